@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+
+#include "ais/AisBitBuffer.h"
+#include "ais/TargetTable.h"
+#include "codec/AisStore.h"
+#include "codec/Fields.h"
+#include "codec/SentenceRecord.h"
+#include "codec/VdmAssembly.h"
+
+namespace navoro {
+
+// Everything the codec keeps between sentences: the received and composed
+// records, the group stores, the tokenizer, the AIS message assembly, its bit
+// buffer and decoded record, and the target table. A program creates one; each
+// test creates its own. It is large (the target table), so keep it on the heap.
+struct Codec {
+    SentenceRecord Received{};
+    SentenceRecord Composed{};
+    AisStore Ais{};
+    Tokenizer Tok;
+    VdmAssembly Assembly{};
+    AisBitBuffer Bits{};
+    DecodedRecord Decoded{};
+    TargetTable Targets;
+    // The working copy of the line being routed (room for the expanded text).
+    char Line[kExpandBufferSize + 4]{};
+};
+
+}  // namespace navoro

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "codec/AisRecords.h"
+#include "codec/SentenceHeader.h"
+
+namespace navoro {
+
+// The record through which every sentence is parsed and composed: the header
+// followed by a field area that each formatter lays out in its own way. The
+// record is not cleared between sentences; a parser writes only what it reads
+// unless it clears its own layout first.
+struct SentenceRecord {
+    SentenceHeader Header;
+    union {
+        SsdRecord Ssd;
+        VsdRecord Vsd;
+        TxtRecord Txt;
+        AlrRecord Alr;
+        AckRecord Ack;
+        AcaRecord Aca;
+        AcsRecord Acs;
+        AbkRecord Abk;
+        AbmRecord Abm;
+        BbmRecord Bbm;
+        VdmRecord Vdm;
+        QueryRecord Query;
+    };
+};
+
+}  // namespace navoro

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Installs what Navoro needs on Debian 12, builds it, and then either starts the
+# demo or runs every test.
+#
+#   bash tools/bootstrap.sh demo   install, build, start the demo
+#   bash tools/bootstrap.sh test   install, build, run all tests (what CI runs)
+#
+# Environment: BUILD_DIR (default: build), NAVORO_SKIP_INSTALL=1 to skip apt-get,
+# JOBS (default: number of cores).
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+mode=${1:-}
+BUILD_DIR=${BUILD_DIR:-build}
+JOBS=${JOBS:-$(nproc)}
+
+PACKAGES=(
+    build-essential cmake ninja-build pkg-config git
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-charts-dev qt6-5compat-dev libgl-dev
+    libudev-dev
+    xvfb xauth
+)
+
+install_packages() {
+    [ "${NAVORO_SKIP_INSTALL:-0}" = 1 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" != 0 ]; then
+        command -v sudo >/dev/null || { echo "bootstrap: run as root or install sudo" >&2; exit 1; }
+        sudo=(sudo)
+    fi
+    echo "==> installing packages"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${PACKAGES[@]}" >/dev/null
+}
+
+build() {
+    echo "==> building in $BUILD_DIR"
+    cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNAVORO_WERROR=ON "$@"
+    cmake --build "$BUILD_DIR" -j "$JOBS"
+}
+
+run_tests() {
+    echo "==> running tests"
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
+}
+
+case "$mode" in
+    demo)
+        install_packages
+        build
+        if [ -x "$BUILD_DIR/bin/navoro" ]; then
+            exec "$BUILD_DIR/bin/navoro" --simulate
+        fi
+        exec "$BUILD_DIR/bin/navoro-decode" tests/data/sample.nmea
+        ;;
+    test)
+        install_packages
+        build
+        run_tests
+        ;;
+    *)
+        echo "usage: bash tools/bootstrap.sh demo|test" >&2
+        exit 2
+        ;;
+esac
