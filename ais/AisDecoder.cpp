@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "ais/MessageTables.h"
 
@@ -35,6 +36,27 @@ inline std::int32_t SignExtend(std::uint32_t value, int width) {
     return static_cast<std::int32_t>((value ^ sign) - sign);
 }
 
+// The message bits followed by zero padding, so any field of up to 32 bits that
+// starts inside the buffer is one unaligned 64-bit load.
+class PaddedBits {
+  public:
+    explicit PaddedBits(const AisBitBuffer& bits) {
+        std::memcpy(bytes_, bits.Bits, sizeof bits.Bits);
+        std::memset(bytes_ + sizeof bits.Bits, 0, sizeof bytes_ - sizeof bits.Bits);
+    }
+
+    // ExtractBits for a field that starts inside the buffer (start < 1016).
+    std::uint32_t Read(int start, int width) const {
+        std::uint64_t word;
+        std::memcpy(&word, bytes_ + (start >> 3), sizeof word);
+        if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+        return static_cast<std::uint32_t>((word << (start & 7)) >> (64 - width));
+    }
+
+  private:
+    std::uint8_t bytes_[AisBitBuffer::kCapacityBytes + 9];
+};
+
 // Six-bit text: values below 32 are '@', 'A' to 'Z' and five signs (code v + 64),
 // the others space to '?' (code v).
 inline char SixBitChar(std::uint32_t v) {
@@ -42,34 +64,37 @@ inline char SixBitChar(std::uint32_t v) {
 }
 
 // Reads `count` six-bit characters from bit `start` into `out`, then a NUL.
-inline void ReadText(const AisBitBuffer& bits, int start, int count, std::uint8_t* out) {
+inline void ReadText(const PaddedBits& bits, int start, int count, std::uint8_t* out) {
     for (int i = 0; i < count; ++i) {
-        out[i] = static_cast<std::uint8_t>(SixBitChar(ExtractBits(bits, start + 6 * i, 6)));
+        out[i] = static_cast<std::uint8_t>(SixBitChar(bits.Read(start + 6 * i, 6)));
     }
     out[count] = 0;
 }
 
 }  // namespace
 
-bool DecodeMessage(const AisBitBuffer& bits, DecodedRecord& record) {
+bool DecodeMessage(const AisBitBuffer& buffer, DecodedRecord& record) {
     constexpr int kBufferBits = AisBitBuffer::kCapacityBytes * 8;
-    const int bitCount = std::min<int>(bits.BitCount, kBufferBits);
+    const int bitCount = std::min<int>(buffer.BitCount, kBufferBits);
     std::uint8_t* const bytes = record.Bytes;
+    // Every read below starts inside the buffer: the fixed positions do, and a
+    // field is read only when it ends within the bit count.
+    const PaddedBits bits(buffer);
 
-    const std::uint32_t id = ExtractBits(bits, 0, 6);
+    const std::uint32_t id = bits.Read(0, 6);
     bytes[0] = static_cast<std::uint8_t>(id);
     if (id == 0 || id > 24) return false;
 
     int tableIndex = static_cast<int>(id);
-    if (id == 24 && ExtractBits(bits, kPartNumberBit, 2) == 1) tableIndex = kPartBTable;
+    if (id == 24 && bits.Read(kPartNumberBit, 2) == 1) tableIndex = kPartBTable;
     const MessageTable& table = kMessageTables[tableIndex];
 
-    if (id == 22 && ExtractBits(bits, kAddressedFlagBit, 1) == 1) {
+    if (id == 22 && bits.Read(kAddressedFlagBit, 1) == 1) {
         // Addressed form: the two destination IDs overlay the first corner and
         // follow the table's last field in the record.
         std::uint8_t* out = bytes + kRecordLayout.Size[22];
-        Put32(out, ExtractBits(bits, kDestinationId1Bit, 30) & 0x3FFFFFFFu);
-        Put32(out + 4, ExtractBits(bits, kDestinationId2Bit, 30) & 0x3FFFFFFFu);
+        Put32(out, bits.Read(kDestinationId1Bit, 30) & 0x3FFFFFFFu);
+        Put32(out + 4, bits.Read(kDestinationId2Bit, 30) & 0x3FFFFFFFu);
     }
 
     int position = 6;
@@ -82,16 +107,16 @@ bool DecodeMessage(const AisBitBuffer& bits, DecodedRecord& record) {
         switch (spec.Kind) {
             case kKindByte:
             case kKindTimeStamp:
-                *out = static_cast<std::uint8_t>(ExtractBits(bits, position, width));
+                *out = static_cast<std::uint8_t>(bits.Read(position, width));
                 offset += 1;
                 break;
             case kKindWord:
             case kKindWordB:
-                Put16(out, ExtractBits(bits, position, width));
+                Put16(out, bits.Read(position, width));
                 offset += 2;
                 break;
             case kKindHeading: {
-                const std::uint32_t heading = ExtractBits(bits, position, width);
+                const std::uint32_t heading = bits.Read(position, width);
                 Put16(out, heading >= 360 ? 511u : heading);
                 offset += 2;
                 break;
@@ -101,34 +126,32 @@ bool DecodeMessage(const AisBitBuffer& bits, DecodedRecord& record) {
             case kKindCommState:
             case kKindDimensions:
             case kKindEta:
-                Put32(out, ExtractBits(bits, position, width));
+                Put32(out, bits.Read(position, width));
                 offset += 4;
                 break;
             case kKindSigned: {
-                const float v =
-                    static_cast<float>(SignExtend(ExtractBits(bits, position, width), width));
+                const float v = static_cast<float>(SignExtend(bits.Read(position, width), width));
                 PutFloat(out, v * spec.Scale);
                 offset += 4;
                 break;
             }
             case kKindScaled:
             case kKindCourse: {
-                const float v = static_cast<float>(ExtractBits(bits, position, width));
+                const float v = static_cast<float>(bits.Read(position, width));
                 PutFloat(out, v * spec.Scale);
                 offset += 4;
                 break;
             }
             case kKindLongitude:
             case kKindLatitude: {
-                const float v =
-                    static_cast<float>(SignExtend(ExtractBits(bits, position, width), width));
+                const float v = static_cast<float>(SignExtend(bits.Read(position, width), width));
                 const float scaled = v * spec.Scale;
                 PutFloat(out, scaled / 60.0f);
                 offset += 4;
                 break;
             }
             case kKindRateOfTurn: {
-                const double v = SignExtend(ExtractBits(bits, position, width), width);
+                const double v = SignExtend(bits.Read(position, width), width);
                 const double root = v * kRateOfTurnFactor;
                 const double rate = root * root;
                 PutFloat(out, static_cast<float>(v < 0 ? -rate : rate));

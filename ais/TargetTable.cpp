@@ -1,5 +1,7 @@
 #include "ais/TargetTable.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "ais/DecodedFields.h"
@@ -98,6 +100,7 @@ void TargetTable::ResetTargetTable() {
     own.TrueHeading = 0.0f;
     lastUpdateValue_[0] = TimeValue(own.LastUpdateDate, own.LastUpdateTime);
     count_ = 1;
+    oldestTreeBuilt_ = false;
     for (Slot& s : slots_)
         s = Slot{0, -1};
 }
@@ -144,6 +147,7 @@ void TargetTable::StampLastUpdate(int index, const LocalDateTime& now) {
     e.LastUpdateDate = TargetDate{now.Year, now.Month, now.Day};
     e.LastUpdateTime = TargetTime{now.Hour, now.Minute, now.Second, 0};
     lastUpdateValue_[index] = TimeValue(e.LastUpdateDate, e.LastUpdateTime);
+    if (oldestTreeBuilt_) OldestChanged(index);
 }
 
 void TargetTable::FileMessage(TargetEntry& e, const DecodedRecord& record) {
@@ -275,12 +279,31 @@ int TargetTable::NewEntry(std::uint32_t mmsi) {
     return index;
 }
 
-int TargetTable::OldestEntry() const {
-    int oldest = 1;
-    for (int i = 2; i < count_; ++i) {
-        if (lastUpdateValue_[i] < lastUpdateValue_[oldest]) oldest = i;
+// Among entries 1 to count - 1 the one with the smallest last-update value, the
+// lowest index on equal values: the minimum of (value, index).
+int TargetTable::OldestEntry() {
+    if (!oldestTreeBuilt_) {
+        for (int i = 0; i < kTreeLeaves; ++i) {
+            oldestTree_[kTreeLeaves + i] =
+                i >= 1 && i < count_
+                    ? (std::uint64_t{lastUpdateValue_[i]} << 32) | static_cast<std::uint32_t>(i)
+                    : UINT64_MAX;
+        }
+        for (int p = kTreeLeaves - 1; p >= 1; --p) {
+            oldestTree_[p] = std::min(oldestTree_[2 * p], oldestTree_[2 * p + 1]);
+        }
+        oldestTreeBuilt_ = true;
     }
-    return oldest;
+    return static_cast<int>(oldestTree_[1] & 0xFFFFFFFFu);
+}
+
+void TargetTable::OldestChanged(int index) {
+    if (index < 1 || index >= count_) return;
+    int p = kTreeLeaves + index;
+    oldestTree_[p] =
+        (std::uint64_t{lastUpdateValue_[index]} << 32) | static_cast<std::uint32_t>(index);
+    for (p >>= 1; p >= 1; p >>= 1)
+        oldestTree_[p] = std::min(oldestTree_[2 * p], oldestTree_[2 * p + 1]);
 }
 
 void TargetTable::Recycle(int index) {
@@ -301,6 +324,7 @@ void TargetTable::Recycle(int index) {
     e.PositionAccuracy = 0;
     e.Dte = 1;
     lastUpdateValue_[index] = 0;
+    if (oldestTreeBuilt_) OldestChanged(index);
 }
 
 // --- MMSI index -------------------------------------------------------------
@@ -333,18 +357,13 @@ void TargetTable::IndexInsert(std::uint32_t mmsi, int index) {
     slots_[s] = Slot{mmsi, index};
 }
 
+// Entries 1 to count - 1 never share an MMSI (a station gets a new entry only
+// when its MMSI is found nowhere), and the own ship, the only entry that can
+// share one, has the lowest index; so when the key points at `index`, no other
+// entry holds that MMSI and the key goes.
 void TargetTable::IndexRemove(std::uint32_t mmsi, int index) {
     const int s = IndexSlot(mmsi);
-    if (s < 0 || slots_[s].Index != index) return;
-    // Another entry with the same MMSI takes over (possible only through the
-    // own ship sharing a station's MMSI, which is never removed).
-    for (int i = 0; i < count_; ++i) {
-        if (i == index || entries_[i].Mmsi != mmsi) continue;
-        if (i == 0 && mmsi == 0) continue;  // an unnamed own ship is not searched
-        slots_[s].Index = i;
-        return;
-    }
-    IndexErase(s);
+    if (s >= 0 && slots_[s].Index == index) IndexErase(s);
 }
 
 void TargetTable::IndexErase(int slot) {

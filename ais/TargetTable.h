@@ -154,7 +154,7 @@ class TargetTable {
     LocalDateTime Now() { return clock_ != nullptr ? clock_->Now() : systemClock_.Now(); }
     int FindEntry(std::uint32_t mmsi) const;
     int NewEntry(std::uint32_t mmsi);
-    int OldestEntry() const;
+    int OldestEntry();
     void Recycle(int index);
     void IndexInsert(std::uint32_t mmsi, int index);
     void IndexRemove(std::uint32_t mmsi, int index);
@@ -162,12 +162,20 @@ class TargetTable {
     static int HomeSlot(std::uint32_t mmsi);
     int IndexSlot(std::uint32_t mmsi) const;
     void StampLastUpdate(int index, const LocalDateTime& now);
+    void OldestChanged(int index);
     void FileMessage(TargetEntry& entry, const DecodedRecord& record);
 
     TargetEntry entries_[kCapacity]{};
     std::int32_t count_ = 1;
     std::uint32_t lastUpdateValue_[kCapacity]{};  // TimeValue of each entry's last update
     Slot slots_[kSlots]{};
+    // While the table is full: a tournament tree over (last-update value, index)
+    // of entries 1 to count - 1, whose root is the oldest entry. Built at the
+    // first recycling, kept up to date while the table stays full.
+    static constexpr int kTreeLeaves = 4096;
+    static_assert(kTreeLeaves >= kCapacity);
+    std::uint64_t oldestTree_[2 * kTreeLeaves]{};
+    bool oldestTreeBuilt_ = false;
     LocalClock* clock_ = nullptr;
     SystemLocalClock systemClock_;
 };
