@@ -18,9 +18,11 @@ namespace navoro::test {
 // Builds a bit buffer field by field, most significant bit first.
 class BitWriter {
   public:
+    // `width` bits of `value`; bits above the 64 of the value are 0, and bits
+    // beyond the buffer's 1016 are dropped.
     BitWriter& U(int width, std::uint64_t value) {
         for (int i = width - 1; i >= 0; --i) {
-            if ((value >> i) & 1u)
+            if (i < 64 && (value >> i) & 1u && pos_ < AisBitBuffer::kCapacityBytes * 8)
                 buffer_.Bits[pos_ / 8] |= static_cast<std::uint8_t>(0x80u >> (pos_ % 8));
             ++pos_;
         }
