@@ -18,7 +18,7 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-charts-dev qt6-5compat-dev libgl-dev
-    libudev-dev
+    libudev-dev nlohmann-json3-dev
     xvfb xauth
 )
 
