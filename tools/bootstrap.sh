@@ -45,6 +45,17 @@ run_tests() {
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
 }
 
+# The Qt-free tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+run_sanitizer_tests() {
+    local dir="$BUILD_DIR-sanitize"
+    echo "==> building and running the Qt-free tests with ASan + UBSan in $dir"
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNAVORO_WERROR=ON \
+        -DNAVORO_GUI=OFF -DNAVORO_BENCHMARKS=OFF -DNAVORO_SANITIZE=ON
+    cmake --build "$dir" -j "$JOBS"
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --test-dir "$dir" --output-on-failure -j "$JOBS"
+}
+
 case "$mode" in
     demo)
         install_packages
@@ -58,6 +69,7 @@ case "$mode" in
         install_packages
         build
         run_tests
+        run_sanitizer_tests
         ;;
     *)
         echo "usage: bash tools/bootstrap.sh demo|test" >&2
