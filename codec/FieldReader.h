@@ -14,7 +14,7 @@ namespace navoro {
 // with a '*' before its last comma) reads as a blank and marks the reader
 // failed, so a parser never follows a null field and rejects such a line.
 class FieldReader {
-public:
+  public:
     FieldReader(Tokenizer& tok, char* text, int count) : tok_(tok), left_(count) {
         ok_ = CountFields(text, count) && tok_.NextField(text, ',') != nullptr;
     }
@@ -84,7 +84,7 @@ public:
     }
     void Date(DateOfYear& date) { Continue(ParseDate(tok_, Next(), date)); }
 
-private:
+  private:
     char* Missing() {
         ok_ = false;
         return blank_;

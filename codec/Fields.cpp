@@ -28,7 +28,8 @@ bool CountFields(const char* text, int n) {
     const char* first = std::strchr(text, ',');
     if (first == nullptr) return false;
     int commas = 0;
-    for (const char* p = first; *p != '\0'; ++p) commas += (*p == ',');
+    for (const char* p = first; *p != '\0'; ++p)
+        commas += (*p == ',');
     return commas == n;
 }
 
@@ -43,19 +44,23 @@ char* Tokenizer::NextField(char* text, char delimiter) {
     *end = '\0';
     position_ = end + 1;
     char* field = start;
-    while (*field == ' ') ++field;
+    while (*field == ' ')
+        ++field;
     return *field == '\0' ? start : field;
 }
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 }  // namespace
 
 long Atol(const char* text) {
     const char* p = text;
-    while (IsSpace(*p)) ++p;
+    while (IsSpace(*p))
+        ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = (*p++ == '-');
     unsigned long value = 0;
@@ -73,7 +78,8 @@ long Atol(const char* text) {
 
 double Atof(const char* text) {
     const char* p = text;
-    while (IsSpace(*p)) ++p;
+    while (IsSpace(*p))
+        ++p;
     const char* number = p;
     if (*number == '+') ++number;
     // from_chars does not read hexadecimal floats; leave those to strtod.
@@ -99,7 +105,8 @@ std::int64_t TruncToInt(double value) {
 void CopyText(char* dst, std::size_t size, const char* src) {
     if (size == 0) return;
     std::size_t i = 0;
-    for (; i + 1 < size && src[i] != '\0'; ++i) dst[i] = src[i];
+    for (; i + 1 < size && src[i] != '\0'; ++i)
+        dst[i] = src[i];
     dst[i] = '\0';
 }
 

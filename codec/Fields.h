@@ -25,19 +25,23 @@ bool CountFields(const char* text, int n);
 
 // The tokenizer: remembers its position between calls.
 class Tokenizer {
-public:
+  public:
     // Starts at `text` (when non-null) or continues at the remembered position.
     // Cuts the next field at `delimiter` and returns it with leading blanks
     // skipped (a field of blanks only is returned as it is); nullptr when no
     // delimiter follows, which also forgets the position.
     char* NextField(char* text, char delimiter);
 
-private:
+  private:
     char* position_ = nullptr;
 };
 
-inline bool IsBlank(const char* field) { return field[0] == ' '; }
-inline bool IsBlankText(const char* field) { return field[0] == ' ' && field[1] == '\0'; }
+inline bool IsBlank(const char* field) {
+    return field[0] == ' ';
+}
+inline bool IsBlankText(const char* field) {
+    return field[0] == ' ' && field[1] == '\0';
+}
 
 // atol: optional white space and sign, digits up to the first other character;
 // 0 when there are none. Saturates like strtol; callers truncate to their width.

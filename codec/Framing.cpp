@@ -19,7 +19,8 @@ int HexValue(char c) {
 
 unsigned char ChecksumOf(const char* begin, const char* end) {
     unsigned char sum = 0;
-    for (const char* p = begin; p < end; ++p) sum ^= static_cast<unsigned char>(*p);
+    for (const char* p = begin; p < end; ++p)
+        sum ^= static_cast<unsigned char>(*p);
     return sum;
 }
 
@@ -43,7 +44,9 @@ bool CheckFraming(const char* text, std::size_t length) {
     return VerifyChecksum(text, length);
 }
 
-bool CheckFraming(const char* text) { return CheckFraming(text, std::strlen(text)); }
+bool CheckFraming(const char* text) {
+    return CheckFraming(text, std::strlen(text));
+}
 
 char* DecodeAddress(char* text, SentenceHeader& header) {
     header = SentenceHeader{};
@@ -52,7 +55,8 @@ char* DecodeAddress(char* text, SentenceHeader& header) {
     // "$" + address + "*hh\r\n", and each read stops at the terminating NUL.
     const std::size_t length = std::strlen(text);
     auto copy = [&](char* dst, std::size_t from, std::size_t count) {
-        for (std::size_t k = 0; k < count && from + k < length; ++k) dst[k] = text[from + k];
+        for (std::size_t k = 0; k < count && from + k < length; ++k)
+            dst[k] = text[from + k];
     };
     if (length > 1 && text[1] == 'P') {
         header.Talker[0] = 'P';

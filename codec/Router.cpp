@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "ais/AisDecoder.h"
-#include "codec/Framing.h"
 #include "codec/FormatterTable.h"
+#include "codec/Framing.h"
 #include "codec/StoreUpdates.h"
 
 namespace navoro {
@@ -37,8 +37,7 @@ int SixBitValue(char c) {
 bool AssembleVdm(const SentenceRecord& record, VdmAssembly& assembly) {
     const EncapsulationRecord& part = record.Vdm;
     const bool continues = std::strcmp(record.Header.Formatter, assembly.Formatter) == 0 &&
-                           part.Total == assembly.Total &&
-                           part.SequenceId == assembly.SequenceId &&
+                           part.Total == assembly.Total && part.SequenceId == assembly.SequenceId &&
                            part.Number == assembly.Number + 1;
     if (continues) {
         const std::size_t have = std::strlen(assembly.Payload);
@@ -77,7 +76,8 @@ bool DearmourPayload(const VdmAssembly& assembly, AisBitBuffer& bits) {
             if (v[k] < 0) return false;
         }
         if (!fits(3)) return false;
-        const unsigned word = (static_cast<unsigned>(v[0]) << 18) | (static_cast<unsigned>(v[1]) << 12) |
+        const unsigned word = (static_cast<unsigned>(v[0]) << 18) |
+                              (static_cast<unsigned>(v[1]) << 12) |
                               (static_cast<unsigned>(v[2]) << 6) | static_cast<unsigned>(v[3]);
         bits.Bits[byte++] = static_cast<std::uint8_t>(word >> 16);
         bits.Bits[byte++] = static_cast<std::uint8_t>(word >> 8);

@@ -10,7 +10,7 @@ namespace navoro {
 // Where complete received lines go, in this order: the log (when enabled), then
 // the three consumers, each with its own copy of "line\r\n".
 class LineSink {
-public:
+  public:
     virtual ~LineSink() = default;
     virtual bool LogEnabled() const { return false; }
     // Every complete line, without CR LF, including empty and over-long ones.
@@ -25,7 +25,7 @@ public:
 // longer one is only logged. The pending line is capped at kLineBufferMax bytes:
 // bytes beyond the cap are dropped and the line counts as over-long.
 class LineAssembler {
-public:
+  public:
     static constexpr std::size_t kMaxLineLength = 82;
     static constexpr std::size_t kLineBufferMax = 1024;
     static constexpr std::size_t kReadBufferSize = 5000;
@@ -51,7 +51,7 @@ public:
     std::string_view Pending() const { return {line_, length_}; }
     bool PendingOverLong() const { return overflow_; }
 
-private:
+  private:
     void EndLine();
 
     LineSink& sink_;

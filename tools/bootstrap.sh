@@ -6,7 +6,7 @@
 #   bash tools/bootstrap.sh test   install, build, run all tests (what CI runs)
 #
 # Environment: BUILD_DIR (default: build), NAVORO_SKIP_INSTALL=1 to skip apt-get,
-# JOBS (default: number of cores).
+# JOBS (default: number of cores), FUZZ_SECONDS (per fuzzer in the test run, default 60).
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -18,8 +18,9 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-charts-dev qt6-5compat-dev libgl-dev
-    libudev-dev
+    libudev-dev nlohmann-json3-dev
     xvfb xauth
+    clang libclang-rt-14-dev
 )
 
 install_packages() {
@@ -45,6 +46,17 @@ run_tests() {
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
 }
 
+# The Qt-free tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+run_sanitizer_tests() {
+    local dir="$BUILD_DIR-sanitize"
+    echo "==> building and running the Qt-free tests with ASan + UBSan in $dir"
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNAVORO_WERROR=ON \
+        -DNAVORO_GUI=OFF -DNAVORO_BENCHMARKS=OFF -DNAVORO_SANITIZE=ON
+    cmake --build "$dir" -j "$JOBS"
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --test-dir "$dir" --output-on-failure -j "$JOBS"
+}
+
 case "$mode" in
     demo)
         install_packages
@@ -58,6 +70,9 @@ case "$mode" in
         install_packages
         build
         run_tests
+        run_sanitizer_tests
+        echo "==> fuzz smoke"
+        bash fuzz/run-smoke.sh "${FUZZ_SECONDS:-60}"
         ;;
     *)
         echo "usage: bash tools/bootstrap.sh demo|test" >&2

@@ -1,18 +1,17 @@
 // ACA - AIS channel assignment, and ACS - its information source.
 //
-//   $AIACA,1,5000.00,N,00500.00,E,4900.00,N,00400.00,W,5,2087,0,2088,0,0,0,C,0,120000.00*hh
-//          | +- 2-5 north-east corner     +- 6-9 south-west corner
-//          |                                        | |    | |    | | | | | +- 19 in-use time
-//          |                                        | |    | |    | | | | +--- 18 in use
-//          |                                        | |    | |    | | | +----- 17 information source
-//          |                                        | |    | |    | | +------- 16 power level
-//          |                                        | |    | |    | +--------- 15 Tx/Rx mode
-//          |                                        | |    | |    +----------- 14 bandwidth B
-//          |                                        | |    | +---------------- 13 channel B
-//          |                                        | |    +------------------ 12 bandwidth A
-//          |                                        | +----------------------- 11 channel A
-//          |                                        +------------------------- 10 zone size
-//          +------------------------------------------------------------------  1 sequence number
+//   $AIACA,1,5000,N,00500,E,4900,N,00400,W,5,2087,0,2088,0,0,0,C,0,120000*hh
+//    1      sequence number
+//    2-5    north-east corner: latitude, N/S, longitude, E/W
+//    6-9    south-west corner: latitude, N/S, longitude, E/W
+//    10     transition zone size
+//    11, 12 channel A and its bandwidth
+//    13, 14 channel B and its bandwidth
+//    15     Tx/Rx mode
+//    16     power level
+//    17     information source
+//    18     in use
+//    19     time of the in-use change, UTC
 //
 //   $AIACS,1,211000000,120000.00,10,12,2026*hh
 //          | |         |         |  |  +- 6 year

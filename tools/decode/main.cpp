@@ -1,1 +1,84 @@
-int main() { return 0; }
+// navoro-decode: reads NMEA 0183 / IEC 61162-1 captures through the receive
+// path (line assembly and sentence router) and prints one JSON object per line.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "tools/decode/DecodeSession.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: navoro-decode [OPTION]... [FILE]...\n"
+    "Decode NMEA 0183 (IEC 61162-1) captures as a transponder's receive path does,\n"
+    "and print one JSON object per received line (JSON Lines) on standard output.\n"
+    "\n"
+    "With no FILE, or when FILE is -, read standard input.\n"
+    "\n"
+    "Each object has \"line\" (the line without CR LF) and \"accepted\" (whether\n"
+    "the sentence router accepted it; the first parts of a multi-sentence AIS\n"
+    "message are not accepted until the last part completes it). An accepted '$'\n"
+    "sentence adds \"talker\", \"formatter\", \"mode\" (proprietary mode letter, when\n"
+    "set), \"group\" and \"record\" (the parsed fields). Lines of more than 82\n"
+    "characters are reported with \"overlong\": true.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     show this help and exit\n"
+    "\n"
+    "Exit status: 0 when every input was read, 1 when an input could not be read,\n"
+    "2 on a usage error.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<const char*> inputs;
+    bool options_done = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!options_done && (arg == "-h" || arg == "--help")) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (!options_done && arg == "--") {
+            options_done = true;
+            continue;
+        }
+        if (!options_done && arg.size() > 1 && arg[0] == '-') {
+            std::fprintf(stderr,
+                         "navoro-decode: unknown option '%s'\nTry 'navoro-decode --help'.\n",
+                         argv[i]);
+            return 2;
+        }
+        inputs.push_back(argv[i]);
+    }
+    if (inputs.empty()) inputs.push_back("-");
+
+    navoro::DecodeSession session(stdout);
+    int status = 0;
+    for (const char* name : inputs) {
+        if (std::strcmp(name, "-") == 0) {
+            session.Decode(stdin);
+            continue;
+        }
+        std::FILE* in = std::fopen(name, "rb");
+        if (in == nullptr) {
+            session.Flush();
+            std::fprintf(stderr, "navoro-decode: cannot read '%s': %s\n", name,
+                         std::strerror(errno));
+            status = 1;
+            continue;
+        }
+        session.Decode(in);
+        if (std::ferror(in)) {
+            session.Flush();
+            std::fprintf(stderr, "navoro-decode: error reading '%s': %s\n", name,
+                         std::strerror(errno));
+            status = 1;
+        }
+        std::fclose(in);
+    }
+    session.Flush();
+    return status;
+}
