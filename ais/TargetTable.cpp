@@ -31,7 +31,17 @@ class FieldsOf {
   public:
     FieldsOf(const DecodedRecord& record, int table) : r_(record), t_(table) {}
 
-    std::uint32_t U(int f) const { return ReadDecodedField(r_, t_, f).Integer; }
+    std::uint32_t U(int f) const {
+        const int offset = kRecordLayout.Offset[t_][f];
+        switch (StoredSize(kMessageTables[t_].Fields[f].Kind)) {
+            case 1:
+                return RecordU8(r_, offset);
+            case 2:
+                return RecordU16(r_, offset);
+            default:
+                return RecordU32(r_, offset);
+        }
+    }
     std::uint8_t Bit(int f) const { return static_cast<std::uint8_t>(U(f) & 1u); }
     float F(int f) const { return RecordFloat(r_, kRecordLayout.Offset[t_][f]); }
 
