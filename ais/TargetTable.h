@@ -119,7 +119,8 @@ class TargetTable {
     TargetTable() { ResetTargetTable(); }
 
     // Every entry reads MMSI 0, no position, station kind unknown and no valid
-    // time stamp; the own-ship entry is a Class A ship at rest. Count 1.
+    // time stamp; the own-ship entry is a Class A ship at rest and keeps its
+    // other fields, every other entry forgets the station it held. Count 1.
     void ResetTargetTable();
 
     // Files a decoded message: VDO messages (ownShip) in entry 0, VDM messages
