@@ -100,11 +100,11 @@ bool DecodeMessage(const AisBitBuffer& buffer, DecodedRecord& record) {
     int position = 6;
     int offset = 1;
     for (int f = 1; f < table.Count; ++f) {
-        const FieldSpec& spec = table.Fields[f];
-        const int width = spec.Width;
+        const TableField& def = table.Fields[f];
+        const int width = def.Width;
         if (position + width > bitCount) return true;  // the message ends here
         std::uint8_t* const out = bytes + offset;
-        switch (spec.Kind) {
+        switch (def.Kind) {
             case kKindByte:
             case kKindTimeStamp:
                 *out = static_cast<std::uint8_t>(bits.Read(position, width));
@@ -131,21 +131,21 @@ bool DecodeMessage(const AisBitBuffer& buffer, DecodedRecord& record) {
                 break;
             case kKindSigned: {
                 const float v = static_cast<float>(SignExtend(bits.Read(position, width), width));
-                PutFloat(out, v * spec.Scale);
+                PutFloat(out, v * def.Scale);
                 offset += 4;
                 break;
             }
             case kKindScaled:
             case kKindCourse: {
                 const float v = static_cast<float>(bits.Read(position, width));
-                PutFloat(out, v * spec.Scale);
+                PutFloat(out, v * def.Scale);
                 offset += 4;
                 break;
             }
             case kKindLongitude:
             case kKindLatitude: {
                 const float v = static_cast<float>(SignExtend(bits.Read(position, width), width));
-                const float scaled = v * spec.Scale;
+                const float scaled = v * def.Scale;
                 PutFloat(out, scaled / 60.0f);
                 offset += 4;
                 break;

@@ -68,17 +68,17 @@ struct DecodedField {
 
 // Reads field `f` of table `t` from the record.
 inline DecodedField ReadDecodedField(const DecodedRecord& r, int t, int f) {
-    const FieldSpec& spec = kMessageTables[t].Fields[f];
+    const TableField& def = kMessageTables[t].Fields[f];
     const int offset = kRecordLayout.Offset[t][f];
     DecodedField field;
-    field.Name = spec.Name;
-    field.Kind = spec.Kind;
-    if (IsTextKind(spec.Kind)) {
+    field.Name = def.Name;
+    field.Kind = def.Kind;
+    if (IsTextKind(def.Kind)) {
         field.Text = RecordText(r, offset);
-    } else if (IsFloatKind(spec.Kind)) {
+    } else if (IsFloatKind(def.Kind)) {
         field.Float = RecordFloat(r, offset);
     } else {
-        switch (StoredSize(spec.Kind)) {
+        switch (StoredSize(def.Kind)) {
             case 1:
                 field.Integer = RecordU8(r, offset);
                 break;

@@ -35,7 +35,7 @@ enum : std::uint8_t {
     kKindEta = 18,         // 4 bytes: month (4), day (5), hour (5), minute (6), month highest
 };
 
-struct FieldSpec {
+struct TableField {
     const char* Name;  // as the message's documentation names it
     std::int16_t Width;
     std::uint8_t Kind;
@@ -43,7 +43,7 @@ struct FieldSpec {
 };
 
 struct MessageTable {
-    const FieldSpec* Fields;
+    const TableField* Fields;
     int Count;
 };
 
@@ -90,7 +90,7 @@ inline constexpr float k01 = 0.1f;
 inline constexpr float k00001 = 0.0001f;
 
 // Message 1, 2, 3: Position report (Class A).
-inline constexpr FieldSpec kPositionReport[] = {
+inline constexpr TableField kPositionReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -110,7 +110,7 @@ inline constexpr FieldSpec kPositionReport[] = {
 };
 
 // Message 4, 11: Base station report / UTC and date response.
-inline constexpr FieldSpec kBaseStationReport[] = {
+inline constexpr TableField kBaseStationReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},        {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},  {"UTC year", 14, kKindWord, 1.0f},
     {"UTC month", 4, kKindByte, 1.0f},         {"UTC day", 5, kKindByte, 1.0f},
@@ -122,7 +122,7 @@ inline constexpr FieldSpec kBaseStationReport[] = {
 };
 
 // Message 5: Static and voyage related data.
-inline constexpr FieldSpec kStaticVoyageData[] = {
+inline constexpr TableField kStaticVoyageData[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -141,7 +141,7 @@ inline constexpr FieldSpec kStaticVoyageData[] = {
 };
 
 // Message 6: Addressed binary message.
-inline constexpr FieldSpec kAddressedBinary[] = {
+inline constexpr TableField kAddressedBinary[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -155,7 +155,7 @@ inline constexpr FieldSpec kAddressedBinary[] = {
 };
 
 // Message 7, 13: Binary / safety related acknowledgement.
-inline constexpr FieldSpec kAcknowledge[] = {
+inline constexpr TableField kAcknowledge[] = {
     {"Message ID", 6, kKindByte, 1.0f},         {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},   {"Spare", 2, kKindByte, 1.0f},
     {"Destination ID 1", 30, kKindLongB, 1.0f}, {"Sequence number 1", 2, kKindByte, 1.0f},
@@ -165,7 +165,7 @@ inline constexpr FieldSpec kAcknowledge[] = {
 };
 
 // Message 8: Binary broadcast message.
-inline constexpr FieldSpec kBinaryBroadcast[] = {
+inline constexpr TableField kBinaryBroadcast[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -176,7 +176,7 @@ inline constexpr FieldSpec kBinaryBroadcast[] = {
 };
 
 // Message 9: Standard SAR aircraft position report.
-inline constexpr FieldSpec kSarAircraftReport[] = {
+inline constexpr TableField kSarAircraftReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -197,14 +197,14 @@ inline constexpr FieldSpec kSarAircraftReport[] = {
 };
 
 // Message 10: UTC and date inquiry.
-inline constexpr FieldSpec kUtcInquiry[] = {
+inline constexpr TableField kUtcInquiry[] = {
     {"Message ID", 6, kKindByte, 1.0f},       {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f}, {"Spare", 2, kKindByte, 1.0f},
     {"Destination ID", 30, kKindLongB, 1.0f}, {"Spare", 2, kKindByte, 1.0f},
 };
 
 // Message 12: Addressed safety related message.
-inline constexpr FieldSpec kAddressedSafety[] = {
+inline constexpr TableField kAddressedSafety[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -216,7 +216,7 @@ inline constexpr FieldSpec kAddressedSafety[] = {
 };
 
 // Message 14: Safety related broadcast message.
-inline constexpr FieldSpec kSafetyBroadcast[] = {
+inline constexpr TableField kSafetyBroadcast[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -225,7 +225,7 @@ inline constexpr FieldSpec kSafetyBroadcast[] = {
 };
 
 // Message 15: Interrogation.
-inline constexpr FieldSpec kInterrogation[] = {
+inline constexpr TableField kInterrogation[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -244,7 +244,7 @@ inline constexpr FieldSpec kInterrogation[] = {
 };
 
 // Message 16: Assigned mode command.
-inline constexpr FieldSpec kAssignedMode[] = {
+inline constexpr TableField kAssignedMode[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -259,7 +259,7 @@ inline constexpr FieldSpec kAssignedMode[] = {
 };
 
 // Message 17: GNSS broadcast binary message (header only).
-inline constexpr FieldSpec kGnssBroadcast[] = {
+inline constexpr TableField kGnssBroadcast[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -276,7 +276,7 @@ inline constexpr FieldSpec kGnssBroadcast[] = {
 };
 
 // Message 18: Standard Class B position report.
-inline constexpr FieldSpec kClassBReport[] = {
+inline constexpr TableField kClassBReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -301,7 +301,7 @@ inline constexpr FieldSpec kClassBReport[] = {
 };
 
 // Message 19: Extended Class B position report.
-inline constexpr FieldSpec kExtendedClassBReport[] = {
+inline constexpr TableField kExtendedClassBReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -325,7 +325,7 @@ inline constexpr FieldSpec kExtendedClassBReport[] = {
 };
 
 // Message 20: Data link management.
-inline constexpr FieldSpec kDataLinkManagement[] = {
+inline constexpr TableField kDataLinkManagement[] = {
     {"Message ID", 6, kKindByte, 1.0f},       {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f}, {"Spare", 2, kKindByte, 1.0f},
     {"Offset number 1", 12, kKindWord, 1.0f}, {"Number of slots 1", 4, kKindByte, 1.0f},
@@ -339,7 +339,7 @@ inline constexpr FieldSpec kDataLinkManagement[] = {
 };
 
 // Message 21: Aids-to-navigation report.
-inline constexpr FieldSpec kAidToNavigationReport[] = {
+inline constexpr TableField kAidToNavigationReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -362,7 +362,7 @@ inline constexpr FieldSpec kAidToNavigationReport[] = {
 };
 
 // Message 22: Channel management.
-inline constexpr FieldSpec kChannelManagement[] = {
+inline constexpr TableField kChannelManagement[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -383,7 +383,7 @@ inline constexpr FieldSpec kChannelManagement[] = {
 };
 
 // Message 23: Group assignment command.
-inline constexpr FieldSpec kGroupAssignment[] = {
+inline constexpr TableField kGroupAssignment[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -402,14 +402,14 @@ inline constexpr FieldSpec kGroupAssignment[] = {
 };
 
 // Message 24 part A (and part numbers 2, 3): Static data report, part A.
-inline constexpr FieldSpec kStaticDataPartA[] = {
+inline constexpr TableField kStaticDataPartA[] = {
     {"Message ID", 6, kKindByte, 1.0f},       {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f}, {"Part number", 2, kKindByte, 1.0f},
     {"Name", 120, kKindText, 1.0f},
 };
 
 // Message 24 part B: Static data report, part B.
-inline constexpr FieldSpec kStaticDataPartB[] = {
+inline constexpr TableField kStaticDataPartB[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
     {"User ID (MMSI)", 30, kKindLongB, 1.0f},
@@ -422,7 +422,7 @@ inline constexpr FieldSpec kStaticDataPartB[] = {
 };
 
 template <std::size_t N>
-constexpr MessageTable Table(const FieldSpec (&fields)[N]) {
+constexpr MessageTable Table(const TableField (&fields)[N]) {
     return MessageTable{fields, static_cast<int>(N)};
 }
 
@@ -497,13 +497,13 @@ constexpr RecordLayout ComputeRecordLayout() {
         int offset = 0;
         for (int f = 0; f < table.Count; ++f) {
             layout.Offset[t][f] = static_cast<std::uint8_t>(offset);
-            const FieldSpec& spec = table.Fields[f];
-            if (spec.Kind == kKindText) {
-                offset += spec.Width / 6 + 1;
-            } else if (spec.Kind == kKindTextToEnd) {
+            const TableField& def = table.Fields[f];
+            if (def.Kind == kKindText) {
+                offset += def.Width / 6 + 1;
+            } else if (def.Kind == kKindTextToEnd) {
                 offset += 1;  // at least the NUL
             } else {
-                offset += StoredSize(spec.Kind);
+                offset += StoredSize(def.Kind);
             }
         }
         layout.Offset[t][table.Count] = static_cast<std::uint8_t>(offset);
@@ -524,13 +524,13 @@ constexpr bool TablesWellFormed() {
         if (table.Count > kMaxTableFields) return false;
         if (table.Fields[0].Width != 6) return false;
         for (int f = 0; f < table.Count; ++f) {
-            const FieldSpec& spec = table.Fields[f];
-            if (!IsTextKind(spec.Kind) && StoredSize(spec.Kind) == 0) return false;
-            if ((spec.Kind == kKindByte || spec.Kind == kKindTimeStamp) && spec.Width > 8)
+            const TableField& def = table.Fields[f];
+            if (!IsTextKind(def.Kind) && StoredSize(def.Kind) == 0) return false;
+            if ((def.Kind == kKindByte || def.Kind == kKindTimeStamp) && def.Width > 8)
                 return false;
-            if (StoredSize(spec.Kind) == 2 && spec.Width > 16) return false;
-            if (spec.Width < 1 || (!IsTextKind(spec.Kind) && spec.Width > 32)) return false;
-            if (spec.Kind == kKindTextToEnd && f != table.Count - 1) return false;
+            if (StoredSize(def.Kind) == 2 && def.Width > 16) return false;
+            if (def.Width < 1 || (!IsTextKind(def.Kind) && def.Width > 32)) return false;
+            if (def.Kind == kKindTextToEnd && f != table.Count - 1) return false;
         }
         if (kRecordLayout.Size[t] > DecodedRecord::kSize) return false;
     }
