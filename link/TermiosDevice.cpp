@@ -16,6 +16,7 @@
 
 #include "link/KernelBaudRate.h"
 #include "link/PortHolders.h"
+#include "link/TermiosSettings.h"
 
 namespace navoro {
 
@@ -145,14 +146,7 @@ bool TermiosDevice::SetQueueSizes(std::uint32_t /*input*/, std::uint32_t /*outpu
     return true;
 }
 
-bool TermiosDevice::GetLineSettings(LineSettings& settings) {
-    std::lock_guard lock(mutex_);
-    if (fd_ < 0) return Fail(EBADF), false;
-    termios tio{};
-    unsigned rate = 0;
-    if (tcgetattr(fd_, &tio) != 0 || !GetKernelBaudRate(fd_, &rate)) return Fail(errno), false;
-    settings = kept_;
-    settings.BaudRate = rate;
+void ReadLineSettings(const termios& tio, LineSettings& settings) {
     switch (tio.c_cflag & CSIZE) {
         case CS5:
             settings.ByteSize = 5;
@@ -176,7 +170,7 @@ bool TermiosDevice::GetLineSettings(LineSettings& settings) {
     }
     if (!(tio.c_cflag & CSTOPB)) {
         settings.StopBits = LineStopBits::One;
-    } else if (kept_.StopBits != LineStopBits::OneAndHalf) {
+    } else if (settings.StopBits != LineStopBits::OneAndHalf) {
         settings.StopBits = LineStopBits::Two;
     }
     settings.XonChar = static_cast<char>(tio.c_cc[VSTART]);
@@ -185,17 +179,10 @@ bool TermiosDevice::GetLineSettings(LineSettings& settings) {
     settings.fOutxCtsFlow = (tio.c_cflag & CRTSCTS) != 0;
     settings.fOutX = (tio.c_iflag & IXON) != 0;
     settings.fInX = (tio.c_iflag & IXOFF) != 0;
-    return true;
 }
 
-bool TermiosDevice::SetLineSettings(const LineSettings& settings) {
-    std::lock_guard lock(mutex_);
-    if (fd_ < 0) return Fail(EBADF), false;
-    if (settings.ByteSize < 5 || settings.ByteSize > 8 || settings.BaudRate == 0) {
-        return Fail(EINVAL), false;
-    }
-    termios tio{};
-    if (tcgetattr(fd_, &tio) != 0) return Fail(errno), false;
+bool ApplyLineSettings(const LineSettings& settings, termios& tio) {
+    if (settings.ByteSize < 5 || settings.ByteSize > 8) return false;
     static constexpr tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
     tio.c_cflag = (tio.c_cflag & ~CSIZE) | kSizes[settings.ByteSize - 5];
     tio.c_cflag &= ~(PARENB | PARODD | CMSPAR);
@@ -215,6 +202,7 @@ bool TermiosDevice::SetLineSettings(const LineSettings& settings) {
             tio.c_cflag |= PARENB | CMSPAR;
             break;
     }
+    // 1.5 stop bits: CSTOPB, which UART drivers send as 1.5 with 5 data bits and as 2 otherwise.
     if (settings.StopBits == LineStopBits::One) {
         tio.c_cflag &= ~CSTOPB;
     } else {
@@ -226,6 +214,27 @@ bool TermiosDevice::SetLineSettings(const LineSettings& settings) {
     tio.c_cflag = settings.fOutxCtsFlow ? (tio.c_cflag | CRTSCTS) : (tio.c_cflag & ~CRTSCTS);
     tio.c_iflag = settings.fOutX ? (tio.c_iflag | IXON) : (tio.c_iflag & ~IXON);
     tio.c_iflag = settings.fInX ? (tio.c_iflag | IXOFF) : (tio.c_iflag & ~IXOFF);
+    return true;
+}
+
+bool TermiosDevice::GetLineSettings(LineSettings& settings) {
+    std::lock_guard lock(mutex_);
+    if (fd_ < 0) return Fail(EBADF), false;
+    termios tio{};
+    unsigned rate = 0;
+    if (tcgetattr(fd_, &tio) != 0 || !GetKernelBaudRate(fd_, &rate)) return Fail(errno), false;
+    settings = kept_;
+    ReadLineSettings(tio, settings);
+    settings.BaudRate = rate;
+    return true;
+}
+
+bool TermiosDevice::SetLineSettings(const LineSettings& settings) {
+    std::lock_guard lock(mutex_);
+    if (fd_ < 0) return Fail(EBADF), false;
+    termios tio{};
+    if (tcgetattr(fd_, &tio) != 0) return Fail(errno), false;
+    if (settings.BaudRate == 0 || !ApplyLineSettings(settings, tio)) return Fail(EINVAL), false;
     if (tcsetattr(fd_, TCSANOW, &tio) != 0) return Fail(errno), false;
     if (!SetKernelBaudRate(fd_, settings.BaudRate)) return Fail(errno), false;
     kept_ = settings;

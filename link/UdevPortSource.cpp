@@ -3,14 +3,17 @@
 #include <fcntl.h>
 #include <libudev.h>
 #include <linux/serial.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string_view>
 
 #include "link/PortHolders.h"
-#include "link/TermiosDevice.h"
 
 namespace navoro {
 
@@ -36,6 +39,17 @@ int UartType(udev_device* device) {
     const int result = ioctl(fd, TIOCGSERIAL, &info) == 0 ? info.type : -1;
     close(fd);
     return result;
+}
+
+// A port the kernel writes its console to is never a detection candidate.
+bool IsKernelConsole(const std::string& path) {
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) == nullptr) return false;
+    const char* name = std::strrchr(resolved, '/');
+    std::ifstream console(std::string("/sys/class/tty/") + (name ? name + 1 : resolved) +
+                          "/console");
+    std::string flag;
+    return std::getline(console, flag) && flag == "Y";
 }
 
 }  // namespace
@@ -109,11 +123,13 @@ bool UdevPortSource::EnumeratePorts(std::vector<PortInfo>& ports) {
 }
 
 bool UdevPortSource::IsPortFree(const std::string& path) {
-    if (!FindPortHolders(path).empty()) return false;
-    TermiosDevice device;
-    if (!device.Open(path, nullptr)) return false;
-    device.Close();
-    return true;
+    if (IsKernelConsole(path) || !FindPortHolders(path).empty()) return false;
+    // The open test leaves the line settings alone.
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool free = isatty(fd) && flock(fd, LOCK_EX | LOCK_NB) == 0;
+    close(fd);
+    return free;
 }
 
 int UdevPortSource::MonitorFd() {

@@ -9,7 +9,8 @@
 // kernel creates): the sysfs "type" attribute, or TIOCGSERIAL where it is
 // missing. Each port carries its /dev/serial/by-id name when udev made one.
 //
-// Free test: no process holds the device (/proc) and an exclusive open succeeds.
+// Free test: not the kernel console, no process holds the device (/proc), and
+// an exclusive open (flock) succeeds; the line settings are left alone.
 //
 // Monitor: a udev monitor on the "tty" subsystem; its descriptor becomes
 // readable on every add/remove (link/PortMonitor.h watches it from Qt).
