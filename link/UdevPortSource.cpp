@@ -63,11 +63,11 @@ UdevPortSource::~UdevPortSource() {
 
 bool UdevPortSource::IsSerialPort(udev_device* device) {
     if (udev_device_get_devnode(device) == nullptr) return false;
-    const std::string_view syspath = Text(udev_device_get_syspath(device));
-    if (syspath.find("/virtual/") != std::string_view::npos) return false;
+    const std::string syspath = Text(udev_device_get_syspath(device));
+    if (syspath.find("/virtual/") != std::string::npos) return false;
     udev_device* parent = udev_device_get_parent(device);
     if (parent == nullptr) return false;
-    const std::string_view name = Text(udev_device_get_sysname(device));
+    const std::string name = Text(udev_device_get_sysname(device));
     if (StartsWith(name, "ttyS")) {
         const int type = UartType(device);
         if (type == PORT_UNKNOWN) return false;

@@ -4,6 +4,7 @@
 #include <asm/termbits.h>
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 
 #include <atomic>
 #include <cerrno>
@@ -31,6 +32,17 @@ termios2 MasterTermios(const PtyPair& pty) {
     ioctl(pty.Master(), TCGETS2, &tio);  // on a master this reports the slave's settings
     return tio;
 }
+
+// CPU time of the whole process (every thread) so far.
+std::chrono::microseconds ProcessCpuTime() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return std::chrono::seconds(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           std::chrono::microseconds(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+}
+
+// Far below a spinning thread's share of `window`.
+constexpr auto kIdleCpu = 60ms;
 
 class CommPty : public ::testing::Test {
   protected:
@@ -250,6 +262,7 @@ TEST_F(CommPty, BurstOf100kBAt115200LosesNothing) {
     writer.join();
     ASSERT_TRUE(all) << received.size() << " of " << burst.size();
     EXPECT_TRUE(received == burst);
+    std::printf("%zu bytes in %zu receive events\n", received.size(), counts.size());
 }
 
 TEST_F(CommPty, TxEmptyFollowsAWrite) {
@@ -260,10 +273,12 @@ TEST_F(CommPty, TxEmptyFollowsAWrite) {
     EXPECT_TRUE(RunUntil([&] { return empties > 0; }));
 }
 
-TEST_F(CommPty, CloseWhileTheReaderWaitsIsPrompt) {
+TEST_F(CommPty, AnIdleReaderCostsNothingAndCloseIsPrompt) {
     comm.Open();
     ASSERT_TRUE(comm.IsOpen());
-    std::this_thread::sleep_for(50ms);  // the reader is in its wait by now
+    const auto cpu = ProcessCpuTime();
+    std::this_thread::sleep_for(300ms);  // the reader is in its wait by now, idle
+    EXPECT_LT(ProcessCpuTime() - cpu, kIdleCpu);
     const auto start = Clock::now();
     comm.Close();
     EXPECT_LT(Clock::now() - start, 100ms);
@@ -367,7 +382,9 @@ TEST_F(CommPty, HangUpOfTheOtherSideRaisesTheErrorEventOnce) {
     ASSERT_TRUE(RunUntil([&] { return !errors.empty(); }));
     EXPECT_NE(errors[0] & CE_IOE, 0);
     // The reader has ended: no more events, no spinning.
+    const auto cpu = ProcessCpuTime();
     executor.RunUntil([] { return false; }, 300ms);
+    EXPECT_LT(ProcessCpuTime() - cpu, kIdleCpu);
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(dispatches, 1);
     EXPECT_TRUE(comm.IsOpen());
@@ -385,7 +402,9 @@ TEST_F(CommPty, DataNobodyReadsIsNotReportedOverAndOver) {
     comm.Open();
     ASSERT_TRUE(pty.WriteMaster("unread\r\n"));
     ASSERT_TRUE(RunUntil([&] { return dispatches > 0; }));
+    const auto cpu = ProcessCpuTime();
     executor.RunUntil([] { return false; }, 500ms);
+    EXPECT_LT(ProcessCpuTime() - cpu, kIdleCpu);
     EXPECT_LE(dispatches, 2);
     // New bytes are reported again.
     const int before = dispatches;
