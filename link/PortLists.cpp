@@ -51,6 +51,19 @@ bool NaturalLess(std::string_view a, std::string_view b) {
     return a.size() - i < b.size() - j;
 }
 
+std::vector<std::string> CollectPortArguments(const std::vector<std::string>& arguments) {
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--port" && i + 1 < arguments.size()) {
+            paths.push_back(arguments[++i]);
+        } else if (argument.rfind("--port=", 0) == 0 && argument.size() > 7) {
+            paths.push_back(argument.substr(7));
+        }
+    }
+    return paths;
+}
+
 void PortLists::AddManualPort(const std::string& path) {
     if (path.empty() || path == kNoPortText) return;
     if (std::find(manualPorts_.begin(), manualPorts_.end(), path) != manualPorts_.end()) return;

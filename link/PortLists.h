@@ -31,6 +31,10 @@ namespace navoro {
 // Natural order: runs of digits compare by value, everything else by character.
 bool NaturalLess(std::string_view a, std::string_view b);
 
+// The paths given as "--port PATH" or "--port=PATH" (repeatable) among the
+// program's arguments, in order.
+std::vector<std::string> CollectPortArguments(const std::vector<std::string>& arguments);
+
 // One entry of the port choice: the text shown and the tooltip beside it.
 struct PortChoiceItem {
     std::string text;

@@ -34,6 +34,12 @@ TEST(NaturalOrder, ComparesDigitRunsByValue) {
         EXPECT_EQ(NaturalLess(c.a, c.b), c.less) << c.a << " < " << c.b;
 }
 
+TEST(PortArguments, AreCollectedInOrder) {
+    EXPECT_EQ(CollectPortArguments({"navoro", "--port", "/dev/pts/3", "--simulate",
+                                    "--port=/dev/ttyUSB1", "--port"}),
+              (std::vector<std::string>{"/dev/pts/3", "/dev/ttyUSB1"}));
+}
+
 class PortListsTest : public ::testing::Test {
   protected:
     PortListsTest() {

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include "link/Comm.h"
 #include "link/PortLists.h"
 #include "link/UdevPortSource.h"
 
@@ -34,6 +39,28 @@ TEST(UdevPortSource, EnumeratesRealSerialPortsOnly) {
     for (const PortInfo& port : ports) {
         std::printf("  %s %s %s\n", port.path.c_str(), port.byId.c_str(), port.description.c_str());
     }
+}
+
+TEST(UdevPortSource, APortIsFreeUntilSomebodyHoldsIt) {
+    // A pty whose slave nobody has opened yet.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const std::string slave = ptsname(master);
+    UdevPortSource source;
+    EXPECT_TRUE(source.IsPortFree(slave));
+    QueueExecutor executor;
+    TComm comm(executor);
+    comm.SetDeviceName(slave);
+    comm.Open();
+    ASSERT_TRUE(comm.IsOpen());
+    EXPECT_FALSE(source.IsPortFree(slave));  // held, here by this very program
+    comm.Close();
+    EXPECT_TRUE(source.IsPortFree(slave));
+    EXPECT_FALSE(source.IsPortFree("/dev/null"));
+    EXPECT_FALSE(source.IsPortFree("/dev/navoro-no-such-port"));
+    close(master);
 }
 
 TEST(UdevPortSource, MonitorReadsNothingWhenNothingChanged) {
