@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace navoro {
 
@@ -58,6 +60,11 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 std::optional<IniFile> IniFile::Load(const std::string& path, std::string* error) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        if (error) *error = std::strerror(EISDIR);
+        return std::nullopt;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (error) *error = std::strerror(errno);

@@ -84,9 +84,9 @@ void QtPrompts::Sleep(int milliseconds) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
     RepaintKept();
     for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) break;
+        const auto now = Clock::now();
+        if (now >= deadline) break;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
         QThread::msleep(static_cast<unsigned long>(std::min<long long>(left.count(), 50)));
         RepaintKept();
     }

@@ -1,11 +1,15 @@
 #include "app/ReadMe.h"
 
+#include <filesystem>
 #include <fstream>
 #include <string_view>
+#include <system_error>
 
 namespace navoro {
 
 std::optional<std::vector<std::string>> LoadReadMe(const std::string& path, CodePage page) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes(kMaxReadMeBytes, '\0');

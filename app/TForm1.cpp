@@ -293,6 +293,7 @@ void TForm1::ApplyStartupLanguage() {
     const LanguageInfo* language = FindLanguage(LanguageIndex);
     if (!language) language = &kLanguages[0];
     QAction* item = FindControlAs<QAction>(this, QString::fromLatin1(language->MenuItem));
+    if (!item) return;
     item->setChecked(true);
     mnuLangTraChineseClick(item);
 }

@@ -20,6 +20,7 @@ PACKAGES=(
     qt6-base-dev qt6-charts-dev qt6-5compat-dev libgl-dev
     libudev-dev
     xvfb xauth
+    fonts-wqy-microhei
 )
 
 install_packages() {
