@@ -1,5 +1,6 @@
 #include "app/QtPrompts.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -31,11 +32,13 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-}  // namespace
-
-void QtPrompts::KeepPainted(QWidget* window) {
-    painted_.emplace_back(window);
+void RepaintVisibleWindows() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) window->repaint();
+    }
 }
+
+}  // namespace
 
 int QtPrompts::Ask(PromptIcon icon, const std::string& title, const std::string& text, int buttons,
                    int yesButton) {
@@ -73,22 +76,16 @@ bool QtPrompts::OpenWebAddress(const std::string& url) {
     return QDesktopServices::openUrl(QUrl(Q(url)));
 }
 
-void QtPrompts::RepaintKept() {
-    for (const auto& window : painted_) {
-        if (window && window->isVisible()) window->repaint();
-    }
-}
-
 void QtPrompts::Sleep(int milliseconds) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
-    RepaintKept();
+    RepaintVisibleWindows();
     for (;;) {
         const auto now = Clock::now();
         if (now >= deadline) break;
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
         QThread::msleep(static_cast<unsigned long>(std::min<long long>(left.count(), 50)));
-        RepaintKept();
+        RepaintVisibleWindows();
     }
 }
 

@@ -2,21 +2,20 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <vector>
 
 #include "app/Prompts.h"
 
 namespace navoro {
 
 // Prompts with Qt dialogs: QMessageBox, QFileDialog and QDesktopServices.
+// Sleep repaints every visible window (the waiting window among them) while it
+// blocks, and handles no event: what arrives meanwhile is handled afterwards.
 class QtPrompts : public Prompts {
   public:
     explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
 
     // The window the dialogs are centred on and modal to.
     void SetParent(QWidget* parent) { parent_ = parent; }
-    // A window that Sleep keeps painted (the waiting window).
-    void KeepPainted(QWidget* window);
 
     void ShowMessage(PromptIcon icon, const std::string& title, const std::string& text) override;
     bool AskOkCancel(PromptIcon icon, const std::string& title, const std::string& text) override;
@@ -31,10 +30,7 @@ class QtPrompts : public Prompts {
   private:
     int Ask(PromptIcon icon, const std::string& title, const std::string& text, int buttons,
             int yesButton);
-    void RepaintKept();
-
     QPointer<QWidget> parent_;
-    std::vector<QPointer<QWidget>> painted_;
 };
 
 }  // namespace navoro

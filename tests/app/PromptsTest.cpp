@@ -33,7 +33,6 @@ TEST(QtPrompts, SleepBlocksButKeepsTheWaitingWindowPainted) {
     QTimer::singleShot(0, [&] { timerRan = true; });
 
     QtPrompts prompts;
-    prompts.KeepPainted(&waiting);
     QElapsedTimer clock;
     clock.start();
     prompts.Sleep(150);
