@@ -21,6 +21,7 @@ PACKAGES=(
     libudev-dev nlohmann-json3-dev
     xvfb xauth
     clang libclang-rt-14-dev
+    fonts-wqy-microhei
 )
 
 install_packages() {
