@@ -110,23 +110,27 @@ void CopyText(char* dst, std::size_t size, const char* src) {
     dst[i] = '\0';
 }
 
-char* ParseTime(Tokenizer& tok, const char* field, TimeOfDay& time) {
+void ConvertTime(const char* field, TimeOfDay& time) {
     if (IsBlank(field)) {
         time.Hour = 24;
         time.Minute = 60;
         time.Second = 60;
-    } else {
-        const double x = Atof(field);
-        const double hour = std::trunc(x * 0.0001);
-        const double minute = std::trunc((x - hour * 10000) * 0.01);
-        const float s = static_cast<float>(x - hour * 10000 - minute * 100);
-        const float second = std::trunc(s);
-        const float hundredths = std::trunc(std::ceil((s - second) * 100));
-        time.Hour = static_cast<std::uint8_t>(TruncToInt(hour));
-        time.Minute = static_cast<std::uint8_t>(TruncToInt(minute));
-        time.Second = static_cast<std::uint8_t>(TruncToInt(second));
-        time.Hundredths = static_cast<std::uint8_t>(TruncToInt(hundredths));
+        return;
     }
+    const double x = Atof(field);
+    const double hour = std::trunc(x * 0.0001);
+    const double minute = std::trunc((x - hour * 10000) * 0.01);
+    const float s = static_cast<float>(x - hour * 10000 - minute * 100);
+    const float second = std::trunc(s);
+    const float hundredths = std::trunc(std::ceil((s - second) * 100));
+    time.Hour = static_cast<std::uint8_t>(TruncToInt(hour));
+    time.Minute = static_cast<std::uint8_t>(TruncToInt(minute));
+    time.Second = static_cast<std::uint8_t>(TruncToInt(second));
+    time.Hundredths = static_cast<std::uint8_t>(TruncToInt(hundredths));
+}
+
+char* ParseTime(Tokenizer& tok, const char* field, TimeOfDay& time) {
+    ConvertTime(field, time);
     return tok.NextField(nullptr, ',');
 }
 
@@ -137,31 +141,49 @@ float NmeaToDegrees(double value, float limit) {
     return r > limit ? limit + 1 : r;
 }
 
-char* ParseLatLon(Tokenizer& tok, const char* latitude, LatLon& position) {
+void ConvertLatLon(const char* latitude, const char* north_south, const char* longitude,
+                   const char* east_west, LatLon& position) {
     position.Lat = IsBlank(latitude) ? 91.0f : NmeaToDegrees(Atof(latitude), 90.0f);
-    const char* field = tok.NextField(nullptr, ',');
-    if (field != nullptr && std::strcmp(field, "S") == 0) position.Lat = -position.Lat;
-    field = tok.NextField(nullptr, ',');
-    if (field != nullptr) {
-        position.Lon = IsBlank(field) ? 181.0f : NmeaToDegrees(Atof(field), 180.0f);
+    if (north_south != nullptr && std::strcmp(north_south, "S") == 0) position.Lat = -position.Lat;
+    if (longitude != nullptr && !IsBlank(longitude)) {
+        position.Lon = NmeaToDegrees(Atof(longitude), 180.0f);
     } else {
         position.Lon = 181.0f;
     }
-    field = tok.NextField(nullptr, ',');
-    if (field != nullptr && std::strcmp(field, "W") == 0) position.Lon = -position.Lon;
+    if (east_west != nullptr && std::strcmp(east_west, "W") == 0) position.Lon = -position.Lon;
+}
+
+char* ParseLatLon(Tokenizer& tok, const char* latitude, LatLon& position) {
+    const char* north_south = tok.NextField(nullptr, ',');
+    const char* longitude = tok.NextField(nullptr, ',');
+    const char* east_west = tok.NextField(nullptr, ',');
+    ConvertLatLon(latitude, north_south, longitude, east_west, position);
     return tok.NextField(nullptr, ',');
 }
 
-char* ParseDate(Tokenizer& tok, const char* field, DateOfYear& date) {
+void ConvertDate(const char* field, DateOfYear& date) {
     if (IsBlank(field)) {
         date = DateOfYear{0, 0, 0};
-    } else {
-        const long n = Atol(field);
-        date.Year = static_cast<std::uint16_t>(n % 100 + 2000);
-        date.Month = static_cast<std::uint8_t>((n / 100) % 100);
-        date.Day = static_cast<std::uint8_t>(n / 10000);
+        return;
     }
+    const long n = Atol(field);
+    date.Year = static_cast<std::uint16_t>(n % 100 + 2000);
+    date.Month = static_cast<std::uint8_t>((n / 100) % 100);
+    date.Day = static_cast<std::uint8_t>(n / 10000);
+}
+
+char* ParseDate(Tokenizer& tok, const char* field, DateOfYear& date) {
+    ConvertDate(field, date);
     return tok.NextField(nullptr, ',');
+}
+
+bool Converts(const char* field) {
+    const char* p = field;
+    while (IsSpace(*p))
+        ++p;
+    if (*p == '+' || *p == '-') ++p;
+    if (*p == '.') ++p;
+    return *p >= '0' && *p <= '9';
 }
 
 bool ParseHexByte(const char* text, std::uint8_t& byte) {

@@ -211,7 +211,7 @@ TEST_F(AisSentences, AddressedBinaryMessageAndItsAcknowledgement) {
     EXPECT_EQ(store.AbkMessageId, 6.0f);
     EXPECT_EQ(store.AbkSequence, 1);
     EXPECT_EQ(store.AbkAckType, 3);
-    EXPECT_EQ(store.MsgChannel, 0);  // the channel is read as a number
+    EXPECT_EQ(store.MsgChannel, 1);  // channel B as its code, the inverse of the composer
 }
 
 TEST_F(AisSentences, QueriesAreAcceptedButStoredNowhere) {
