@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -62,9 +63,10 @@ class SentenceWriter {
         Raw(',');
         if (present) Int(value, width);
     }
+    // A real that is not finite (infinity, NaN) is printed empty as well.
     void FixedField(bool present, double value, int width, int precision, bool zero_pad = false) {
         Raw(',');
-        if (present) Fixed(value, width, precision, zero_pad);
+        if (present && std::isfinite(value)) Fixed(value, width, precision, zero_pad);
     }
     void TimeField(bool present, const TimeOfDay& time) {
         Raw(',');

@@ -4,10 +4,12 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "codec/Codec.h"
 #include "codec/Composer.h"
+#include "codec/Framing.h"
 #include "codec/Router.h"
 #include "tests/support/RecordText.h"
 #include "tests/support/Sentence.h"
@@ -433,6 +435,46 @@ TEST(ComposeSentence, HugeRealsFailInsteadOfOverflowing) {
     char big[400];
     EXPECT_TRUE(ComposeSentence(*codec, big, sizeof big, "RMC", "GP"));
     EXPECT_GT(std::strlen(big), 100u);
+}
+
+// Whatever bytes the stores and the composing record hold, a composer gives
+// either a well-framed sentence that fits or nothing.
+TEST(ComposeSentence, AnyStoredBytesGiveAWellFramedSentenceOrNone) {
+    const char* const formatters[] = {"SSD", "VSD", "ALR", "ACK", "ABK", "ABM", "BBM",
+                                      "VDM", "VDO", "GBS", "GSA", "RMC", "HDT", "MID",
+                                      "TST", "DBG", "BDY", "FRQ", "BTH", "TPS", "MOB"};
+    std::mt19937 random(7);
+    auto scramble = [&random](auto& object) {
+        auto* bytes = reinterpret_cast<unsigned char*>(&object);
+        for (std::size_t i = 0; i < sizeof object; ++i)
+            bytes[i] =
+                static_cast<unsigned char>(random() % 4 == 0 ? random() : random() % 0x60 + 0x20);
+    };
+    int composed = 0;
+    for (int round = 0; round < 300; ++round) {
+        auto codec = std::make_unique<Codec>();
+        scramble(codec->Ais);
+        scramble(codec->Gnss);
+        scramble(codec->Nav);
+        scramble(codec->Proprietary);
+        for (const char* formatter : formatters) {
+            scramble(codec->Composed);
+            char buffer[kComposeBufferSize + 8];
+            std::memset(buffer, '#', sizeof buffer);
+            if (!ComposeSentence(*codec, buffer, kComposeBufferSize, formatter, "P")) {
+                EXPECT_EQ(buffer[0], '\0') << formatter;
+                continue;
+            }
+            ++composed;
+            const std::size_t length = std::strlen(buffer);
+            ASSERT_LT(length, kComposeBufferSize) << formatter;
+            EXPECT_TRUE(CheckFraming(buffer)) << buffer;
+            EXPECT_EQ(std::string(buffer).find('*'), length - 5) << buffer;
+            EXPECT_EQ(std::string(buffer).find_first_of("$!", 1), std::string::npos) << buffer;
+            EXPECT_EQ(buffer[kComposeBufferSize], '#');
+        }
+    }
+    EXPECT_GT(composed, 1000);
 }
 
 TEST(FormatSentence, AppendsTheChecksumWithinTheBuffer) {
