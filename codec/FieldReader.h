@@ -96,6 +96,17 @@ class FieldReader {
             CopyText(dst, f);
         }
     }
+    // Text field whose blank test looks at the first character only: the
+    // empty text for a field of blanks, else cut to the member.
+    template <std::size_t N>
+    void BlankTestedText(char (&dst)[N]) {
+        const char* f = Next();
+        if (IsBlank(f)) {
+            dst[0] = '\0';
+        } else {
+            CopyText(dst, f);
+        }
+    }
     // Text field kept as received (a blank stays " "), cut to the member.
     template <std::size_t N>
     void RawText(char (&dst)[N]) {

@@ -48,7 +48,7 @@ bool ParseBth(Tokenizer& tok, char* text, SentenceRecord& record) {
     BthRecord& r = record.Bth;
     for (std::int16_t& value : r.Values)
         value = static_cast<std::int16_t>(f.Int(256));
-    f.Text(r.Text);
+    f.BlankTestedText(r.Text);
     return f.Ok();
 }
 

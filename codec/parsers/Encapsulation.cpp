@@ -29,12 +29,9 @@ std::int8_t Digit(FieldReader& f) {
     return static_cast<std::int8_t>(v);
 }
 
+// 0-9, or 0x80 for a blank field (or one without a number).
 std::int8_t SequenceId(FieldReader& f) {
-    const char* field = f.Next();
-    if (IsBlank(field)) return kBlankByte;
-    const long v = Atol(field);
-    if (v < 0 || v > 9) f.Fail();
-    return static_cast<std::int8_t>(v);
+    return static_cast<std::int8_t>(f.IntIn(0, 9, kBlankByte));
 }
 
 // At most 62 characters, 63 when the message carries a sequential identifier 1-9.
@@ -48,9 +45,10 @@ void Payload(FieldReader& f, EncapsulationRecord& r) {
     CopyText(r.Payload, field);
 }
 
+// 0-5; a blank field (or one without a number) rejects.
 std::int8_t FillBits(FieldReader& f) {
     const char* field = f.Next();
-    if (IsBlank(field)) {
+    if (!Converts(field)) {
         f.Fail();
         return kBlankByte;
     }

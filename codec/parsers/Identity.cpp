@@ -42,7 +42,7 @@ bool ParseTps(Tokenizer& tok, char* text, SentenceRecord& record) {
     if (!f.Ok()) return false;
     TpsRecord& r = record.Tps;
     r.Value = static_cast<std::int16_t>(f.Int(999));
-    f.Text(r.Text);
+    f.BlankTestedText(r.Text);
     return f.Ok();
 }
 
