@@ -9,28 +9,34 @@
 namespace navoro {
 
 bool ExpandEmptyFields(char* text) {
+    // The result is the text plus one blank per empty field; it fails as soon
+    // as it would reach 99 characters. The text between two empty fields is
+    // copied as a whole.
     char work[kExpandBufferSize];
     std::size_t count = 0;
-    for (const char* p = text; *p != '\0'; ++p) {
-        work[count++] = *p;
-        if (count >= kExpandedTextMax + 1) return false;
-        if (*p == ',' && (p[1] == ',' || p[1] == '*')) {
-            work[count++] = ' ';
-            if (count >= kExpandedTextMax + 1) return false;
-        }
+    const char* from = text;
+    for (const char* p = std::strchr(text, ','); p != nullptr; p = std::strchr(p + 1, ',')) {
+        if (p[1] != ',' && p[1] != '*') continue;
+        const std::size_t n = static_cast<std::size_t>(p + 1 - from);
+        if (count + n + 1 > kExpandedTextMax) return false;
+        std::memcpy(work + count, from, n);
+        count += n;
+        work[count++] = ' ';
+        from = p + 1;
     }
-    work[count] = '\0';
-    std::memcpy(text, work, count + 1);
+    const std::size_t rest = std::strlen(from);
+    if (count + rest > kExpandedTextMax) return false;
+    if (count == 0) return true;
+    std::memcpy(work + count, from, rest + 1);
+    std::memcpy(text, work, count + rest + 1);
     return true;
 }
 
 bool CountFields(const char* text, int n) {
-    const char* first = std::strchr(text, ',');
-    if (first == nullptr) return false;
     int commas = 0;
-    for (const char* p = first; *p != '\0'; ++p)
-        commas += (*p == ',');
-    return commas == n;
+    for (const char* p = std::strchr(text, ','); p != nullptr; p = std::strchr(p + 1, ','))
+        ++commas;
+    return commas > 0 && commas == n;
 }
 
 char* Tokenizer::NextField(char* text, char delimiter) {

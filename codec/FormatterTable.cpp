@@ -89,14 +89,32 @@ constexpr bool IsSorted() {
 }
 static_assert(IsSorted(), "the formatter table must stay sorted by name");
 
+// A name of up to three characters as one number that sorts like the name;
+// 0 for a longer one, which no formatter has.
+constexpr std::uint32_t NameKey(const char* name) {
+    std::uint32_t key = 0;
+    int i = 0;
+    for (; i < 3 && name[i] != '\0'; ++i)
+        key |= static_cast<std::uint32_t>(static_cast<unsigned char>(name[i])) << (16 - 8 * i);
+    return (i == 3 && name[3] != '\0') ? 0 : key;
+}
+
+constexpr auto MakeKeys() {
+    std::array<std::uint32_t, kFormatters.size()> keys{};
+    for (std::size_t i = 0; i < kFormatters.size(); ++i)
+        keys[i] = NameKey(kFormatters[i].Name);
+    return keys;
+}
+constexpr auto kKeys = MakeKeys();
+
 }  // namespace
 
 const FormatterInfo* FindFormatter(const char* formatter) {
-    const auto it = std::lower_bound(
-        kFormatters.begin(), kFormatters.end(), formatter,
-        [](const FormatterInfo& info, const char* name) { return NameLess(info.Name, name); });
-    if (it == kFormatters.end() || NameLess(formatter, it->Name)) return nullptr;
-    return &*it;
+    const std::uint32_t key = NameKey(formatter);
+    if (key == 0) return nullptr;
+    const auto it = std::lower_bound(kKeys.begin(), kKeys.end(), key);
+    if (it == kKeys.end() || *it != key) return nullptr;
+    return &kFormatters[static_cast<std::size_t>(it - kKeys.begin())];
 }
 
 int FormatterGroup(const SentenceHeader& header) {
