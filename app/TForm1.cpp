@@ -17,6 +17,8 @@
 #include "app/SettingsFile.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmAgreement.h"
+#include "config/Configuration.h"
+#include "config/TfrmWaitingProgress.h"
 #include "ui_TForm1.h"
 
 namespace navoro {
@@ -152,6 +154,10 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     // 1. The message table exists (empty until step 7); the codec context
     //    starts cleared.
     codec_ = std::make_unique<Codec>();
+    // The configuration tabs' controls, as designed (before the texts of step 7).
+    configuration_ = std::make_unique<Configuration>(ConfigurationEnvironment{
+        ui_->PageControlConf, ui_->PageControlMain, ui_->SpeedButtonSetting, ui_->SpeedButtonReload,
+        Timer2, codec_.get(), &messages_, &prompts_, environment_.DocumentsFolder});
     // 2.
     ExeFolder = WithSeparator(environment_.ExeFolder);
     // 3.-5. <Documents>/LUMO/Navoro/, created when missing; the documents
@@ -168,7 +174,8 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     //    manual page, ResetConnection): the connection manager, in PanelConnection.
     // 9. Message decoder and target table.
     codec_->Targets.ResetTargetTable();
-    // 10. Ship-type list: the VOYAGE page.
+    // 10.
+    configuration_->FillShipTypeList();
     // 11.
     ui_->PageControlMain->setCurrentIndex(0);
     ui_->PageControlConf->setCurrentIndex(0);
@@ -176,8 +183,9 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     // 12. System-check view: the SYSTEM CHECK page.
     // 13.
     setWindowTitle(QStringLiteral("Navoro"));
-    // 14. Signal chart (GPS STATUS page); InitDestinationGrid and InitMobGrid
-    //     (DESTINATION and AIS MOB pages).
+    // 14. Signal chart (GPS STATUS page); the destination and MOB grids.
+    configuration_->InitDestinationGrid();
+    configuration_->InitMobGrid();
     // 15.
     ui_->mnuOption->menuAction()->setVisible(false);
     // FormCreate: device arrival and removal notices, by the port discovery.
@@ -185,8 +193,13 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     // The other windows, created right after the main window and kept to the end.
     frmAbout_ = new TfrmAbout(prompts_, this);
     frmAgreement_ = new TfrmAgreement(this);
-    // The maintenance dialog (TfrmInputDialog) and the waiting window
-    // (TfrmWaitingProgress) are created here, in this order, by their parts.
+    // The maintenance dialog (TfrmInputDialog) is created here by its part.
+    frmWaitingProgress_ = new TfrmWaitingProgress(this);
+    configuration_->SetWaitingWindow(frmWaitingProgress_);
+    configuration_->SetVersionText([this] {
+        auto* label = frmAbout_->findChild<QLabel*>(QStringLiteral("Label6"));
+        return label ? label->text() : QString();
+    });
 }
 
 TForm1::~TForm1() = default;

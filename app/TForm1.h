@@ -20,6 +20,8 @@ namespace navoro {
 
 class TfrmAbout;
 class TfrmAgreement;
+class Configuration;
+class TfrmWaitingProgress;
 
 // What the main window is given by its creator.
 struct ShellEnvironment {
@@ -82,6 +84,9 @@ class TForm1 : public QMainWindow {
     const AppOptions& Options() const { return environment_.Options; }
     TfrmAbout* frmAbout() const { return frmAbout_; }
     TfrmAgreement* frmAgreement() const { return frmAgreement_; }
+    // The nine configuration tabs, their reply handlers and the read workflow.
+    Configuration& configuration() { return *configuration_; }
+    TfrmWaitingProgress* frmWaitingProgress() const { return frmWaitingProgress_; }
 
     // Held by the main window.
     std::string ExeFolder;       // with a trailing separator
@@ -120,6 +125,8 @@ class TForm1 : public QMainWindow {
     bool centred_ = false;
     TfrmAbout* frmAbout_ = nullptr;          // owned as a child window
     TfrmAgreement* frmAgreement_ = nullptr;  // owned as a child window
+    std::unique_ptr<Configuration> configuration_;
+    TfrmWaitingProgress* frmWaitingProgress_ = nullptr;  // owned as a child window
 };
 
 }  // namespace navoro
