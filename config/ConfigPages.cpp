@@ -5,11 +5,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QValidator>
 
 #include "config/ConfigTables.h"
 #include "config/InlandDimensions.h"
+#include "config/ShipDimensionDiagram.h"
 
 namespace navoro {
 
@@ -120,7 +122,7 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, int columns, int rows,
     int column = 0;
     for (const int width : widths)
         grid->setColumnWidth(column++, width);
-    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const QBrush fixed(QColor(0xE3, 0xE9, 0xF1));
     for (int row = 0; row < rows; ++row) {
         for (int c = 0; c < columns; ++c) {
@@ -133,6 +135,14 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, int columns, int rows,
             grid->setItem(row, c, item);
         }
     }
+    // Wide enough for its columns and a vertical scroll bar, as tall as its
+    // rows or the page allows.
+    int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < columns; ++c)
+        width += grid->columnWidth(c);
+    grid->setFixedWidth(width);
+    grid->setMaximumHeight(2 * grid->frameWidth() +
+                           rows * grid->verticalHeader()->defaultSectionSize());
     return grid;
 }
 
@@ -162,11 +172,12 @@ ShipDataPage BuildShipData(QWidget* page) {
     dims->setHorizontalSpacing(10);
     dims->setVerticalSpacing(6);
     p.LabelDimensions = MakeLabel(box, "LabelDimensions", "DIMENSION:");
+    p.LabelDimensions->setAlignment(Qt::AlignCenter);
+    p.LabelDimensions->setWordWrap(true);
     p.Label13 = MakeLabel(box, "Label13", "A");
     p.Label14 = MakeLabel(box, "Label14", "B");
     p.Label15 = MakeLabel(box, "Label15", "C");
     p.Label16 = MakeLabel(box, "Label16", "D");
-    dims->addWidget(p.LabelDimensions, 0, 0);
     QLabel* columns[] = {p.Label13, p.Label14, p.Label15, p.Label16};
     const char* ranges[] = {"(0~511m)", "(0~511m)", "(0~63m)", "(0~63m)"};
     for (int i = 0; i < 4; ++i) {
@@ -220,6 +231,17 @@ ShipDataPage BuildShipData(QWidget* page) {
     dims->addWidget(p.EditInlandShipBeam, 4, 3);
     for (int c = 1; c <= 4; ++c)
         dims->setColumnStretch(c, 1);
+    // The caption and a picture of what A, B, C and D measure.
+    auto* diagram = new ShipDimensionDiagram(box);
+    diagram->setObjectName(QStringLiteral("ShipDimensionDiagram"));
+    auto* picture = new QVBoxLayout;
+    picture->setSpacing(2);
+    picture->addWidget(p.LabelDimensions);
+    picture->addWidget(diagram, 1);
+    dims->setColumnMinimumWidth(5, 12);
+    dims->addLayout(picture, 0, 6, 6, 1);
+    dims->setRowStretch(5, 1);
+    p.LabelDimensions->setMaximumWidth(150);
     grid->addWidget(p.GroupBoxDimension, 2, 0, 1, 4);
 
     p.lblFirmVer = MakeLabel(page, "lblFirmVer", "Firmware Version:");
@@ -450,9 +472,13 @@ DestinationPage BuildDestination(QWidget* page) {
     layout->setContentsMargins(18, 10, 18, 10);
     p.StringGrid_Destination =
         MakeGrid(page, "StringGrid_Destination", 2, kDestinationRows + 1, {48, 260});
-    p.StringGrid_Destination->setMaximumWidth(360);
     FillNumberColumn(p.StringGrid_Destination);
-    layout->addWidget(p.StringGrid_Destination, 0, Qt::AlignLeft);
+    // All eleven rows at once: no scrolling.
+    QTableWidget* grid = p.StringGrid_Destination;
+    grid->setMinimumHeight(grid->maximumHeight());
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setFixedWidth(grid->width() - grid->verticalScrollBar()->sizeHint().width());
+    layout->addWidget(p.StringGrid_Destination, 0, Qt::AlignLeft | Qt::AlignTop);
     p.SpeedButton_Destination = MakeHiddenButton(page, "SpeedButton_Destination");
     return p;
 }
@@ -462,9 +488,8 @@ MobPage BuildMob(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(18, 10, 18, 10);
     p.StringGrid_MOBList = MakeGrid(page, "StringGrid_MOBList", 3, kMobRows + 1, {48, 130, 260});
-    p.StringGrid_MOBList->setMaximumWidth(480);
     FillNumberColumn(p.StringGrid_MOBList);
-    layout->addWidget(p.StringGrid_MOBList, 0, Qt::AlignLeft);
+    layout->addWidget(p.StringGrid_MOBList, 1, Qt::AlignLeft);
     p.SpeedButton_MOB = MakeHiddenButton(page, "SpeedButton_MOB");
     return p;
 }

@@ -43,6 +43,8 @@ void Configuration::ConnectControls() {
         connect(field, &QLineEdit::textEdited, this,
                 [this, field] { CSpin_InlandEditAKeyUp(field); });
     }
+    for (QLineEdit* size : {ship.EditInlandShipLength, ship.EditInlandShipBeam})
+        connect(size, &QLineEdit::editingFinished, this, &Configuration::RecalcInlandDimensions);
     connect(pages_.Transceiver.Edit_N2K_DeviceInstance, &QLineEdit::textEdited, this,
             &Configuration::Edit_N2K_DeviceInstanceKeyUp);
     connect(pages_.Voyage.cbxShipType, &QComboBox::currentIndexChanged, this,
@@ -186,6 +188,10 @@ void Configuration::SetInlandMode(bool on) {
 }
 
 void Configuration::RecalcInlandDimensions() {
+    RecalcInland(nullptr);
+}
+
+void Configuration::RecalcInland(const QLineEdit* editing) {
     ShipDataPage& p = pages_.ShipData;
     const auto tenths = [](const QLineEdit* field) {
         return ReadTenths(field->text().toStdString());
@@ -197,8 +203,8 @@ void Configuration::RecalcInlandDimensions() {
     const auto show = [](QLineEdit* field, const std::string& text) {
         field->setText(QString::fromStdString(text));
     };
-    if (out.Length) show(p.EditInlandShipLength, *out.Length);
-    if (out.Beam) show(p.EditInlandShipBeam, *out.Beam);
+    if (out.Length && editing != p.EditInlandShipLength) show(p.EditInlandShipLength, *out.Length);
+    if (out.Beam && editing != p.EditInlandShipBeam) show(p.EditInlandShipBeam, *out.Beam);
     show(p.CSpin_InlandEditA, out.InternalA);
     show(p.CSpinEditInlandExtA, out.ExternalA);
     show(p.CSpin_InlandEditD, out.InternalD);
@@ -212,7 +218,7 @@ void Configuration::CSpin_InlandEditAKeyUp(QLineEdit* field) {
     const QString text = QString::fromStdString(filtered->Text);
     if (text != field->text()) field->setText(text);
     field->setCursorPosition(filtered->Caret);
-    RecalcInlandDimensions();
+    RecalcInland(field);
 }
 
 void Configuration::Edit_N2K_DeviceInstanceKeyUp() {

@@ -99,6 +99,9 @@ class Configuration : public QObject {
     // ---- inland dimensions and numeric fields -------------------------------
     void SetInlandMode(bool on);
     void RecalcInlandDimensions();
+    // A key in one of the ten decimal fields: filter, at most 800.0, derive.
+    // The length or beam being typed is not raised under the user's fingers;
+    // that waits until the field is left (editingFinished).
     void CSpin_InlandEditAKeyUp(QLineEdit* field);
     void Edit_N2K_DeviceInstanceKeyUp();
 
@@ -135,6 +138,7 @@ class Configuration : public QObject {
     QString Message(MessageId id) const;
     void ConnectControls();
     void ShowInlandValue(QLineEdit* field, int tenths);
+    void RecalcInland(const QLineEdit* editing);
 
     ConfigurationEnvironment env_;
     ConfigPages pages_;
