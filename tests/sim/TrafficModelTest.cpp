@@ -1,0 +1,141 @@
+#include "tools/sim/TrafficModel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <numbers>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "codec/Codec.h"
+#include "codec/Framing.h"
+#include "codec/Router.h"
+
+namespace navoro::sim {
+namespace {
+
+constexpr std::int64_t kNoon = 1718712000;  // 2024-06-18 12:00:00 UTC
+
+std::string Formatter(const std::string& line) {
+    return line.size() > 6 ? line.substr(3, 3) : std::string();
+}
+
+TEST(TrafficModelTest, EverySecondCarriesTheGnssSentencesAndTheOwnReport) {
+    TrafficModel model(1);
+    const DeviceState state;
+    for (std::int64_t t = kNoon; t < kNoon + 3; ++t) {
+        std::map<std::string, int> count;
+        for (const std::string& line : model.Second(t, state))
+            ++count[line.substr(0, 6)];
+        for (const char* head : {"$GPRMC", "$GPGGA", "$GPGLL", "$GPGSA", "$GPVTG", "$GPZDA",
+                                 "$GPGBS", "$HEHDT", "!AIVDO"})
+            EXPECT_EQ(count[head], 1) << head << " at " << t;
+        EXPECT_EQ(count["$GPGSV"], 3);
+    }
+}
+
+TEST(TrafficModelTest, LinesAreFramedShortAndParsedByTheCodec) {
+    TrafficModel model(7);
+    DeviceState state;
+    auto codec = std::make_unique<Codec>();
+    std::set<std::string> ais_kinds;
+    int completed = 0;
+    for (std::int64_t t = kNoon; t < kNoon + 60; ++t) {
+        for (const std::string& line : model.Second(t, state)) {
+            SCOPED_TRACE(line);
+            ASSERT_LE(line.size(), 82u);
+            ASSERT_TRUE(CheckFraming(line.c_str()));
+            if (line[0] != '!') continue;
+            char buffer[kExpandBufferSize];
+            CopyText(buffer, line.c_str());
+            ASSERT_TRUE(ParseSentence(codec->Tok, buffer, codec->Received));
+            const char channel = codec->Received.Vdm.Channel;
+            EXPECT_TRUE(channel == 'A' || channel == 'B');
+            if (!AssembleVdm(codec->Received, codec->Assembly)) continue;
+            ASSERT_TRUE(DearmourPayload(codec->Assembly, codec->Bits));
+            ++completed;
+            const int type = codec->Bits.Bits[0] >> 2;
+            ais_kinds.insert(Formatter(line) + std::to_string(type));
+        }
+    }
+    // Own reports, other ships' position reports, static data, a base station
+    // and a Class B vessel.
+    for (const char* kind : {"VDO1", "VDO5", "VDM1", "VDM3", "VDM4", "VDM5", "VDM18", "VDM24"})
+        EXPECT_TRUE(ais_kinds.count(kind)) << kind;
+    EXPECT_GT(completed, 100);
+}
+
+TEST(TrafficModelTest, AisChannelsAlternate) {
+    TrafficModel model(1);
+    std::map<char, int> channels;
+    for (std::int64_t t = kNoon; t < kNoon + 20; ++t)
+        for (const std::string& line : model.Second(t, DeviceState{}))
+            if (line.rfind("!AIVDO,1,1,", 0) == 0) ++channels[line[12]];
+    EXPECT_EQ(channels['A'], 10);
+    EXPECT_EQ(channels['B'], 10);
+}
+
+TEST(TrafficModelTest, OwnShipMovesAndSatellitesDriftSlowly) {
+    TrafficModel model(3);
+    const DeviceState state;
+    model.Second(kNoon, state);
+    const TrafficModel::Motion start = model.OwnShip();
+    std::vector<TrafficModel::Satellite> before = model.Satellites();
+    ASSERT_EQ(before.size(), 10u);
+    for (std::int64_t t = kNoon + 1; t <= kNoon + 600; ++t) {
+        model.Second(t, state);
+        const std::vector<TrafficModel::Satellite>& now = model.Satellites();
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            SCOPED_TRACE(now[i].Prn);
+            EXPECT_LE(std::abs(now[i].Elevation - before[i].Elevation), 1);
+            EXPECT_LE(std::abs(now[i].Snr - before[i].Snr), 2);
+            EXPECT_GE(now[i].Elevation, 5);
+            EXPECT_LE(now[i].Elevation, 85);
+            EXPECT_GE(now[i].Snr, 20);
+            EXPECT_LE(now[i].Snr, 50);
+        }
+        before = now;
+    }
+    // About 12 knots for ten minutes: two nautical miles, mostly eastward.
+    const double north = (model.OwnShip().Lat - start.Lat) * 60;
+    const double east =
+        (model.OwnShip().Lon - start.Lon) * 60 * std::cos(start.Lat * std::numbers::pi / 180);
+    EXPECT_NEAR(std::hypot(north, east), 2.05, 0.15);
+    EXPECT_GT(east, 1.5);
+}
+
+TEST(TrafficModelTest, NoOwnReportsWhileTheTransmitterIsOff) {
+    TrafficModel model(1);
+    DeviceState state;
+    state.AisTx = 1;
+    for (std::int64_t t = kNoon; t < kNoon + 31; ++t)
+        for (const std::string& line : model.Second(t, state))
+            EXPECT_NE(line.rfind("!AIVDO", 0), 0u);
+}
+
+TEST(TrafficModelTest, OwnReportsCarryTheDeviceMmsi) {
+    TrafficModel model(1);
+    DeviceState state;
+    state.Mmsi = 2;  // a distinctive MMSI: 30 bits of 0...010
+    auto codec = std::make_unique<Codec>();
+    for (const std::string& line : model.Second(kNoon, state)) {
+        if (line.rfind("!AIVDO", 0) != 0) continue;
+        char buffer[kExpandBufferSize];
+        CopyText(buffer, line.c_str());
+        ASSERT_TRUE(ParseSentence(codec->Tok, buffer, codec->Received));
+        ASSERT_TRUE(AssembleVdm(codec->Received, codec->Assembly));
+        ASSERT_TRUE(DearmourPayload(codec->Assembly, codec->Bits));
+        // Bits 8-37 hold the MMSI.
+        std::uint32_t mmsi = 0;
+        for (int bit = 8; bit < 38; ++bit)
+            mmsi = (mmsi << 1) | ((codec->Bits.Bits[bit / 8] >> (7 - bit % 8)) & 1U);
+        EXPECT_EQ(mmsi, 2u);
+    }
+}
+
+}  // namespace
+}  // namespace navoro::sim
