@@ -130,7 +130,7 @@ SimulatorFixture::SimulatorFixture(SimulatorOptions options, std::string program
     } else if (error_.empty()) {
         error_ = "navoro-sim printed an empty path";
     }
-    if (path_.empty()) Stop(2s);
+    if (path_.empty() && !WaitExit(1s)) Stop(2s);
 }
 
 SimulatorFixture::~SimulatorFixture() {

@@ -1,0 +1,295 @@
+// navoro-sim as a program: started by the fixture on a pseudo-terminal and
+// driven through it at real rate settings.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "codec/Framing.h"
+#include "tests/support/Sentence.h"
+#include "tests/support/SimulatorFixture.h"
+#include "tools/sim/StateFile.h"
+
+namespace navoro::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kEnd = "[DEVICE DATA END]";
+constexpr const char* kProbe = "$PTST,,,,,00016";
+
+bool Framed(const std::string& line) {
+    return CheckFraming((line + "\r\n").c_str());
+}
+
+// A sentence as the record file holds it: with its checksum, without CR LF.
+std::string Bare(const std::string& body) {
+    std::string line = Sentence(body);
+    return line.substr(0, line.size() - 2);
+}
+
+bool StartsWith(const std::string& line, const char* prefix) {
+    return line.rfind(prefix, 0) == 0;
+}
+
+#define START_SIMULATOR(name, options) \
+    SimulatorFixture name{options};    \
+    ASSERT_TRUE(name.Started()) << name.Error()
+
+TEST(SimulatorProcessTest, StreamsGnssAndAisAtItsRateAndRecordsWhatItReceives) {
+    START_SIMULATOR(sim, SimulatorOptions{});
+    PtyClient client;
+    ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+    const std::vector<std::string> lines = client.ReadFor(2500ms);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string& l) { return StartsWith(l, "$GPGSV"); }));
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string& l) { return StartsWith(l, "!AIVDO"); }));
+    for (const std::string& line : lines) {
+        EXPECT_TRUE(Framed(line)) << line;
+        EXPECT_LE(line.size() + 2, 82u) << line;
+    }
+
+    ASSERT_TRUE(client.Send(kProbe));
+    ASSERT_TRUE(client.SendRaw("not a sentence\r\n"));
+    EXPECT_FALSE(client.CollectUntil(kEnd, 5s).empty());
+    EXPECT_TRUE(sim.WaitForRecorded(Bare(kProbe)));
+    EXPECT_TRUE(sim.WaitForRecorded("not a sentence"));
+}
+
+TEST(SimulatorProcessTest, SilentWhileTheOtherSideRunsAtAnotherRate) {
+    SimulatorOptions options;
+    options.Rate = 38400;
+    START_SIMULATOR(sim, options);
+    PtyClient client;
+    ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+    ASSERT_TRUE(client.Send(kProbe));
+    EXPECT_TRUE(client.ReadFor(2000ms).empty());
+    // The probe did arrive; it was dropped as a device would drop garbage.
+    EXPECT_TRUE(sim.WaitForRecorded(Bare(kProbe)));
+
+    ASSERT_TRUE(client.SetRate(38400));
+    ASSERT_TRUE(client.Send(kProbe));
+    const std::vector<std::string> dump = client.CollectUntil(kEnd, 5s);
+    ASSERT_FALSE(dump.empty());
+    EXPECT_EQ(dump.back(), kEnd);
+}
+
+TEST(SimulatorProcessTest, PortRateWriteAndRestartMoveTheConfigurationPort) {
+    SimulatorOptions options;
+    options.NoStream = true;
+    START_SIMULATOR(sim, options);
+    PtyClient client;
+    ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+    ASSERT_TRUE(client.Send("$PLMO,C,BAU,-1,9600"));
+    ASSERT_TRUE(client.Send("$PLMO,Q,BAU,-1,"));
+    EXPECT_EQ(client.ReadLine(5s), Bare("$PLMO,R,BAU,-1,9600"));
+    ASSERT_TRUE(client.Send("$PDBG,701,1000,,,,,,"));
+    ASSERT_TRUE(sim.WaitForRecorded(Bare("$PDBG,701,1000,,,,,,")));
+    ASSERT_TRUE(client.Send(kProbe));
+    EXPECT_TRUE(client.ReadFor(1500ms).empty());
+    ASSERT_TRUE(client.SetRate(9600));
+    ASSERT_TRUE(client.Send(kProbe));
+    EXPECT_FALSE(client.CollectUntil(kEnd, 5s).empty());
+}
+
+TEST(SimulatorProcessTest, SilentSendsNothingButStillListens) {
+    SimulatorOptions options;
+    options.Silent = true;
+    START_SIMULATOR(sim, options);
+    PtyClient client;
+    ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+    ASSERT_TRUE(client.Send(kProbe));
+    EXPECT_TRUE(client.ReadFor(2000ms).empty());
+    EXPECT_TRUE(sim.WaitForRecorded(Bare(kProbe)));
+}
+
+TEST(SimulatorProcessTest, NoDumpEndLeavesOutOnlyTheEndMarker) {
+    SimulatorOptions options;
+    options.NoDumpEnd = true;
+    options.NoStream = true;
+    START_SIMULATOR(sim, options);
+    PtyClient client;
+    ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+    ASSERT_TRUE(client.Send(kProbe));
+    const std::vector<std::string> dump = client.CollectUntil("[O] EncryptionKey=", 5s);
+    ASSERT_FALSE(dump.empty());
+    EXPECT_TRUE(std::any_of(dump.begin(), dump.end(),
+                            [](const std::string& l) { return StartsWith(l, "MMSI:("); }));
+    const std::vector<std::string> rest = client.ReadFor(1500ms);
+    EXPECT_TRUE(std::none_of(rest.begin(), rest.end(), [](const std::string& l) {
+        return l.find(kEnd) != std::string::npos;
+    }));
+}
+
+TEST(SimulatorProcessTest, GarbagePrecedesLinesWithoutSpoilingThem) {
+    SimulatorOptions options;
+    options.Garbage = 1;
+    options.NoStream = true;
+    START_SIMULATOR(sim, options);
+    PtyClient client;
+    ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+    ASSERT_TRUE(client.Send("$AIAIQ,SSD"));
+    std::vector<std::string> lines = client.ReadFor(1500ms);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1] + "\r\n", Sentence("$AISSD,DCTR7,NORDIC TRADER,62,38,9,11,0,AI"));
+    EXPECT_EQ(lines[3] + "\r\n", Sentence("$AISSD,DCTR7,NORDIC TRADER,70,30,12,8,0,GP"));
+    for (const std::size_t i : {0u, 2u}) {
+        EXPECT_GE(lines[i].size(), 1u);
+        EXPECT_LE(lines[i].size(), 16u);
+        EXPECT_FALSE(Framed(lines[i]));
+    }
+}
+
+TEST(SimulatorProcessTest, BadChecksumSpoilsSentencesButNotTheTextLines) {
+    SimulatorOptions options;
+    options.BadChecksum = 1;
+    START_SIMULATOR(sim, options);
+    PtyClient client;
+    ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+    ASSERT_TRUE(client.Send(kProbe));
+    const std::vector<std::string> lines = client.CollectUntil(kEnd, 5s);
+    ASSERT_FALSE(lines.empty());
+    std::vector<std::string> all = lines;
+    const std::vector<std::string> stream = client.ReadFor(1500ms);
+    all.insert(all.end(), stream.begin(), stream.end());
+    int sentences = 0;
+    for (const std::string& line : all) {
+        if (line[0] != '$' && line[0] != '!') continue;
+        ++sentences;
+        EXPECT_NE(line.find('*'), std::string::npos) << line;
+        EXPECT_FALSE(Framed(line)) << line;
+    }
+    EXPECT_GT(sentences, 5);
+}
+
+TEST(SimulatorProcessTest, HangupAfterClosesThePortAndExits) {
+    SimulatorOptions options;
+    options.HangupAfter = 1.5;
+    START_SIMULATOR(sim, options);
+    PtyClient client;
+    ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+    const Clock::time_point start = Clock::now();
+    client.ReadFor(5000ms);  // returns early once the port is gone
+    EXPECT_TRUE(client.HungUp());
+    EXPECT_LT(Clock::now() - start, 4500ms);
+    EXPECT_EQ(sim.WaitExit(5s), 0);
+}
+
+TEST(SimulatorProcessTest, ReplyDelayHoldsBackTheAnswer) {
+    SimulatorOptions options;
+    options.ReplyDelayMs = 800;
+    options.NoStream = true;
+    START_SIMULATOR(sim, options);
+    PtyClient client;
+    ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+    const Clock::time_point sent = Clock::now();
+    ASSERT_TRUE(client.Send("$AIAIQ,CPA"));
+    const std::optional<std::string> reply = client.ReadLine(5s);
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_GE(Clock::now() - sent, 750ms);
+    EXPECT_EQ(*reply + "\r\n", Sentence("$PLMO,R,CPA,45,20,46,10,47,1,,"));
+}
+
+TEST(SimulatorProcessTest, SavesItsStateOnSigtermAndLoadsItAgain) {
+    // The state file lives in another fixture's directory, which outlives both runs.
+    SimulatorOptions options;
+    options.NoStream = true;
+    START_SIMULATOR(holder, options);
+    options.StatePath = holder.Directory() + "/device.json";
+    SimulatorFixture sim{options};
+    ASSERT_TRUE(sim.Started()) << sim.Error();
+    {
+        PtyClient client;
+        ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+        ASSERT_TRUE(client.Send("$PMID,123456789,000000042"));
+        ASSERT_TRUE(sim.WaitForRecorded(Bare("$PMID,123456789,000000042")));
+    }
+    EXPECT_EQ(sim.Stop(), 0);
+    navoro::sim::DeviceState saved;
+    bool missing = true;
+    ASSERT_EQ(navoro::sim::LoadStateFile(options.StatePath, saved, missing), "");
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(saved.Mmsi, 123456789u);
+    EXPECT_EQ(saved.Imo, 42u);
+
+    SimulatorFixture again{options};
+    ASSERT_TRUE(again.Started()) << again.Error();
+    PtyClient client;
+    ASSERT_TRUE(client.Open(again.DevicePath(), 115200));
+    ASSERT_TRUE(client.Send("$PTST,,,,,00017"));
+    const std::vector<std::string> dump = client.CollectUntil(kEnd, 5s);
+    EXPECT_NE(std::find(dump.begin(), dump.end(), "MMSI:(123456789)"), dump.end());
+}
+
+TEST(SimulatorProcessTest, RefusesABadStateFileWithoutTouchingIt) {
+    START_SIMULATOR(holder, SimulatorOptions{});
+    const std::string path = holder.Directory() + "/bad.json";
+    {
+        std::FILE* f = std::fopen(path.c_str(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fputs("{\"Mmsi\": \"x\"}", f);
+        std::fclose(f);
+    }
+    SimulatorOptions options;
+    options.StatePath = path;
+    SimulatorFixture sim{options};
+    EXPECT_FALSE(sim.Started());
+    EXPECT_EQ(sim.WaitExit(5s), 1);
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_size, 13);
+}
+
+TEST(SimulatorProcessTest, SurvivesReconnectsAndExitsOnCloseWhenAsked) {
+    START_SIMULATOR(sim, SimulatorOptions{});
+    for (int round = 0; round < 3; ++round) {
+        PtyClient client;
+        ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+        // A half line left behind may spoil the next program's first line, as
+        // on a real device; the probe that follows it is answered.
+        ASSERT_TRUE(client.SendRaw("$PTST,,,"));
+        client.Close();
+        ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+        ASSERT_TRUE(client.Send(kProbe));
+        ASSERT_TRUE(client.Send(kProbe));
+        EXPECT_FALSE(client.CollectUntil(kEnd, 5s).empty()) << "round " << round;
+    }
+    EXPECT_FALSE(sim.WaitExit(200ms).has_value());
+
+    SimulatorOptions options;
+    options.ExitOnClose = true;
+    START_SIMULATOR(once, options);
+    {
+        PtyClient client;
+        ASSERT_TRUE(client.Open(once.DevicePath(), 115200));
+        client.ReadFor(300ms);
+    }
+    EXPECT_EQ(once.WaitExit(5s), 0);
+}
+
+TEST(SimulatorProcessTest, MalformedInputNeverStopsIt) {
+    SimulatorOptions options;
+    options.NoStream = true;
+    START_SIMULATOR(sim, options);
+    PtyClient client;
+    ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+    std::string junk;
+    for (int i = 0; i < 3000; ++i)
+        junk += static_cast<char>((i * 37 + 11) % 256);
+    ASSERT_TRUE(client.SendRaw(junk));
+    ASSERT_TRUE(client.SendRaw(std::string(5000, '$') + "\r\n"));
+    ASSERT_TRUE(client.SendRaw("$PMID,1,2*00\r\n$AIAIQ\r\n,,,,\r\n*\r\n\r\n"));
+    ASSERT_TRUE(client.Send(kProbe));
+    EXPECT_FALSE(client.CollectUntil(kEnd, 5s).empty());
+    EXPECT_FALSE(sim.WaitExit(100ms).has_value());
+}
+
+}  // namespace
+}  // namespace navoro::test
