@@ -1,8 +1,13 @@
 // navoro-sim as a program: started by the fixture on a pseudo-terminal and
 // driven through it at real rate settings.
+#include <fcntl.h>
+#include <pty.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <poll.h>
 
 #include <algorithm>
 #include <chrono>
@@ -272,6 +277,36 @@ TEST(SimulatorProcessTest, SurvivesReconnectsAndExitsOnCloseWhenAsked) {
         client.ReadFor(300ms);
     }
     EXPECT_EQ(once.WaitExit(5s), 0);
+}
+
+TEST(SimulatorProcessTest, OnADeviceItAnswersAndExitsWhenTheDeviceHangsUp) {
+    // A pseudo-terminal pair stands in for a serial adapter: the simulator opens
+    // the slave as its device, the test plays the other end on the master.
+    int master = -1;
+    int slave = -1;
+    char name[256] = "";
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    close(slave);
+    SimulatorOptions options;
+    options.NoStream = true;
+    options.ExtraArgs = {"--device", name};
+    START_SIMULATOR(sim, options);
+    EXPECT_EQ(sim.DevicePath(), name);
+    const std::string probe = Sentence(kProbe);
+    ASSERT_EQ(write(master, probe.data(), probe.size()), static_cast<ssize_t>(probe.size()));
+    std::string received;
+    const Clock::time_point deadline = Clock::now() + 5s;
+    while (received.find(kEnd) == std::string::npos && Clock::now() < deadline) {
+        pollfd p{master, POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0) continue;
+        char buffer[1024];
+        const ssize_t n = read(master, buffer, sizeof buffer);
+        if (n > 0) received.append(buffer, static_cast<std::size_t>(n));
+    }
+    EXPECT_NE(received.find("MMSI:(211457320)\r\n"), std::string::npos);
+    EXPECT_NE(received.find(kEnd), std::string::npos);
+    close(master);  // unplugged
+    EXPECT_EQ(sim.WaitExit(5s), 0);
 }
 
 TEST(SimulatorProcessTest, MalformedInputNeverStopsIt) {

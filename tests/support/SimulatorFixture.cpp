@@ -98,6 +98,9 @@ SimulatorFixture::SimulatorFixture(SimulatorOptions options, std::string program
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (getppid() != parent) _exit(126);
         dup2(out[1], STDOUT_FILENO);
+        // Nothing else of the test process: a stray terminal descriptor would
+        // keep a port open that a test means to close.
+        close_range(3, ~0U, 0);
         execv(argv[0], argv.data());
         _exit(127);
     }
