@@ -6,7 +6,7 @@
 #   bash tools/bootstrap.sh test   install, build, run all tests (what CI runs)
 #
 # Environment: BUILD_DIR (default: build), NAVORO_SKIP_INSTALL=1 to skip apt-get,
-# JOBS (default: number of cores).
+# JOBS (default: number of cores), FUZZ_SECONDS (per fuzzer in the test run, default 60).
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -20,6 +20,8 @@ PACKAGES=(
     qt6-base-dev qt6-charts-dev qt6-5compat-dev libgl-dev
     libudev-dev nlohmann-json3-dev
     xvfb xauth
+    clang libclang-rt-14-dev
+    fonts-wqy-microhei
 )
 
 install_packages() {
@@ -70,6 +72,8 @@ case "$mode" in
         build
         run_tests
         run_sanitizer_tests
+        echo "==> fuzz smoke"
+        bash fuzz/run-smoke.sh "${FUZZ_SECONDS:-60}"
         ;;
     *)
         echo "usage: bash tools/bootstrap.sh demo|test" >&2

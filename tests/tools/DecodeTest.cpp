@@ -77,6 +77,37 @@ TEST(NavoroDecode, AcceptedSentencesCarryTheirParsedRecord) {
     EXPECT_EQ(nlohmann::json::parse(lines[3])["record"]["Queried"], "SSD");  // no final line end
 }
 
+TEST(NavoroDecode, CompletedAisMessagesCarryChannelAndFields) {
+    const std::vector<std::string> lines = DecodeBytes(
+        "!AIVDM,2,1,1,A,55?MbV02;H;s<HtKR20EHE:0@T4@Dn2222222216L961O5Gf0NSQEp6ClRp8,0*1C\r\n"
+        "!AIVDM,2,2,1,A,88888888880,2*25\r\n"
+        "!AIVDM,1,1,,B,F02E3422N2P1lJ3`03aDPt@F0000,0*4F\r\n"
+        "!AIVDM,1,1,,A,K3`l7@00:S0HOV6@,0*5B\r\n");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_FALSE(nlohmann::json::parse(lines[0]).contains("ais"));  // first of two parts
+    const auto five = nlohmann::json::parse(lines[1]);
+    EXPECT_EQ(five["channel"], "A");
+    EXPECT_EQ(five["ais"]["type"], 5);
+    const auto& fields = five["ais"]["fields"];
+    ASSERT_EQ(fields.size(), 15u);
+    EXPECT_EQ(fields[2]["name"], "User ID (MMSI)");
+    EXPECT_EQ(fields[2]["value"], 351759000);
+    EXPECT_EQ(fields[6]["name"], "Name");
+    EXPECT_EQ(fields[6]["value"], "EVER DIADEM         ");  // nothing trimmed
+    // Floats read back as the same 32-bit float.
+    EXPECT_EQ(static_cast<float>(fields[11]["value"].get<double>()), 12.2f);
+    // Message 22 in addressed form ends with its two destination IDs.
+    const auto channel = nlohmann::json::parse(lines[2]);
+    EXPECT_EQ(channel["channel"], "B");
+    ASSERT_EQ(channel["ais"]["fields"].size(), 19u);
+    EXPECT_EQ(channel["ais"]["fields"][17]["name"], "Destination ID 1");
+    EXPECT_EQ(channel["ais"]["fields"][18]["value"], 244654321);
+    // Message 27 does not decode: no "ais".
+    const auto unknown = nlohmann::json::parse(lines[3]);
+    EXPECT_EQ(unknown["accepted"], false);
+    EXPECT_FALSE(unknown.contains("ais"));
+}
+
 struct ProgramRun {
     int status;
     std::string out;
@@ -103,6 +134,18 @@ TEST(NavoroDecode, AnUnreadableFileIsReportedAndTheOthersAreStillDecoded) {
     EXPECT_NE(run.out.find("navoro-decode: cannot read '/nonexistent/capture.nmea'"),
               std::string::npos);
     EXPECT_NE(run.out.find("\"formatter\":\"SSD\""), std::string::npos);
+}
+
+TEST(NavoroDecode, SummaryCountsLinesAisTypesAndTargets) {
+    const ProgramRun run = RunDecode("--summary " + std::string(NAVORO_TEST_DATA) + "/sample.nmea");
+    ASSERT_EQ(run.status, 0);
+    const std::size_t last = run.out.rfind('\n', run.out.size() - 2);
+    const auto summary = nlohmann::json::parse(run.out.substr(last + 1))["summary"];
+    EXPECT_EQ(summary["lines"], summary["accepted"].get<int>() + summary["rejected"].get<int>());
+    for (int type = 1; type <= 24; ++type)
+        EXPECT_GE(summary["ais"][std::to_string(type)], 1) << type;
+    EXPECT_EQ(summary["ais"]["22"], 2);
+    EXPECT_GT(summary["targets"], 1);
 }
 
 TEST(NavoroDecode, HelpAndUsageErrors) {

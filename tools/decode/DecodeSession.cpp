@@ -4,6 +4,7 @@
 
 #include "codec/FormatterTable.h"
 #include "codec/Router.h"
+#include "tools/decode/AisJson.h"
 #include "tools/decode/JsonText.h"
 #include "tools/decode/RecordJson.h"
 
@@ -67,8 +68,35 @@ void DecodeSession::DispatchSentence(char* line) {
         } else {
             buffer_.resize(mark);
         }
+    } else if (accepted) {
+        // A '!' sentence is accepted when it completes an AIS message that decodes.
+        const DecodedRecord& decoded = codec_->Decoded;
+        AppendAisJson(buffer_, codec_->Received.Vdm.Channel, decoded);
+        if (decoded.Bytes[0] >= 1 && decoded.Bytes[0] <= 24) ++stats_.AisMessages[decoded.Bytes[0]];
     }
     buffer_.append("}\n");
+    MaybeFlush();
+}
+
+void DecodeSession::WriteSummary() {
+    buffer_.append("{\"summary\":{\"lines\":");
+    AppendJsonNumber(buffer_, stats_.Lines);
+    buffer_.append(",\"accepted\":");
+    AppendJsonNumber(buffer_, stats_.Accepted);
+    buffer_.append(",\"rejected\":");
+    AppendJsonNumber(buffer_, stats_.Rejected);
+    buffer_.append(",\"ais\":{");
+    bool first = true;
+    for (int id = 1; id <= 24; ++id) {
+        if (stats_.AisMessages[id] == 0) continue;
+        if (!first) buffer_.push_back(',');
+        first = false;
+        AppendJsonKey(buffer_, std::to_string(id));
+        AppendJsonNumber(buffer_, stats_.AisMessages[id]);
+    }
+    buffer_.append("},\"targets\":");
+    AppendJsonNumber(buffer_, codec_->Targets.Count());
+    buffer_.append("}}\n");
     MaybeFlush();
 }
 

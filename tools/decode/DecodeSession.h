@@ -14,6 +14,7 @@ struct DecodeStats {
     long Lines = 0;
     long Accepted = 0;
     long Rejected = 0;
+    long AisMessages[25] = {};  // AIS messages decoded, by message ID 1 to 24
 };
 
 // Pushes received bytes through the line assembly and the router of one codec
@@ -31,6 +32,9 @@ class DecodeSession : public LineSink {
     // Ends the current input: decodes a pending partial line.
     void EndOfInput();
     void Flush();
+    // Writes one object with the counts so far: lines, accepted, rejected, AIS
+    // messages by type and the target table's count of entries in use.
+    void WriteSummary();
 
     const DecodeStats& Stats() const { return stats_; }
     const Codec& Context() const { return *codec_; }

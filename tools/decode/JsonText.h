@@ -15,19 +15,24 @@ namespace navoro {
 inline void AppendJsonString(std::string& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
     out.push_back('"');
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
+    // Runs of bytes that need no escape are appended whole.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool plain = c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+        if (plain) continue;
+        out.append(text.data() + run, i - run);
+        run = i + 1;
         if (c == '"' || c == '\\') {
             out.push_back('\\');
             out.push_back(static_cast<char>(c));
-        } else if (c < 0x20 || c >= 0x7F) {
+        } else {
             out.append("\\u00");
             out.push_back(kHex[c >> 4]);
             out.push_back(kHex[c & 0x0F]);
-        } else {
-            out.push_back(static_cast<char>(c));
         }
     }
+    out.append(text.data() + run, text.size() - run);
     out.push_back('"');
 }
 

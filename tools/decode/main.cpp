@@ -21,10 +21,17 @@ constexpr const char* kUsage =
     "the sentence router accepted it; the first parts of a multi-sentence AIS\n"
     "message are not accepted until the last part completes it). An accepted '$'\n"
     "sentence adds \"talker\", \"formatter\", \"mode\" (proprietary mode letter, when\n"
-    "set), \"group\" and \"record\" (the parsed fields). Lines of more than 82\n"
-    "characters are reported with \"overlong\": true.\n"
+    "set), \"group\" and \"record\" (the parsed fields). A '!' line that completes\n"
+    "an AIS message that decodes adds \"channel\" (the channel letter) and \"ais\":\n"
+    "{\"type\": message ID, \"fields\": [{\"name\", \"value\"}, ...]}, every field of\n"
+    "the message's table in order. Lines of more than 82 characters are reported\n"
+    "with \"overlong\": true.\n"
     "\n"
     "Options:\n"
+    "  -s, --summary  after the lines, print one object {\"summary\": {...}} with the\n"
+    "                 counts of lines, accepted and rejected lines, AIS messages\n"
+    "                 by type, and target-table entries in use (the own ship's\n"
+    "                 entry included)\n"
     "  -h, --help     show this help and exit\n"
     "\n"
     "Exit status: 0 when every input was read, 1 when an input could not be read,\n"
@@ -35,11 +42,16 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
     std::vector<const char*> inputs;
     bool options_done = false;
+    bool summary = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (!options_done && (arg == "-h" || arg == "--help")) {
             std::fputs(kUsage, stdout);
             return 0;
+        }
+        if (!options_done && (arg == "-s" || arg == "--summary")) {
+            summary = true;
+            continue;
         }
         if (!options_done && arg == "--") {
             options_done = true;
@@ -79,6 +91,7 @@ int main(int argc, char** argv) {
         }
         std::fclose(in);
     }
+    if (summary) session.WriteSummary();
     session.Flush();
     return status;
 }

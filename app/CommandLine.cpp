@@ -1,0 +1,102 @@
+#include "app/CommandLine.h"
+
+#include <string_view>
+
+namespace navoro {
+
+namespace {
+
+// Qt's own options that take a value.
+bool IsQtOptionWithValue(std::string_view arg) {
+    constexpr std::string_view kWithValue[] = {"-platform",
+                                               "-platformpluginpath",
+                                               "-platformtheme",
+                                               "-plugin",
+                                               "-qmljsdebugger",
+                                               "-style",
+                                               "-stylesheet",
+                                               "-session",
+                                               "-display",
+                                               "-geometry",
+                                               "-title",
+                                               "-name",
+                                               "-qwindowgeometry",
+                                               "-qwindowtitle",
+                                               "-qwindowicon",
+                                               "-fn",
+                                               "-font",
+                                               "-bg",
+                                               "-background",
+                                               "-fg",
+                                               "-foreground",
+                                               "-btn",
+                                               "-button",
+                                               "-visual",
+                                               "-im",
+                                               "-inputstyle",
+                                               "-ncols"};
+    for (std::string_view option : kWithValue) {
+        if (arg == option) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+AppOptions ParseCommandLine(int argc, const char* const* argv) {
+    AppOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i] ? argv[i] : "";
+        if (arg == "--help" || arg == "-h") {
+            options.ShowHelp = true;
+        } else if (arg == "--version") {
+            options.ShowVersion = true;
+        } else if (arg == "--simulate") {
+            options.Simulate = true;
+        } else if (arg == "--port") {
+            if (i + 1 >= argc || !argv[i + 1] || argv[i + 1][0] == '\0') {
+                options.Error = "--port needs a device path";
+                return options;
+            }
+            options.Ports.emplace_back(argv[++i]);
+        } else if (arg.starts_with("--port=")) {
+            const std::string_view path = arg.substr(7);
+            if (path.empty()) {
+                options.Error = "--port needs a device path";
+                return options;
+            }
+            options.Ports.emplace_back(path);
+        } else if (arg.starts_with("--")) {
+            options.Error = "unknown option " + std::string(arg);
+            return options;
+        } else if (arg.starts_with("-") && arg.size() > 1) {
+            if (IsQtOptionWithValue(arg) && i + 1 < argc) ++i;
+        } else {
+            options.Error = "unexpected argument " + std::string(arg);
+            return options;
+        }
+    }
+    return options;
+}
+
+std::string UsageText(const std::string& program) {
+    return "Usage: " + program +
+           " [--port PATH]... [--simulate]\n"
+           "Configures and diagnoses an AIS Class A transponder on a serial port.\n"
+           "\n"
+           "  --port PATH   list the serial port PATH (for example /dev/pts/3) besides\n"
+           "                the ports found on the system; may be given more than once\n"
+           "  --simulate    start a simulated transponder and list its port, to try the\n"
+           "                program without a device\n"
+           "  --help        show this text and exit\n"
+           "  --version     show the version and exit\n"
+           "\n"
+           "Qt's own options (-platform NAME, -style NAME, ...) are accepted as well.\n"
+           "The interface language is kept in <Documents>/LUMO/Navoro/LumoAisConfig.ini.\n";
+}
+
+std::string VersionLine() {
+    return std::string("Navoro ") + kVersionText + "\n";
+}
+
+}  // namespace navoro

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace navoro {
+
+// The product's version, as the About dialog shows it.
+inline constexpr const char* kVersionText = "Ver 1.2 Build20200221";
+// The application title: taskbar name and the title of uncaught-error boxes.
+inline constexpr const char* kApplicationTitle = "LUMO AIS Configuration";
+
+struct AppOptions {
+    bool Simulate = false;  // --simulate: start the simulated transponder
+    std::vector<std::string>
+        Ports;  // --port PATH (repeatable): ports to list besides the found ones
+    bool ShowHelp = false;
+    bool ShowVersion = false;
+    std::string Error;  // set when the command line is not understood
+};
+
+// Reads navoro's options. Single-dash arguments belong to Qt (-platform NAME,
+// -style NAME, ...) and are passed over, with the value of those that take one.
+AppOptions ParseCommandLine(int argc, const char* const* argv);
+
+std::string UsageText(const std::string& program);
+std::string VersionLine();
+
+}  // namespace navoro

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace navoro {
+
+// The texts that belong to no single control: message-box texts and titles, the
+// Connect/Disconnect captions, the connection-status texts, the option-list
+// entries and the grid headings. Each is named by its language-file section and
+// key; the language loader can replace any of them.
+enum class MessageId : std::size_t {
+    Connect,                       // SYS_BUTTON/Connect
+    Disconnect,                    // SYS_BUTTON/Disconnect
+    ExitCaption,                   // EXIT_QUERY/Exit_Caption
+    QueryExit,                     // EXIT_QUERY/QueryExit
+    StatusConnecting,              // CONFIG_SERIAL_PORT/Connecting
+    StatusConnected,               // CONFIG_SERIAL_PORT/Connected
+    StatusDisconnect,              // CONFIG_SERIAL_PORT/Disconnect
+    Warning,                       // OTHER_MSG/Warning: title of every warning box
+    Error,                         // OTHER_MSG/Error: title of every error box
+    PortOpenError,                 // OTHER_MSG/PortOpenError
+    NoSerialPortExist,             // OTHER_MSG/NoSerialPortExist
+    AutoDetectTimeOut,             // OTHER_MSG/AutoDetectTimeOut
+    ManualConnectTimeOut,          // OTHER_MSG/ManualConnectTimeOut
+    CheckPortError,                // OTHER_MSG/CheckPortError
+    On,                            // OTHER_MSG/On
+    Off,                           // OTHER_MSG/Off
+    Gps3,                          // OTHER_MSG/GPS3
+    Gps5,                          // OTHER_MSG/GPS5
+    LrAuto,                        // OTHER_MSG/LRAuto
+    LrManual,                      // OTHER_MSG/LRManual
+    Mmsi,                          // OTHER_MSG/MMSI
+    Name,                          // OTHER_MSG/NAME
+    Destination,                   // OTHER_MSG/Destination
+    DeviceBaudRateHasBeenChanged,  // TAB_BAUD/DeviceBaudRateHasBeenChanged
+    Count
+};
+
+struct MessageEntry {
+    const char* Section;
+    const char* Key;
+    const char* BuiltIn;  // the built-in English text
+};
+
+inline constexpr std::size_t kMessageCount = static_cast<std::size_t>(MessageId::Count);
+
+// In MessageId order.
+inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
+    {"SYS_BUTTON", "Connect", "Connect"},
+    {"SYS_BUTTON", "Disconnect", "Disconnect"},
+    {"EXIT_QUERY", "Exit_Caption", "Exit!"},
+    {"EXIT_QUERY", "QueryExit", "Are you sure to exit?"},
+    {"CONFIG_SERIAL_PORT", "Connecting", "Connecting..."},
+    {"CONFIG_SERIAL_PORT", "Connected", "Connected..."},
+    {"CONFIG_SERIAL_PORT", "Disconnect", "Disconnect..."},
+    {"OTHER_MSG", "Warning", "Warning"},
+    {"OTHER_MSG", "Error", "Error"},
+    {"OTHER_MSG", "PortOpenError", "Serial port open error! Please check!"},
+    {"OTHER_MSG", "NoSerialPortExist", "All serial ports are occupied or no existing!"},
+    {"OTHER_MSG", "AutoDetectTimeOut", "Serial port detecting failed!"},
+    {"OTHER_MSG", "ManualConnectTimeOut", "Serial port connection time out!"},
+    {"OTHER_MSG", "CheckPortError",
+     "Note! Any force connect this serial port may cause unpredictable mistakes. Continue?"},
+    {"OTHER_MSG", "On", "ON"},
+    {"OTHER_MSG", "Off", "OFF"},
+    {"OTHER_MSG", "GPS3", "3.3V"},
+    {"OTHER_MSG", "GPS5", "5V"},
+    {"OTHER_MSG", "LRAuto", "Automatic"},
+    {"OTHER_MSG", "LRManual", "Manual"},
+    {"OTHER_MSG", "MMSI", "MMSI"},
+    {"OTHER_MSG", "NAME", "NAME"},
+    {"OTHER_MSG", "Destination", "DESTINATION"},
+    {"TAB_BAUD", "DeviceBaudRateHasBeenChanged", ""},
+}};
+
+// UTF-8 texts. Empty until LoadBuiltInTexts.
+class MessageTable {
+  public:
+    // Puts the built-in English text into every entry.
+    void LoadBuiltInTexts();
+
+    const std::string& Text(MessageId id) const { return texts_[static_cast<std::size_t>(id)]; }
+    // The entry named by section and key (compared without regard to case).
+    const std::string* Find(std::string_view section, std::string_view key) const;
+    // Replaces an entry's text; false (nothing stored) for an unknown name.
+    bool Store(std::string_view section, std::string_view key, std::string text);
+
+  private:
+    std::array<std::string, kMessageCount> texts_{};
+};
+
+}  // namespace navoro

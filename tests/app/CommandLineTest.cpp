@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/CommandLine.h"
+
+namespace navoro {
+namespace {
+
+AppOptions Parse(std::vector<const char*> args) {
+    args.insert(args.begin(), "navoro");
+    return ParseCommandLine(static_cast<int>(args.size()), args.data());
+}
+
+TEST(CommandLine, ReadsOptionsAndPassesQtOptionsOver) {
+    AppOptions o = Parse({});
+    EXPECT_FALSE(o.Simulate);
+    EXPECT_TRUE(o.Ports.empty());
+    EXPECT_TRUE(o.Error.empty());
+
+    o = Parse({"--simulate", "--port", "/dev/pts/3", "--port=/dev/ttyUSB1", "-platform",
+               "offscreen", "-reverse"});
+    EXPECT_TRUE(o.Simulate);
+    EXPECT_EQ(o.Ports, (std::vector<std::string>{"/dev/pts/3", "/dev/ttyUSB1"}));
+    EXPECT_TRUE(o.Error.empty());
+
+    EXPECT_TRUE(Parse({"--help"}).ShowHelp);
+    EXPECT_TRUE(Parse({"-h"}).ShowHelp);
+    EXPECT_TRUE(Parse({"--version"}).ShowVersion);
+}
+
+TEST(CommandLine, RejectsWhatItDoesNotKnow) {
+    const std::vector<std::vector<const char*>> bad = {
+        {"--port"}, {"--port="}, {"--port", ""}, {"--bogus"}, {"stray"}};
+    for (const auto& args : bad) {
+        EXPECT_FALSE(Parse(args).Error.empty()) << args[0];
+    }
+}
+
+}  // namespace
+}  // namespace navoro
