@@ -20,6 +20,13 @@ namespace {
 
 constexpr std::int64_t kNoon = 1718712000;  // 2024-06-18 12:00:00 UTC
 
+// An AIS text without its '@' padding.
+std::string Unpadded(const char* text) {
+    std::string s = text;
+    s.erase(s.find_last_not_of('@') + 1);
+    return s;
+}
+
 std::string Formatter(const std::string& line) {
     return line.size() > 6 ? line.substr(3, 3) : std::string();
 }
@@ -38,35 +45,54 @@ TEST(TrafficModelTest, EverySecondCarriesTheGnssSentencesAndTheOwnReport) {
     }
 }
 
-TEST(TrafficModelTest, LinesAreFramedShortAndParsedByTheCodec) {
+TEST(TrafficModelTest, ReceivePathDecodesEveryStationIntoTheTargetTable) {
     TrafficModel model(7);
     DeviceState state;
     auto codec = std::make_unique<Codec>();
     std::set<std::string> ais_kinds;
-    int completed = 0;
     for (std::int64_t t = kNoon; t < kNoon + 60; ++t) {
         for (const std::string& line : model.Second(t, state)) {
             SCOPED_TRACE(line);
             ASSERT_LE(line.size(), 82u);
             ASSERT_TRUE(CheckFraming(line.c_str()));
             if (line[0] != '!') continue;
-            char buffer[kExpandBufferSize];
-            CopyText(buffer, line.c_str());
-            ASSERT_TRUE(ParseSentence(codec->Tok, buffer, codec->Received));
+            const bool last_part = line[7] == line[9];  // !AIVDx,n,n,...
+            EXPECT_EQ(RouteSentence(*codec, line.c_str()), last_part);
             const char channel = codec->Received.Vdm.Channel;
             EXPECT_TRUE(channel == 'A' || channel == 'B');
-            if (!AssembleVdm(codec->Received, codec->Assembly)) continue;
-            ASSERT_TRUE(DearmourPayload(codec->Assembly, codec->Bits));
-            ++completed;
-            const int type = codec->Bits.Bits[0] >> 2;
-            ais_kinds.insert(Formatter(line) + std::to_string(type));
+            if (last_part)
+                ais_kinds.insert(Formatter(line) + std::to_string(codec->Bits.Bits[0] >> 2));
         }
     }
     // Own reports, other ships' position reports, static data, a base station
     // and a Class B vessel.
     for (const char* kind : {"VDO1", "VDO5", "VDM1", "VDM3", "VDM4", "VDM5", "VDM18", "VDM24"})
         EXPECT_TRUE(ais_kinds.count(kind)) << kind;
-    EXPECT_GT(completed, 100);
+
+    const TargetTable& targets = codec->Targets;
+    const TargetEntry& own = targets.Entry(0);
+    EXPECT_EQ(own.Mmsi, state.Mmsi);
+    EXPECT_EQ(Unpadded(own.Name), "NORDIC TRADER");
+    EXPECT_NEAR(own.Latitude, model.OwnShip().Lat, 0.001);
+    EXPECT_NEAR(own.Longitude, model.OwnShip().Lon, 0.001);
+    EXPECT_EQ(own.TimestampValid, 1);
+    auto find = [&](std::uint32_t mmsi) -> const TargetEntry* {
+        for (int i = 1; i < targets.Count(); ++i)
+            if (targets.Entry(i).Mmsi == mmsi) return &targets.Entry(i);
+        return nullptr;
+    };
+    EXPECT_EQ(targets.Count(), 6);  // the own ship and five stations
+    const TargetEntry* cargo = find(244670123);
+    ASSERT_NE(cargo, nullptr);
+    EXPECT_EQ(Unpadded(cargo->Name), "BALTIC STAR");
+    EXPECT_EQ(Unpadded(cargo->Destination), "KIEL");
+    const TargetEntry* yacht = find(211998870);
+    ASSERT_NE(yacht, nullptr);
+    EXPECT_EQ(yacht->StationKind, kStationClassB);
+    EXPECT_EQ(Unpadded(yacht->Name), "SEA BREEZE");
+    const TargetEntry* base = find(2111240);
+    ASSERT_NE(base, nullptr);
+    EXPECT_EQ(base->StationKind, kStationBase);
 }
 
 TEST(TrafficModelTest, AisChannelsAlternate) {
@@ -117,24 +143,17 @@ TEST(TrafficModelTest, NoOwnReportsWhileTheTransmitterIsOff) {
             EXPECT_NE(line.rfind("!AIVDO", 0), 0u);
 }
 
-TEST(TrafficModelTest, OwnReportsCarryTheDeviceMmsi) {
+TEST(TrafficModelTest, OwnReportsFollowTheDeviceState) {
     TrafficModel model(1);
     DeviceState state;
-    state.Mmsi = 2;  // a distinctive MMSI: 30 bits of 0...010
+    state.Mmsi = 2;
+    state.Name = "RENAMED";
     auto codec = std::make_unique<Codec>();
-    for (const std::string& line : model.Second(kNoon, state)) {
-        if (line.rfind("!AIVDO", 0) != 0) continue;
-        char buffer[kExpandBufferSize];
-        CopyText(buffer, line.c_str());
-        ASSERT_TRUE(ParseSentence(codec->Tok, buffer, codec->Received));
-        ASSERT_TRUE(AssembleVdm(codec->Received, codec->Assembly));
-        ASSERT_TRUE(DearmourPayload(codec->Assembly, codec->Bits));
-        // Bits 8-37 hold the MMSI.
-        std::uint32_t mmsi = 0;
-        for (int bit = 8; bit < 38; ++bit)
-            mmsi = (mmsi << 1) | ((codec->Bits.Bits[bit / 8] >> (7 - bit % 8)) & 1U);
-        EXPECT_EQ(mmsi, 2u);
-    }
+    for (std::int64_t t = kNoon; t < kNoon + 16; ++t)  // the own static data goes out at :15
+        for (const std::string& line : model.Second(t, state))
+            if (line.rfind("!AIVDO", 0) == 0) RouteSentence(*codec, line.c_str());
+    EXPECT_EQ(codec->Targets.Entry(0).Mmsi, 2u);
+    EXPECT_EQ(Unpadded(codec->Targets.Entry(0).Name), "RENAMED");
 }
 
 }  // namespace

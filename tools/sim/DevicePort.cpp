@@ -3,14 +3,32 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
-#include "tools/sim/LineRate.h"
+#include "link/KernelBaudRate.h"
 
 namespace navoro::sim {
+
+namespace {
+
+// Raw, 8 data bits, no parity, one stop bit, at `rate`. On a pseudo-terminal's
+// master side this sets the slave's settings.
+bool SetRawLine(int fd, int rate) {
+    termios t{};
+    if (tcgetattr(fd, &t) != 0) return false;
+    cfmakeraw(&t);
+    t.c_cflag &= ~static_cast<tcflag_t>(CSTOPB | CRTSCTS);
+    t.c_cflag |= CLOCAL | CREAD;
+    t.c_cc[VMIN] = 1;
+    t.c_cc[VTIME] = 0;
+    return tcsetattr(fd, TCSANOW, &t) == 0 && SetKernelBaudRate(fd, static_cast<unsigned>(rate));
+}
+
+}  // namespace
 
 DevicePort::~DevicePort() {
     Close();
@@ -75,7 +93,10 @@ void DevicePort::Close() {
 }
 
 int DevicePort::PeerRate() const {
-    return pty_ && fd_ >= 0 ? ReadLineRate(fd_) : -1;
+    // On the master side the kernel reports the slave's settings.
+    unsigned rate = 0;
+    if (!pty_ || fd_ < 0 || !GetKernelBaudRate(fd_, &rate)) return -1;
+    return static_cast<int>(rate);
 }
 
 bool DevicePort::PeerPresent() const {
