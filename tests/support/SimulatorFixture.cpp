@@ -310,51 +310,46 @@ std::optional<std::string> PtyClient::ReadLine(std::chrono::milliseconds timeout
     }
 }
 
-std::vector<std::string> PtyClient::ReadFor(std::chrono::milliseconds duration) {
-    std::vector<std::string> lines;
-    const Clock::time_point deadline = Clock::now() + duration;
+bool PtyClient::ReadUntil(std::chrono::milliseconds timeout,
+                          const std::function<bool(std::string&)>& take) {
+    const Clock::time_point deadline = Clock::now() + timeout;
     while (Clock::now() < deadline) {
         std::optional<std::string> line =
             ReadLine(std::chrono::milliseconds(RemainingMs(deadline)));
-        if (!line) {
-            if (hungUp_) break;
-            continue;
-        }
-        lines.push_back(std::move(*line));
+        if (line && take(*line)) return true;
+        if (!line && hungUp_) break;
     }
+    return false;
+}
+
+std::vector<std::string> PtyClient::ReadFor(std::chrono::milliseconds duration) {
+    std::vector<std::string> lines;
+    ReadUntil(duration, [&](std::string& line) {
+        lines.push_back(std::move(line));
+        return false;
+    });
     return lines;
 }
 
 std::optional<std::string> PtyClient::WaitForLine(
     const std::function<bool(const std::string&)>& match, std::chrono::milliseconds timeout) {
-    const Clock::time_point deadline = Clock::now() + timeout;
-    while (Clock::now() < deadline) {
-        std::optional<std::string> line =
-            ReadLine(std::chrono::milliseconds(RemainingMs(deadline)));
-        if (!line) {
-            if (hungUp_) break;
-            continue;
-        }
-        if (match(*line)) return line;
-    }
-    return std::nullopt;
+    std::optional<std::string> found;
+    ReadUntil(timeout, [&](std::string& line) {
+        if (match(line)) found = std::move(line);
+        return found.has_value();
+    });
+    return found;
 }
 
 std::vector<std::string> PtyClient::CollectUntil(const std::string& last,
                                                  std::chrono::milliseconds timeout) {
     std::vector<std::string> lines;
-    const Clock::time_point deadline = Clock::now() + timeout;
-    while (Clock::now() < deadline) {
-        std::optional<std::string> line =
-            ReadLine(std::chrono::milliseconds(RemainingMs(deadline)));
-        if (!line) {
-            if (hungUp_) break;
-            continue;
-        }
-        lines.push_back(*line);
-        if (line->find(last) != std::string::npos) return lines;
-    }
-    return {};
+    const bool ended = ReadUntil(timeout, [&](std::string& line) {
+        lines.push_back(line);
+        return line.find(last) != std::string::npos;
+    });
+    if (!ended) lines.clear();
+    return lines;
 }
 
 void PtyClient::Drain() {

@@ -119,6 +119,10 @@ class PtyClient {
   private:
     // Reads what is waiting, waiting at most `timeout` for the first byte.
     void Fill(std::chrono::milliseconds timeout);
+    // Hands each line to `take` until it returns true (then true) or the time
+    // is up or the other side has gone (then false).
+    bool ReadUntil(std::chrono::milliseconds timeout,
+                   const std::function<bool(std::string&)>& take);
 
     int fd_ = -1;
     std::string pending_;

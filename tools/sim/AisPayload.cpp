@@ -64,6 +64,19 @@ std::uint64_t RadioStatus(std::uint32_t mmsi) {
     return (0ULL << 17) | (2ULL << 14) | (mmsi % 2250);  // time-out 2: slot number
 }
 
+// Speed, accuracy, position, course, heading and time stamp: the block that
+// Class A and Class B position reports share.
+void Movement(AisBitWriter& w, double sog, bool accurate, double lat, double lon, double cog,
+              int heading, int second) {
+    w.Unsigned(Sog(sog), 10);
+    w.Unsigned(accurate ? 1 : 0, 1);
+    w.Signed(Angle(lon), 28);
+    w.Signed(Angle(lat), 27);
+    w.Unsigned(Cog(cog), 12);
+    w.Unsigned(static_cast<std::uint64_t>(heading), 9);
+    w.Unsigned(static_cast<std::uint64_t>(second), 6);
+}
+
 }  // namespace
 
 AisPayload EncodePositionReport(const PositionReport& r) {
@@ -73,13 +86,7 @@ AisPayload EncodePositionReport(const PositionReport& r) {
     w.Unsigned(r.Mmsi, 30);
     w.Unsigned(static_cast<std::uint64_t>(r.NavStatus), 4);
     w.Signed(r.RateOfTurn, 8);
-    w.Unsigned(Sog(r.SogKnots), 10);
-    w.Unsigned(r.Accurate ? 1 : 0, 1);
-    w.Signed(Angle(r.Lon), 28);
-    w.Signed(Angle(r.Lat), 27);
-    w.Unsigned(Cog(r.Cog), 12);
-    w.Unsigned(static_cast<std::uint64_t>(r.Heading), 9);
-    w.Unsigned(static_cast<std::uint64_t>(r.Second), 6);
+    Movement(w, r.SogKnots, r.Accurate, r.Lat, r.Lon, r.Cog, r.Heading, r.Second);
     w.Unsigned(0, 2);  // manoeuvre indicator
     w.Unsigned(0, 3);  // spare
     w.Unsigned(0, 1);  // RAIM
@@ -140,13 +147,7 @@ AisPayload EncodeClassBPositionReport(const ClassBPositionReport& r) {
     w.Unsigned(0, 2);
     w.Unsigned(r.Mmsi, 30);
     w.Unsigned(0, 8);  // reserved
-    w.Unsigned(Sog(r.SogKnots), 10);
-    w.Unsigned(1, 1);
-    w.Signed(Angle(r.Lon), 28);
-    w.Signed(Angle(r.Lat), 27);
-    w.Unsigned(Cog(r.Cog), 12);
-    w.Unsigned(static_cast<std::uint64_t>(r.Heading), 9);
-    w.Unsigned(static_cast<std::uint64_t>(r.Second), 6);
+    Movement(w, r.SogKnots, true, r.Lat, r.Lon, r.Cog, r.Heading, r.Second);
     w.Unsigned(0, 2);   // reserved
     w.Unsigned(1, 1);   // carrier-sense unit
     w.Unsigned(0, 1);   // no display

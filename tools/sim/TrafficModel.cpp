@@ -63,6 +63,12 @@ std::string Position(double lat, double lon) {
     return angle(lat, 2) + (lat >= 0 ? ",N," : ",S,") + angle(lon, 3) + (lon >= 0 ? ",E" : ",W");
 }
 
+void Emit(std::vector<std::string>& out, const char* formatter, char channel,
+          const AisPayload& payload, int sequence = 0) {
+    for (std::string& line : Encapsulate(formatter, channel, payload, sequence))
+        out.push_back(std::move(line));
+}
+
 std::tm Utc(std::int64_t utc) {
     const std::time_t t = static_cast<std::time_t>(utc);
     std::tm tm{};
@@ -221,8 +227,7 @@ void TrafficModel::AddOwnReports(std::vector<std::string>& out, std::int64_t utc
     report.Second = tm.tm_sec;
     // Own reports go out on A and B by turns.
     const char channel = utc % 2 == 0 ? 'A' : 'B';
-    for (const std::string& line : Encapsulate("VDO", channel, EncodePositionReport(report), 0))
-        out.push_back(line);
+    Emit(out, "VDO", channel, EncodePositionReport(report));
 
     // The own static and voyage data every 30 seconds.
     if (utc % 30 == 15) {
@@ -243,9 +248,7 @@ void TrafficModel::AddOwnReports(std::vector<std::string>& out, std::int64_t utc
         data.DraughtTenths = state.DraughtTenths;
         data.Destination = state.Destination;
         data.Dte = state.Dte;
-        for (const std::string& line : Encapsulate("VDO", channel == 'A' ? 'B' : 'A',
-                                                   EncodeStaticVoyageData(data), NextSequence()))
-            out.push_back(line);
+        Emit(out, "VDO", channel == 'A' ? 'B' : 'A', EncodeStaticVoyageData(data), NextSequence());
     }
 }
 
@@ -268,9 +271,7 @@ void TrafficModel::AddStations(std::vector<std::string>& out, std::int64_t utc) 
                     r.Cog = s.Where.Cog;
                     r.Heading = static_cast<int>(std::lround(s.Where.Cog)) % 360;
                     r.Second = tm.tm_sec;
-                    for (const std::string& line :
-                         Encapsulate("VDM", NextChannel(), EncodePositionReport(r), 0))
-                        out.push_back(line);
+                    Emit(out, "VDM", NextChannel(), EncodePositionReport(r));
                 }
                 if (static_due) {
                     StaticVoyageData d;
@@ -289,9 +290,7 @@ void TrafficModel::AddStations(std::vector<std::string>& out, std::int64_t utc) 
                     d.EtaMinute = 0;
                     d.DraughtTenths = 60 + static_cast<int>(s.Mmsi % 50);
                     d.Destination = s.Destination;
-                    for (const std::string& line : Encapsulate(
-                             "VDM", NextChannel(), EncodeStaticVoyageData(d), NextSequence()))
-                        out.push_back(line);
+                    Emit(out, "VDM", NextChannel(), EncodeStaticVoyageData(d), NextSequence());
                 }
                 break;
             }
@@ -304,9 +303,7 @@ void TrafficModel::AddStations(std::vector<std::string>& out, std::int64_t utc) 
                     r.Lon = s.Where.Lon;
                     r.Cog = s.Where.Cog;
                     r.Second = tm.tm_sec;
-                    for (const std::string& line :
-                         Encapsulate("VDM", NextChannel(), EncodeClassBPositionReport(r), 0))
-                        out.push_back(line);
+                    Emit(out, "VDM", NextChannel(), EncodeClassBPositionReport(r));
                 }
                 if (static_due) {
                     ClassBStaticData d;
@@ -319,12 +316,8 @@ void TrafficModel::AddStations(std::vector<std::string>& out, std::int64_t utc) 
                     d.B = s.Size.B;
                     d.C = s.Size.C;
                     d.D = s.Size.D;
-                    for (const std::string& line :
-                         Encapsulate("VDM", NextChannel(), EncodeClassBStaticPartA(d), 0))
-                        out.push_back(line);
-                    for (const std::string& line :
-                         Encapsulate("VDM", NextChannel(), EncodeClassBStaticPartB(d), 0))
-                        out.push_back(line);
+                    Emit(out, "VDM", NextChannel(), EncodeClassBStaticPartA(d));
+                    Emit(out, "VDM", NextChannel(), EncodeClassBStaticPartB(d));
                 }
                 break;
             }
@@ -340,9 +333,7 @@ void TrafficModel::AddStations(std::vector<std::string>& out, std::int64_t utc) 
                     r.Second = tm.tm_sec;
                     r.Lat = s.Where.Lat;
                     r.Lon = s.Where.Lon;
-                    for (const std::string& line :
-                         Encapsulate("VDM", NextChannel(), EncodeBaseStationReport(r), 0))
-                        out.push_back(line);
+                    Emit(out, "VDM", NextChannel(), EncodeBaseStationReport(r));
                 }
                 break;
             }

@@ -38,11 +38,9 @@ constexpr long kCommandEncryptionOff = 3016;
 Result Refused(std::string note) {
     return Result{Outcome::kRefused, std::move(note), {}, false};
 }
-
 Result Applied(std::string note) {
     return Result{Outcome::kApplied, std::move(note), {}, false};
 }
-
 Result Ignored(std::string note) {
     return Result{Outcome::kIgnored, std::move(note), {}, false};
 }
