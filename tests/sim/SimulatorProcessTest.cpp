@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "codec/Framing.h"
+#include "link/TermiosDevice.h"
 #include "tests/support/Sentence.h"
 #include "tests/support/SimulatorFixture.h"
 #include "tools/sim/StateFile.h"
@@ -277,6 +278,35 @@ TEST(SimulatorProcessTest, SurvivesReconnectsAndExitsOnCloseWhenAsked) {
         client.ReadFor(300ms);
     }
     EXPECT_EQ(once.WaitExit(5s), 0);
+}
+
+TEST(SimulatorProcessTest, TheProjectsSerialComponentGetsAnswersAtTheRightRateOnly) {
+    SimulatorOptions options;
+    options.NoStream = true;
+    START_SIMULATOR(sim, options);
+    TermiosDevice port;
+    DeviceError error;
+    ASSERT_TRUE(port.Open(sim.DevicePath(), &error)) << error.message;
+    auto probe_at = [&](std::uint32_t rate) {
+        LineSettings settings;
+        EXPECT_TRUE(port.GetLineSettings(settings));
+        settings.BaudRate = rate;
+        EXPECT_TRUE(port.SetLineSettings(settings));
+        const std::string probe = Sentence(kProbe);
+        EXPECT_EQ(port.Write(probe.data(), static_cast<int>(probe.size()), 1000),
+                  static_cast<int>(probe.size()));
+        std::string received;
+        const Clock::time_point deadline = Clock::now() + 2s;
+        while (received.find(kEnd) == std::string::npos && Clock::now() < deadline) {
+            char buffer[512];
+            const int n = port.Read(buffer, sizeof buffer, 100);
+            if (n > 0) received.append(buffer, static_cast<std::size_t>(n));
+        }
+        return received;
+    };
+    EXPECT_EQ(probe_at(57600), "");
+    EXPECT_NE(probe_at(115200).find(kEnd), std::string::npos);
+    port.Close();
 }
 
 TEST(SimulatorProcessTest, OnADeviceItAnswersAndExitsWhenTheDeviceHangsUp) {
