@@ -36,8 +36,9 @@ std::string SpoilChecksum(std::string line) {
 Simulator::Simulator(SimOptions options, DeviceState state, std::FILE* log)
     : options_(std::move(options)),
       log_(log),
-      device_(std::make_unique<Transponder>(std::move(state))),
-      traffic_(options_.Seed),
+      codec_(std::make_unique<Codec>()),
+      device_(std::make_unique<Transponder>(*codec_, std::move(state))),
+      traffic_(*codec_, options_.Seed),
       random_(options_.Seed) {
     device_->SetDumpEnd(!options_.NoDumpEnd);
 }

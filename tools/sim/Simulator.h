@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/Codec.h"
 #include "link/LineAssembler.h"
 #include "tools/sim/DevicePort.h"
 #include "tools/sim/SimOptions.h"
@@ -72,6 +73,8 @@ class Simulator : private LineSink {
 
     SimOptions options_;
     std::FILE* log_;
+    // The codec context of the device's parsing and composing (large: on the heap).
+    std::unique_ptr<Codec> codec_;
     std::unique_ptr<Transponder> device_;
     TrafficModel traffic_;
     DevicePort port_;

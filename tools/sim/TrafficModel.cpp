@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "codec/Codec.h"
+#include "codec/Composer.h"
 #include "tools/sim/AisPayload.h"
 #include "tools/sim/SentenceText.h"
 
@@ -78,7 +80,7 @@ std::tm Utc(std::int64_t utc) {
 
 }  // namespace
 
-TrafficModel::TrafficModel(std::uint32_t seed) : random_(seed) {
+TrafficModel::TrafficModel(Codec& codec, std::uint32_t seed) : codec_(codec), random_(seed) {
     own_ = Motion{kStartLat, kStartLon, kOwnSog, kOwnBaseCourse};
     heading_ = kOwnBaseCourse + 2.0;
     for (const SatelliteOrbit& orbit : kOrbits) {
@@ -147,35 +149,58 @@ void TrafficModel::UpdateSatellites(double elapsed) {
     }
 }
 
-void TrafficModel::AddGnss(std::vector<std::string>& out, std::int64_t utc) const {
+std::string TrafficModel::Compose(const char* formatter, const char* talker) {
+    char buffer[kComposeBufferSize];
+    if (!ComposeSentence(codec_, buffer, sizeof buffer, formatter, talker)) return {};
+    return buffer;
+}
+
+void TrafficModel::AddGnss(std::vector<std::string>& out, std::int64_t utc) {
     const std::tm tm = Utc(utc);
+    const TimeOfDay now{static_cast<std::uint8_t>(tm.tm_hour), static_cast<std::uint8_t>(tm.tm_min),
+                        static_cast<std::uint8_t>(tm.tm_sec), 0};
     const std::string time = Format("%02d%02d%02d.00", tm.tm_hour, tm.tm_min, tm.tm_sec);
-    const std::string date = Format("%02d%02d%02d", tm.tm_mday, tm.tm_mon + 1, tm.tm_year % 100);
     const std::string position = Position(own_.Lat, own_.Lon);
-    std::string body;
 
     std::vector<int> used;
     for (const Satellite& s : satellites_)
         if (s.Used && used.size() < 12) used.push_back(s.Prn);
     const double hdop = 0.7 + 0.1 * static_cast<double>(12 - used.size());
-    const double pdop = hdop + 0.6;
-    const double vdop = hdop + 0.3;
-    body = Format("$GPRMC,%s,A,%s,%.1f,%.1f,%s,,,A", time.c_str(), position.c_str(), own_.SogKnots,
-                  own_.Cog, date.c_str());
-    out.push_back(Finish(body));
-    body = Format("$GPGGA,%s,%s,1,%02zu,%.1f,18.4,M,39.6,M,,", time.c_str(), position.c_str(),
-                  used.size(), hdop);
-    out.push_back(Finish(body));
-    body = Format("$GPGLL,%s,%s,A,A", position.c_str(), time.c_str());
-    out.push_back(Finish(body));
-    std::string gsa = "$GPGSA,A,3,";
-    for (std::size_t i = 0; i < 12; ++i) {
-        if (i < used.size()) {
-            gsa += Format("%02d", used[i]);
-        }
-        gsa += ',';
-    }
-    out.push_back(Finish(gsa + Format("%.1f,%.1f,%.1f", pdop, hdop, vdop)));
+
+    // What the receiver knows, in the codec's stores, for the sentences the
+    // codec composes: RMC, GSA, GBS and HDT.
+    GnssStore& gnss = codec_.Gnss;
+    gnss.Time = now;
+    gnss.Status = 'A';
+    gnss.ModeIndicator = 'A';
+    gnss.Lat = static_cast<float>(own_.Lat);
+    gnss.Lon = static_cast<float>(own_.Lon);
+    gnss.SogKnots = static_cast<float>(own_.SogKnots);
+    gnss.CogTrue = static_cast<float>(own_.Cog);
+    gnss.Year = static_cast<std::int16_t>(tm.tm_year + 1900);
+    gnss.Month = static_cast<std::uint8_t>(tm.tm_mon + 1);
+    gnss.Day = static_cast<std::uint8_t>(tm.tm_mday);
+    gnss.SelectionMode = 'A';
+    gnss.FixMode = 3;
+    for (std::size_t i = 0; i < 12; ++i)
+        gnss.SatelliteIds[i] = static_cast<std::int8_t>(i < used.size() ? used[i] : 0);
+    gnss.Hdop = static_cast<float>(hdop);
+    gnss.Pdop = static_cast<float>(hdop + 0.6);
+    gnss.Vdop = static_cast<float>(hdop + 0.3);
+    gnss.GbsErrLat = static_cast<float>(1.5 * hdop);
+    gnss.GbsErrLon = static_cast<float>(1.2 * hdop);
+    gnss.GbsErrAlt = static_cast<float>(2.4 * hdop);
+    gnss.GbsFailedSatellite = 255;  // none
+    gnss.GbsProbability = kBlankReal;
+    gnss.GbsBias = kBlankReal;
+    gnss.GbsStdDev = kBlankReal;
+    codec_.Nav.Heading = static_cast<float>(heading_);
+
+    out.push_back(Compose("RMC", "GP"));
+    out.push_back(Finish(Format("$GPGGA,%s,%s,1,%02zu,%.1f,18.4,M,39.6,M,,", time.c_str(),
+                                position.c_str(), used.size(), hdop)));
+    out.push_back(Finish(Format("$GPGLL,%s,%s,A,A", position.c_str(), time.c_str())));
+    out.push_back(Compose("GSA", "GP"));
 
     const std::size_t count = satellites_.size();
     const std::size_t messages = (count + 3) / 4;
@@ -188,16 +213,12 @@ void TrafficModel::AddGnss(std::vector<std::string>& out, std::int64_t utc) cons
         out.push_back(Finish(gsv));
     }
 
-    body = Format("$GPVTG,%.1f,T,%.1f,M,%.1f,N,%.1f,K,A", own_.Cog, Wrap360(own_.Cog - 3.1),
-                  own_.SogKnots, own_.SogKnots * 1.852);
-    out.push_back(Finish(body));
-    body = Format("$GPZDA,%s,%02d,%02d,%04d,00,00", time.c_str(), tm.tm_mday, tm.tm_mon + 1,
-                  tm.tm_year + 1900);
-    out.push_back(Finish(body));
-    body = Format("$GPGBS,%s,%.1f,%.1f,%.1f,,,,", time.c_str(), 1.5 * hdop, 1.2 * hdop, 2.4 * hdop);
-    out.push_back(Finish(body));
-    body = Format("$HEHDT,%.1f,T", heading_);
-    out.push_back(Finish(body));
+    out.push_back(Finish(Format("$GPVTG,%.1f,T,%.1f,M,%.1f,N,%.1f,K,A", own_.Cog,
+                                Wrap360(own_.Cog - 3.1), own_.SogKnots, own_.SogKnots * 1.852)));
+    out.push_back(Finish(Format("$GPZDA,%s,%02d,%02d,%04d,00,00", time.c_str(), tm.tm_mday,
+                                tm.tm_mon + 1, tm.tm_year + 1900)));
+    out.push_back(Compose("GBS", "GP"));
+    out.push_back(Compose("HDT", "HE"));
 }
 
 char TrafficModel::NextChannel() {

@@ -7,6 +7,10 @@
 
 #include "tools/sim/DeviceState.h"
 
+namespace navoro {
+struct Codec;
+}
+
 namespace navoro::sim {
 
 // The transponder's live output, one second at a time: its GNSS receiver's
@@ -30,7 +34,9 @@ class TrafficModel {
         bool Used;      // used in the fix
     };
 
-    explicit TrafficModel(std::uint32_t seed);
+    // `codec` composes the sentences it has composers for (RMC, GSA, GBS,
+    // HDT) from its GNSS and navigation stores; it must outlive the model.
+    TrafficModel(Codec& codec, std::uint32_t seed);
 
     // Advances the model to `utc` (seconds since 1970) and returns the lines of
     // that second, each with its checksum and CR LF: RMC, GGA, GLL, GSA, GSV,
@@ -61,12 +67,14 @@ class TrafficModel {
 
     void Advance(double seconds);
     void UpdateSatellites(double elapsed);
-    void AddGnss(std::vector<std::string>& out, std::int64_t utc) const;
+    void AddGnss(std::vector<std::string>& out, std::int64_t utc);
+    std::string Compose(const char* formatter, const char* talker);
     void AddOwnReports(std::vector<std::string>& out, std::int64_t utc, const DeviceState& state);
     void AddStations(std::vector<std::string>& out, std::int64_t utc);
     char NextChannel();
     int NextSequence();
 
+    Codec& codec_;
     std::mt19937 random_;
     std::int64_t start_ = -1;
     std::int64_t last_ = -1;

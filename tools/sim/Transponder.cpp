@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "codec/Codec.h"
+#include "codec/Composer.h"
 #include "codec/Router.h"
 
 namespace navoro::sim {
@@ -68,18 +69,16 @@ Checked Decimal(const std::string& field, long low_tenths, long high_tenths) {
 
 }  // namespace
 
-Transponder::Transponder(DeviceState state)
-    : state_(std::move(state)),
-      activeRate_(state_.PortRates[static_cast<std::size_t>(PortIndex(kConfigPort))]),
-      codec_(std::make_unique<Codec>()) {}
-
-Transponder::~Transponder() = default;
+Transponder::Transponder(Codec& codec, DeviceState state)
+    : codec_(codec),
+      state_(std::move(state)),
+      activeRate_(state_.PortRates[static_cast<std::size_t>(PortIndex(kConfigPort))]) {}
 
 bool Transponder::CodecParse(const std::string& line) {
     if (line.size() > kMaxLine) return false;
     char buffer[kExpandBufferSize];
     CopyText(buffer, line.c_str());
-    return ParseSentence(codec_->Tok, buffer, codec_->Received);
+    return ParseSentence(codec_.Tok, buffer, codec_.Received);
 }
 
 Result Transponder::HandleLine(std::string_view received, double now) {
@@ -89,69 +88,70 @@ Result Transponder::HandleLine(std::string_view received, double now) {
     lastWasMbl_ = false;
     if (line.size() > kMaxLine) return Ignored("longer than 82 characters");
 
+    // The fields as sent, for the checks the codec's conversions do not make
+    // (digits only, text lengths), and the codec's parse for the values.
     SplitSentence s;
     if (!Split(line, s)) return Ignored("not a framed sentence (line end or checksum)");
     if (s.Start != '$') return Ignored("not a command");
+    const bool parsed = CodecParse(line);
+    const SentenceHeader& header = codec_.Received.Header;
 
-    const std::string& address = s.Address;
     // Query: talker, listener, 'Q' ($AIAIQ,SSD).
-    if (address.size() == 5 && address[4] == 'Q') {
-        if (!CodecParse(line) || codec_->Received.Header.Formatter[0] != 'Q') {
-            return Ignored("malformed query");
-        }
-        return Query(codec_->Received.Query.Queried);
+    if (parsed && std::strcmp(header.Formatter, "Q") == 0) {
+        return Query(codec_.Received.Query.Queried);
     }
-    if (address == "PLMO") {
-        if (s.Fields.size() < 2 || s.Fields[0].size() != 1) return Ignored("malformed $PLMO");
-        const char mode = s.Fields[0][0];
-        const std::string command = s.Fields[1];
-        const std::vector<std::string> args(s.Fields.begin() + 2, s.Fields.end());
-        if (mode == 'Q') {
-            if (command == "BAU") {
-                const Checked port = Whole(args.empty() ? "" : args[0], kFirstPort, kLastPort);
-                if (!port.Ok || port.Empty) return Ignored("query for a port the device lacks");
-                Result r{Outcome::kAnswered, "port rate", {}, false};
-                r.Replies.push_back(Finish(Format("$PLMO,R,BAU,%ld,%d", port.Value,
-                                                  state_.PortRates[static_cast<std::size_t>(
-                                                      PortIndex(static_cast<int>(port.Value)))])));
-                return r;
-            }
-            return Query(command);
-        }
-        if (mode != 'C') return Ignored("mode letter other than C or Q");
-        lastWasMbl_ = was_mbl;
-        Result r = Write(command, args, line, now);
-        if (command != "MBL") lastWasMbl_ = false;
-        return r;
-    }
-    if (address == "PIWWSSD") return WriteInlandSsd(s.Fields);
-    if (address.size() == 4 && address[0] == 'P') {
-        lastWasMbl_ = was_mbl;
-        Result r = Write(address.substr(1), s.Fields, line, now);
-        if (address != "PMBL") lastWasMbl_ = false;
-        return r;
-    }
-    if (address.size() == 5) {
-        const std::string formatter = address.substr(2);
-        if (formatter == "SSD") return WriteSsd(line, s);
-        if (formatter == "VSD") return WriteVsd(line, s);
-        if (formatter == "CLR") return WriteClr(s.Fields);
-        if (formatter == "CEK") return WriteCek(s.Fields);
-    }
-    return Ignored("unknown sentence");
-}
+    if (s.Address == "PIWWSSD") return WriteInlandSsd(s.Fields);
 
-Result Transponder::Write(std::string_view command, const std::vector<std::string>& args,
-                          const std::string& /*line*/, double now) {
-    if (command == "TST") return StatusRequest(args);
+    // The command and its fields: $PLMO,<mode>,<command>,..., $P<command>,...
+    // or $<talker><command>,...
+    std::string command;
+    char mode = 0;
+    std::vector<std::string> args;
+    if (s.Address == "PLMO") {
+        if (s.Fields.size() < 2 || s.Fields[0].size() != 1) return Ignored("malformed $PLMO");
+        mode = s.Fields[0][0];
+        command = s.Fields[1];
+        args.assign(s.Fields.begin() + 2, s.Fields.end());
+    } else if (s.Address.size() == 4 && s.Address[0] == 'P') {
+        command = s.Address.substr(1);
+        args = s.Fields;
+    } else if (s.Address.size() == 5) {
+        command = s.Address.substr(2);
+        args = s.Fields;
+    } else {
+        return Ignored("unknown sentence");
+    }
+    if (mode == 'Q') {
+        if (command != "BAU") return Query(command);
+        const Checked port = Whole(args.empty() ? "" : args[0], kFirstPort, kLastPort);
+        if (!parsed || !port.Ok || port.Empty) return Ignored("query for a port the device lacks");
+        const int p = codec_.Received.Bau.Port;
+        Result r{Outcome::kAnswered, "port rate", {}, false};
+        r.Replies.push_back(Finish(Format(
+            "$PLMO,R,BAU,%d,%d", p, state_.PortRates[static_cast<std::size_t>(PortIndex(p))])));
+        return r;
+    }
+    if (mode != 0 && mode != 'C') return Ignored("mode letter other than C or Q");
+
+    if (command == "MBL") {
+        lastWasMbl_ = was_mbl;
+        return WriteMbl(args, parsed, now);
+    }
+    if (command == "DES") return WriteDes(args, parsed);
+    if (command == "CEK") return WriteCek(args);
+    if (command != "SSD" && command != "VSD" && command != "TST" && command != "DBG" &&
+        command != "MID" && command != "BAU" && command != "CLR" && command != "TPS") {
+        return Ignored("unknown command");
+    }
+    if (!parsed) return Refused(command + " with the wrong number of fields");
+    if (command == "SSD") return WriteSsd(args);
+    if (command == "VSD") return WriteVsd(args);
+    if (command == "TST") return StatusRequest();
     if (command == "DBG") return WriteDbg(args);
     if (command == "MID") return WriteMid(args);
     if (command == "BAU") return WriteBau(args);
     if (command == "CLR") return WriteClr(args);
-    if (command == "DES") return WriteDes(args);
-    if (command == "MBL") return WriteMbl(args, now);
-    if (command == "TPS") return WriteTps(args);
-    return Ignored("unknown command");
+    return WriteTps(args);
 }
 
 // ---- Replies ---------------------------------------------------------------
@@ -159,21 +159,11 @@ Result Transponder::Write(std::string_view command, const std::vector<std::strin
 Result Transponder::Query(std::string_view formatter) {
     Result r{Outcome::kAnswered, std::string("query ") + std::string(formatter), {}, false};
     const DeviceState& s = state_;
-    auto dims = [&](const Antenna& a, const char* source) {
-        return Finish(Format("$AISSD,%s,%s,%d,%d,%d,%d,%d,%s", s.CallSign.c_str(), s.Name.c_str(),
-                             a.A, a.B, a.C, a.D, s.Dte, source));
-    };
     if (formatter == "SSD") {
-        r.Replies.push_back(dims(s.Internal, "AI"));
-        r.Replies.push_back(dims(s.External, "GP"));
+        r.Replies.push_back(ComposeSsd(s.Internal, "AI"));
+        r.Replies.push_back(ComposeSsd(s.External, "GP"));
     } else if (formatter == "VSD") {
-        const Eta& eta = s.VoyageEta;
-        const std::string time =
-            eta.Hour < 24 ? Format("%02d%02d00.00", eta.Hour, eta.Minute) : std::string();
-        r.Replies.push_back(
-            Finish(Format("$AIVSD,%d,%04.1f,%d,%s,%s,%02d,%02d,%d,%d", s.ShipType,
-                          s.DraughtTenths / 10.0, s.PersonsOnBoard, s.Destination.c_str(),
-                          time.c_str(), eta.Day, eta.Month, s.NavStatus, s.RegionalFlags)));
+        r.Replies.push_back(ComposeVsd());
     } else if (formatter == "CPA") {
         r.Replies.push_back(
             Finish(Format("$PLMO,R,CPA,%ld,%d,%ld,%d,%ld,%d,,", kCodeCpa, s.CpaTenths, kCodeTcpa,
@@ -207,6 +197,41 @@ Result Transponder::Query(std::string_view formatter) {
     return r;
 }
 
+std::string Transponder::Compose(const char* formatter) {
+    char buffer[kComposeBufferSize];
+    if (!ComposeSentence(codec_, buffer, sizeof buffer, formatter, "AI")) return {};
+    return buffer;
+}
+
+std::string Transponder::ComposeSsd(const Antenna& antenna, const char* source) {
+    AisStore& store = codec_.Ais;
+    CopyText(store.CallSign, state_.CallSign.c_str());
+    CopyText(store.Name, state_.Name.c_str());
+    store.DimA = static_cast<std::uint16_t>(antenna.A);
+    store.DimB = static_cast<std::uint16_t>(antenna.B);
+    store.DimC = static_cast<std::uint8_t>(antenna.C);
+    store.DimD = static_cast<std::uint8_t>(antenna.D);
+    store.Dte = static_cast<std::uint8_t>(state_.Dte);
+    CopyText(store.Source, source);
+    return Compose("SSD");
+}
+
+std::string Transponder::ComposeVsd() {
+    AisStore& store = codec_.Ais;
+    const Eta& eta = state_.VoyageEta;
+    store.ShipType = static_cast<std::uint16_t>(state_.ShipType);
+    store.Draught = static_cast<float>(state_.DraughtTenths) / 10.0f;
+    store.PersonsOnBoard = static_cast<std::uint16_t>(state_.PersonsOnBoard);
+    CopyText(store.Destination, state_.Destination.c_str());
+    const std::uint8_t time_date[] = {
+        static_cast<std::uint8_t>(eta.Hour), static_cast<std::uint8_t>(eta.Minute), 0, 0,
+        static_cast<std::uint8_t>(eta.Day),  static_cast<std::uint8_t>(eta.Month)};
+    std::memcpy(store.TimeDate, time_date, sizeof time_date);
+    store.NavStatus = static_cast<std::uint8_t>(state_.NavStatus);
+    store.RegionalFlags = static_cast<std::uint8_t>(state_.RegionalFlags);
+    return Compose("VSD");
+}
+
 std::vector<std::string> Transponder::InformationDump() const {
     const DeviceState& s = state_;
     std::vector<std::string> lines = {
@@ -235,23 +260,20 @@ std::vector<std::string> Transponder::InformationDump() const {
     return lines;
 }
 
-Result Transponder::StatusRequest(const std::vector<std::string>& args) {
+Result Transponder::StatusRequest() {
     // $PTST,,,,,00016 (the probe) and $PTST,,,,,00017 (the status request).
-    if (args.size() != 5) return Ignored("malformed TST");
-    const Number code = WholeNumber(args[4]);
-    if (!code.Ok || (code.Value != 16 && code.Value != 17)) return Ignored("TST code not handled");
-    Result r{Outcome::kAnswered, code.Value == 16 ? "probe" : "status request", {}, false};
+    const std::uint16_t code = codec_.Received.Tst.Code;
+    if (code != 16 && code != 17) return Ignored("TST code not handled");
+    Result r{Outcome::kAnswered, code == 16 ? "probe" : "status request", {}, false};
     r.Replies = InformationDump();
     return r;
 }
 
 // ---- Writes ----------------------------------------------------------------
 
-Result Transponder::WriteSsd(const std::string& line, const SplitSentence& s) {
+Result Transponder::WriteSsd(const std::vector<std::string>& f) {
     // $ECSSD,CALLSGN,NAME,A,B,C,D,DTE,SOURCE; an empty field keeps its value.
-    if (s.Fields.size() != 8 || !CodecParse(line)) return Refused("SSD needs 8 fields");
-    const SsdRecord& rec = codec_->Received.Ssd;
-    const std::vector<std::string>& f = s.Fields;
+    const SsdRecord& rec = codec_.Received.Ssd;
     if (!IsAisText(f[0], kCallSignMax)) return Refused("call sign is not 0-7 six-bit characters");
     if (!IsAisText(f[1], kNameMax)) return Refused("name is not 0-20 six-bit characters");
     const Checked a = Whole(f[2], 0, kDimABMax);
@@ -280,11 +302,9 @@ Result Transponder::WriteSsd(const std::string& line, const SplitSentence& s) {
     return Applied(std::string("static data, antenna ") + rec.Source);
 }
 
-Result Transponder::WriteVsd(const std::string& line, const SplitSentence& s) {
+Result Transponder::WriteVsd(const std::vector<std::string>& f) {
     // $ECVSD,TYPE,DRAUGHT,POB,DESTINATION,hhmmss.ss,DAY,MONTH,STATUS,FLAGS
-    if (s.Fields.size() != 9 || !CodecParse(line)) return Refused("VSD needs 9 fields");
-    const VsdRecord& rec = codec_->Received.Vsd;
-    const std::vector<std::string>& f = s.Fields;
+    const VsdRecord& rec = codec_.Received.Vsd;
     const Checked type = Whole(f[0], 0, 255);
     const Checked draught = Decimal(f[1], 0, kDraughtTenthsMax);
     const Checked persons = Whole(f[2], 0, kPersonsMax);
@@ -307,7 +327,7 @@ Result Transponder::WriteVsd(const std::string& line, const SplitSentence& s) {
     if (!status.Ok) return Refused("navigation status is not 0-15");
     if (!flags.Ok) return Refused("regional flags are not 0-15");
     if (!type.Empty) state_.ShipType = rec.ShipType;
-    if (!draught.Empty) state_.DraughtTenths = static_cast<int>(draught.Value);
+    if (!draught.Empty) state_.DraughtTenths = static_cast<int>(std::lround(rec.Draught * 10));
     if (!persons.Empty) state_.PersonsOnBoard = rec.PersonsOnBoard;
     if (!f[3].empty()) state_.Destination = rec.Destination;
     if (time_given) {
@@ -317,41 +337,43 @@ Result Transponder::WriteVsd(const std::string& line, const SplitSentence& s) {
     if (!day.Empty) state_.VoyageEta.Day = rec.EtaDay;
     if (!month.Empty) state_.VoyageEta.Month = rec.EtaMonth;
     if (!status.Empty) state_.NavStatus = rec.NavStatus;
-    if (!flags.Empty) state_.RegionalFlags = static_cast<int>(flags.Value);
+    if (!flags.Empty) state_.RegionalFlags = rec.RegionalFlags;
     return Applied("voyage data");
 }
 
 Result Transponder::WriteMid(const std::vector<std::string>& args) {
     // $PMID,MMSI,IMO, each nine digits; an empty field keeps its value.
-    if (args.size() != 2) return Refused("MID needs 2 fields");
     const Checked mmsi = Whole(args[0], 0, kMmsiMax);
     const Checked imo = Whole(args[1], 0, kImoMax);
     if (!mmsi.Ok) return Refused("MMSI is not 0-999999998");
     if (!imo.Ok) return Refused("IMO number is not 0-999999998");
-    if (!mmsi.Empty) state_.Mmsi = static_cast<std::uint32_t>(mmsi.Value);
-    if (!imo.Empty) state_.Imo = static_cast<std::uint32_t>(imo.Value);
+    const MidRecord& rec = codec_.Received.Mid;
+    if (!mmsi.Empty) state_.Mmsi = rec.Mmsi;
+    if (!imo.Empty) state_.Imo = rec.Imo;
     return Applied("MMSI and IMO number");
 }
 
 Result Transponder::WriteDbg(const std::vector<std::string>& args) {
-    // Up to four (code, value) pairs; an empty pair is skipped.
-    if (args.empty() || args.size() > 8 || args.size() % 2 != 0) {
-        return Refused("DBG needs one to four parameter pairs");
-    }
+    // Four (code, value) pairs; an empty pair is skipped.
+    const DbgRecord& rec = codec_.Received.Dbg;
     struct Pair {
         long Code;
         long Value;
     };
     std::vector<Pair> pairs;
     std::string ignored;
-    for (std::size_t i = 0; i < args.size(); i += 2) {
-        const Number code = WholeNumber(args[i]);
-        const Number value = WholeNumber(args[i + 1]);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const Checked code = Whole(args[2 * i], 0, 998);
+        const Checked value = Whole(args[2 * i + 1], INT32_MIN + 1L, INT32_MAX);
         if (code.Empty && value.Empty) continue;
-        if (!code.Ok || !value.Ok) return Refused("DBG pair is not two whole numbers");
+        if (!code.Ok || !value.Ok || code.Empty || value.Empty) {
+            return Refused("DBG pair is not two whole numbers");
+        }
+        const long id = rec.ParamId[i];
+        const long v = rec.ParamValue[i];
         long low = 0;
         long high = 0;
-        switch (code.Value) {
+        switch (id) {
             case kCodeCpa:
                 high = kCpaTenthsMax;
                 break;
@@ -368,14 +390,14 @@ Result Transponder::WriteDbg(const std::vector<std::string>& args) {
                 high = kDeviceInstanceMax;
                 break;
             case kCodeCommand:
-                if (value.Value != kCommandFactoryRestore && value.Value != kCommandRestart &&
-                    value.Value != kCommandEncryptionOn && value.Value != kCommandEncryptionOff) {
-                    return Refused(Format("unknown command 701,%ld", value.Value));
+                if (v != kCommandFactoryRestore && v != kCommandRestart &&
+                    v != kCommandEncryptionOn && v != kCommandEncryptionOff) {
+                    return Refused(Format("unknown command 701,%ld", v));
                 }
-                low = high = value.Value;
+                low = high = v;
                 break;
             default:
-                ignored += Format(" %ld", code.Value);
+                ignored += Format(" %ld", id);
                 continue;
         }
         if (value.Value < low || value.Value > high) {
@@ -440,21 +462,20 @@ Result Transponder::WriteDbg(const std::vector<std::string>& args) {
 
 Result Transponder::WriteBau(const std::vector<std::string>& args) {
     // $PLMO,C,BAU,PORT,RATE: the new rate is used from the restart command on.
-    if (args.size() != 2) return Refused("BAU needs 2 fields");
     const Checked port = Whole(args[0], kFirstPort, kLastPort);
-    const Number rate = WholeNumber(args[1]);
+    const Checked rate = Whole(args[1], 1, 10000000);
     if (!port.Ok || port.Empty) return Refused("port is not -1-9");
-    const int p = static_cast<int>(port.Value);
-    if (!rate.Ok || !IsPortRate(p, static_cast<int>(rate.Value))) {
+    const int p = codec_.Received.Bau.Port;
+    const int baud = static_cast<int>(codec_.Received.Bau.Baud);
+    if (!rate.Ok || rate.Empty || !IsPortRate(p, baud)) {
         return Refused(Format("port %d does not run at %s", p, args[1].c_str()));
     }
-    state_.PortRates[static_cast<std::size_t>(PortIndex(p))] = static_cast<int>(rate.Value);
-    return Applied(Format("port %d rate %ld from the next restart", p, rate.Value));
+    state_.PortRates[static_cast<std::size_t>(PortIndex(p))] = baud;
+    return Applied(Format("port %d rate %d from the next restart", p, baud));
 }
 
 Result Transponder::WriteClr(const std::vector<std::string>& args) {
     // RESPONSE,FLAGS(ten 0/1),MSG27,CHANNEL A,CHANNEL B; an empty field keeps its value.
-    if (args.size() != 5) return Refused("CLR needs 5 fields");
     const Checked response = Whole(args[0], 0, 1);
     const Checked message27 = Whole(args[2], 0, 1);
     const Checked a = Whole(args[3], 0, kChannelMax);
@@ -469,28 +490,35 @@ Result Transponder::WriteClr(const std::vector<std::string>& args) {
     if (!a.Ok || !b.Ok || args[3].size() > 4 || args[4].size() > 4) {
         return Refused("channel is not a number of up to 4 digits");
     }
-    if (!response.Empty) state_.LrResponse = static_cast<int>(response.Value);
-    for (std::size_t i = 0; i < flags.size(); ++i)
-        state_.LrFunctionReply[i] = flags[i] - '0';
-    if (!message27.Empty) state_.LrMessage27 = static_cast<int>(message27.Value);
-    if (!a.Empty) state_.LrChannelA = static_cast<int>(a.Value);
-    if (!b.Empty) state_.LrChannelB = static_cast<int>(b.Value);
+    const ClrRecord& rec = codec_.Received.Clr;
+    if (rec.Present & kClrResponseGiven) state_.LrResponse = rec.Response;
+    for (std::size_t i = 0; i < kFunctionReplyCount; ++i)
+        if (rec.Present & (kClrFunctionReplyGiven << i))
+            state_.LrFunctionReply[i] = rec.FunctionReply[i];
+    if (rec.Present & kClrMessage27Given) state_.LrMessage27 = rec.Message27;
+    if (rec.Present & kClrChannelAGiven) state_.LrChannelA = rec.ChannelA;
+    if (rec.Present & kClrChannelBGiven) state_.LrChannelB = rec.ChannelB;
     return Applied("long-range settings");
 }
 
-Result Transponder::WriteDes(const std::vector<std::string>& args) {
-    // ROW,TEXT: an empty text clears the row.
+Result Transponder::WriteDes(const std::vector<std::string>& args, bool parsed) {
+    // ROW,TEXT: an empty text clears the row. The codec's parser takes the
+    // sentence when the text is not empty; an empty one it rejects, as a reply
+    // would be, so that case is read here.
     if (args.size() != 2) return Refused("DES needs 2 fields");
     const Checked row = Whole(args[0], 1, kDestinationCount);
     if (!row.Ok || row.Empty) return Refused("destination row is not 1-10");
     if (!IsAisText(args[1], kDestinationMax)) {
         return Refused("destination is not 0-20 six-bit characters");
     }
-    state_.Destinations[static_cast<std::size_t>(row.Value - 1)] = args[1];
-    return Applied(Format("destination row %ld", row.Value));
+    const DesRecord& rec = codec_.Received.Des;
+    if (parsed != !args[1].empty()) return Refused("malformed DES");
+    const std::size_t index = parsed ? rec.Value - 1 : static_cast<std::size_t>(row.Value - 1);
+    state_.Destinations[index] = parsed ? rec.Text : "";
+    return Applied(Format("destination row %zu", index + 1));
 }
 
-Result Transponder::WriteMbl(const std::vector<std::string>& args, double now) {
+Result Transponder::WriteMbl(const std::vector<std::string>& args, bool parsed, double now) {
     // MMSI,NAME: one entry of a MOB list write, which replaces the list.
     if (!lastWasMbl_ || now - lastMblTime_ > kMobListGap) newMobList_ = true;
     lastWasMbl_ = true;
@@ -499,6 +527,11 @@ Result Transponder::WriteMbl(const std::vector<std::string>& args, double now) {
     const Checked mmsi = Whole(args[0], kMobMmsiFirst, kMobMmsiLast);
     if (!mmsi.Ok || mmsi.Empty) return Refused("MOB MMSI is not 972000000-972999999");
     if (!IsAisText(args[1], kNameMax)) return Refused("MOB name is not 0-20 six-bit characters");
+    // As with DES, the codec takes the entries with a name.
+    if (parsed != !args[1].empty()) return Refused("malformed MBL");
+    const MobEntry written{
+        parsed ? codec_.Received.Des.Value : static_cast<std::uint32_t>(mmsi.Value),
+        parsed ? codec_.Received.Des.Text : ""};
     // The first accepted entry of a run replaces the list.
     const bool first = newMobList_;
     if (newMobList_) {
@@ -506,15 +539,15 @@ Result Transponder::WriteMbl(const std::vector<std::string>& args, double now) {
         newMobList_ = false;
     }
     for (MobEntry& entry : state_.MobList) {
-        if (entry.Mmsi == static_cast<std::uint32_t>(mmsi.Value)) {
-            entry.Name = args[1];
+        if (entry.Mmsi == written.Mmsi) {
+            entry.Name = written.Name;
             return Applied("MOB entry renamed");
         }
     }
     if (state_.MobList.size() >= static_cast<std::size_t>(kMobListMax)) {
         return Refused("MOB list is full (50 entries)");
     }
-    state_.MobList.push_back(MobEntry{static_cast<std::uint32_t>(mmsi.Value), args[1]});
+    state_.MobList.push_back(written);
     return Applied(first ? "MOB list started" : "MOB entry added");
 }
 
@@ -535,13 +568,12 @@ Result Transponder::WriteCek(const std::vector<std::string>& args) {
 
 Result Transponder::WriteTps(const std::vector<std::string>& args) {
     // $PTPS,1,SERIAL: writes the product serial number.
-    if (args.size() != 2) return Refused("TPS needs 2 fields");
-    const Number which = WholeNumber(args[0]);
-    if (!which.Ok || which.Value != 1) return Ignored("TPS value other than 1");
+    const Checked which = Whole(args[0], 1, 1);
+    if (!which.Ok || which.Empty) return Ignored("TPS value other than 1");
     if (!IsAlphanumeric(args[1], kSerialNumberMax)) {
         return Refused("serial number is not 1-15 letters and digits");
     }
-    state_.SerialNumber = args[1];
+    state_.SerialNumber = codec_.Received.Tps.Text;
     return Applied("serial number");
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,8 +33,9 @@ class Transponder {
         bool RateChanged = false;          // the configuration port's rate changed
     };
 
-    explicit Transponder(DeviceState state);
-    ~Transponder();
+    // `codec` parses what the device receives and composes its SSD and VSD
+    // replies; it must outlive the transponder.
+    Transponder(Codec& codec, DeviceState state);
     Transponder(const Transponder&) = delete;
     Transponder& operator=(const Transponder&) = delete;
 
@@ -59,29 +59,30 @@ class Transponder {
 
   private:
     Result Query(std::string_view formatter);
-    Result Write(std::string_view command, const std::vector<std::string>& args,
-                 const std::string& line, double now);
-    Result WriteSsd(const std::string& line, const SplitSentence& s);
-    Result WriteVsd(const std::string& line, const SplitSentence& s);
+    std::string Compose(const char* formatter);
+    std::string ComposeSsd(const Antenna& antenna, const char* source);
+    std::string ComposeVsd();
+    Result WriteSsd(const std::vector<std::string>& args);
+    Result WriteVsd(const std::vector<std::string>& args);
     Result WriteMid(const std::vector<std::string>& args);
     Result WriteDbg(const std::vector<std::string>& args);
     Result WriteBau(const std::vector<std::string>& args);
     Result WriteClr(const std::vector<std::string>& args);
-    Result WriteDes(const std::vector<std::string>& args);
-    Result WriteMbl(const std::vector<std::string>& args, double now);
+    Result WriteDes(const std::vector<std::string>& args, bool parsed);
+    Result WriteMbl(const std::vector<std::string>& args, bool parsed, double now);
     Result WriteCek(const std::vector<std::string>& args);
     Result WriteTps(const std::vector<std::string>& args);
     Result WriteInlandSsd(const std::vector<std::string>& args);
-    Result StatusRequest(const std::vector<std::string>& args);
+    Result StatusRequest();
     bool CodecParse(const std::string& line);
 
+    Codec& codec_;
     DeviceState state_;
     int activeRate_;
     bool dumpEnd_ = true;
     bool lastWasMbl_ = false;
     double lastMblTime_ = 0;
     bool newMobList_ = true;
-    std::unique_ptr<Codec> codec_;
 };
 
 }  // namespace navoro::sim
