@@ -1,6 +1,7 @@
 #include "tools/sim/Transponder.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -400,11 +401,10 @@ Result Transponder::WriteDbg(const std::vector<std::string>& args) {
                 ignored += Format(" %ld", id);
                 continue;
         }
-        if (value.Value < low || value.Value > high) {
-            return Refused(Format("parameter %ld value %ld is not %ld-%ld", code.Value, value.Value,
-                                  low, high));
+        if (v < low || v > high) {
+            return Refused(Format("parameter %ld value %ld is not %ld-%ld", id, v, low, high));
         }
-        pairs.push_back({code.Value, value.Value});
+        pairs.push_back({id, v});
     }
     Result r = Applied("parameters");
     if (!ignored.empty()) r.Note += ", unknown codes ignored:" + ignored;
