@@ -33,8 +33,7 @@ void TfrmWaitingProgress::ShowProgress(const QString& text, int maximum) {
     ProgressBar1->setRange(0, maximum);
     ProgressBar1->setValue(0);
     if (!isVisible()) CentreOnMainWindow();
-    show();
-    raise();
+    show();  // stays on top by its window flags
     lblWaitInfo->repaint();
 }
 
