@@ -1,12 +1,18 @@
-// Throughput of the receive path: the sentence router on its own and behind the
-// line assembly, over corpora of the sentences a transponder sends.
+// Throughput of the receive path (the sentence router on its own and behind the
+// line assembly, over corpora of the sentences a transponder sends) and of the
+// composers that build the sentences sent to it.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "codec/Codec.h"
+#include "codec/Composer.h"
 #include "codec/Framing.h"
 #include "codec/Router.h"
 #include "link/LineAssembler.h"
@@ -48,6 +54,26 @@ const std::vector<std::string>& GnssSentences() {
         "$GPGSV,3,1,11,10,63,137,17,07,61,098,15,05,59,290,20,08,54,157,30",
         "$GPVTG,31.66,T,,M,0.02,N,0.04,K,A",
         "$GPZDA,201530.00,04,07,2002,00,00",
+        "$GPGLL,4916.45,N,12311.12,W,225444,A,A",
+        "$GPGBS,015509.00,-0.031,-0.186,0.219,19,0.000,-0.354,6.972",
+        "$GPGSV,3,3,11,29,09,301,24,16,09,020,,36,,,",
+        "$GNGNS,092750.00,5321.6802,N,00630.3372,W,AN,08,1.03,61.7,55.2,,",
+        "$HEHDT,274.07,T",
+    });
+    return lines;
+}
+
+const std::vector<std::string>& ProprietaryReplies() {
+    static const std::vector<std::string> lines = Corpus({
+        "$PLMO,R,TSV,30,0,101,1,102,0,122,0",
+        "$PLMO,R,CPA,45,20,46,10,47,1,,",
+        "$PLMO,R,BAU,3,38400",
+        "$PLMO,R,DES,2,HAMBURG",
+        "$PLMO,R,MBL,211000000,JOHN SMITH",
+        "$PLMO,R,CLR,1,1010101010,1,2087,2088",
+        "$PMID,211000000,009876543",
+        "$PTST,12345,07,a,Z,00017",
+        "$PMOB,A1B2C3,5,0F,,0102",
     });
     return lines;
 }
@@ -85,10 +111,14 @@ void BM_RouteGnssSentences(benchmark::State& state) {
 void BM_RouteAisSentences(benchmark::State& state) {
     RouteAll(state, AisSentences());
 }
+void BM_RouteProprietaryReplies(benchmark::State& state) {
+    RouteAll(state, ProprietaryReplies());
+}
 
 void BM_RouteMixed(benchmark::State& state) {
     std::vector<std::string> mixed;
-    for (const auto* corpus : {&GnssSentences(), &ConfigurationReplies(), &AisSentences()}) {
+    for (const auto* corpus :
+         {&GnssSentences(), &ConfigurationReplies(), &ProprietaryReplies(), &AisSentences()}) {
         mixed.insert(mixed.end(), corpus->begin(), corpus->end());
     }
     RouteAll(state, mixed);
@@ -109,7 +139,8 @@ void BM_ReceivePath(benchmark::State& state) {
     navoro::LineAssembler assembler(sink);
     std::string bytes;
     std::int64_t per_round = 0;
-    for (const auto* corpus : {&GnssSentences(), &ConfigurationReplies(), &AisSentences()}) {
+    for (const auto* corpus :
+         {&GnssSentences(), &ConfigurationReplies(), &ProprietaryReplies(), &AisSentences()}) {
         for (const std::string& line : *corpus) {
             bytes += line;
             ++per_round;
@@ -126,11 +157,98 @@ void BM_ReceivePath(benchmark::State& state) {
                             static_cast<std::int64_t>(bytes.size()));
 }
 
+// Composing: stores filled as the configuration workflows fill them, then
+// every formatter of a group composed in turn.
+struct ComposeJob {
+    const char* formatter;
+    const char* talker;
+};
+
+void ComposeAll(benchmark::State& state, std::initializer_list<ComposeJob> jobs) {
+    auto codec = std::make_unique<navoro::Codec>();
+    navoro::AisStore& ais = codec->Ais;
+    navoro::CopyText(ais.CallSign, "DHAB7");
+    navoro::CopyText(ais.Name, "NORDIC STAR");
+    ais.DimA = 100;
+    ais.DimB = 20;
+    ais.DimC = 5;
+    ais.DimD = 6;
+    navoro::CopyText(ais.Source, "AI");
+    ais.ShipType = 70;
+    ais.Draught = 7.4f;
+    ais.PersonsOnBoard = 24;
+    navoro::CopyText(ais.Destination, "ROTTERDAM");
+    const std::uint8_t eta[] = {8, 30, 0, 0, 12, 11, 0};
+    std::copy(std::begin(eta), std::end(eta), ais.TimeDate);
+    navoro::ProprietaryStore& p = codec->Proprietary;
+    p.Mmsi = 211000000;
+    p.Imo = 9876543;
+    p.TstValue = 99999;
+    p.TstNumber = 99;
+    p.TstCode = 16;
+    const std::int16_t ids[] = {45, 46, 47, 999};
+    const std::int32_t values[] = {20, 10, 1, INT32_MIN};
+    std::copy(std::begin(ids), std::end(ids), p.DbgParamId);
+    std::copy(std::begin(values), std::end(values), p.DbgParamValue);
+    p.BdyValue = 123456789;
+    navoro::CopyText(p.BdyText1, "TEXT ONE");
+    p.FrqValue[0] = 161975000;
+    p.FrqValue[1] = 162025000;
+    navoro::CopyText(p.BthText, "LUMO-AIS");
+    p.TpsValue = 1;
+    navoro::CopyText(p.TpsText, "SN12345678");
+    p.MobDataLength = 2;
+    navoro::GnssStore& g = codec->Gnss;
+    g.Time = navoro::TimeOfDay{9, 27, 50, 0};
+    g.Status = 'A';
+    g.Lat = 53.361336f;
+    g.Lon = -6.50562f;
+    g.SogKnots = 0.02f;
+    g.CogTrue = 31.66f;
+    g.Year = 2011;
+    g.Month = 5;
+    g.Day = 28;
+    g.ModeIndicator = 'A';
+    g.SelectionMode = 'A';
+    g.FixMode = 3;
+    g.Pdop = 1.72f;
+    g.Hdop = 1.03f;
+    g.Vdop = 1.38f;
+    codec->Nav.Heading = 274.07f;
+
+    char buffer[navoro::kComposeBufferSize];
+    std::int64_t count = 0;
+    for (auto _ : state) {
+        for (const ComposeJob& job : jobs) {
+            benchmark::DoNotOptimize(
+                navoro::ComposeSentence(*codec, buffer, sizeof buffer, job.formatter, job.talker));
+            benchmark::ClobberMemory();
+        }
+        count += static_cast<std::int64_t>(jobs.size());
+    }
+    state.counters["sentences/s"] =
+        benchmark::Counter(static_cast<double>(count), benchmark::Counter::kIsRate);
+}
+
+void BM_ComposeConfiguration(benchmark::State& state) {
+    ComposeAll(state, {{"SSD", "EC"}, {"VSD", "EC"}, {"MID", "P"}, {"TST", "P"}, {"DBG", "P"}});
+}
+void BM_ComposeGnss(benchmark::State& state) {
+    ComposeAll(state, {{"GBS", "GP"}, {"GSA", "GP"}, {"RMC", "GP"}, {"HDT", "HE"}});
+}
+void BM_ComposeProprietary(benchmark::State& state) {
+    ComposeAll(state, {{"BDY", "P"}, {"FRQ", "P"}, {"BTH", "P"}, {"TPS", "P"}, {"MOB", "P"}});
+}
+
 BENCHMARK(BM_RouteConfigurationReplies);
 BENCHMARK(BM_RouteGnssSentences);
 BENCHMARK(BM_RouteAisSentences);
+BENCHMARK(BM_RouteProprietaryReplies);
 BENCHMARK(BM_RouteMixed);
 BENCHMARK(BM_ReceivePath);
+BENCHMARK(BM_ComposeConfiguration);
+BENCHMARK(BM_ComposeGnss);
+BENCHMARK(BM_ComposeProprietary);
 
 }  // namespace
 

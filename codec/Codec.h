@@ -6,6 +6,8 @@
 #include "ais/TargetTable.h"
 #include "codec/AisStore.h"
 #include "codec/Fields.h"
+#include "codec/GnssStore.h"
+#include "codec/ProprietaryStore.h"
 #include "codec/SentenceRecord.h"
 #include "codec/VdmAssembly.h"
 
@@ -19,6 +21,9 @@ struct Codec {
     SentenceRecord Received{};
     SentenceRecord Composed{};
     AisStore Ais{};
+    GnssStore Gnss{};
+    NavStore Nav{};
+    ProprietaryStore Proprietary{};
     Tokenizer Tok;
     VdmAssembly Assembly{};
     AisBitBuffer Bits{};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "codec/Fields.h"
@@ -13,10 +14,21 @@ namespace navoro {
 // A field that is missing (possible only in a malformed line, for example one
 // with a '*' before its last comma) reads as a blank and marks the reader
 // failed, so a parser never follows a null field and rejects such a line.
+//
+// A numeric field with a not-available value gives that value when it is
+// blank and also when it holds no number at all (letters where digits belong).
 class FieldReader {
   public:
     FieldReader(Tokenizer& tok, char* text, int count) : tok_(tok), left_(count) {
         ok_ = CountFields(text, count) && tok_.NextField(text, ',') != nullptr;
+    }
+
+    // The number of commas in a text (for sentences that come in several lengths).
+    static int CommaCount(const char* text) {
+        int commas = 0;
+        for (const char* p = text; *p != '\0'; ++p)
+            commas += (*p == ',');
+        return commas;
     }
 
     bool Ok() const { return ok_; }
@@ -25,28 +37,47 @@ class FieldReader {
     // The next field.
     char* Next() {
         if (!ok_ || left_ <= 0) return Missing();
-        char* field;
-        if (pending_ != nullptr) {
-            field = pending_;
-            pending_ = nullptr;
-        } else {
-            field = tok_.NextField(nullptr, left_ == 1 ? '*' : ',');
-        }
+        char* field = tok_.NextField(nullptr, left_ == 1 ? '*' : ',');
         --left_;
         return field != nullptr ? field : Missing();
     }
 
-    // Integer field: atol, or `blank` for an empty field.
+    // Integer field: atol, or `blank` for an empty field or one without a number.
     long Int(long blank) {
         const char* f = Next();
-        return IsBlank(f) ? blank : Atol(f);
+        return Converts(f) ? Atol(f) : blank;
     }
     // Integer field with no blank value (a blank reads as 0).
     long Int() { return Atol(Next()); }
-    // Real field: atof, or `blank` for an empty field.
+    // Integer field: true and its value when it holds a number, else false.
+    bool TryInt(long& value) {
+        const char* f = Next();
+        if (!Converts(f)) return false;
+        value = Atol(f);
+        return true;
+    }
+    // Integer field that must lie in [low, high]: `blank` for an empty field
+    // or one without a number; any other value outside the range fails the
+    // reader (the sentence is rejected).
+    long IntIn(long low, long high, long blank) {
+        long value;
+        if (!TryInt(value)) return blank;
+        if (value < low || value > high) Fail();
+        return value;
+    }
+    // Real field: atof, or `blank` for an empty field or one without a number.
     double Real(double blank) {
         const char* f = Next();
-        return IsBlank(f) ? blank : Atof(f);
+        return Converts(f) ? Atof(f) : blank;
+    }
+    // Real field with no blank value (a blank reads as 0).
+    double Real() { return Atof(Next()); }
+    // Real field: true and its value when it holds a number, else false.
+    bool TryReal(double& value) {
+        const char* f = Next();
+        if (!Converts(f)) return false;
+        value = Atof(f);
+        return true;
     }
     // First character of the field (a blank field gives a blank).
     char Char() { return Next()[0]; }
@@ -65,45 +96,49 @@ class FieldReader {
             CopyText(dst, f);
         }
     }
+    // Text field whose blank test looks at the first character only: the
+    // empty text for a field of blanks, else cut to the member.
+    template <std::size_t N>
+    void BlankTestedText(char (&dst)[N]) {
+        const char* f = Next();
+        if (IsBlank(f)) {
+            dst[0] = '\0';
+        } else {
+            CopyText(dst, f);
+        }
+    }
     // Text field kept as received (a blank stays " "), cut to the member.
     template <std::size_t N>
     void RawText(char (&dst)[N]) {
         CopyText(dst, Next());
     }
 
-    void Time(TimeOfDay& time) { Continue(ParseTime(tok_, Next(), time)); }
+    void Time(TimeOfDay& time) { ConvertTime(Next(), time); }
+    // Latitude, N/S, longitude and E/W: four fields.
     void LatLon(navoro::LatLon& position) {
-        // Latitude, N/S, longitude and E/W are four fields.
         const char* lat = Next();
-        left_ -= 3;
-        if (left_ < 0) {
-            ok_ = false;
-            return;
-        }
-        Continue(ParseLatLon(tok_, lat, position));
+        const char* north_south = Next();
+        const char* lon = Next();
+        const char* east_west = Next();
+        ConvertLatLon(lat, north_south, lon, east_west, position);
     }
-    void Date(DateOfYear& date) { Continue(ParseDate(tok_, Next(), date)); }
+    void LatLon(float& lat, float& lon) {
+        navoro::LatLon position{};
+        LatLon(position);
+        lat = position.Lat;
+        lon = position.Lon;
+    }
+    void Date(DateOfYear& date) { ConvertDate(Next(), date); }
 
   private:
     char* Missing() {
         ok_ = false;
         return blank_;
     }
-    // The conversions of times, positions and dates read the following field
-    // themselves; it becomes the reader's next field.
-    void Continue(char* next) {
-        if (left_ <= 0) return;
-        if (next == nullptr) {
-            ok_ = false;
-            return;
-        }
-        pending_ = next;
-    }
 
     Tokenizer& tok_;
     int left_;
     bool ok_ = true;
-    char* pending_ = nullptr;
     char blank_[2] = {' ', '\0'};
 };
 

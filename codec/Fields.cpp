@@ -9,28 +9,34 @@
 namespace navoro {
 
 bool ExpandEmptyFields(char* text) {
+    // The result is the text plus one blank per empty field; it fails as soon
+    // as it would reach 99 characters. The text between two empty fields is
+    // copied as a whole.
     char work[kExpandBufferSize];
     std::size_t count = 0;
-    for (const char* p = text; *p != '\0'; ++p) {
-        work[count++] = *p;
-        if (count >= kExpandedTextMax + 1) return false;
-        if (*p == ',' && (p[1] == ',' || p[1] == '*')) {
-            work[count++] = ' ';
-            if (count >= kExpandedTextMax + 1) return false;
-        }
+    const char* from = text;
+    for (const char* p = std::strchr(text, ','); p != nullptr; p = std::strchr(p + 1, ',')) {
+        if (p[1] != ',' && p[1] != '*') continue;
+        const std::size_t n = static_cast<std::size_t>(p + 1 - from);
+        if (count + n + 1 > kExpandedTextMax) return false;
+        std::memcpy(work + count, from, n);
+        count += n;
+        work[count++] = ' ';
+        from = p + 1;
     }
-    work[count] = '\0';
-    std::memcpy(text, work, count + 1);
+    const std::size_t rest = std::strlen(from);
+    if (count + rest > kExpandedTextMax) return false;
+    if (count == 0) return true;
+    std::memcpy(work + count, from, rest + 1);
+    std::memcpy(text, work, count + rest + 1);
     return true;
 }
 
 bool CountFields(const char* text, int n) {
-    const char* first = std::strchr(text, ',');
-    if (first == nullptr) return false;
     int commas = 0;
-    for (const char* p = first; *p != '\0'; ++p)
-        commas += (*p == ',');
-    return commas == n;
+    for (const char* p = std::strchr(text, ','); p != nullptr; p = std::strchr(p + 1, ','))
+        ++commas;
+    return commas > 0 && commas == n;
 }
 
 char* Tokenizer::NextField(char* text, char delimiter) {
@@ -110,23 +116,27 @@ void CopyText(char* dst, std::size_t size, const char* src) {
     dst[i] = '\0';
 }
 
-char* ParseTime(Tokenizer& tok, const char* field, TimeOfDay& time) {
+void ConvertTime(const char* field, TimeOfDay& time) {
     if (IsBlank(field)) {
         time.Hour = 24;
         time.Minute = 60;
         time.Second = 60;
-    } else {
-        const double x = Atof(field);
-        const double hour = std::trunc(x * 0.0001);
-        const double minute = std::trunc((x - hour * 10000) * 0.01);
-        const float s = static_cast<float>(x - hour * 10000 - minute * 100);
-        const float second = std::trunc(s);
-        const float hundredths = std::trunc(std::ceil((s - second) * 100));
-        time.Hour = static_cast<std::uint8_t>(TruncToInt(hour));
-        time.Minute = static_cast<std::uint8_t>(TruncToInt(minute));
-        time.Second = static_cast<std::uint8_t>(TruncToInt(second));
-        time.Hundredths = static_cast<std::uint8_t>(TruncToInt(hundredths));
+        return;
     }
+    const double x = Atof(field);
+    const double hour = std::trunc(x * 0.0001);
+    const double minute = std::trunc((x - hour * 10000) * 0.01);
+    const float s = static_cast<float>(x - hour * 10000 - minute * 100);
+    const float second = std::trunc(s);
+    const float hundredths = std::trunc(std::ceil((s - second) * 100));
+    time.Hour = static_cast<std::uint8_t>(TruncToInt(hour));
+    time.Minute = static_cast<std::uint8_t>(TruncToInt(minute));
+    time.Second = static_cast<std::uint8_t>(TruncToInt(second));
+    time.Hundredths = static_cast<std::uint8_t>(TruncToInt(hundredths));
+}
+
+char* ParseTime(Tokenizer& tok, const char* field, TimeOfDay& time) {
+    ConvertTime(field, time);
     return tok.NextField(nullptr, ',');
 }
 
@@ -137,31 +147,49 @@ float NmeaToDegrees(double value, float limit) {
     return r > limit ? limit + 1 : r;
 }
 
-char* ParseLatLon(Tokenizer& tok, const char* latitude, LatLon& position) {
+void ConvertLatLon(const char* latitude, const char* north_south, const char* longitude,
+                   const char* east_west, LatLon& position) {
     position.Lat = IsBlank(latitude) ? 91.0f : NmeaToDegrees(Atof(latitude), 90.0f);
-    const char* field = tok.NextField(nullptr, ',');
-    if (field != nullptr && std::strcmp(field, "S") == 0) position.Lat = -position.Lat;
-    field = tok.NextField(nullptr, ',');
-    if (field != nullptr) {
-        position.Lon = IsBlank(field) ? 181.0f : NmeaToDegrees(Atof(field), 180.0f);
+    if (north_south != nullptr && std::strcmp(north_south, "S") == 0) position.Lat = -position.Lat;
+    if (longitude != nullptr && !IsBlank(longitude)) {
+        position.Lon = NmeaToDegrees(Atof(longitude), 180.0f);
     } else {
         position.Lon = 181.0f;
     }
-    field = tok.NextField(nullptr, ',');
-    if (field != nullptr && std::strcmp(field, "W") == 0) position.Lon = -position.Lon;
+    if (east_west != nullptr && std::strcmp(east_west, "W") == 0) position.Lon = -position.Lon;
+}
+
+char* ParseLatLon(Tokenizer& tok, const char* latitude, LatLon& position) {
+    const char* north_south = tok.NextField(nullptr, ',');
+    const char* longitude = tok.NextField(nullptr, ',');
+    const char* east_west = tok.NextField(nullptr, ',');
+    ConvertLatLon(latitude, north_south, longitude, east_west, position);
     return tok.NextField(nullptr, ',');
 }
 
-char* ParseDate(Tokenizer& tok, const char* field, DateOfYear& date) {
+void ConvertDate(const char* field, DateOfYear& date) {
     if (IsBlank(field)) {
         date = DateOfYear{0, 0, 0};
-    } else {
-        const long n = Atol(field);
-        date.Year = static_cast<std::uint16_t>(n % 100 + 2000);
-        date.Month = static_cast<std::uint8_t>((n / 100) % 100);
-        date.Day = static_cast<std::uint8_t>(n / 10000);
+        return;
     }
+    const long n = Atol(field);
+    date.Year = static_cast<std::uint16_t>(n % 100 + 2000);
+    date.Month = static_cast<std::uint8_t>((n / 100) % 100);
+    date.Day = static_cast<std::uint8_t>(n / 10000);
+}
+
+char* ParseDate(Tokenizer& tok, const char* field, DateOfYear& date) {
+    ConvertDate(field, date);
     return tok.NextField(nullptr, ',');
+}
+
+bool Converts(const char* field) {
+    const char* p = field;
+    while (IsSpace(*p))
+        ++p;
+    if (*p == '+' || *p == '-') ++p;
+    if (*p == '.') ++p;
+    return *p >= '0' && *p <= '9';
 }
 
 bool ParseHexByte(const char* text, std::uint8_t& byte) {

@@ -11,6 +11,11 @@ namespace navoro {
 // test for it with IsBlank (numeric and one-character fields) or IsBlankText
 // (text fields, which then become the empty text).
 
+// Not-available values shared by many fields: 0x80 for byte-sized codes,
+// -100000 for reals.
+inline constexpr std::int8_t kBlankByte = -128;
+inline constexpr float kBlankReal = -100000.0f;
+
 // The longest text ExpandEmptyFields produces, and the buffer it needs.
 inline constexpr std::size_t kExpandedTextMax = 98;
 inline constexpr std::size_t kExpandBufferSize = 100;
@@ -83,13 +88,24 @@ struct LatLon {
 // hhmmss.ss -> hour, minute, second, hundredths; a blank gives 24, 60, 60 and
 // keeps the hundredths. Returns the next field.
 char* ParseTime(Tokenizer& tok, const char* field, TimeOfDay& time);
+void ConvertTime(const char* field, TimeOfDay& time);
 
 // Latitude, N/S, longitude, E/W -> degrees (91.0 / 181.0 when blank or beyond
 // the limit, negated for S / W). Returns the field after E/W.
 char* ParseLatLon(Tokenizer& tok, const char* latitude, LatLon& position);
+// The same conversion from the four fields; a null hemisphere negates nothing
+// and a null longitude reads as blank.
+void ConvertLatLon(const char* latitude, const char* north_south, const char* longitude,
+                   const char* east_west, LatLon& position);
 
 // ddmmyy -> year 20yy, month, day; a blank gives 0, 0, 0. Returns the next field.
 char* ParseDate(Tokenizer& tok, const char* field, DateOfYear& date);
+void ConvertDate(const char* field, DateOfYear& date);
+
+// True when a numeric field holds a number at all: after optional white space
+// and sign, a digit (or a point followed by a digit). A field of letters does
+// not convert; the parsers then store the field's not-available value.
+bool Converts(const char* field);
 
 // Upper-case hex digits -> byte (the running value kept in 8 bits); false on
 // any other character. An empty text gives 0.

@@ -22,10 +22,15 @@ enum FormatterGroupId : int {
 // A sentence parser: reads `text` (expanded, address field first) into `record`.
 using SentenceParser = bool (*)(Tokenizer& tok, char* text, SentenceRecord& record);
 
+class SentenceWriter;
+// A sentence composer: prints `record` up to, not including, the '*'.
+using SentenceComposer = void (*)(SentenceWriter& out, const SentenceRecord& record);
+
 struct FormatterInfo {
     char Name[4];
     std::uint8_t Group;
-    SentenceParser Parser;  // nullptr: the formatter is known but not parsed
+    SentenceParser Parser;      // nullptr: the formatter is known but not parsed
+    SentenceComposer Composer;  // nullptr: the codec does not compose it
 };
 
 // The entry of a formatter, or nullptr when it is unknown.

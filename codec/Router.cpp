@@ -20,8 +20,17 @@ bool ParseSentence(Tokenizer& tok, char* line, SentenceRecord& record) {
 
 void StoreSentence(Codec& codec, const SentenceRecord& record) {
     switch (FormatterGroup(record.Header)) {
+        case kGroupGnss:
+            StoreGnssSentence(codec.Gnss, record);
+            break;
+        case kGroupNavigation:
+            StoreNavSentence(codec.Nav, record);
+            break;
         case kGroupAis:
             StoreAisSentence(codec.Ais, record);
+            break;
+        case kGroupProprietary:
+            StoreProprietarySentence(codec.Proprietary, record);
             break;
         default:
             break;

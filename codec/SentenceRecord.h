@@ -1,6 +1,8 @@
 #pragma once
 
 #include "codec/AisRecords.h"
+#include "codec/GnssRecords.h"
+#include "codec/ProprietaryRecords.h"
 #include "codec/SentenceHeader.h"
 
 namespace navoro {
@@ -24,6 +26,37 @@ struct SentenceRecord {
         BbmRecord Bbm;
         VdmRecord Vdm;
         QueryRecord Query;
+        GgaRecord Gga;
+        GllRecord Gll;
+        GbsRecord Gbs;
+        GsaRecord Gsa;
+        GsvRecord Gsv;
+        RmcRecord Rmc;
+        VtgRecord Vtg;
+        ZdaRecord Zda;
+        HdtRecord Hdt;
+        RotRecord Rot;
+        VbwRecord Vbw;
+        GnsRecord Gns;
+        GrsRecord Grs;
+        GstRecord Gst;
+        DtmRecord Dtm;
+        RmaRecord Rma;
+        WplRecord Wpl;
+        OsdRecord Osd;
+        DbgRecord Dbg;  // DBG, CPA, TSV
+        BauRecord Bau;
+        DesRecord Des;  // DES, MBL
+        ClrRecord Clr;
+        MidRecord Mid;
+        BdyRecord Bdy;
+        TstRecord Tst;
+        FrqRecord Frq;
+        BthRecord Bth;
+        TpsRecord Tps;
+        MobRecord Mob;
+        AiqRecord Aiq;
+        SmgRecord Smg;
     };
 };
 

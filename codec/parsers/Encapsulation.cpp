@@ -12,7 +12,7 @@
 //
 //   !AIABM,1,1,0,211000000,2,6,<payload>,0*hh      (destination MMSI, channel, message id)
 //   !AIBBM,1,1,0,2,8,<payload>,0*hh                (channel, message id)
-//   $AIABK,211000000,A,6,1,0*hh                    (MMSI, channel, message id, sequence, ack type)
+//   $AIABK,211000000,B,6,1,0*hh                    (MMSI, channel, message id, sequence, ack type)
 #include <cstring>
 
 #include "codec/FieldReader.h"
@@ -22,8 +22,6 @@ namespace navoro {
 
 namespace {
 
-constexpr std::int8_t kBlankByte = static_cast<std::int8_t>(0x80);
-
 // Total and sentence number: 0-9, a blank reads as 0.
 std::int8_t Digit(FieldReader& f) {
     const long v = f.Int();
@@ -31,12 +29,9 @@ std::int8_t Digit(FieldReader& f) {
     return static_cast<std::int8_t>(v);
 }
 
+// 0-9, or 0x80 for a blank field (or one without a number).
 std::int8_t SequenceId(FieldReader& f) {
-    const char* field = f.Next();
-    if (IsBlank(field)) return kBlankByte;
-    const long v = Atol(field);
-    if (v < 0 || v > 9) f.Fail();
-    return static_cast<std::int8_t>(v);
+    return static_cast<std::int8_t>(f.IntIn(0, 9, kBlankByte));
 }
 
 // At most 62 characters, 63 when the message carries a sequential identifier 1-9.
@@ -50,9 +45,10 @@ void Payload(FieldReader& f, EncapsulationRecord& r) {
     CopyText(r.Payload, field);
 }
 
+// 0-5; a blank field (or one without a number) rejects.
 std::int8_t FillBits(FieldReader& f) {
     const char* field = f.Next();
-    if (IsBlank(field)) {
+    if (!Converts(field)) {
         f.Fail();
         return kBlankByte;
     }
@@ -113,7 +109,16 @@ bool ParseAbk(Tokenizer& tok, char* text, SentenceRecord& record) {
     if (!f.Ok()) return false;
     AbkRecord& r = record.Abk;
     r.Mmsi = static_cast<std::uint32_t>(f.Int());
-    r.ChannelCode = static_cast<std::uint8_t>(f.Int());
+    // The channel of reception as a code: "A" 0, "B" 1 (the letter's distance
+    // from "A", as the composer prints it), a number as it is, blank 0x80.
+    const char* channel = f.Next();
+    if (IsBlank(channel)) {
+        r.ChannelCode = 0x80;
+    } else if (channel[0] >= 'A' && channel[0] <= 'Z') {
+        r.ChannelCode = static_cast<std::uint8_t>(channel[0] - 'A');
+    } else {
+        r.ChannelCode = static_cast<std::uint8_t>(Atol(channel));
+    }
     r.MessageId = static_cast<std::uint8_t>(f.Int());
     r.MessageSequence = static_cast<std::uint8_t>(f.Int());
     r.AckType = static_cast<std::uint8_t>(f.Int());

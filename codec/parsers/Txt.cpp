@@ -14,13 +14,10 @@ namespace navoro {
 
 namespace {
 
-// A TXT counter: 1-99 or blank (0x80); anything else rejects the sentence.
+// A TXT counter: 1-99 or blank (0x80, also for a field without a number);
+// anything else rejects the sentence.
 std::int8_t Counter(FieldReader& f) {
-    const char* field = f.Next();
-    if (IsBlank(field)) return static_cast<std::int8_t>(0x80);
-    const long v = Atol(field);
-    if (v < 1 || v > 99) f.Fail();
-    return static_cast<std::int8_t>(v);
+    return static_cast<std::int8_t>(f.IntIn(1, 99, kBlankByte));
 }
 
 }  // namespace

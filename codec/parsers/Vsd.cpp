@@ -21,7 +21,7 @@ bool ParseVsd(Tokenizer& tok, char* text, SentenceRecord& record) {
     VsdRecord& r = record.Vsd;
     {
         const char* type = f.Next();
-        r.ShipType = IsBlank(type) ? 256 : static_cast<std::uint16_t>(Atol(type) & 0xFF);
+        r.ShipType = !Converts(type) ? 256 : static_cast<std::uint16_t>(Atol(type) & 0xFF);
     }
     r.Draught = static_cast<float>(f.Real(-100000.0));
     r.PersonsOnBoard = static_cast<std::uint16_t>(f.Int(8192));

@@ -211,7 +211,31 @@ TEST_F(AisSentences, AddressedBinaryMessageAndItsAcknowledgement) {
     EXPECT_EQ(store.AbkMessageId, 6.0f);
     EXPECT_EQ(store.AbkSequence, 1);
     EXPECT_EQ(store.AbkAckType, 3);
-    EXPECT_EQ(store.MsgChannel, 0);  // the channel is read as a number
+    EXPECT_EQ(store.MsgChannel, 1);  // channel B as its code, the inverse of the composer
+}
+
+TEST_F(AisSentences, LettersInNumericFieldsGiveTheNotAvailableValue) {
+    ASSERT_TRUE(Route("$AISSD,ABC1234,SHIP NAME,XX,20,YY,6,Z,AI"));
+    EXPECT_EQ(store.DimA, 512);
+    EXPECT_EQ(store.DimC, 64);
+    EXPECT_EQ(store.Dte, 2);
+    EXPECT_EQ(store.DimsValid, 0);
+    ASSERT_TRUE(Route("$AIVSD,AB,X.Y,12,HAMBURG,120000.00,05,06,N,0"));
+    EXPECT_EQ(store.ShipType, 256);
+    EXPECT_EQ(store.Draught, -100000.0f);
+    EXPECT_EQ(store.NavStatus, 0x80);
+    EXPECT_EQ(store.ShipTypeValid, 0);
+    ASSERT_TRUE(Route("$AITXT,01,XX,21,TEXT"));
+    EXPECT_EQ(store.TxtNumber, -128);
+    // A sequential identifier of letters is blank; fill bits of letters reject
+    // (the store shows whether the sentence was parsed; the message's
+    // decoding is the decoder's).
+    Route("!AIVDM,1,1,X,A,13aEOK?P00PD2wVMdLDRhgvL289?,0");
+    EXPECT_EQ(store.MsgSequenceId, -128);
+    EXPECT_EQ(store.MsgTotal, 1);
+    store.MsgTotal = 0;
+    Route("!AIVDM,1,1,,A,13aEOK?P00PD2wVMdLDRhgvL289?,Z");
+    EXPECT_EQ(store.MsgTotal, 0);
 }
 
 TEST_F(AisSentences, QueriesAreAcceptedButStoredNowhere) {

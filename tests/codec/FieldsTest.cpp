@@ -55,6 +55,20 @@ TEST(NextField, SkipsLeadingBlanksButKeepsALoneBlank) {
     EXPECT_EQ(tok.NextField(nullptr, ','), nullptr);
 }
 
+TEST(Converts, TellsANumberFromAFieldWithoutOne) {
+    struct Case {
+        const char* field;
+        bool number;
+    };
+    const Case cases[] = {
+        {"12", true},   {"-5", true},   {"+7", true},   {".5", true},  {"-.5", true}, {"1A", true},
+        {" ", false},   {"", false},    {"AB", false},  {"+", false},  {"-", false},  {".", false},
+        {"nan", false}, {"inf", false}, {"-X1", false}, {"  ", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Converts(c.field), c.number) << '"' << c.field << '"';
+}
+
 TEST(ParseTime, SplitsHoursMinutesSecondsAndCeilsHundredths) {
     struct Case {
         const char* field;

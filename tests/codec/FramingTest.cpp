@@ -40,6 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FramingCase{"\r\n", false}, FramingCase{"$\r\n", false},
                       // Characters after the checksum digits are not looked at.
                       FramingCase{"$AIAIQ,SSD*39xyz\r\n", true},
+                      // The character after the start is data even when it is a '*'.
+                      FramingCase{"$*X*72\r\n", true}, FramingCase{"$AB*03\r\n", true},
                       // The start character is not part of the checksum.
                       FramingCase{"!AIAIQ,SSD*39\r\n", true}));
 

@@ -1,0 +1,188 @@
+#include "codec/StoreUpdates.h"
+
+namespace navoro {
+
+namespace {
+
+bool TimeIsValid(const TimeOfDay& t) {
+    return t.Hour < 24 && t.Minute < 60 && t.Second < 60;
+}
+
+bool DateIsValid(int year, int month, int day) {
+    return year > 0 && month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
+void StoreGga(GnssStore& s, const GgaRecord& r) {
+    s.Time = r.Time;
+    s.Quality = r.Quality;
+    s.Lat = r.Lat;
+    s.Lon = r.Lon;
+    s.GeoidSeparation = r.GeoidSeparation;
+    s.SatellitesUsed = static_cast<std::uint8_t>(r.SatellitesUsed);
+    s.GgaReceived = 1;
+    s.PositionValid = (r.Quality >= 1 && r.Quality <= 3) ? 1 : 0;
+    if (TimeIsValid(r.Time)) s.TimeValid = 1;
+}
+
+void StoreGll(GnssStore& s, const GllRecord& r) {
+    s.Time = r.Time;
+    s.Lat = r.Lat;
+    s.Lon = r.Lon;
+    s.ModeIndicator = r.ModeIndicator;
+    s.Status = r.Status;
+    s.PositionValid = r.Status == 'A' ? 1 : 0;
+}
+
+void StoreRmc(GnssStore& s, const RmcRecord& r) {
+    s.Time = r.Time;
+    s.Year = static_cast<std::int16_t>(r.Date.Year);
+    s.Month = r.Date.Month;
+    s.Day = r.Date.Day;
+    s.Lat = r.Lat;
+    s.Lon = r.Lon;
+    s.CogTrue = r.Cog;
+    s.SogKnots = r.Sog;
+    s.Status = r.Status;
+    s.ModeIndicator = r.ModeIndicator;
+    s.PositionValid = r.Status == 'A' ? 1 : 0;
+    if (TimeIsValid(r.Time) && DateIsValid(r.Date.Year, r.Date.Month, r.Date.Day)) s.TimeValid = 1;
+    s.CourseValid = (r.Cog >= 0.0f && r.Cog <= 360.0f) ? 1 : 0;
+}
+
+void StoreVtg(GnssStore& s, const VtgRecord& r) {
+    s.CogTrue = r.CogTrue;
+    s.CogMagnetic = r.CogMagnetic;
+    s.SogKnots = r.SogKnots;
+    s.SogKmh = r.SogKmh;
+    s.ModeIndicator = r.ModeIndicator;
+}
+
+void StoreZda(GnssStore& s, const ZdaRecord& r) {
+    s.Time = r.Time;
+    s.Year = r.Year;
+    s.Month = static_cast<std::uint8_t>(r.Month);
+    s.Day = static_cast<std::uint8_t>(r.Day);
+    if (TimeIsValid(r.Time) && DateIsValid(r.Year, r.Month, r.Day)) s.TimeValid = 1;
+}
+
+void StoreGsa(GnssStore& s, const GsaRecord& r) {
+    s.SelectionMode = r.SelectionMode;
+    s.FixMode = r.FixMode;
+    std::uint8_t used = 0;
+    for (int i = 0; i < 12; ++i) {
+        s.SatelliteIds[i] = r.SatelliteIds[i];
+        if (r.SatelliteIds[i] > 0) ++used;
+    }
+    s.Pdop = r.Pdop;
+    s.Hdop = r.Hdop;
+    s.Vdop = r.Vdop;
+    s.SatellitesUsed = used;
+}
+
+void StoreGsv(GnssStore& s, const GsvRecord& r) {
+    s.SatellitesInView = r.SatellitesInView;
+    s.GsvBlockCount = r.BlockCount;
+    // The parser derives the block count from the field count; never trust it
+    // further than the four entries there are.
+    const int blocks = r.BlockCount <= 4 ? r.BlockCount : 4;
+    for (int i = 0; i < blocks; ++i) {
+        s.GsvSatId[i] = r.SatId[i];
+        s.GsvElevation[i] = r.Elevation[i];
+        s.GsvAzimuth[i] = r.Azimuth[i];
+        s.GsvSnr[i] = r.Snr[i];
+    }
+    s.GsvTotalMessages = static_cast<std::uint8_t>(r.TotalMessages);
+    s.GsvMessageNumber = static_cast<std::uint8_t>(r.MessageNumber);
+}
+
+void StoreGbs(GnssStore& s, const GbsRecord& r) {
+    s.Time = r.Time;
+    s.GbsErrLat = r.ErrLat;
+    s.GbsErrLon = r.ErrLon;
+    s.GbsErrAlt = r.ErrAlt;
+    s.GbsFailedSatellite = r.FailedSatellite;
+    s.GbsProbability = r.Probability;
+    s.GbsBias = r.Bias;
+    s.GbsStdDev = r.BiasStdDev;
+    if (r.ErrLat > -99999.0f && r.ErrLon > -99999.0f && r.ErrAlt > -99999.0f) s.GbsValid = 1;
+}
+
+}  // namespace
+
+void StoreGnssSentence(GnssStore& s, const SentenceRecord& record) {
+    s.TalkerCode = TalkerCode(record.Header.Talker);
+    switch (FormatterKey(record.Header.Formatter)) {
+        case FormatterKey("GGA"):
+            StoreGga(s, record.Gga);
+            break;
+        case FormatterKey("GLL"):
+            StoreGll(s, record.Gll);
+            break;
+        case FormatterKey("RMC"):
+            StoreRmc(s, record.Rmc);
+            break;
+        case FormatterKey("VTG"):
+            StoreVtg(s, record.Vtg);
+            break;
+        case FormatterKey("ZDA"):
+            StoreZda(s, record.Zda);
+            break;
+        case FormatterKey("GSA"):
+            StoreGsa(s, record.Gsa);
+            break;
+        case FormatterKey("GSV"):
+            StoreGsv(s, record.Gsv);
+            break;
+        case FormatterKey("GBS"):
+            StoreGbs(s, record.Gbs);
+            break;
+        default:
+            break;
+    }
+}
+
+void StoreNavSentence(NavStore& s, const SentenceRecord& record) {
+    s.TalkerCode = TalkerCode(record.Header.Talker);
+    switch (FormatterKey(record.Header.Formatter)) {
+        case FormatterKey("GNS"): {
+            const GnsRecord& r = record.Gns;
+            s.GnsTime[0] = r.Time.Hour;
+            s.GnsTime[1] = r.Time.Minute;
+            s.GnsTime[2] = r.Time.Second;
+            s.GnsLat = r.Lat;
+            s.GnsLon = r.Lon;
+            s.GnsModeChars[0] = r.ModeChars[0];
+            s.GnsModeChars[1] = r.ModeChars[1];
+            s.GnsSatelliteChars[0] = r.SatelliteChars[0];
+            s.GnsSatelliteChars[1] = r.SatelliteChars[1];
+            s.GnsHdop = r.Hdop;
+            s.GnsAltitude = r.Altitude;
+            s.GnsGeoidSeparation = r.GeoidSeparation;
+            s.GnsDgpsAge = r.DgpsAge;
+            s.GnsDgpsStation = r.DgpsStation;
+            break;
+        }
+        case FormatterKey("HDT"):
+            s.Heading = record.Hdt.Heading;
+            if (record.Hdt.Heading >= 0.0f && record.Hdt.Heading < 360.0f) s.HeadingValid = 1;
+            break;
+        case FormatterKey("ROT"):
+            s.RateOfTurn = record.Rot.Rate;
+            s.WaterStatus = record.Rot.Status;
+            break;
+        case FormatterKey("VBW"): {
+            const VbwRecord& r = record.Vbw;
+            s.WaterSpeedLong = r.WaterSpeedLong;
+            s.WaterSpeedTrans = r.WaterSpeedTrans;
+            s.WaterStatus = r.WaterStatus;
+            s.GroundSpeedLong = r.GroundSpeedLong;
+            s.GroundSpeedTrans = r.GroundSpeedTrans;
+            s.GroundStatus = r.GroundStatus;
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+}  // namespace navoro
