@@ -229,16 +229,12 @@ void ConnectionManager::ManualConnectStep() {
 }
 
 bool ConnectionManager::SendProbe() {
-#if __has_include("codec/ProprietaryStore.h")
     ProprietaryStore& store = codec_.Proprietary;
     store.TstValue = 99999;
     store.TstNumber = 99;
     store.TstLowerLetter = 0x40;
     store.TstUpperLetter = 0x40;
     store.TstCode = 16;
-#else
-    (void)codec_;
-#endif
     return send_.SendSentence("P", "TST");
 }
 

@@ -2,11 +2,7 @@
 
 #include <cstring>
 
-#if __has_include("codec/Composer.h")
 #include "codec/Composer.h"
-#else
-#include "link/TemporaryComposer.h"
-#endif
 #include "codec/Framing.h"
 
 namespace navoro {

@@ -15,15 +15,13 @@
 #include <functional>
 
 #include "codec/Codec.h"
+#include "codec/Composer.h"
 #include "link/ConnectionPort.h"
 
 namespace navoro {
 
 class SendPath {
   public:
-    // SendSentence's composition buffer: every sentence composed here, with
-    // its checksum, CR LF and NUL, fits in it.
-    static constexpr std::size_t kComposeBufferSize = 100;
     // SendSentenceTextFailed needs this much room after the text: "*hh\r\n".
     static constexpr std::size_t kChecksumTailSize = 5;
 
@@ -60,6 +58,8 @@ class SendPath {
   private:
     Codec& codec_;
     ConnectionPort& port_;
+    // The composition buffer: every sentence composed here, with its
+    // checksum, CR LF and NUL, fits in it.
     char composed_[kComposeBufferSize] = {};
 };
 

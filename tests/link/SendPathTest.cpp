@@ -9,6 +9,7 @@
 
 #include "ConnectionFakes.h"
 #include "link/SendPath.h"
+#include "tests/support/Sentence.h"
 
 namespace navoro {
 namespace {
@@ -85,9 +86,21 @@ TEST_F(SendPathTest, WritePortNeedsAnOpenPortAndAWrittenByte) {
 }
 
 TEST_F(SendPathTest, SendSentenceComposesFromTheStores) {
+    ProprietaryStore& store = codec->Proprietary;
+    store.TstValue = 99999;  // the connection probe's values
+    store.TstNumber = 99;
+    store.TstLowerLetter = '@';
+    store.TstUpperLetter = '@';
+    store.TstCode = 16;
     EXPECT_TRUE(send.SendSentence("P", "TST"));
     EXPECT_EQ(Written(), "$PTST,,,,,00016*18\r\n");
     EXPECT_STREQ(send.LastComposed(), "$PTST,,,,,00016*18\r\n");
+
+    port.writes.clear();
+    store.Mmsi = 123456789;
+    store.Imo = 9074729;
+    EXPECT_TRUE(send.SendSentence("P", "MID"));
+    EXPECT_EQ(Written(), test::Sentence("$PMID,123456789,009074729"));
 }
 
 TEST_F(SendPathTest, AFormatterWithoutComposerSendsNothingAndAsksNobody) {

@@ -24,6 +24,18 @@ TEST(SentenceDispatch, RoutesByFormatterGroup) {
          SentenceRoute::CountPositionReport},
         {Sentence("!AIVDM,1,1,,,13aEOK?P00PD2wVMdLDRhgvL289?,0"),
          SentenceRoute::CountPositionReport},
+        {Sentence("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+         SentenceRoute::UpdateGnssStatus},
+        {Sentence("$GPVTG,31.66,T,30.10,M,0.02,N,0.04,K,A"), SentenceRoute::UpdateGnssStatus},
+        {Sentence("$PLMO,R,TSV,,,1,2,3,4,5,6"), SentenceRoute::ShowTsvReply},
+        {Sentence("$PLMO,R,BAU,3,38400"), SentenceRoute::ShowBauReply},
+        {Sentence("$PLMO,R,DES,2,HAMBURG"), SentenceRoute::ShowDesReply},
+        {Sentence("$PLMO,R,MBL,211000000,JOHN SMITH"), SentenceRoute::ShowMblReply},
+        {Sentence("$PLMO,R,CLR,1,1010101010,1,2087,2088"), SentenceRoute::ShowClrReply},
+        {Sentence("$PLMO,R,CPA,045,1,046,2,047,0,,"), SentenceRoute::ShowCpaReply},
+        // Proprietary sentences nobody shows.
+        {Sentence("$PTST,12345,07,a,Z,00017"), SentenceRoute::None},
+        {Sentence("$PMID,211000000,"), SentenceRoute::None},
         // Other formatters of the AIS group go nowhere.
         {Sentence("$AITXT,,01,21,EXTERNAL GPS LOST"), SentenceRoute::None},
         {Sentence("$AIAIQ,SSD"), SentenceRoute::None},
