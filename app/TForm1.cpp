@@ -212,6 +212,10 @@ TForm1::~TForm1() {
     TimerConnection->stop();
     comm_->Close();
     StopSimulator();
+    // The notices' watcher uses the port lists and source, which go before
+    // the window's children do.
+    delete portMonitor_;
+    portMonitor_ = nullptr;
 }
 
 void TForm1::CreateTimers() {
