@@ -198,6 +198,13 @@ ConnectionControls BuildConnectionGroup(QWidget* panel) {
                  c.EditAutoDetectComPort, c.LabelAutoBaudRate, c.EditAutoDetectBaudRate);
     group->addWidget(c.PageControlDetectComPortMode, 1);
     c.GroupBoxConnectionMode->setFixedWidth(330);
+    // Disabled while connecting, but still legible on the sky-blue panel.
+    QPalette legible = c.GroupBoxConnectionMode->palette();
+    legible.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x5a, 0x64, 0x70));
+    legible.setColor(QPalette::Disabled, QPalette::Text, QColor(0x5a, 0x64, 0x70));
+    c.GroupBoxConnectionMode->setPalette(legible);
+    for (QLabel* label : {c.lblSerialPort, c.lblBaudRate, c.LabelAutoComPort, c.LabelAutoBaudRate})
+        label->setPalette(legible);
     row->addWidget(c.GroupBoxConnectionMode);
 
     c.OpenPort = Named(new QToolButton(panel), "OpenPort");
