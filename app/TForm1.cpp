@@ -507,7 +507,7 @@ void TForm1::StartSimulator() {
     const QString program = QString::fromStdString(ExeFolder + "navoro-sim");
     std::string path;
     std::string error;
-    if (!simulator_->Start(program, {QStringLiteral("--exit-with-parent")}, 5000, path, error)) {
+    if (!simulator_->Start(program, {QStringLiteral("--exit-with-parent")}, 10000, path, error)) {
         ErrorBox(error);
         return;
     }

@@ -59,7 +59,7 @@ TEST_F(PtyConnection, ManualConnectSendsTheProbeAndLinksOnTheEndOfTheDump) {
     EXPECT_EQ(form->LinkState, 2);
     ASSERT_TRUE(WaitUntil([this] { return Connected(); }, 400ms));
     const qint64 linkedAfter = clock.elapsed();
-    EXPECT_LT(linkedAfter, 1000);
+    EXPECT_LT(linkedAfter, 2000);  // about 200 ms: the display follows at the next 200 ms tick
     RecordProperty("ConnectToConnectedMs", static_cast<int>(linkedAfter));
     EXPECT_EQ(Controls().LabelConnectionStatus->palette().color(QPalette::WindowText),
               QColor(Qt::blue));
