@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "codec/Router.h"
 #include "config/Configuration.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/support/Sentence.h"
@@ -33,20 +32,11 @@ class ConfigTest : public ShellTest {
     ConfigPages& P() { return config->Pages(); }
     Codec& codec() { return form->codec(); }
 
-    // A reply as the receive path hands it over: routed through the codec,
-    // then to the handler of its formatter.
+    // A reply as the receive path hands it over: DispatchSentence routes it
+    // through the codec to the handler of its formatter.
     void Receive(const std::string& body) {
-        const std::string line = Sentence(body);
-        ASSERT_TRUE(RouteSentence(codec(), line.c_str())) << "rejected: " << line;
-        const std::string f = codec().Received.Header.Formatter;
-        if (f == "SSD") config->ShowSsdReply();
-        if (f == "VSD") config->ShowVsdReply();
-        if (f == "TSV") config->ShowTsvReply();
-        if (f == "CPA") config->ShowCpaReply();
-        if (f == "BAU") config->ShowBauReply();
-        if (f == "MBL") config->ShowMblReply();
-        if (f == "DES") config->ShowDesReply();
-        if (f == "CLR") config->ShowClrReply();
+        std::string line = Sentence(body);
+        form->DispatchSentence(line.data());
     }
     // An information line, with the line end the receive path puts back.
     void Dump(const std::string& text) { config->CollectDeviceData((text + "\r\n").c_str()); }
