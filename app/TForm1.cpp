@@ -1,5 +1,7 @@
 #include "app/TForm1.h"
 
+#include "app/DataFolder.h"
+
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -175,6 +177,7 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     SetUpConfiguration();
     // 2.
     ExeFolder = WithSeparator(environment_.ExeFolder);
+    DataFolder = ResolveDataFolder(environment_.ExeFolder);
     // 3.-5. <Documents>/LUMO/Navoro/, created when missing; the documents
     //    folder itself when it cannot be created.
     const SettingsLocation location = ResolveSettingsLocation(environment_.DocumentsFolder);
@@ -346,8 +349,8 @@ void TForm1::mnuLangTraChineseClick(QObject* Sender) {
     const LanguageInfo* language = isNumber ? FindLanguage(index) : nullptr;
     if (!language) return;
     LanguageIndex = index;
-    const std::string languageFile = ExeFolder + language->File;
-    const std::string readMeFile = ExeFolder + language->ReadMeFile;
+    const std::string languageFile = DataFolder + language->File;
+    const std::string readMeFile = DataFolder + language->ReadMeFile;
     SetLanguageFonts(index);
     LoadLanguageFile(languageFile);
     if (frmAbout_) frmAbout_->LoadReadMe(readMeFile, language->Page);

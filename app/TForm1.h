@@ -36,7 +36,8 @@ class PortMonitor;
 
 // What the main window is given by its creator.
 struct ShellEnvironment {
-    std::string ExeFolder;        // the executable's folder; Lang/ is below it
+    std::string ExeFolder;        // the executable's folder; Lang/ is below it or below
+                                  // ../share/navoro/ (an installed copy)
     std::string DocumentsFolder;  // the user's documents folder
     AppOptions Options;           // the command line
     // Where serial ports come from; nullptr: the system's (udev). Must outlive
@@ -206,6 +207,7 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
 
     // Held by the main window.
     std::string ExeFolder;       // with a trailing separator
+    std::string DataFolder;      // Lang/ is below it; with a trailing separator
     std::string SettingsFolder;  // with a trailing separator
     std::string SettingsPath;
     int LanguageIndex = 0;
