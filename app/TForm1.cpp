@@ -17,6 +17,7 @@
 #include "app/SettingsFile.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmAgreement.h"
+#include "diagnosis/DiagnosisPages.h"
 #include "ui_TForm1.h"
 
 namespace navoro {
@@ -152,6 +153,9 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     // 1. The message table exists (empty until step 7); the codec context
     //    starts cleared.
     codec_ = std::make_unique<Codec>();
+    diagnosis_ = std::make_unique<DiagnosisPages>(ui_->TabSheetSystemCheck, ui_->TabSheetGpsStatus,
+                                                  ui_->TabSheetDataLog, TimerUpdateSysChk, *codec_,
+                                                  prompts_, messages_);
     // 2.
     ExeFolder = WithSeparator(environment_.ExeFolder);
     // 3.-5. <Documents>/LUMO/Navoro/, created when missing; the documents
@@ -173,11 +177,13 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     ui_->PageControlMain->setCurrentIndex(0);
     ui_->PageControlConf->setCurrentIndex(0);
     ui_->PageControlDiagnosis->setCurrentIndex(0);
-    // 12. System-check view: the SYSTEM CHECK page.
+    // 12.
+    diagnosis_->InitSystemCheck();
     // 13.
     setWindowTitle(QStringLiteral("Navoro"));
-    // 14. Signal chart (GPS STATUS page); InitDestinationGrid and InitMobGrid
+    // 14. Sky plot and signal chart; InitDestinationGrid and InitMobGrid
     //     (DESTINATION and AIS MOB pages).
+    diagnosis_->SetUpSatelliteViews();
     // 15.
     ui_->mnuOption->menuAction()->setVisible(false);
     // FormCreate: device arrival and removal notices, by the port discovery.

@@ -18,6 +18,7 @@ class TForm1;
 
 namespace navoro {
 
+class DiagnosisPages;
 class TfrmAbout;
 class TfrmAgreement;
 
@@ -79,6 +80,8 @@ class TForm1 : public QMainWindow {
     MessageTable& Messages() { return messages_; }
     Prompts& prompts() { return prompts_; }
     Codec& codec() { return *codec_; }
+    // The SYSTEM CHECK, GPS STATUS and DATA LOG pages.
+    DiagnosisPages& diagnosis() { return *diagnosis_; }
     const AppOptions& Options() const { return environment_.Options; }
     TfrmAbout* frmAbout() const { return frmAbout_; }
     TfrmAgreement* frmAgreement() const { return frmAgreement_; }
@@ -115,6 +118,7 @@ class TForm1 : public QMainWindow {
     ShellEnvironment environment_;
     MessageTable messages_;
     std::unique_ptr<Codec> codec_;
+    std::unique_ptr<DiagnosisPages> diagnosis_;
     std::function<void()> closePort_;
     QFont baseFont_;
     bool centred_ = false;
