@@ -123,8 +123,9 @@ void GpsStatusPage::BuildControls() {
     leftLayout->addStretch(1);
 
     chart_ = new SignalChart(page_);
-    chart_->setFixedWidth(SignalChart::kWidth);
-    chart_->setMaximumHeight(SignalChart::kHeight);
+    // A fixed size, so that the label under the bars (placed from the chart's
+    // height when the window is resized) has its place before any layout.
+    chart_->setFixedSize(SignalChart::kWidth, SignalChart::kHeight);
     pageLayout->addWidget(left, 1);
     pageLayout->addWidget(chart_, 0, Qt::AlignRight | Qt::AlignTop);
 }
