@@ -8,12 +8,14 @@ void DataLogBatch::Add(std::string_view line) {
     lines_.emplace_back(line);
 }
 
-std::vector<std::string> DataLogBatch::Take() {
+std::vector<std::string> DataLogBatch::Take(std::size_t count) {
+    const std::size_t n = count < lines_.size() ? count : lines_.size();
     std::vector<std::string> out;
-    out.reserve(lines_.size());
-    for (std::string& line : lines_)
-        out.push_back(std::move(line));
-    lines_.clear();
+    out.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        out.push_back(std::move(lines_.front()));
+        lines_.pop_front();
+    }
     return out;
 }
 

@@ -10,8 +10,10 @@ namespace navoro {
 
 // The data log keeps the newest this many lines; older ones leave it.
 inline constexpr std::size_t kDataLogMaxLines = 100000;
-// How long received lines are collected before they are shown together.
+// How long received lines are collected before they are shown together, and
+// how many are shown in one go at most.
 inline constexpr int kDataLogFlushMilliseconds = 70;
+inline constexpr std::size_t kDataLogFlushLines = 250;
 
 // Received lines waiting to be shown in the data log, in arrival order. Lines
 // are collected and handed over together, so a fast stream costs one edit of
@@ -25,8 +27,9 @@ class DataLogBatch {
     void Add(std::string_view line);
     bool Empty() const { return lines_.empty(); }
     std::size_t Size() const { return lines_.size(); }
-    // The waiting lines in order; the batch is empty afterwards.
-    std::vector<std::string> Take();
+    // The first `count` waiting lines (all by default) in order; they leave
+    // the batch.
+    std::vector<std::string> Take(std::size_t count = static_cast<std::size_t>(-1));
     void Clear() { lines_.clear(); }
     std::size_t MaxLines() const { return maxLines_; }
 

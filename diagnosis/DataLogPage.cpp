@@ -46,7 +46,7 @@ DataLogPage::DataLogPage(QWidget* page, Prompts& prompts, const MessageTable& me
     flushTimer_->setObjectName(QStringLiteral("TimerFlushDataLog"));
     flushTimer_->setSingleShot(true);
     flushTimer_->setInterval(kDataLogFlushMilliseconds);
-    connect(flushTimer_, &QTimer::timeout, this, &DataLogPage::FlushDataLog);
+    connect(flushTimer_, &QTimer::timeout, this, &DataLogPage::TimerFlushDataLogTimer);
 }
 
 void DataLogPage::BuildControls() {
@@ -130,8 +130,20 @@ void DataLogPage::LogLine(std::string_view line) {
 
 void DataLogPage::FlushDataLog() {
     flushTimer_->stop();
+    while (!batch_.Empty())
+        ShowLines(kDataLogFlushLines);
+}
+
+void DataLogPage::TimerFlushDataLogTimer() {
+    ShowLines(kDataLogFlushLines);
+    if (!batch_.Empty()) flushTimer_->start(0);
+}
+
+void DataLogPage::ShowLines(std::size_t maxLines) {
+    // The interval may have been shortened to fetch the rest of a burst.
+    flushTimer_->setInterval(kDataLogFlushMilliseconds);
     if (batch_.Empty()) return;
-    const std::vector<std::string> lines = batch_.Take();
+    const std::vector<std::string> lines = batch_.Take(maxLines);
     QString text;
     std::size_t size = lines.size();
     for (const std::string& line : lines)
@@ -148,6 +160,7 @@ void DataLogPage::FlushDataLog() {
     if (!document->isEmpty()) hasLines_ = true;
     QTextCursor cursor(document);
     cursor.beginEditBlock();
+    // The memo's block limit drops the oldest lines beyond the cap.
     cursor.movePosition(QTextCursor::End);
     if (hasLines_) cursor.insertBlock();
     cursor.insertText(text);

@@ -35,8 +35,12 @@ class DataLogPage : public QObject {
     // complete line, without CR LF, empty and over-long ones included).
     bool LogEnabled() const;
     void LogLine(std::string_view line);
-    // Shows the lines collected so far (the batch timer does this by itself).
+    // Shows every line collected so far (before saving, and in tests).
     void FlushDataLog();
+    // The batch timer: shows at most kDataLogFlushLines of the collected lines
+    // and comes back at once for the rest, so that a burst never holds the
+    // event loop for long.
+    void TimerFlushDataLogTimer();
 
     void btnClearLogClick();
     void btnSaveLogClick();
@@ -48,6 +52,7 @@ class DataLogPage : public QObject {
 
   private:
     void BuildControls();
+    void ShowLines(std::size_t maxLines);
     bool WriteLogFile(const std::string& path);
 
     QWidget* page_;
