@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang and runs each for a short while, seeded from the
-# test captures. Any crash, leak or sanitizer report fails the run.
+# files they read (captures, language files). Any crash, leak or sanitizer report fails the run.
 #
 #   bash fuzz/run-smoke.sh [SECONDS_PER_TARGET]   (default 60)
 set -euo pipefail
@@ -17,11 +17,15 @@ for fuzzer in "$dir"/bin/fuzz_*; do
     name=$(basename "$fuzzer")
     corpus="$dir/corpus/$name"
     mkdir -p "$corpus"
-    seeds=("fuzz/seeds/$name")
-    [ -d "${seeds[0]}" ] || seeds=()
+    # Seeds: the files each fuzzer's input is modelled on.
+    case "$name" in
+        fuzz_language_file) seeds=(app/Lang) ;;
+        fuzz_settings_file) seeds=() ;;
+        *) seeds=(tests/data) ;;
+    esac
     echo "==> $name for ${seconds}s"
     if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -artifact_prefix="$dir/" -print_final_stats=1 "$corpus" "${seeds[@]}" tests/data \
+        -artifact_prefix="$dir/" -print_final_stats=1 "$corpus" "${seeds[@]}" \
         > "$dir/$name.log" 2>&1; then
         echo "!! $name found a problem:"
         tail -n 60 "$dir/$name.log"
