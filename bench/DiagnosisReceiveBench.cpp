@@ -6,6 +6,7 @@
 // handling or the delivery of one event (a timer's tick, a paint).
 //
 //   QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_bench
+//   NAVORO_CAPTURE=capture.nmea QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_bench
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -14,6 +15,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,7 +29,7 @@
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
 #include "link/LineAssembler.h"
-#include "tests/diagnosis/DemoStream.h"
+#include "tests/diagnosis/SimulatorStream.h"
 
 namespace {
 
@@ -88,7 +91,8 @@ class DiagnosisSink : public navoro::LineSink {
     navoro::TForm1& form_;
 };
 
-// A minute of the transponder's output as the bytes of a capture.
+// The capture fed: the file named by NAVORO_CAPTURE, or two minutes of
+// navoro-sim's output.
 struct Capture {
     std::string Bytes;
     int Lines = 0;
@@ -96,11 +100,16 @@ struct Capture {
 const Capture& Stream() {
     static const Capture capture = [] {
         Capture c;
-        for (int t = 0; t < 60; ++t) {
-            for (const std::string& line : navoro::test::DemoSecond(t)) {
-                c.Bytes += line;
-                ++c.Lines;
-            }
+        const QByteArray path = qgetenv("NAVORO_CAPTURE");
+        if (!path.isEmpty()) {
+            std::ifstream in(path.constData(), std::ios::binary);
+            c.Bytes.assign(std::istreambuf_iterator<char>(in), {});
+            c.Lines = static_cast<int>(std::count(c.Bytes.begin(), c.Bytes.end(), '\n'));
+            return c;
+        }
+        for (const std::string& line : navoro::test::SimulatorStream(120)) {
+            c.Bytes += line;
+            ++c.Lines;
         }
         return c;
     }();

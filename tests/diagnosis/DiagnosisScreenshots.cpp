@@ -3,8 +3,8 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_screenshots [OUTDIR]
 //
-// OUTDIR defaults to build/screenshots. A minute of a transponder's output
-// (GNSS sentences, own and other stations' AIS reports) is fed through the
+// OUTDIR defaults to build/screenshots. Two minutes of navoro-sim's output
+// (GNSS sentences, own and other stations' AIS reports) are fed through the
 // codec into the pages, as the receive path does, with the data log on.
 #include <QApplication>
 #include <QCheckBox>
@@ -14,11 +14,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "DemoStream.h"
+#include "SimulatorStream.h"
 #include "app/ControlTexts.h"
 #include "app/ScriptedPrompts.h"
 #include "app/TForm1.h"
 #include "codec/FormatterTable.h"
+#include "codec/Router.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
 #include "diagnosis/SystemCheckPage.h"
@@ -64,14 +65,12 @@ int main(int argc, char* argv[]) {
         return navoro::SystemCheckSnapshot{
             true, "V2.1.7 (2024-03-18)", true, "LMA1B2C3D4", true, 244123456};
     };
-    for (int t = 0; t < 60; ++t) {
-        for (const std::string& line : navoro::test::DemoSecond(t)) {
-            if (pages.LogEnabled()) pages.LogLine(line.substr(0, line.size() - 2));
-            if (!navoro::RouteSentence(codec, line.c_str())) continue;
-            const int group = navoro::FormatterGroup(codec.Received.Header);
-            if (group == navoro::kGroupGnss) pages.UpdateGnssStatus();
-            if (group == navoro::kGroupAis && line[0] == '!') pages.CountPositionReport();
-        }
+    for (const std::string& line : navoro::test::SimulatorStream(120)) {
+        if (pages.LogEnabled()) pages.LogLine(line.substr(0, line.size() - 2));
+        if (!navoro::RouteSentence(codec, line.c_str())) continue;
+        const int group = navoro::FormatterGroup(codec.Received.Header);
+        if (group == navoro::kGroupGnss) pages.UpdateGnssStatus();
+        if (group == navoro::kGroupAis && line[0] == '!') pages.CountPositionReport();
     }
     pages.SystemCheck().TimerUpdateSysChkTimer();
     pages.DataLog().FlushDataLog();
