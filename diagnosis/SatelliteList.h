@@ -22,11 +22,11 @@ struct SatelliteList {
 
 // One satellite as the sky plot and the signal chart show it.
 struct PublishedSatellite {
-    int Prn;
-    int Azimuth;
-    int Elevation;
-    int Snr;
-    bool Used;  // among the satellites of the last GSA's fix
+    int Prn = 0;
+    int Azimuth = 0;
+    int Elevation = 0;
+    int Snr = 0;
+    bool Used = false;  // among the satellites of the last GSA's fix
 };
 
 struct SatellitePublication {
