@@ -3,14 +3,21 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
+#include <algorithm>
 
 #include "app/ControlTexts.h"
+#include "app/DemoSimulator.h"
 #include "app/LanguageFile.h"
 #include "app/LanguageFonts.h"
 #include "app/Languages.h"
@@ -18,6 +25,10 @@
 #include "app/TfrmAbout.h"
 #include "app/TfrmAgreement.h"
 #include "diagnosis/DiagnosisPages.h"
+#include "link/GuiThreadExecutor.h"
+#include "link/PortMonitor.h"
+#include "link/SentenceDispatch.h"
+#include "link/UdevPortSource.h"
 #include "ui_TForm1.h"
 
 namespace navoro {
@@ -144,18 +155,18 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     : QMainWindow(parent),
       ui_(std::make_unique<Ui::TForm1>()),
       prompts_(prompts),
-      environment_(std::move(environment)) {
+      environment_(std::move(environment)),
+      executor_(new GuiThreadExecutor(this)),
+      comm_(std::make_unique<TComm>(*executor_)),
+      portSource_(environment_.Ports ? *environment_.Ports
+                                     : *(ownPortSource_ = std::make_unique<UdevPortSource>())) {
     ui_->setupUi(this);
     CreateTimers();
     ConnectMenus();
     ApplyFixedProperties();
 
     // 1. The message table exists (empty until step 7); the codec context
-    //    starts cleared.
-    codec_ = std::make_unique<Codec>();
-    diagnosis_ = std::make_unique<DiagnosisPages>(ui_->TabSheetSystemCheck, ui_->TabSheetGpsStatus,
-                                                  ui_->TabSheetDataLog, TimerUpdateSysChk, *codec_,
-                                                  prompts_, messages_);
+    //    starts cleared (a member).
     // 2.
     ExeFolder = WithSeparator(environment_.ExeFolder);
     // 3.-5. <Documents>/LUMO/Navoro/, created when missing; the documents
@@ -168,8 +179,10 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     ReadSettings();
     // 7.
     LoadBuiltInTexts();
-    // 8. Connection set-up (serial-port component, port scan, rate list,
-    //    manual page, ResetConnection): the connection manager, in PanelConnection.
+    // 8. Connection set-up: the serial-port component's settings and handlers,
+    //    port scan, rate list, manual page, ResetConnection; in demo mode the
+    //    simulated transponder's port is added and chosen.
+    SetUpConnection();
     // 9. Message decoder and target table.
     codec_->Targets.ResetTargetTable();
     // 10. Ship-type list: the VOYAGE page.
@@ -178,6 +191,7 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     ui_->PageControlConf->setCurrentIndex(0);
     ui_->PageControlDiagnosis->setCurrentIndex(0);
     // 12.
+    SetUpDiagnosis();
     diagnosis_->InitSystemCheck();
     // 13.
     setWindowTitle(QStringLiteral("Navoro"));
@@ -186,7 +200,8 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     diagnosis_->SetUpSatelliteViews();
     // 15.
     ui_->mnuOption->menuAction()->setVisible(false);
-    // FormCreate: device arrival and removal notices, by the port discovery.
+    // FormCreate: device arrival and removal notices.
+    portMonitor_ = new PortMonitor(portSource_, lists_, this);
 
     // The other windows, created right after the main window and kept to the end.
     frmAbout_ = new TfrmAbout(prompts_, this);
@@ -195,7 +210,31 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     // (TfrmWaitingProgress) are created here, in this order, by their parts.
 }
 
-TForm1::~TForm1() = default;
+void TForm1::SetUpDiagnosis() {
+    diagnosis_ = std::make_unique<DiagnosisPages>(ui_->TabSheetSystemCheck, ui_->TabSheetGpsStatus,
+                                                  ui_->TabSheetDataLog, TimerUpdateSysChk, *codec_,
+                                                  prompts_, messages_);
+    DiagnosisPages& pages = *diagnosis_;
+    Handlers.UpdateGnssStatus = [&pages] { pages.UpdateGnssStatus(); };
+    Handlers.CountPositionReport = [&pages] { pages.CountPositionReport(); };
+    Handlers.LogEnabled = [&pages] { return pages.LogEnabled(); };
+    Handlers.LogLine = [&pages](std::string_view line) { pages.LogLine(line); };
+    pages.Link.WritePort = [this](const char* data, int length) { return WritePort(data, length); };
+    pages.Link.OpenPortDown = [this] { return connection_.ConnectState == 1; };
+    pages.Link.OpenPortClick = [this] { OpenPortClick(); };
+}
+
+TForm1::~TForm1() {
+    // No handler may run on a half-destroyed window: the port goes first.
+    Timer1->stop();
+    TimerConnection->stop();
+    comm_->Close();
+    StopSimulator();
+    // The notices' watcher uses the port lists and source, which go before
+    // the window's children do.
+    delete portMonitor_;
+    portMonitor_ = nullptr;
+}
 
 void TForm1::CreateTimers() {
     const auto make = [this](const char* name, int interval) {
@@ -407,6 +446,340 @@ void TForm1::changeEvent(QEvent* event) {
 void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     FormResize();
+}
+
+// ---- connection -------------------------------------------------------------------
+
+namespace {
+
+void Run(const std::function<void()>& handler) {
+    if (handler) handler();
+}
+
+void StyleStatusLabel(QLabel* label, const QColor& colour, bool enabled) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
+    // Disabled ("Disconnect...") stays legible on the sky-blue panel.
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x5a, 0x64, 0x70));
+    label->setPalette(palette);
+    label->setEnabled(enabled);
+}
+
+}  // namespace
+
+void TForm1::SetUpConnection() {
+    controls_ = BuildConnectionGroup(ui_->PanelConnection);
+    images_ = MakeLinkImageLists();
+
+    TComm& comm = *comm_;
+    comm.SetParity(paNone);
+    comm.SetDataBits(da8);
+    comm.SetStopBits(sb10);
+    comm.OnRxChar = [this](TComm* sender, std::uint32_t count) { CommRxChar(sender, count); };
+    // A hang-up (unplugged adapter, closed pseudo-terminal) ends the reader.
+    comm.OnError = [this](TComm*, int errors) {
+        if (errors & CE_IOE) connection_.PortHungUp();
+    };
+
+    lists_.FillPortChoice = [this] { FillPortChoice(); };
+    lists_.IsConnected = [this] { return connection_.LinkEstablished; };
+    lists_.ConnectedPort = [this] { return comm_->DeviceName(); };
+    lists_.OnConnectedPortGone = [this] { connection_.ConnectedPortGone(); };
+    for (const std::string& path : Options().Ports)
+        lists_.AddManualPort(path);
+
+    ConnectConnectionControls();
+    connection_.SetUp();
+    // A port given on the command line is the one chosen.
+    for (const std::string& path : Options().Ports) {
+        if (!lists_.IsPresentPort(path)) continue;
+        SetComPortText(path);
+        cbxComPortChange();
+        break;
+    }
+    if (Options().Simulate) StartSimulator();
+    closePort_ = [this] {
+        if (comm_->IsOpen()) comm_->Close();
+        StopSimulator();
+    };
+}
+
+void TForm1::ConnectConnectionControls() {
+    const ConnectionControls& c = controls_;
+    connect(c.OpenPort, &QToolButton::clicked, this, &TForm1::OpenPortClick);
+    connect(c.RadioButtonConnectionModeManual, &QRadioButton::clicked, this,
+            &TForm1::RadioButtonConnectionModeAutoClick);
+    connect(c.RadioButtonConnectionModeAuto, &QRadioButton::clicked, this,
+            &TForm1::RadioButtonConnectionModeAutoClick);
+    // The user's choices only: programmatic changes emit neither signal.
+    connect(c.cbxComPort, &QComboBox::activated, this, [this] { cbxComPortChange(); });
+    connect(c.cbxComPort->lineEdit(), &QLineEdit::textEdited, this, [this] { cbxComPortChange(); });
+    connect(c.cbxBaudRate, &QComboBox::activated, this, [this] { cbxBaudRateChange(); });
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(TimerConnection, &QTimer::timeout, this, &TForm1::TimerConnectionTimer);
+}
+
+void TForm1::StartSimulator() {
+    simulator_ = new DemoSimulator(this);
+    const QString program = QString::fromStdString(ExeFolder + "navoro-sim");
+    std::string path;
+    std::string error;
+    if (!simulator_->Start(program, {QStringLiteral("--exit-with-parent")}, 10000, path, error)) {
+        ErrorBox(error);
+        return;
+    }
+    simulatorPort_ = path;
+    lists_.AddManualPort(path);
+    lists_.RescanPorts();
+    SetComPortText(path);
+    cbxComPortChange();
+}
+
+void TForm1::StopSimulator() {
+    if (simulator_) simulator_->Stop();
+}
+
+void TForm1::FillPortChoice() {
+    QComboBox* box = controls_.cbxComPort;
+    const QSignalBlocker quiet(box);
+    box->clear();
+    for (const PortChoiceItem& item : lists_.PortChoiceItems()) {
+        box->addItem(QString::fromStdString(item.text));
+        if (!item.toolTip.empty()) {
+            box->setItemData(box->count() - 1, QString::fromStdString(item.toolTip),
+                             Qt::ToolTipRole);
+        }
+    }
+    box->setCurrentIndex(0);
+}
+
+void TForm1::CommRxChar(TComm* Sender, std::uint32_t Count) {
+    if (!Sender) return;
+    const int count = static_cast<int>(std::min<std::uint32_t>(Count, 1u << 30));
+    assembler_.Receive([Sender](char* buffer, int size) { return Sender->Read(buffer, size); },
+                       count);
+}
+
+bool TForm1::LogEnabled() const {
+    return Handlers.LogEnabled && Handlers.LogEnabled();
+}
+
+void TForm1::LogLine(std::string_view line) {
+    if (Handlers.LogLine) Handlers.LogLine(line);
+}
+
+void TForm1::DispatchSentence(char* line) {
+    switch (RouteReceivedLine(*codec_, line)) {
+        case SentenceRoute::UpdateGnssStatus:
+            Run(Handlers.UpdateGnssStatus);
+            break;
+        case SentenceRoute::CountPositionReport:
+            Run(Handlers.CountPositionReport);
+            break;
+        case SentenceRoute::ShowSsdReply:
+            Run(Handlers.ShowSsdReply);
+            break;
+        case SentenceRoute::ShowVsdReply:
+            Run(Handlers.ShowVsdReply);
+            break;
+        case SentenceRoute::ShowTsvReply:
+            Run(Handlers.ShowTsvReply);
+            break;
+        case SentenceRoute::ShowMblReply:
+            Run(Handlers.ShowMblReply);
+            break;
+        case SentenceRoute::ShowDesReply:
+            Run(Handlers.ShowDesReply);
+            break;
+        case SentenceRoute::ShowBauReply:
+            Run(Handlers.ShowBauReply);
+            break;
+        case SentenceRoute::ShowCpaReply:
+            Run(Handlers.ShowCpaReply);
+            break;
+        case SentenceRoute::ShowClrReply:
+            Run(Handlers.ShowClrReply);
+            break;
+        case SentenceRoute::None:
+            break;
+    }
+}
+
+void TForm1::CollectDeviceData(char* line) {
+    if (Handlers.CollectDeviceData) Handlers.CollectDeviceData(line);
+}
+
+const std::string& TForm1::Text(LinkText text) const {
+    switch (text) {
+        case LinkText::Connect:
+            return Message(MessageId::Connect);
+        case LinkText::Disconnect:
+            return Message(MessageId::Disconnect);
+        case LinkText::StatusConnecting:
+            return Message(MessageId::StatusConnecting);
+        case LinkText::StatusConnected:
+            return Message(MessageId::StatusConnected);
+        case LinkText::StatusDisconnect:
+            return Message(MessageId::StatusDisconnect);
+        case LinkText::PortOpenError:
+            return Message(MessageId::PortOpenError);
+        case LinkText::NoSerialPortExist:
+            return Message(MessageId::NoSerialPortExist);
+        case LinkText::AutoDetectTimeOut:
+            return Message(MessageId::AutoDetectTimeOut);
+        case LinkText::ManualConnectTimeOut:
+            return Message(MessageId::ManualConnectTimeOut);
+        case LinkText::CheckPortError:
+            return Message(MessageId::CheckPortError);
+    }
+    return Message(MessageId::Error);
+}
+
+bool TForm1::AutoMode() const {
+    return controls_.RadioButtonConnectionModeAuto->isChecked();
+}
+
+void TForm1::ShowDetectPage(bool automatic) {
+    controls_.PageControlDetectComPortMode->setCurrentWidget(
+        automatic ? controls_.TabSheetAutoConnectComPort : controls_.TabSheetManualDetectComPort);
+}
+
+std::string TForm1::ComPortText() const {
+    return controls_.cbxComPort->currentText().toStdString();
+}
+
+void TForm1::SetComPortText(const std::string& text) {
+    QComboBox* box = controls_.cbxComPort;
+    const QSignalBlocker quiet(box);
+    const QString wanted = QString::fromStdString(text);
+    const int index = box->findText(wanted);
+    if (index >= 0) {
+        box->setCurrentIndex(index);
+    } else {
+        box->setEditText(wanted);
+    }
+}
+
+void TForm1::SelectFirstComPort() {
+    QComboBox* box = controls_.cbxComPort;
+    const QSignalBlocker quiet(box);
+    if (box->count() > 0) {
+        box->setCurrentIndex(0);
+    } else {
+        box->setEditText(QString::fromLatin1(kNoPortText));
+    }
+}
+
+void TForm1::SetBaudRateItems(const std::array<ProbeRate, 6>& rates) {
+    QComboBox* box = controls_.cbxBaudRate;
+    const QSignalBlocker quiet(box);
+    box->clear();
+    for (const ProbeRate& rate : rates)
+        box->addItem(QString::fromLatin1(rate.Text));
+}
+
+int TForm1::BaudRateEntry() const {
+    return controls_.cbxBaudRate->currentIndex();
+}
+
+void TForm1::SelectBaudRateEntry(int entry) {
+    const QSignalBlocker quiet(controls_.cbxBaudRate);
+    controls_.cbxBaudRate->setCurrentIndex(entry);
+}
+
+void TForm1::SetAutoDetectComPort(const std::string& text) {
+    controls_.EditAutoDetectComPort->setText(QString::fromStdString(text));
+}
+
+void TForm1::SetAutoDetectBaudRate(const std::string& text) {
+    controls_.EditAutoDetectBaudRate->setText(QString::fromStdString(text));
+}
+
+void TForm1::SetConnectState(int connectState) {
+    controls_.OpenPort->setProperty("Tag", connectState);
+    controls_.OpenPort->setChecked(connectState == 1);
+}
+
+void TForm1::SetOpenPortCaption(LinkText caption) {
+    controls_.OpenPort->setText(QString::fromStdString(Text(caption)));
+}
+
+void TForm1::EnableConnectionControls(bool enabled) {
+    const ConnectionControls& c = controls_;
+    for (QWidget* control :
+         {static_cast<QWidget*>(c.GroupBoxConnectionMode),
+          static_cast<QWidget*>(c.RadioButtonConnectionModeManual),
+          static_cast<QWidget*>(c.RadioButtonConnectionModeAuto),
+          static_cast<QWidget*>(c.cbxComPort), static_cast<QWidget*>(c.cbxBaudRate)})
+        control->setEnabled(enabled);
+}
+
+void TForm1::StartConnectionTimers() {
+    Timer1->start();
+    TimerConnection->start();
+}
+
+void TForm1::StopConnectionTimers() {
+    Timer1->stop();
+    TimerConnection->stop();
+}
+
+void TForm1::StartSystemCheckTimer() {
+    TimerUpdateSysChk->start();
+}
+
+void TForm1::ShowLinkStatus(int frame, LinkText text) {
+    DrawLinkFrame(controls_.ImageConnectToDevice, images_.ImageListConnectToDevice, frame);
+    DrawLinkFrame(controls_.ImageConnectTwoWay, images_.ImageListConnectTwoWay, frame);
+    QLabel* label = controls_.LabelConnectionStatus;
+    switch (text) {
+        case LinkText::StatusConnecting:
+            StyleStatusLabel(label, Qt::black, true);
+            break;
+        case LinkText::StatusConnected:
+            StyleStatusLabel(label, Qt::blue, true);
+            break;
+        default:
+            StyleStatusLabel(label, Qt::black, false);
+            break;
+    }
+    label->setText(QString::fromStdString(Text(text)));
+}
+
+void TForm1::AnimateLinkStatus(int twoWayFrame, bool red) {
+    TimerConnection->setProperty("Tag", twoWayFrame);
+    controls_.LabelConnectionStatus->setProperty("Tag", connection_.LabelStatusTag);
+    DrawLinkFrame(controls_.ImageConnectTwoWay, images_.ImageListConnectTwoWay, twoWayFrame);
+    QLabel* label = controls_.LabelConnectionStatus;
+    StyleStatusLabel(label, red ? Qt::red : Qt::black, true);
+    label->setText(QString::fromStdString(Text(LinkText::StatusConnecting)));
+}
+
+void TForm1::WarningBox(LinkText text) {
+    WarningBox(Text(text));
+}
+
+void TForm1::ErrorBox(LinkText text, const std::string& reason) {
+    ErrorBox(reason.empty() ? Text(text) : Text(text) + "\n\n" + reason);
+}
+
+void TForm1::CommErrorBox(const std::string& message) {
+    prompts_.ShowError(kApplicationTitle, message);
+}
+
+bool TForm1::AskForceConnect() {
+    return prompts_.AskOkCancel(PromptIcon::Warning, Message(MessageId::Warning),
+                                Text(LinkText::CheckPortError));
+}
+
+void TForm1::ResetConfiguration() {
+    Run(Handlers.ClearConfigSnapshot);
+    if (Handlers.SetInlandMode) Handlers.SetInlandMode(false);
+}
+
+void TForm1::PageControlConfChange() {
+    Run(Handlers.PageControlConfChange);
 }
 
 }  // namespace navoro

@@ -3,14 +3,22 @@
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/CommandLine.h"
+#include "app/ConnectionGroup.h"
 #include "app/MessageTable.h"
 #include "app/Prompts.h"
 #include "codec/Codec.h"
+#include "link/Comm.h"
+#include "link/ConnectionManager.h"
+#include "link/LineAssembler.h"
+#include "link/PortLists.h"
+#include "link/PortSource.h"
 
 namespace Ui {
 class TForm1;
@@ -21,20 +29,53 @@ namespace navoro {
 class DiagnosisPages;
 class TfrmAbout;
 class TfrmAgreement;
+class DemoSimulator;
+class GuiThreadExecutor;
+class PortMonitor;
 
 // What the main window is given by its creator.
 struct ShellEnvironment {
     std::string ExeFolder;        // the executable's folder; Lang/ is below it
     std::string DocumentsFolder;  // the user's documents folder
     AppOptions Options;           // the command line
+    // Where serial ports come from; nullptr: the system's (udev). Must outlive
+    // the window.
+    PortSource* Ports = nullptr;
+};
+
+// The operations of the window that other parts fill in. Each runs when set
+// and does nothing until then.
+struct TForm1Handlers {
+    // DispatchSentence's routes, by the formatter of the accepted sentence.
+    std::function<void()> UpdateGnssStatus;     // GNSS sentences: the GPS STATUS page
+    std::function<void()> CountPositionReport;  // !AIVDO / !AIVDM: the system check
+    std::function<void()> ShowSsdReply;
+    std::function<void()> ShowVsdReply;
+    std::function<void()> ShowTsvReply;
+    std::function<void()> ShowMblReply;
+    std::function<void()> ShowDesReply;
+    std::function<void()> ShowBauReply;
+    std::function<void()> ShowCpaReply;
+    std::function<void()> ShowClrReply;
+    // The third consumer of every received line ("line\r\n", its own copy).
+    std::function<void(char* line)> CollectDeviceData;
+    // The configuration page's change handler (reads the visible page).
+    std::function<void()> PageControlConfChange;
+    // Run by ResetConnection: empty the configuration snapshot; inland display.
+    std::function<void()> ClearConfigSnapshot;
+    std::function<void(bool on)> SetInlandMode;
+    // The data log: whether cbxEnableLog is ticked; a received line for MemoDataLog.
+    std::function<bool()> LogEnabled;
+    std::function<void(std::string_view line)> LogLine;
 };
 
 // The main window and the hub of the program. It holds the message table, the
 // language, the settings file's location, the codec context and the timers; the
 // pages of PageControlConf and PageControlDiagnosis are filled by their own
-// parts, and the connection group by the connection manager (in
-// PanelConnection on Panel1).
-class TForm1 : public QMainWindow {
+// parts. The connection group (in PanelConnection on Panel1), the serial-port
+// component, the port lists and the receive and send paths are wired here to
+// the connection manager (link/ConnectionManager.h), whose window this is.
+class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     Q_OBJECT
 
   public:
@@ -75,6 +116,81 @@ class TForm1 : public QMainWindow {
     void WarningBox(const std::string& text);
     void ErrorBox(const std::string& text);
 
+    // ---- connection (the handlers of the connection group and timers) --------
+    void OpenPortClick() { connection_.OpenPortClick(); }
+    void Timer1Timer() { connection_.Timer1Timer(); }
+    void TimerConnectionTimer() { connection_.TimerConnectionTimer(); }
+    void RadioButtonConnectionModeAutoClick() { connection_.RadioButtonConnectionModeAutoClick(); }
+    void cbxComPortChange() { connection_.cbxComPortChange(); }
+    void cbxBaudRateChange() { connection_.cbxBaudRateChange(); }
+    // The serial-port component's receive event: reads the waiting bytes and
+    // hands every complete line to the three consumers.
+    void CommRxChar(TComm* Sender, std::uint32_t Count);
+
+    // ---- received-line consumers (LineSink) ------------------------------------
+    bool LogEnabled() const override;
+    void LogLine(std::string_view line) override;
+    // Admits "$"/"!" lines of at most 82 characters, routes them through the
+    // codec and hands accepted ones to the handler of their formatter group.
+    void DispatchSentence(char* line) override;
+    void CheckLinkHandshake(char* line) override { connection_.CheckLinkHandshake(line); }
+    void CollectDeviceData(char* line) override;
+
+    // ---- send path ----------------------------------------------------------------
+    bool WritePort(const char* data, int length) {
+        return connection_.Send().WritePort(data, length);
+    }
+    bool SendSentence(const char* talker, const char* formatter) {
+        return connection_.Send().SendSentence(talker, formatter);
+    }
+    // INVERTED result: true when the send FAILED (see link/SendPath.h).
+    template <std::size_t N>
+    [[nodiscard]] bool SendSentenceTextFailed(char (&text)[N]) {
+        return connection_.Send().SendSentenceTextFailed(text, N);
+    }
+    [[nodiscard]] bool SendSentenceTextFailed(char* text, std::size_t capacity) {
+        return connection_.Send().SendSentenceTextFailed(text, capacity);
+    }
+
+    // ---- ConnectionHost: the controls, timers and boxes of the connection -------
+    bool AutoMode() const override;
+    void ShowDetectPage(bool automatic) override;
+    std::string ComPortText() const override;
+    void SetComPortText(const std::string& text) override;
+    void SelectFirstComPort() override;
+    void SetBaudRateItems(const std::array<ProbeRate, 6>& rates) override;
+    int BaudRateEntry() const override;
+    void SelectBaudRateEntry(int entry) override;
+    void SetAutoDetectComPort(const std::string& text) override;
+    void SetAutoDetectBaudRate(const std::string& text) override;
+    void SetConnectState(int connectState) override;
+    void SetOpenPortCaption(LinkText caption) override;
+    void EnableConnectionControls(bool enabled) override;
+    void StartConnectionTimers() override;
+    void StopConnectionTimers() override;
+    void StartSystemCheckTimer() override;
+    void ShowLinkStatus(int frame, LinkText text) override;
+    void AnimateLinkStatus(int twoWayFrame, bool red) override;
+    void WarningBox(LinkText text) override;
+    void ErrorBox(LinkText text, const std::string& reason) override;
+    void CommErrorBox(const std::string& message) override;
+    bool AskForceConnect() override;
+    void ResetConfiguration() override;
+    void PageControlConfChange() override;
+
+    // The parts of the connection, for the other parts and for tests.
+    ConnectionManager& Connection() { return connection_; }
+    TComm& Comm() { return *comm_; }
+    PortLists& Ports() { return lists_; }
+    const ConnectionControls& ConnectionGroup() const { return controls_; }
+    // Demo mode: the simulated transponder's port ("" when not simulating).
+    const std::string& SimulatorPort() const { return simulatorPort_; }
+    DemoSimulator* Simulator() const { return simulator_; }
+    // Stops the simulated transponder (also done on exit).
+    void StopSimulator();
+
+    TForm1Handlers Handlers;
+
     const std::string& Message(MessageId id) const { return messages_.Text(id); }
     QString MessageText(MessageId id) const { return QString::fromStdString(Message(id)); }
     MessageTable& Messages() { return messages_; }
@@ -91,10 +207,6 @@ class TForm1 : public QMainWindow {
     std::string SettingsFolder;  // with a trailing separator
     std::string SettingsPath;
     int LanguageIndex = 0;
-    // The connection manager's link state (0 idle, 1 awaiting the handshake,
-    // 2 linked); the language switch reads it for the status label.
-    int LinkState = 0;
-
     QTimer* Timer1 = nullptr;             // 1000 ms, connection steps
     QTimer* TimerConnection = nullptr;    // 200 ms, status animation
     QTimer* TimerUpdateSysChk = nullptr;  // 1000 ms, system check
@@ -107,23 +219,60 @@ class TForm1 : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The diagnosis pages in their page widgets, wired to the dispatcher, the
+    // data log's place on the receive path and the port.
+    void SetUpDiagnosis();
     void CreateTimers();
     void ConnectMenus();
     void ApplyFixedProperties();
     void SetLanguageFonts(int index);
     void FixClientSize();
+    // Construction step 8 and FormCreate's notices.
+    void SetUpConnection();
+    void ConnectConnectionControls();
+    void StartSimulator();
+    void FillPortChoice();
+    const std::string& Text(LinkText text) const;
+    void ShowMessageWithReason(PromptIcon icon, MessageId title, LinkText text,
+                               const std::string& reason);
 
     std::unique_ptr<Ui::TForm1> ui_;
     Prompts& prompts_;
     ShellEnvironment environment_;
     MessageTable messages_;
-    std::unique_ptr<Codec> codec_;
+    // The codec context, created empty with the window.
+    std::unique_ptr<Codec> codec_ = std::make_unique<Codec>();
+    // The diagnosis pages (built into the page widgets by the constructor).
     std::unique_ptr<DiagnosisPages> diagnosis_;
+    // The serial-port component: its reader's events reach this thread through
+    // the executor.
+    GuiThreadExecutor* executor_;
+    std::unique_ptr<TComm> comm_;
+    CommPort commPort_{*comm_};
+    std::unique_ptr<PortSource> ownPortSource_;
+    PortSource& portSource_;
+    PortLists lists_{portSource_};
+    ConnectionManager connection_{*this, commPort_, lists_, *codec_};
+    LineAssembler assembler_{*this};
+    ConnectionControls controls_;
+    LinkImageLists images_;
+    PortMonitor* portMonitor_ = nullptr;
+    DemoSimulator* simulator_ = nullptr;
+    std::string simulatorPort_;
     std::function<void()> closePort_;
     QFont baseFont_;
     bool centred_ = false;
     TfrmAbout* frmAbout_ = nullptr;          // owned as a child window
     TfrmAgreement* frmAgreement_ = nullptr;  // owned as a child window
+
+  public:
+    // The connection manager's state under the names the other parts use:
+    // LinkState 0 idle, 1 awaiting the handshake, 2 linked (the language
+    // switch reads it for the status label); LinkEstablished once the
+    // handshake succeeded; DeviceDataSeen once the information dump ended.
+    int& LinkState = connection_.LinkState;
+    bool& LinkEstablished = connection_.LinkEstablished;
+    bool& DeviceDataSeen = connection_.DeviceDataSeen;
 };
 
 }  // namespace navoro

@@ -202,12 +202,10 @@ TEST_P(FoldedSteps, ConnectionCaptionsFollowTheStateInTheNewLanguage) {
     const FoldCase& c = GetParam();
     CopyShippedLanguages();
     auto form = MakeForm();
-    QWidget* group = FindControlAs<QWidget>(form.get(), "PanelConnection");
-    auto* openPort = new QToolButton(group);
-    openPort->setObjectName("OpenPort");
+    auto* openPort = FindControlAs<QToolButton>(form.get(), "OpenPort");
+    auto* status = FindControlAs<QLabel>(form.get(), "LabelConnectionStatus");
+    ASSERT_TRUE(openPort && status);
     openPort->setProperty("Tag", c.Tag);
-    auto* status = new QLabel(group);
-    status->setObjectName("LabelConnectionStatus");
     form->LinkState = c.LinkState;
     FindControlAs<QAction>(form.get(), "mnuLangRussian")->trigger();
     EXPECT_EQ(openPort->text(), Shipped(3, "SYS_BUTTON", c.ButtonKey));

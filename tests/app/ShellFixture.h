@@ -39,9 +39,11 @@ class ShellTest : public ::testing::Test {
     }
     void WriteSettingsFile(std::string_view text) const { WriteFile(SettingsFile(), text); }
 
-    std::unique_ptr<TForm1> MakeForm(std::string documents = {}) {
+    // `ports`: where the serial ports come from (nullptr: the system's).
+    std::unique_ptr<TForm1> MakeForm(std::string documents = {}, PortSource* ports = nullptr) {
         std::filesystem::create_directories(ExeFolder());
-        ShellEnvironment environment{ExeFolder(), documents.empty() ? Documents() : documents, {}};
+        ShellEnvironment environment{
+            ExeFolder(), documents.empty() ? Documents() : documents, {}, ports};
         return std::make_unique<TForm1>(prompts, environment);
     }
 

@@ -1,0 +1,377 @@
+#include "link/ConnectionManager.h"
+
+#include <cstring>
+
+namespace navoro {
+
+namespace {
+
+constexpr char kDeviceDataEnd[] = "[DEVICE DATA END]";
+
+// The text of cbxComPort as a device path: without surrounding blanks.
+std::string PortPath(std::string text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+ConnectionManager::ConnectionManager(ConnectionHost& host, ConnectionPort& port, PortLists& lists,
+                                     Codec& codec)
+    : host_(host), port_(port), lists_(lists), codec_(codec), send_(codec, port) {
+    send_.OnWriteFailed = [this] { return WriteFailed(); };
+}
+
+void ConnectionManager::SetUp() {
+    SetRateChecked(br115200);
+    lists_.RescanPorts();
+    host_.SetBaudRateItems(kProbeRates);
+    host_.SelectFirstComPort();
+    host_.SelectBaudRateEntry(kDefaultProbeRate);
+    if (!lists_.PresentPorts().empty()) port_.SetDeviceName(PortPath(host_.ComPortText()));
+    host_.ShowDetectPage(false);
+    ResetConnection();
+}
+
+// ---- Connect / Disconnect ----------------------------------------------------
+
+void ConnectionManager::OpenPortClick() {
+    if (ConnectState == 1) {
+        ConnectState = 0;
+        host_.SetConnectState(0);
+        if (port_.IsOpen()) port_.Close();
+    } else if (port_.IsOpen()) {
+        ConnectState = 0;
+        host_.SetConnectState(0);
+    } else {
+        ConnectState = 1;
+        host_.SetConnectState(1);
+    }
+    ResetConnection();
+
+    if (ConnectState != 1) {
+        host_.SetOpenPortCaption(LinkText::Connect);
+        host_.StopConnectionTimers();
+        host_.ShowLinkStatus(0, LinkText::StatusDisconnect);
+        host_.EnableConnectionControls(true);
+        return;
+    }
+
+    CheckLinkHandshake(nullptr);
+    if (host_.AutoMode()) {
+        lists_.RescanPorts();
+        host_.SelectFirstComPort();
+        const std::vector<PortInfo>& free = lists_.FreePorts();
+        if (free.empty()) {
+            host_.SetAutoDetectComPort(kNoPortText);
+            host_.SetAutoDetectBaudRate(kNoPortText);
+        } else {
+            host_.SetComPortText(free.front().path);
+            host_.SetAutoDetectComPort(host_.ComPortText());
+            host_.SelectBaudRateEntry(kDefaultProbeRate);
+            host_.SetAutoDetectBaudRate(kProbeRates[kDefaultProbeRate].Text);
+        }
+    } else if (!ConfirmPortFree()) {
+        ConnectState = 0;
+        host_.SetConnectState(0);
+        LinkState = 0;  // not left armed while idle
+        return;
+    }
+    host_.SetOpenPortCaption(LinkText::Disconnect);
+    ConnectionTick();
+    ++TickCount;
+    // A failed first send may already have dropped the attempt.
+    if (ConnectState != 1) return;
+    host_.StartConnectionTimers();
+    host_.ShowLinkStatus(1, LinkText::StatusConnecting);
+    host_.EnableConnectionControls(false);
+}
+
+void ConnectionManager::ResetConnection() {
+    LinkState = 0;
+    TickCount = 0;
+    host_.SetAutoDetectComPort("");
+    host_.SetAutoDetectBaudRate("");
+    LinkEstablished = false;
+    DeviceDataSeen = false;
+    host_.StopConnectionTimers();
+    host_.ShowLinkStatus(0, LinkText::StatusDisconnect);
+    host_.EnableConnectionControls(true);
+    host_.ResetConfiguration();
+}
+
+bool ConnectionManager::ConfirmPortFree() {
+    if (lists_.IsFreePort(PortPath(host_.ComPortText()))) return true;
+    return host_.AskForceConnect();
+}
+
+// ---- connection steps --------------------------------------------------------
+
+void ConnectionManager::Timer1Timer() {
+    ConnectionTick();
+    ++TickCount;
+}
+
+void ConnectionManager::FailAttempt() {
+    LinkState = 0;
+    ConnectFailed = true;
+}
+
+void ConnectionManager::ConnectionTick() {
+    switch (LinkState) {
+        case 0:
+            if (LinkEstablished || ConnectFailed) {
+                OpenPortClick();
+                LinkEstablished = false;
+                ConnectFailed = false;
+            }
+            return;
+        case 1:
+            break;
+        default:
+            return;
+    }
+
+    if (host_.AutoMode()) {
+        if (TickCount == 0) {
+            const std::size_t free = lists_.FreePorts().size();
+            StepLimit = free <= 1 ? 20 : static_cast<int>(free) * 18 + 2;
+            if (free == 0) {
+                FailAttempt();
+                host_.WarningBox(LinkText::NoSerialPortExist);
+                return;
+            }
+        }
+        if (TickCount <= StepLimit) {
+            AutoDetectStep();
+        } else {
+            FailAttempt();
+            host_.ErrorBox(LinkText::AutoDetectTimeOut, "");
+        }
+        return;
+    }
+
+    if (TickCount != 0) {
+        ManualConnectStep();
+        return;
+    }
+    std::string raised;
+    if (!port_.IsOpen()) {
+        const int entry = host_.BaudRateEntry();
+        if (entry >= 0 && entry < static_cast<int>(kProbeRates.size())) {
+            port_.SetBaudRate(kProbeRates[entry].Rate);
+        }
+        port_.SetDeviceName(PortPath(host_.ComPortText()));
+        bool opened = false;
+        try {
+            port_.Open();
+        } catch (const ECommError& error) {
+            raised = error.what();
+        }
+        opened = port_.IsOpen();
+        if (!opened) {
+            // Busy, missing, not permitted or refused: one box with the reason.
+            const std::string reason = raised.empty() ? port_.LastOpenError() : raised;
+            FailAttempt();
+            host_.ErrorBox(LinkText::PortOpenError, reason);
+            return;
+        }
+    }
+    if (!raised.empty()) {
+        // Open but with an error raised: it is shown, and the rest of the step skipped.
+        host_.CommErrorBox(raised);
+        return;
+    }
+    ManualConnectStep();
+}
+
+void ConnectionManager::AutoDetectStep() {
+    if (LinkEstablished) return;
+    const int t = TickCount;
+    if (t == 0) {
+        PortCursor = 0;
+        RateCursor = kDefaultProbeRate;
+    }
+    if (t % 3 == 1) return;
+    if (t % 3 == 2) {
+        SendProbe();
+        return;
+    }
+    if (!SelectProbeRate(RateCursor)) return;
+    if (RateCursor == kDefaultProbeRate) {
+        const std::vector<PortInfo>& free = lists_.FreePorts();
+        // The list may have shrunk since the attempt began (a port unplugged).
+        if (PortCursor >= free.size()) PortCursor = 0;
+        bool switched = true;
+        if (!free.empty()) {
+            const std::string path = free[PortCursor].path;
+            ++PortCursor;
+            switched = SwitchPort(path);
+        }
+        host_.SetAutoDetectComPort(host_.ComPortText());
+        DeviceDataSeen = false;
+        if (!switched) return;
+    }
+    if (SendProbe()) RateCursor = RateCursor == 0 ? kDefaultProbeRate : RateCursor - 1;
+}
+
+void ConnectionManager::ManualConnectStep() {
+    if (LinkEstablished) return;
+    const int t = TickCount;
+    if (t > 20) {
+        FailAttempt();
+        host_.ErrorBox(LinkText::ManualConnectTimeOut, "");
+        return;
+    }
+    if (t % 3 == 0 || t % 3 == 2) SendProbe();
+}
+
+bool ConnectionManager::SendProbe() {
+    ProprietaryStore& store = codec_.Proprietary;
+    store.TstValue = 99999;
+    store.TstNumber = 99;
+    store.TstLowerLetter = 0x40;
+    store.TstUpperLetter = 0x40;
+    store.TstCode = 16;
+    return send_.SendSentence("P", "TST");
+}
+
+bool ConnectionManager::SwitchPort(const std::string& path) {
+    port_.Close();
+    if (port_.IsOpen()) return true;
+    host_.SetComPortText(path);
+    port_.SetDeviceName(path);
+    try {
+        port_.Open();
+    } catch (const ECommError& error) {
+        // Shown in its own words; the rest of the step is skipped.
+        host_.CommErrorBox(error.what());
+        return false;
+    }
+    // A port that cannot be opened stays closed; its probes go nowhere.
+    return true;
+}
+
+bool ConnectionManager::SelectProbeRate(int entry) {
+    if (entry < 0 || entry >= static_cast<int>(kProbeRates.size())) return false;
+    host_.SelectBaudRateEntry(entry);
+    const bool applied = SetRateChecked(kProbeRates[entry].Rate);
+    host_.SetAutoDetectBaudRate(kProbeRates[entry].Text);
+    return applied;
+}
+
+bool ConnectionManager::SetRateChecked(TBaudRate rate) {
+    try {
+        port_.SetBaudRate(rate);
+    } catch (const ECommError& error) {
+        host_.CommErrorBox(error.what());
+        return false;
+    }
+    return true;
+}
+
+// ---- handshake and status ----------------------------------------------------
+
+void ConnectionManager::CheckLinkHandshake(const char* line) {
+    switch (LinkState) {
+        case 0:
+            if (LinkEstablished && ConnectState == 1) return;
+            // An attempt that failed (its box is up) ends at the next step; a
+            // line from the still-open port does not start it over.
+            if (line != nullptr && ConnectFailed) return;
+            DeviceDataSeen = false;
+            LinkState = 1;
+            TickCount = 0;
+            return;
+        case 1:
+            if (line == nullptr || LinkEstablished) return;
+            if (std::strstr(line, kDeviceDataEnd) != nullptr &&
+                std::strstr(line, "!AI") == nullptr && std::strstr(line, "$GP") == nullptr) {
+                DeviceDataSeen = true;
+            }
+            if (DeviceDataSeen) {
+                LinkEstablished = true;
+                TickCount = 0;
+                LinkState = 2;
+                host_.PageControlConfChange();
+            }
+            return;
+        default:
+            return;
+    }
+}
+
+void ConnectionManager::TimerConnectionTimer() {
+    if (LinkEstablished) {
+        host_.ShowLinkStatus(1, LinkText::StatusConnected);
+        TimerConnectionTag = 2;
+        host_.StopConnectionTimers();
+        host_.StartSystemCheckTimer();
+        return;
+    }
+    if (TimerConnectionTag >= 7) {
+        frameDirection_ = -1;
+    } else if (TimerConnectionTag <= 2) {
+        frameDirection_ = 1;
+    }
+    TimerConnectionTag += frameDirection_;
+    LabelStatusTag = LabelStatusTag >= 7 ? 0 : LabelStatusTag + 1;
+    host_.AnimateLinkStatus(TimerConnectionTag, LabelStatusTag < 3);
+}
+
+// ---- the user's choices ------------------------------------------------------
+
+void ConnectionManager::RadioButtonConnectionModeAutoClick() {
+    lists_.RescanPorts();
+    if (host_.AutoMode()) {
+        host_.ShowDetectPage(true);
+        host_.SetAutoDetectComPort("");
+        host_.SetAutoDetectBaudRate("");
+        return;
+    }
+    host_.ShowDetectPage(false);
+    host_.SelectFirstComPort();
+    host_.SelectBaudRateEntry(kDefaultProbeRate);
+}
+
+void ConnectionManager::cbxComPortChange() {
+    if (!port_.IsOpen()) port_.SetDeviceName(PortPath(host_.ComPortText()));
+}
+
+void ConnectionManager::cbxBaudRateChange() {
+    const int entry = host_.BaudRateEntry();
+    if (entry < 0 || entry >= static_cast<int>(kProbeRates.size())) return;
+    SetRateChecked(kProbeRates[entry].Rate);
+}
+
+// ---- the port going away and failed sends ------------------------------------
+
+void ConnectionManager::ConnectedPortGone() {
+    if (ConnectState != 1) return;
+    const std::string path = port_.DeviceName();
+    OpenPortClick();
+    host_.ErrorBox(LinkText::PortOpenError,
+                   path + ": the device was unplugged or closed; the connection was closed.");
+}
+
+void ConnectionManager::PortHungUp() {
+    // While detecting or connecting the next step or probe finds out; an
+    // established link is dropped now.
+    if (!LinkEstablished) return;
+    ConnectedPortGone();
+    lists_.RescanPorts();
+}
+
+bool ConnectionManager::WriteFailed() {
+    if (host_.AutoMode()) return true;
+    const std::string path = port_.DeviceName();
+    const std::string reason =
+        port_.IsOpen() ? path + ": the write failed." : path + ": the port is not open.";
+    if (ConnectState == 1) OpenPortClick();
+    host_.ErrorBox(LinkText::PortOpenError, reason);
+    return false;
+}
+
+}  // namespace navoro

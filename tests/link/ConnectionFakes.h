@@ -1,0 +1,158 @@
+#pragma once
+
+// A scripted window and serial port for the connection manager's tests.
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "link/ConnectionManager.h"
+
+namespace navoro::test {
+
+// The port: remembers what was opened at which rate and every byte written.
+class ScriptedPort : public ConnectionPort {
+  public:
+    struct Written {
+        std::string path;
+        TBaudRate rate;
+        std::string bytes;
+    };
+
+    bool IsOpen() const override { return open_; }
+    void Open() override {
+        if (open_) throw ECommError("Port already assigned (open) (Error: %d)", -1);
+        ++opens;
+        if (raising.contains(name_))
+            throw ECommError("Error updating DataControlBlock (Error: %d)", 22);
+        const auto refused = refusing.find(name_);
+        if (refused != refusing.end()) {
+            lastError_ = refused->second;
+            return;
+        }
+        lastError_.clear();
+        open_ = true;
+        opened.push_back(name_ + "@" + kRateText(rate_));
+    }
+    void Close() override {
+        if (open_) ++closes;
+        open_ = false;
+    }
+    std::string DeviceName() const override { return name_; }
+    void SetDeviceName(const std::string& path) override {
+        if (!open_) name_ = path;
+    }
+    TBaudRate BaudRate() const override { return rate_; }
+    void SetBaudRate(TBaudRate rate) override { rate_ = rate; }
+    int Write(const char* bytes, int length) override {
+        if (!open_) return -1;
+        if (failWrites) return 0;
+        writes.push_back({name_, rate_, std::string(bytes, static_cast<std::size_t>(length))});
+        return length;
+    }
+    std::string LastOpenError() const override { return lastError_; }
+
+    static std::string kRateText(TBaudRate rate) { return std::to_string(kBaudRateValues[rate]); }
+
+    std::map<std::string, std::string> refusing;  // path -> why it cannot be opened
+    std::set<std::string> raising;                // paths whose open raises ECommError
+    bool failWrites = false;
+    std::vector<std::string> opened;  // "path@rate"
+    std::vector<Written> writes;
+    int opens = 0;
+    int closes = 0;
+
+  private:
+    bool open_ = false;
+    std::string name_ = "/dev/ttyS1";
+    TBaudRate rate_ = br9600;
+    std::string lastError_;
+};
+
+// The window: holds the controls' state and records every box.
+class ScriptedHost : public ConnectionHost {
+  public:
+    struct Box {
+        std::string kind;  // "warning", "error", "comm", "question"
+        LinkText text;
+        std::string reason;
+    };
+
+    bool AutoMode() const override { return autoMode; }
+    void ShowDetectPage(bool automatic) override { autoPage = automatic; }
+    std::string ComPortText() const override { return comPortText; }
+    void SetComPortText(const std::string& text) override { comPortText = text; }
+    void SelectFirstComPort() override {
+        comPortText = comPortItems.empty() ? "N/A" : comPortItems[0];
+    }
+    void SetBaudRateItems(const std::array<ProbeRate, 6>& rates) override {
+        baudRateItems.clear();
+        for (const ProbeRate& rate : rates)
+            baudRateItems.push_back(rate.Text);
+    }
+    int BaudRateEntry() const override { return baudRateEntry; }
+    void SelectBaudRateEntry(int entry) override { baudRateEntry = entry; }
+    void SetAutoDetectComPort(const std::string& text) override { autoComPort = text; }
+    void SetAutoDetectBaudRate(const std::string& text) override { autoBaudRate = text; }
+    void SetConnectState(int state) override { openPortDown = state == 1; }
+    void SetOpenPortCaption(LinkText caption) override { openPortCaption = caption; }
+    void EnableConnectionControls(bool enabled) override { controlsEnabled = enabled; }
+    void StartConnectionTimers() override { timersRunning = true; }
+    void StopConnectionTimers() override { timersRunning = false; }
+    void StartSystemCheckTimer() override { systemCheckRunning = true; }
+    void ShowLinkStatus(int frame, LinkText text) override {
+        statusFrame = frame;
+        twoWayFrame = frame;
+        statusText = text;
+        statusRed = false;
+    }
+    void AnimateLinkStatus(int frame, bool red) override {
+        twoWayFrame = frame;
+        statusRed = red;
+        statusText = LinkText::StatusConnecting;
+    }
+    void WarningBox(LinkText text) override { Record({"warning", text, ""}); }
+    void ErrorBox(LinkText text, const std::string& reason) override {
+        Record({"error", text, reason});
+    }
+    void CommErrorBox(const std::string& message) override {
+        Record({"comm", LinkText::PortOpenError, message});
+    }
+    bool AskForceConnect() override {
+        Record({"question", LinkText::CheckPortError, ""});
+        return forceAnswer;
+    }
+    void ResetConfiguration() override { ++configurationResets; }
+    void PageControlConfChange() override { ++pageReads; }
+
+    void Record(Box box) {
+        boxes.push_back(box);
+        if (onBox) onBox(boxes.back());
+    }
+
+    bool autoMode = false;
+    bool autoPage = false;
+    std::vector<std::string> comPortItems;
+    std::string comPortText;
+    std::vector<std::string> baudRateItems;
+    int baudRateEntry = -1;
+    std::string autoComPort, autoBaudRate;
+    bool openPortDown = false;
+    LinkText openPortCaption = LinkText::Connect;
+    bool controlsEnabled = true;
+    bool timersRunning = false;
+    bool systemCheckRunning = false;
+    int statusFrame = 0;
+    int twoWayFrame = 0;
+    LinkText statusText = LinkText::StatusDisconnect;
+    bool statusRed = false;
+    bool forceAnswer = true;
+    int configurationResets = 0;
+    int pageReads = 0;
+    std::vector<Box> boxes;
+    // Runs while a box would be up (a modal box lets the timers run).
+    std::function<void(const Box&)> onBox;
+};
+
+}  // namespace navoro::test

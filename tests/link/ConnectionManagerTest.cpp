@@ -1,0 +1,502 @@
+// The connection manager over a scripted window, port and port source: which
+// port and rate each step probes, the limits, the handshake, the status
+// display and every failure message.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ConnectionFakes.h"
+#include "link/ConnectionManager.h"
+
+namespace navoro {
+namespace {
+
+using test::ScriptedHost;
+using test::ScriptedPort;
+
+constexpr char kProbe[] = "$PTST,,,,,00016*18\r\n";
+
+class ConnectionTest : public ::testing::Test {
+  protected:
+    ConnectionTest() {
+        lists.FillPortChoice = [this] {
+            host.comPortItems.clear();
+            for (const PortInfo& p : lists.PresentPorts())
+                host.comPortItems.push_back(p.path);
+            host.SelectFirstComPort();
+        };
+        lists.IsConnected = [this] { return manager.LinkEstablished; };
+        lists.ConnectedPort = [this] { return port.DeviceName(); };
+        lists.OnConnectedPortGone = [this] { manager.ConnectedPortGone(); };
+    }
+
+    void SetPorts(const std::vector<std::string>& paths,
+                  const std::vector<std::string>& busy = {}) {
+        std::vector<PortInfo> ports;
+        for (const std::string& path : paths)
+            ports.push_back({path, {}, {}});
+        source.SetPorts(ports);
+        for (const std::string& path : busy)
+            source.SetBusy(path, true);
+        manager.SetUp();
+    }
+
+    // What one step wrote: "" or "path@rate" of its probe(s).
+    std::string WrittenSince(std::size_t before) const {
+        std::string text;
+        for (std::size_t i = before; i < port.writes.size(); ++i) {
+            EXPECT_EQ(port.writes[i].bytes, kProbe);
+            if (!text.empty()) text += " ";
+            text += port.writes[i].path + "@" + ScriptedPort::kRateText(port.writes[i].rate);
+        }
+        return text;
+    }
+
+    // Clicks Connect (step 0) and runs Timer1 for steps 1..last while it runs;
+    // the probes of each step.
+    std::vector<std::string> ConnectAndRun(int last) {
+        std::vector<std::string> steps;
+        std::size_t before = port.writes.size();
+        manager.OpenPortClick();
+        steps.push_back(WrittenSince(before));
+        for (int step = 1; step <= last && host.timersRunning; ++step) {
+            before = port.writes.size();
+            manager.Timer1Timer();
+            steps.push_back(WrittenSince(before));
+        }
+        return steps;
+    }
+
+    void ExpectIdle() const {
+        EXPECT_EQ(manager.ConnectState, 0);
+        EXPECT_EQ(manager.LinkState, 0);
+        EXPECT_FALSE(host.openPortDown);
+        EXPECT_FALSE(host.timersRunning);
+        EXPECT_TRUE(host.controlsEnabled);
+        EXPECT_EQ(host.openPortCaption, LinkText::Connect);
+        EXPECT_EQ(host.statusFrame, 0);
+        EXPECT_EQ(host.statusText, LinkText::StatusDisconnect);
+        EXPECT_FALSE(port.IsOpen());
+    }
+
+    std::unique_ptr<Codec> codec = std::make_unique<Codec>();
+    ScriptedPortSource source;
+    PortLists lists{source};
+    ScriptedPort port;
+    ScriptedHost host;
+    ConnectionManager manager{host, port, lists, *codec};
+};
+
+TEST_F(ConnectionTest, SetUpFillsTheChoicesAndStartsIdle) {
+    SetPorts({"/dev/ttyUSB0", "/dev/ttyS3"});
+    EXPECT_EQ(host.baudRateItems,
+              (std::vector<std::string>{"4800", "9600", "19200", "38400", "57600", "115200"}));
+    EXPECT_EQ(host.baudRateEntry, 5);
+    EXPECT_EQ(host.comPortText, "/dev/ttyS3");  // the first in natural order
+    EXPECT_EQ(port.DeviceName(), "/dev/ttyS3");
+    EXPECT_EQ(port.BaudRate(), br115200);
+    EXPECT_FALSE(host.autoPage);
+    EXPECT_EQ(host.configurationResets, 1);
+    ExpectIdle();
+}
+
+TEST_F(ConnectionTest, WithoutPortsTheChoiceShowsNotAvailable) {
+    SetPorts({});
+    EXPECT_EQ(host.comPortText, "N/A");
+}
+
+// ---- manual mode ---------------------------------------------------------------
+
+TEST_F(ConnectionTest, ManualModeProbesTwiceEveryThreeStepsAndTimesOutAtStep21) {
+    SetPorts({"/dev/ttyUSB0"});
+    const std::vector<std::string> steps = ConnectAndRun(21);
+    ASSERT_EQ(steps.size(), 22u);
+    for (int t = 0; t <= 21; ++t) {
+        const bool probe = t <= 20 && t % 3 != 1;
+        EXPECT_EQ(steps[t], probe ? "/dev/ttyUSB0@115200" : "") << "step " << t;
+    }
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].kind, "error");
+    EXPECT_EQ(host.boxes[0].text, LinkText::ManualConnectTimeOut);
+    // Failed: still shown as connecting until the next step disconnects.
+    EXPECT_TRUE(manager.ConnectFailed);
+    EXPECT_TRUE(host.timersRunning);
+    manager.Timer1Timer();
+    ExpectIdle();
+    EXPECT_FALSE(manager.ConnectFailed);
+}
+
+TEST_F(ConnectionTest, ManualModeOpensTheChosenPortAtTheChosenRate) {
+    const struct {
+        int entry;
+        const char* opened;
+    } cases[] = {{0, "/dev/ttyS3@4800"},  {1, "/dev/ttyS3@9600"},  {2, "/dev/ttyS3@19200"},
+                 {3, "/dev/ttyS3@38400"}, {4, "/dev/ttyS3@57600"}, {5, "/dev/ttyS3@115200"}};
+    SetPorts({"/dev/ttyUSB0", "/dev/ttyS3"});
+    for (const auto& c : cases) {
+        host.baudRateEntry = c.entry;
+        manager.cbxBaudRateChange();
+        port.opened.clear();
+        manager.OpenPortClick();
+        EXPECT_EQ(port.opened, std::vector<std::string>{c.opened});
+        manager.OpenPortClick();  // Disconnect
+        ExpectIdle();
+    }
+    EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(ConnectionTest, ATypedPathIsOpenedAfterTheForceConnectQuestion) {
+    SetPorts({"/dev/ttyUSB0"});
+    host.comPortText = " /dev/pts/7 ";  // not a listed port
+    manager.cbxComPortChange();
+    EXPECT_EQ(port.DeviceName(), "/dev/pts/7");
+    manager.OpenPortClick();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].kind, "question");
+    EXPECT_EQ(port.opened, std::vector<std::string>{"/dev/pts/7@115200"});
+}
+
+TEST_F(ConnectionTest, CancellingTheForceConnectQuestionLeavesEverythingIdle) {
+    SetPorts({"/dev/ttyUSB0", "/dev/ttyUSB1"}, {"/dev/ttyUSB0"});
+    host.forceAnswer = false;
+    manager.OpenPortClick();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, LinkText::CheckPortError);
+    EXPECT_EQ(port.opens, 0);
+    ExpectIdle();
+}
+
+TEST_F(ConnectionTest, APortThatCannotBeOpenedShowsWhyAndDisconnectsAtTheNextStep) {
+    SetPorts({"/dev/ttyUSB0"}, {"/dev/ttyUSB0"});
+    port.refusing["/dev/ttyUSB0"] = "/dev/ttyUSB0 is busy: minicom (pid 42) has it open.";
+    manager.OpenPortClick();
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[0].kind, "question");
+    EXPECT_EQ(host.boxes[1].kind, "error");
+    EXPECT_EQ(host.boxes[1].text, LinkText::PortOpenError);
+    EXPECT_EQ(host.boxes[1].reason, "/dev/ttyUSB0 is busy: minicom (pid 42) has it open.");
+    EXPECT_TRUE(manager.ConnectFailed);
+    manager.Timer1Timer();
+    ExpectIdle();
+    EXPECT_EQ(host.boxes.size(), 2u);
+}
+
+TEST_F(ConnectionTest, AnErrorRaisedWhileOpeningIsOneBoxAndNoHalfOpenPort) {
+    SetPorts({"/dev/ttyUSB0"});
+    port.raising.insert("/dev/ttyUSB0");
+    manager.OpenPortClick();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, LinkText::PortOpenError);
+    EXPECT_EQ(host.boxes[0].reason, "Error updating DataControlBlock (Error: 22)");
+    EXPECT_FALSE(port.IsOpen());
+    manager.Timer1Timer();
+    ExpectIdle();
+}
+
+// ---- automatic mode --------------------------------------------------------------
+
+TEST_F(ConnectionTest, AutomaticModeWithOneFreePortTriesSixRatesThenFailsAtStep21) {
+    SetPorts({"/dev/ttyUSB0", "/dev/ttyUSB1"}, {"/dev/ttyUSB1"});
+    host.autoMode = true;
+    manager.RadioButtonConnectionModeAutoClick();
+    EXPECT_TRUE(host.autoPage);
+    const std::vector<std::string> expected = {
+        "/dev/ttyUSB0@115200",
+        "",
+        "/dev/ttyUSB0@115200",  // 0-2
+        "/dev/ttyUSB0@57600",
+        "",
+        "/dev/ttyUSB0@57600",  // 3-5
+        "/dev/ttyUSB0@38400",
+        "",
+        "/dev/ttyUSB0@38400",  // 6-8
+        "/dev/ttyUSB0@19200",
+        "",
+        "/dev/ttyUSB0@19200",  // 9-11
+        "/dev/ttyUSB0@9600",
+        "",
+        "/dev/ttyUSB0@9600",  // 12-14
+        "/dev/ttyUSB0@4800",
+        "",
+        "/dev/ttyUSB0@4800",  // 15-17
+        "/dev/ttyUSB0@115200",
+        "",
+        "/dev/ttyUSB0@115200",  // 18-20
+        "",                     // 21: the limit is passed
+    };
+    EXPECT_EQ(ConnectAndRun(21), expected);
+    EXPECT_EQ(manager.StepLimit, 20);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, LinkText::AutoDetectTimeOut);
+    manager.Timer1Timer();
+    ExpectIdle();
+    EXPECT_EQ(host.autoComPort, "");
+    EXPECT_EQ(host.autoBaudRate, "");
+}
+
+TEST_F(ConnectionTest, AutomaticModeTriesTheFreePortsInOrderUpToTheLimit) {
+    SetPorts({"/dev/ttyS7", "/dev/ttyS3"});
+    host.autoMode = true;
+    const std::vector<std::string> steps = ConnectAndRun(39);
+    ASSERT_EQ(steps.size(), 40u);
+    EXPECT_EQ(manager.StepLimit, 38);
+    const char* kRates[] = {"115200", "57600", "38400", "19200", "9600", "4800"};
+    for (int t = 0; t <= 39; ++t) {
+        // Port 3 takes steps 0-17, port 7 steps 18-35, port 3 again 36-38.
+        const char* path = (t / 18) % 2 == 0 ? "/dev/ttyS3" : "/dev/ttyS7";
+        const bool probe = t <= 38 && t % 3 != 1;
+        const std::string expected =
+            probe ? std::string(path) + "@" + kRates[(t % 18) / 3] : std::string();
+        EXPECT_EQ(steps[t], expected) << "step " << t;
+    }
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, LinkText::AutoDetectTimeOut);
+}
+
+TEST_F(ConnectionTest, AutomaticModeShowsThePortAndRateBeingTried) {
+    SetPorts({"/dev/ttyUSB0", "/dev/ttyUSB1"});
+    host.autoMode = true;
+    ConnectAndRun(20);  // the second port from step 18
+    EXPECT_EQ(host.autoComPort, "/dev/ttyUSB1");
+    EXPECT_EQ(host.autoBaudRate, "115200");
+    EXPECT_EQ(host.comPortText, "/dev/ttyUSB1");
+    EXPECT_EQ(host.baudRateEntry, 5);
+    manager.Timer1Timer();
+    EXPECT_EQ(host.autoBaudRate, "57600");
+    EXPECT_EQ(host.baudRateEntry, 4);
+}
+
+TEST_F(ConnectionTest, AutomaticModeWithoutAFreePortWarnsOnceThenDisconnects) {
+    SetPorts({"/dev/ttyUSB0"}, {"/dev/ttyUSB0"});
+    host.autoMode = true;
+    manager.OpenPortClick();
+    EXPECT_EQ(host.autoComPort, "N/A");
+    EXPECT_EQ(host.autoBaudRate, "N/A");
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].kind, "warning");
+    EXPECT_EQ(host.boxes[0].text, LinkText::NoSerialPortExist);
+    EXPECT_EQ(port.opens, 0);
+    manager.Timer1Timer();
+    ExpectIdle();
+    EXPECT_EQ(host.boxes.size(), 1u);
+}
+
+TEST_F(ConnectionTest, APortThatCannotBeOpenedIsProbedNowhereAndDetectionGoesOn) {
+    SetPorts({"/dev/ttyS3", "/dev/ttyS7"});
+    port.refusing["/dev/ttyS3"] = "gone";
+    host.autoMode = true;
+    const std::vector<std::string> steps = ConnectAndRun(20);
+    for (int t = 0; t < 18; ++t)
+        EXPECT_EQ(steps[t], "") << "step " << t;
+    EXPECT_EQ(steps[18], "/dev/ttyS7@115200");
+    EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(ConnectionTest, DisconnectDuringDetectionClosesThePortAndEmptiesTheDisplays) {
+    SetPorts({"/dev/ttyUSB0"});
+    host.autoMode = true;
+    ConnectAndRun(4);
+    EXPECT_TRUE(port.IsOpen());
+    EXPECT_FALSE(host.controlsEnabled);
+    manager.OpenPortClick();
+    ExpectIdle();
+    EXPECT_EQ(host.autoComPort, "");
+    EXPECT_EQ(host.autoBaudRate, "");
+}
+
+// ---- handshake and status ----------------------------------------------------------
+
+TEST_F(ConnectionTest, TheEndOfTheDumpEstablishesTheLinkAndReadsThePage) {
+    SetPorts({"/dev/ttyUSB0"});
+    ConnectAndRun(2);
+    EXPECT_EQ(manager.LinkState, 1);
+    char line[] = "MMSI:(123456789)\r\n";
+    manager.CheckLinkHandshake(line);
+    EXPECT_FALSE(manager.LinkEstablished);
+    char end[] = "******** [DEVICE DATA END] ********\r\n";
+    manager.CheckLinkHandshake(end);
+    EXPECT_TRUE(manager.LinkEstablished);
+    EXPECT_TRUE(manager.DeviceDataSeen);
+    EXPECT_EQ(manager.LinkState, 2);
+    EXPECT_EQ(manager.TickCount, 0);
+    EXPECT_EQ(host.pageReads, 1);
+    manager.CheckLinkHandshake(end);  // linked: nothing more
+    EXPECT_EQ(host.pageReads, 1);
+
+    // Within 200 ms the display follows and the connection timers stop.
+    manager.TimerConnectionTimer();
+    EXPECT_EQ(host.statusText, LinkText::StatusConnected);
+    EXPECT_EQ(host.statusFrame, 1);
+    EXPECT_FALSE(host.timersRunning);
+    EXPECT_TRUE(host.systemCheckRunning);
+    EXPECT_EQ(manager.TimerConnectionTag, 2);
+    EXPECT_EQ(manager.ConnectState, 1);
+    EXPECT_TRUE(port.IsOpen());
+
+    // Disconnect.
+    manager.OpenPortClick();
+    ExpectIdle();
+    EXPECT_FALSE(manager.LinkEstablished);
+    EXPECT_FALSE(manager.DeviceDataSeen);
+}
+
+TEST_F(ConnectionTest, OnlyAPlainDumpEndLineCounts) {
+    const struct {
+        const char* line;
+        bool links;
+    } cases[] = {
+        {"[DEVICE DATA END]\r\n", true},
+        {"xx[DEVICE DATA END]yy\r\n", true},
+        {"!AIVDO,1,1,,A,[DEVICE DATA END]*00\r\n", false},
+        {"$GPGGA,[DEVICE DATA END]\r\n", false},
+        {"[DEVICE DATA END\r\n", false},
+        {"[device data end]\r\n", false},
+        {"$GPZDA,201530.00,04,07,2002,00,00*60\r\n", false},
+        {"\r\n", false},
+    };
+    SetPorts({"/dev/ttyUSB0"});
+    for (const auto& c : cases) {
+        manager.OpenPortClick();
+        ASSERT_EQ(manager.LinkState, 1);
+        std::string copy = c.line;
+        manager.CheckLinkHandshake(copy.data());
+        EXPECT_EQ(manager.LinkEstablished, c.links) << c.line;
+        manager.OpenPortClick();
+    }
+}
+
+TEST_F(ConnectionTest, ALineAfterAFailedAttemptDoesNotStartItOver) {
+    SetPorts({"/dev/ttyUSB0"});
+    ConnectAndRun(21);
+    ASSERT_TRUE(manager.ConnectFailed);
+    char line[] = "$GPZDA,201530.00,04,07,2002,00,00*60\r\n";
+    manager.CheckLinkHandshake(line);
+    EXPECT_EQ(manager.LinkState, 0);
+    manager.Timer1Timer();
+    ExpectIdle();
+    EXPECT_EQ(host.boxes.size(), 1u);
+}
+
+TEST_F(ConnectionTest, TheFailedAttemptEndsWhileItsBoxIsStillUp) {
+    // A modal box lets the timers run: the next step disconnects meanwhile.
+    SetPorts({"/dev/ttyUSB0"});
+    bool idleWhileBoxUp = false;
+    host.onBox = [&](const ScriptedHost::Box& box) {
+        if (box.text != LinkText::ManualConnectTimeOut) return;
+        manager.Timer1Timer();
+        idleWhileBoxUp = manager.ConnectState == 0 && !port.IsOpen();
+    };
+    ConnectAndRun(21);
+    EXPECT_TRUE(idleWhileBoxUp);
+    ExpectIdle();
+}
+
+TEST_F(ConnectionTest, TheStatusAnimationSwingsAndBlinks) {
+    SetPorts({"/dev/ttyUSB0"});
+    manager.OpenPortClick();
+    EXPECT_EQ(host.statusText, LinkText::StatusConnecting);
+    EXPECT_EQ(host.statusFrame, 1);
+    std::vector<int> frames;
+    std::string colours;
+    for (int i = 0; i < 16; ++i) {
+        manager.TimerConnectionTimer();
+        frames.push_back(host.twoWayFrame);
+        colours += host.statusRed ? 'R' : 'b';
+    }
+    EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 6, 5, 4, 3, 2, 3, 4, 5, 6}));
+    // The label's Tag runs 1..7, 0..7, ...: red while below 3.
+    EXPECT_EQ(colours, "RRbbbbbRRRbbbbbR");
+}
+
+// ---- send path failures, hot-plug and hang-ups ------------------------------------
+
+TEST_F(ConnectionTest, AFailedProbeInManualModeDisconnectsWithOneBox) {
+    SetPorts({"/dev/ttyUSB0"});
+    port.failWrites = true;
+    manager.OpenPortClick();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, LinkText::PortOpenError);
+    EXPECT_EQ(host.boxes[0].reason, "/dev/ttyUSB0: the write failed.");
+    ExpectIdle();  // and no timers left running after the click
+}
+
+TEST_F(ConnectionTest, AFailedProbeInAutomaticModeIsIgnored) {
+    SetPorts({"/dev/ttyUSB0"});
+    port.failWrites = true;
+    host.autoMode = true;
+    ConnectAndRun(6);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(manager.RateCursor, 2);  // failed writes count as sent
+    EXPECT_EQ(manager.ConnectState, 1);
+}
+
+TEST_F(ConnectionTest, UnpluggingTheLinkedPortDisconnectsAndSaysSo) {
+    SetPorts({"/dev/ttyUSB0", "/dev/ttyUSB1"});
+    host.comPortText = "/dev/ttyUSB1";
+    manager.OpenPortClick();
+    char end[] = "[DEVICE DATA END]\r\n";
+    manager.CheckLinkHandshake(end);
+    manager.TimerConnectionTimer();
+
+    source.Unplug("/dev/ttyUSB0");  // another adapter: only the lists change
+    lists.PortChangeNotice({PortChange::Removal, "/dev/ttyUSB0"});
+    EXPECT_EQ(manager.LinkState, 2);
+    EXPECT_TRUE(host.boxes.empty());
+
+    source.Unplug("/dev/ttyUSB1");
+    lists.PortChangeNotice({PortChange::Removal, "/dev/ttyUSB1"});
+    ExpectIdle();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, LinkText::PortOpenError);
+    EXPECT_NE(host.boxes[0].reason.find("/dev/ttyUSB1"), std::string::npos);
+}
+
+TEST_F(ConnectionTest, UnpluggingDuringDetectionOnlyRefreshesTheLists) {
+    SetPorts({"/dev/ttyUSB0", "/dev/ttyUSB1"});
+    host.autoMode = true;
+    ConnectAndRun(3);
+    source.Unplug("/dev/ttyUSB0");
+    lists.PortChangeNotice({PortChange::Removal, "/dev/ttyUSB0"});
+    EXPECT_EQ(host.comPortItems, std::vector<std::string>{"/dev/ttyUSB1"});
+    EXPECT_EQ(manager.ConnectState, 1);
+    EXPECT_EQ(manager.LinkState, 1);
+    // The cursor stays inside the shorter list.
+    while (manager.TickCount <= 20)
+        manager.Timer1Timer();
+    EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(ConnectionTest, AHangUpDropsAnEstablishedLinkOnly) {
+    SetPorts({"/dev/ttyUSB0"});
+    manager.OpenPortClick();
+    manager.PortHungUp();  // connecting: the next probe finds out
+    EXPECT_EQ(manager.ConnectState, 1);
+    char end[] = "[DEVICE DATA END]\r\n";
+    manager.CheckLinkHandshake(end);
+    manager.PortHungUp();
+    ExpectIdle();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, LinkText::PortOpenError);
+}
+
+TEST_F(ConnectionTest, ReconnectingAfterADisconnectStartsAFreshAttempt) {
+    SetPorts({"/dev/ttyUSB0"});
+    char end[] = "[DEVICE DATA END]\r\n";
+    for (int round = 0; round < 2; ++round) {
+        ConnectAndRun(3);
+        manager.CheckLinkHandshake(end);
+        manager.TimerConnectionTimer();
+        EXPECT_EQ(host.statusText, LinkText::StatusConnected) << round;
+        EXPECT_EQ(host.pageReads, round + 1);
+        manager.OpenPortClick();
+        ExpectIdle();
+    }
+    EXPECT_EQ(port.opens, 2);
+    EXPECT_EQ(port.closes, 2);
+}
+
+}  // namespace
+}  // namespace navoro
