@@ -1,6 +1,8 @@
 // The receive path of the main window with every diagnosis page live and the
-// data log on: received bytes are assembled into lines, logged, routed through
-// the codec and dispatched to the GNSS view and the position-report counters;
+// data log on: received bytes go through the line assembly to the window's
+// consumers, as CommRxChar hands them over (the log, then the dispatcher with
+// the GNSS view and the position-report counters, the handshake detector and
+// the information-dump collector);
 // between reads the event loop runs (log batches, timers, painting of the
 // visible page). Reports lines/s and the longest single handler: a read's
 // handling or the delivery of one event (a timer's tick, a paint).
@@ -9,11 +11,13 @@
 //   NAVORO_CAPTURE=capture.nmea QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_bench
 #include <benchmark/benchmark.h>
 
+#include <time.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QTabWidget>
 #include <QTemporaryDir>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -24,8 +28,6 @@
 #include "app/ControlTexts.h"
 #include "app/ScriptedPrompts.h"
 #include "app/TForm1.h"
-#include "codec/FormatterTable.h"
-#include "codec/Router.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
 #include "link/LineAssembler.h"
@@ -33,8 +35,17 @@
 
 namespace {
 
+// The calling thread's CPU time in nanoseconds: unlike the wall clock, it
+// leaves out the time other processes of a busy machine took.
+qint64 ThreadCpuNs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<qint64>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
 // Times every event the application delivers (the outermost delivery only:
-// an event handled inside another one is part of it).
+// an event handled inside another one is part of it), by the wall clock and
+// by the thread's CPU time.
 class TimedApplication : public QApplication {
   public:
     using QApplication::QApplication;
@@ -47,22 +58,25 @@ class TimedApplication : public QApplication {
         }
         QElapsedTimer clock;
         clock.start();
+        const qint64 cpu = ThreadCpuNs();
         const bool result = QApplication::notify(receiver, event);
-        Record(clock.nsecsElapsed());
+        Record(clock.nsecsElapsed(), ThreadCpuNs() - cpu);
         --depth_;
         return result;
     }
-    void Record(qint64 ns) {
-        longest = std::max(longest, ns);
+    void Record(qint64 wallNs, qint64 cpuNs) {
+        longest = std::max(longest, wallNs);
+        longestCpu = std::max(longestCpu, cpuNs);
         ++handlers;
-        if (ns > kFrameNs) ++overFrame;
+        if (wallNs > kFrameNs) ++overFrame;
+        if (cpuNs > kFrameNs) ++overFrameCpu;
     }
-    void Reset() { longest = handlers = overFrame = 0; }
+    void Reset() { longest = longestCpu = handlers = overFrame = overFrameCpu = 0; }
 
     static constexpr qint64 kFrameNs = 16'000'000;
-    qint64 longest = 0;
+    qint64 longest = 0, longestCpu = 0;
     qint64 handlers = 0;
-    qint64 overFrame = 0;
+    qint64 overFrame = 0, overFrameCpu = 0;
 
   private:
     int depth_ = 0;
@@ -71,25 +85,6 @@ class TimedApplication : public QApplication {
 TimedApplication* App() {
     return static_cast<TimedApplication*>(QCoreApplication::instance());
 }
-
-// What the receive handler does with each complete line.
-class DiagnosisSink : public navoro::LineSink {
-  public:
-    explicit DiagnosisSink(navoro::TForm1& form) : form_(form) {}
-    bool LogEnabled() const override { return form_.diagnosis().LogEnabled(); }
-    void LogLine(std::string_view line) override { form_.diagnosis().LogLine(line); }
-    void DispatchSentence(char* line) override {
-        if (line[0] != '$' && line[0] != '!') return;
-        navoro::Codec& codec = form_.codec();
-        if (!navoro::RouteSentence(codec, line)) return;
-        const int group = navoro::FormatterGroup(codec.Received.Header);
-        if (group == navoro::kGroupGnss) form_.diagnosis().UpdateGnssStatus();
-        if (group == navoro::kGroupAis && line[0] == '!') form_.diagnosis().CountPositionReport();
-    }
-
-  private:
-    navoro::TForm1& form_;
-};
 
 // The capture fed: the file named by NAVORO_CAPTURE, or two minutes of
 // navoro-sim's output.
@@ -140,8 +135,9 @@ struct Window {
 // event loop running between reads.
 void Receive(benchmark::State& state, int diagnosisPage, bool fullLog) {
     Window window(diagnosisPage);
-    DiagnosisSink sink(*window.form);
-    navoro::LineAssembler assembler(sink);
+    // The window's own consumers, in CommRxChar's order: the log, then
+    // DispatchSentence, CheckLinkHandshake and CollectDeviceData.
+    navoro::LineAssembler assembler(static_cast<navoro::LineSink&>(*window.form));
     if (fullLog) {
         // The log at its cap already: every batch now also drops old lines.
         navoro::DataLogPage& log = window.form->diagnosis().DataLog();
@@ -162,10 +158,11 @@ void Receive(benchmark::State& state, int diagnosisPage, bool fullLog) {
             const std::size_t n = std::min(readSize, capture.Bytes.size() - at);
             // One receive event: its bytes through the line assembly.
             clock.start();
+            const qint64 cpu = ThreadCpuNs();
             assembler.Feed(std::string_view(capture.Bytes).substr(at, n));
             const qint64 read = clock.nsecsElapsed();
             longestRead = std::max(longestRead, read);
-            app->Record(read);
+            app->Record(read, ThreadCpuNs() - cpu);
             QApplication::processEvents();
         }
         lines += capture.Lines;
@@ -176,6 +173,8 @@ void Receive(benchmark::State& state, int diagnosisPage, bool fullLog) {
     state.counters["longest_handler_ms"] = static_cast<double>(app->longest) / 1e6;
     state.counters["handlers"] = static_cast<double>(app->handlers);
     state.counters["over_16ms"] = static_cast<double>(app->overFrame);
+    state.counters["longest_handler_cpu_ms"] = static_cast<double>(app->longestCpu) / 1e6;
+    state.counters["over_16ms_cpu"] = static_cast<double>(app->overFrameCpu);
 }
 
 void BM_ReceiveGpsStatusVisible(benchmark::State& state) {

@@ -1,6 +1,7 @@
 #include "diagnosis/DataLogPage.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -47,6 +48,7 @@ DataLogPage::DataLogPage(QWidget* page, Prompts& prompts, const MessageTable& me
     flushTimer_->setSingleShot(true);
     flushTimer_->setInterval(kDataLogFlushMilliseconds);
     connect(flushTimer_, &QTimer::timeout, this, &DataLogPage::TimerFlushDataLogTimer);
+    memo_->installEventFilter(this);
 }
 
 void DataLogPage::BuildControls() {
@@ -135,14 +137,28 @@ void DataLogPage::FlushDataLog() {
 }
 
 void DataLogPage::TimerFlushDataLogTimer() {
+    // A log out of sight keeps collecting (up to its cap) and catches up when
+    // it is shown: a hidden memo costs more per line, and nobody reads it.
+    if (!memo_->isVisible()) return;
     ShowLines(kDataLogFlushLines);
     if (!batch_.Empty()) flushTimer_->start(0);
+}
+
+bool DataLogPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == memo_ && event->type() == QEvent::Show && !batch_.Empty()) flushTimer_->start(0);
+    return QObject::eventFilter(watched, event);
 }
 
 void DataLogPage::ShowLines(std::size_t maxLines) {
     // The interval may have been shortened to fetch the rest of a burst.
     flushTimer_->setInterval(kDataLogFlushMilliseconds);
     if (batch_.Empty()) return;
+    // Waiting lines that fill the log by themselves replace it: emptying it
+    // costs less than dropping its lines one by one.
+    if (batch_.Size() >= batch_.MaxLines()) {
+        memo_->clear();
+        hasLines_ = false;
+    }
     const std::vector<std::string> lines = batch_.Take(maxLines);
     QString text;
     std::size_t size = lines.size();

@@ -39,7 +39,8 @@ class DataLogPage : public QObject {
     void FlushDataLog();
     // The batch timer: shows at most kDataLogFlushLines of the collected lines
     // and comes back at once for the rest, so that a burst never holds the
-    // event loop for long.
+    // event loop for long. While the log is out of sight, lines wait (up to
+    // the cap) until it is shown.
     void TimerFlushDataLogTimer();
 
     void btnClearLogClick();
@@ -49,6 +50,9 @@ class DataLogPage : public QObject {
     // The log's lines as shown, as the bytes they arrived as.
     std::vector<std::string> LogLines() const;
     std::size_t MaxLines() const { return batch_.MaxLines(); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();

@@ -47,6 +47,7 @@ TEST_F(DataLogPageTest, Controls) {
 }
 
 TEST_F(DataLogPageTest, LinesAppearInBatchesInOrderAsTheyArrived) {
+    ShowPage(2);
     Log({"", "$GPGGA,1", std::string(100, 'x').c_str(), "", "last"});
     EXPECT_TRUE(Lines().empty());  // not yet shown
     EXPECT_TRUE(QTest::qWaitFor([&] { return !Lines().empty(); }, 2000));
@@ -71,6 +72,16 @@ TEST_F(DataLogPageTest, EveryByteOfALineSurvivesTheLogAndTheFile) {
     prompts.SaveFileNames.push_back(path);
     Page().btnSaveLogClick();
     EXPECT_EQ(ReadAll(path), line + "\r\n\xA0 nbsp\r\n");
+}
+
+TEST_F(DataLogPageTest, OutOfSightTheLogCatchesUpWhenShown) {
+    ShowPage(0);
+    Log({"a", "b"});
+    QTest::qWait(200);
+    ShowPage(0);
+    EXPECT_TRUE(Lines().empty());
+    ShowPage(2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Lines().size() == 2; }, 2000));
 }
 
 TEST_F(DataLogPageTest, KeepsTheNewestLinesUpToItsCap) {

@@ -1,21 +1,23 @@
-// The diagnosis pages fed by navoro-sim over a pseudo-terminal: its live
-// stream read at 115200 bit/s, assembled into lines and dispatched as the
-// receive path does; commands written back to it.
+// The main window connected to navoro-sim over a pseudo-terminal, offscreen:
+// the simulator's live stream reaches the diagnosis pages through the real
+// receive path (serial-port component, line assembly, dispatcher), and the
+// pages' commands reach the simulator through the real send path.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTemporaryDir>
-#include <QToolButton>
 #include <fstream>
 
-#include "PagesFixture.h"
+#include "app/ControlTexts.h"
 #include "diagnosis/DataLogPage.h"
+#include "diagnosis/DiagnosisPages.h"
 #include "diagnosis/GpsStatusPage.h"
 #include "diagnosis/SignalChart.h"
 #include "diagnosis/SkyPlot.h"
 #include "diagnosis/SystemCheckPage.h"
-#include "link/LineAssembler.h"
+#include "tests/e2e/WindowFixture.h"
 #include "tests/support/SimulatorFixture.h"
 
 namespace navoro {
@@ -23,53 +25,71 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class SimulatorPagesTest : public test::PagesTest, public LineSink {
+class SimulatorPages : public test::WindowTest {
   protected:
-    SimulatorPagesTest() {
-        pages->Link.WritePort = [this](const char* data, int length) {
-            return client.IsOpen() && client.SendRaw(std::string(data, length));
-        };
-    }
     void SetUp() override {
         ASSERT_TRUE(simulator.Started()) << simulator.Error();
-        ASSERT_TRUE(client.Open(simulator.DevicePath(), 115200));
-        ShowPage(1);  // the sky plot drawn before the satellites arrive
-    }
-
-    // The receive path: every line to the log (when on) and the dispatcher.
-    bool LogEnabled() const override { return pages->LogEnabled(); }
-    void LogLine(std::string_view line) override { pages->LogLine(line); }
-    void DispatchSentence(char* line) override { Dispatch(line); }
-
-    // Receives the stream for `duration`; the lines received.
-    std::vector<std::string> Receive(std::chrono::milliseconds duration) {
-        std::vector<std::string> lines = client.ReadFor(duration);
-        for (const std::string& line : lines)
-            assembler.Feed(line + "\r\n");
+        MakeWindow({simulator.DevicePath()});
+        QComboBox* port = Controls().cbxComPort;
+        port->setCurrentIndex(port->findText(QString::fromStdString(simulator.DevicePath())));
+        emit port->activated(port->currentIndex());
+        // The GPS STATUS page in view, so that the sky plot is drawn.
+        Find<QTabWidget>("PageControlMain")->setCurrentIndex(1);
+        Find<QTabWidget>("PageControlDiagnosis")->setCurrentIndex(1);
         QApplication::processEvents();
-        return lines;
+    }
+    void Connect() {
+        Click(Controls().OpenPort);
+        ASSERT_TRUE(WaitUntil([&] { return Connected(); }, 5s)) << Status().toStdString();
+    }
+    void Disconnect() {
+        Click(Controls().OpenPort);
+        ASSERT_FALSE(Connected());
+    }
+    template <class T = QWidget>
+    T* Find(const char* name) {
+        auto* control = FindControlAs<T>(form.get(), QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    QString Text(const char* name) {
+        if (auto* edit = FindControlAs<QLineEdit>(form.get(), QString::fromLatin1(name)))
+            return edit->text();
+        return Caption(FindControl(form.get(), QString::fromLatin1(name)));
+    }
+    // The lines of the data log, everything received while it was on.
+    std::vector<std::string> Logged() {
+        form->diagnosis().DataLog().FlushDataLog();
+        return form->diagnosis().DataLog().LogLines();
     }
 
     test::SimulatorFixture simulator;
-    test::PtyClient client;
-    LineAssembler assembler{*this};
 };
 
 int CountVdo(const std::vector<std::string>& lines, char channel) {
     int count = 0;
     for (const std::string& line : lines) {
-        // !AIVDO,1,1,,A,... : one-sentence messages only in this stream's VDO.
         if (line.rfind("!AIVDO,", 0) != 0) continue;
         std::size_t comma = 0;
-        for (int field = 0; field < 4; ++field)
+        for (int field = 0; field < 4 && comma != std::string::npos; ++field)
             comma = line.find(',', comma + 1);
-        if (comma != std::string::npos && line[comma + 1] == channel) ++count;
+        if (comma != std::string::npos && comma + 1 < line.size() && line[comma + 1] == channel)
+            ++count;
     }
     return count;
 }
 
-TEST_F(SimulatorPagesTest, GpsStatusShowsTheSimulatorsFixAndSatellites) {
-    Receive(3500ms);
+TEST_F(SimulatorPages, GpsStatusShowsTheSimulatorsFixAndSatellitesMoving) {
+    Connect();
+    SignalChart* chart = form->diagnosis().GpsStatus().Chart1();
+    const auto satellitesShown = [&] {
+        for (const ChartBar& bar : chart->Series1()->Bars())
+            if (bar.Label != "---") return true;
+        return false;
+    };
+    ASSERT_TRUE(
+        WaitUntil([&] { return satellitesShown() && !Text("lblEdtGpsLat").isEmpty(); }, 8s));
+
     EXPECT_TRUE(
         QRegularExpression("^20\\d\\d/\\d\\d/\\d\\d$").match(Text("lblEdtGpsUtcDate")).hasMatch())
         << Text("lblEdtGpsUtcDate").toStdString();
@@ -85,70 +105,81 @@ TEST_F(SimulatorPagesTest, GpsStatusShowsTheSimulatorsFixAndSatellites) {
         << Text("lblEdtGpsLon").toStdString();
     EXPECT_TRUE(Text("lblEdtGpsSOG").endsWith(" kn")) << Text("lblEdtGpsSOG").toStdString();
     EXPECT_TRUE(Text("lblEdtGpsCOG").endsWith(QString::fromUtf8("\u00B0")));
-    const int inView = Text("lblEdtGpsNoSV_InView").toInt();
-    EXPECT_GT(inView, 3);
+    EXPECT_GT(Text("lblEdtGpsNoSV_InView").toInt(), 3);
     EXPECT_GT(Text("lblEdtGpsNoSV_InUse").toInt(), 0);
 
-    // The satellites of a complete cycle on the chart and the plot.
-    const std::vector<ChartBar>& bars = pages->GpsStatus().Chart1()->Series1()->Bars();
-    int satellites = 0;
+    // Every satellite of the chart has its marker on the plot, in list order.
+    const std::vector<ChartBar> bars = chart->Series1()->Bars();
+    TPaintSatelliteChart* plot = form->diagnosis().GpsStatus().PaintSatelliteChart();
+    int satellites = 0, shown = 0;
     for (const ChartBar& bar : bars)
         satellites += bar.Label != "---";
-    EXPECT_EQ(satellites, inView);
-    TPaintSatelliteChart* plot = pages->GpsStatus().PaintSatelliteChart();
-    int shown = 0;
     for (int i = 0; i < TPaintSatelliteChart::kMarkers; ++i) {
-        if (plot->Marker(i)->isHidden()) continue;
+        TPaintSatellite* marker = plot->Marker(i);
+        if (marker->isHidden()) continue;
         ++shown;
-        EXPECT_EQ(std::to_string(plot->Marker(i)->PRN), bars[static_cast<std::size_t>(i)].Label);
-        EXPECT_TRUE(
-            plot->rect().adjusted(-10, -10, 10, 10).contains(plot->Marker(i)->geometry().center()));
+        EXPECT_EQ(std::to_string(marker->PRN), bars[static_cast<std::size_t>(i)].Label);
+        EXPECT_TRUE(plot->geometry().contains(marker->geometry().center())) << "marker " << i;
     }
     EXPECT_EQ(shown, satellites);
 
-    // The position moves with the simulated ship.
-    const QString before = Text("lblEdtGpsLon") + Text("lblEdtGpsLat");
-    Receive(2500ms);
-    EXPECT_NE(Text("lblEdtGpsLon") + Text("lblEdtGpsLat"), before);
+    // The ship moves: the position changes as the stream goes on.
+    const QString before = Text("lblEdtGpsLon") + Text("lblEdtGpsLat") + Text("lblEdtGpsUtcTime");
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return Text("lblEdtGpsLon") + Text("lblEdtGpsLat") + Text("lblEdtGpsUtcTime") != before;
+        },
+        4s));
 }
 
-TEST_F(SimulatorPagesTest, SystemCheckCountsTheOwnReportsPerChannelAndResets) {
-    const std::vector<std::string> lines = Receive(3500ms);
-    const int a = CountVdo(lines, 'A'), b = CountVdo(lines, 'B');
-    ASSERT_GT(a + b, 0);
-    pages->SystemCheck().TimerUpdateSysChkTimer();
-    EXPECT_EQ(Text("lblValTxCntA"), QString::number(a));
-    EXPECT_EQ(Text("lblValTxCntB"), QString::number(b));
-    EXPECT_GT(Text("lblValRxCntA").toInt() + Text("lblValRxCntB").toInt(), 0);
-    EXPECT_EQ(Text("lblValMMSI"), " 211457320");  // the simulator's own MMSI, from its reports
+TEST_F(SimulatorPages, SystemCheckCountsTheOwnReportsPerChannelAndResets) {
+    Find<QCheckBox>("cbxEnableLog")->setChecked(true);  // the log tells what arrived
+    Connect();
+    ASSERT_TRUE(form->TimerUpdateSysChk->isActive());  // started with the link
+    ASSERT_TRUE(WaitUntil([&] { return Text("lblValTxCntA").toInt() > 0; }, 6s));
+    EXPECT_EQ(Text("lblValMMSI"), " 211457320");  // the simulator's own reports
     EXPECT_EQ(Text("lblValGps"), "Fixed");
-    EXPECT_TRUE(pages->SystemCheck().Passed(kCheckTx));
-    EXPECT_TRUE(pages->SystemCheck().Passed(kCheckRx));
+    EXPECT_TRUE(form->diagnosis().SystemCheck().Passed(kCheckTx));
+    EXPECT_TRUE(form->diagnosis().SystemCheck().Passed(kCheckRx));
 
-    Control<QToolButton>("SpeedButtonClearCheck")->click();
+    Disconnect();
+    const std::vector<std::string> lines = Logged();
+    form->diagnosis().SystemCheck().TimerUpdateSysChkTimer();
+    EXPECT_EQ(Text("lblValTxCntA"), QString::number(CountVdo(lines, 'A')));
+    EXPECT_EQ(Text("lblValTxCntB"), QString::number(CountVdo(lines, 'B')));
+    EXPECT_GT(Text("lblValRxCntA").toInt() + Text("lblValRxCntB").toInt(), 0);
+
+    // "Reset checks" while linked: placeholders at once, the status request
+    // after the wait, then the reports count again.
+    Connect();
+    Click(Find<QToolButton>("SpeedButtonClearCheck"));
     for (const char* name : {"lblValTxCntA", "lblValTxCntB", "lblValRxCntA", "lblValRxCntB"})
         EXPECT_EQ(Text(name), "0") << name;
     EXPECT_EQ(Text("lblValMMSI"), "000000000");
     EXPECT_EQ(Text("lblValGps"), "Lost");
+    EXPECT_EQ(prompts.SleptMilliseconds(), 1000);
     EXPECT_TRUE(simulator.WaitForRecorded("$PTST,,,,,00017*19"));
-    // The counting starts again.
-    Receive(2500ms);
-    pages->SystemCheck().TimerUpdateSysChkTimer();
-    EXPECT_GT(Text("lblValTxCntA").toInt() + Text("lblValTxCntB").toInt(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return Text("lblValTxCntA").toInt() > 0; }, 6s));
 }
 
-TEST_F(SimulatorPagesTest, DataLogShowsTheStreamSavesAndClears) {
-    Receive(1500ms);  // before logging: not kept
-    Control<QCheckBox>("cbxEnableLog")->setChecked(true);
-    const std::vector<std::string> lines = Receive(2500ms);
-    ASSERT_FALSE(lines.empty());
-    pages->DataLog().FlushDataLog();
-    EXPECT_EQ(pages->DataLog().LogLines(), lines);
+TEST_F(SimulatorPages, DataLogShowsTheStreamSavesAndClears) {
+    Connect();
+    auto* enable = Find<QCheckBox>("cbxEnableLog");
+    EXPECT_TRUE(Logged().empty());  // off: nothing kept
+    enable->setChecked(true);
+    ASSERT_TRUE(WaitUntil([&] { return Logged().size() > 20; }, 5s));
+    enable->setChecked(false);
+    QTest::qWait(1200);  // a second more of stream, not logged
+    const std::vector<std::string> lines = Logged();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.rfind("$GPGGA,", 0) == 0; }));
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.rfind("!AIVDO,", 0) == 0; }));
 
     QTemporaryDir dir;
     const std::string path = (dir.path() + "/stream.TXT").toStdString();
     prompts.SaveFileNames.push_back(path);
-    Control<QPushButton>("btnSaveLog")->click();
+    Click(Find<QPushButton>("btnSaveLog"));
     std::string expected;
     for (const std::string& line : lines)
         expected += line + "\r\n";
@@ -156,23 +187,34 @@ TEST_F(SimulatorPagesTest, DataLogShowsTheStreamSavesAndClears) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected);
 
     prompts.Answers.push_back(true);
-    Control<QPushButton>("btnClearLog")->click();
-    EXPECT_TRUE(pages->DataLog().LogLines().empty());
+    Click(Find<QPushButton>("btnClearLog"));
+    EXPECT_TRUE(Logged().empty());
 }
 
-TEST_F(SimulatorPagesTest, ACustomCommandReachesTheSimulator) {
-    Control<QLineEdit>("EditSendCommand")->setText("$AIAIQ,SSD*39");
-    Control<QPushButton>("ButtonCustomSendCommand")->click();
+TEST_F(SimulatorPages, ACustomCommandReachesTheSimulatorAsTyped) {
+    Connect();
+    Find<QCheckBox>("cbxEnableLog")->setChecked(true);
+    Find<QLineEdit>("EditSendCommand")->setText("$AIAIQ,SSD*39");
+    Click(Find<QPushButton>("ButtonCustomSendCommand"));
     EXPECT_TRUE(simulator.WaitForRecorded("$AIAIQ,SSD*39"));
-    // Its answer comes back on the stream.
-    const auto reply = client.WaitForLine(
-        [](const std::string& line) { return line.rfind("$AISSD,", 0) == 0; }, 3s);
-    EXPECT_TRUE(reply.has_value());
-    // Sent as typed: no checksum is added.
-    Control<QLineEdit>("EditSendCommand")->setText("HELLO");
-    Control<QPushButton>("ButtonCustomSendCommand")->click();
-    EXPECT_TRUE(simulator.WaitForRecorded("HELLO"));
+    // The answer arrives on the stream (and in the log).
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::vector<std::string> lines = Logged();
+            return std::any_of(lines.begin(), lines.end(),
+                               [](const std::string& l) { return l.rfind("$AISSD,", 0) == 0; });
+        },
+        4s));
+    // Nothing is added: no checksum.
+    Find<QLineEdit>("EditSendCommand")->setText("$PTST,,,,,00017");
+    Click(Find<QPushButton>("ButtonCustomSendCommand"));
+    EXPECT_TRUE(simulator.WaitForRecorded("$PTST,,,,,00017"));
     EXPECT_TRUE(prompts.Calls.empty());
+
+    // Not connected: the port error, and nothing sent.
+    Disconnect();
+    Click(Find<QPushButton>("ButtonCustomSendCommand"));
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Serial port open error! Please check!"});
 }
 
 }  // namespace
