@@ -1,28 +1,27 @@
-// Renders the three diagnosis pages of the main window with live data to PNG
+// Renders the three diagnosis pages of the main window in demo mode to PNG
 // files, offscreen:
 //
-//   QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_screenshots [OUTDIR]
+//   QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_screenshots [OUTDIR] [SECONDS]
 //
-// OUTDIR defaults to build/screenshots. Two minutes of navoro-sim's output
-// (GNSS sentences, own and other stations' AIS reports) are fed through the
-// codec into the pages, as the receive path does, with the data log on.
+// OUTDIR defaults to build/screenshots. The window starts the simulated
+// transponder (navoro-sim, beside the program) as `navoro --simulate` does,
+// connects to it and receives its live stream for SECONDS seconds (default
+// 8) with the data log on; then each diagnosis page is rendered, the GPS
+// STATUS page twice, a few seconds apart, to show it moving.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <cmath>
+#include <QTest>
+#include <QToolButton>
 #include <cstdio>
 
-#include "SimulatorStream.h"
+#include "app/ConnectionGroup.h"
 #include "app/ControlTexts.h"
 #include "app/ScriptedPrompts.h"
 #include "app/TForm1.h"
-#include "codec/FormatterTable.h"
-#include "codec/Router.h"
-#include "diagnosis/DataLogPage.h"
-#include "diagnosis/DiagnosisPages.h"
-#include "diagnosis/SystemCheckPage.h"
 
 namespace {
 
@@ -33,6 +32,14 @@ bool Save(QWidget* widget, const QString& path) {
     return ok;
 }
 
+bool WaitFor(const std::function<bool()>& done, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds)
+        QTest::qWait(20);
+    return done();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -40,47 +47,48 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                     : QCoreApplication::applicationDirPath() + "/../screenshots";
+    const int seconds = argc > 2 ? std::max(2, std::atoi(argv[2])) : 8;
     QDir().mkpath(outDir);
     QTemporaryDir documents;
 
     navoro::ScriptedPrompts prompts;
-    navoro::ShellEnvironment environment{
-        QCoreApplication::applicationDirPath().toStdString(), documents.path().toStdString(), {}};
+    navoro::AppOptions options;
+    options.Simulate = true;
+    navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
+                                         documents.path().toStdString(), options};
     navoro::TForm1 form(prompts, environment);
     form.ApplyStartupLanguage();
     form.show();
+    if (form.SimulatorPort().empty()) {
+        std::fprintf(stderr, "the simulated transponder did not start\n");
+        return 1;
+    }
     auto* main = navoro::FindControlAs<QTabWidget>(&form, "PageControlMain");
     auto* diagnosis = navoro::FindControlAs<QTabWidget>(&form, "PageControlDiagnosis");
     main->setCurrentIndex(1);
-    // The GPS STATUS page in view while data arrives, so that the sky plot
-    // has been drawn when the satellites are placed on it.
-    diagnosis->setCurrentIndex(1);
-    QApplication::processEvents();
-    (void)form.grab();
+    diagnosis->setCurrentIndex(1);  // the sky plot drawn before satellites arrive
     navoro::FindControlAs<QCheckBox>(&form, "cbxEnableLog")->setChecked(true);
 
-    navoro::DiagnosisPages& pages = form.diagnosis();
-    navoro::Codec& codec = form.codec();
-    pages.Link.ReadSnapshot = [] {
-        return navoro::SystemCheckSnapshot{
-            true, "V2.1.7 (2024-03-18)", true, "LMA1B2C3D4", true, 244123456};
-    };
-    for (const std::string& line : navoro::test::SimulatorStream(120)) {
-        if (pages.LogEnabled()) pages.LogLine(line.substr(0, line.size() - 2));
-        if (!navoro::RouteSentence(codec, line.c_str())) continue;
-        const int group = navoro::FormatterGroup(codec.Received.Header);
-        if (group == navoro::kGroupGnss) pages.UpdateGnssStatus();
-        if (group == navoro::kGroupAis && line[0] == '!') pages.CountPositionReport();
+    form.ConnectionGroup().OpenPort->click();
+    if (!WaitFor([&] { return form.LinkEstablished; }, 10000)) {
+        std::fprintf(stderr, "no link with the simulated transponder\n");
+        return 1;
     }
-    pages.SystemCheck().TimerUpdateSysChkTimer();
-    pages.DataLog().FlushDataLog();
+    QTest::qWait(seconds * 1000);
 
     bool ok = true;
-    const char* names[] = {"system-check", "gps-status", "data-log"};
-    for (int page = 0; page < 3; ++page) {
-        diagnosis->setCurrentIndex(page);
-        ok &= Save(&form, outDir + "/diagnosis-" + names[page] + ".png");
-    }
+    diagnosis->setCurrentIndex(0);
+    ok &= Save(&form, outDir + "/diagnosis-system-check.png");
+    diagnosis->setCurrentIndex(1);
+    ok &= Save(&form, outDir + "/diagnosis-gps-status.png");
+    diagnosis->setCurrentIndex(2);
+    QTest::qWait(200);  // the log catches up once in view
+    ok &= Save(&form, outDir + "/diagnosis-data-log.png");
+    diagnosis->setCurrentIndex(1);
+    QTest::qWait(4000);
+    ok &= Save(&form, outDir + "/diagnosis-gps-status-later.png");
+
+    form.ConnectionGroup().OpenPort->click();
     form.hide();
     return ok ? 0 : 1;
 }
