@@ -8,12 +8,15 @@
 
 namespace navoro {
 
-// The data log keeps the newest this many lines; older ones leave it.
-inline constexpr std::size_t kDataLogMaxLines = 100000;
+// The data log keeps the newest this many lines; older ones leave it. (The
+// memo's text store is compacted now and then at a cost that grows with its
+// size: at this size that stays well inside a frame, at 100 000 lines it did
+// not.)
+inline constexpr std::size_t kDataLogMaxLines = 50000;
 // How long received lines are collected before they are shown together, and
 // how many are shown in one go at most.
 inline constexpr int kDataLogFlushMilliseconds = 70;
-inline constexpr std::size_t kDataLogFlushLines = 250;
+inline constexpr std::size_t kDataLogFlushLines = 100;
 
 // Received lines waiting to be shown in the data log, in arrival order. Lines
 // are collected and handed over together, so a fast stream costs one edit of

@@ -23,7 +23,7 @@ namespace navoro {
 // The DATA LOG page: the received lines while "Enable Log" is ticked, saved
 // to a text file or cleared on request, and a command line sent to the
 // transponder exactly as typed. Lines are shown in batches (every 70 ms) and
-// the log keeps the newest 100 000 lines.
+// the log keeps the newest 50 000 lines.
 class DataLogPage : public QObject {
     Q_OBJECT
 

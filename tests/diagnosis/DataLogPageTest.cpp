@@ -42,8 +42,8 @@ TEST_F(DataLogPageTest, Controls) {
     EXPECT_EQ(Text("Label11"), "Enter command below");
     EXPECT_EQ(Control<QLineEdit>("EditSendCommand")->maxLength(), 84);
     EXPECT_EQ(Control("Panel4")->height(), 65);
-    EXPECT_EQ(Control<QPlainTextEdit>("MemoDataLog")->maximumBlockCount(), 100000);
-    EXPECT_TRUE(Text("lblLogLimit").contains("100")) << Text("lblLogLimit").toStdString();
+    EXPECT_EQ(Control<QPlainTextEdit>("MemoDataLog")->maximumBlockCount(), 50000);
+    EXPECT_TRUE(Text("lblLogLimit").contains("50")) << Text("lblLogLimit").toStdString();
 }
 
 TEST_F(DataLogPageTest, LinesAppearInBatchesInOrderAsTheyArrived) {
