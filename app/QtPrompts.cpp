@@ -62,8 +62,11 @@ bool QtPrompts::AskYesNo(PromptIcon icon, const std::string& title, const std::s
 std::optional<std::string> QtPrompts::AskSaveFileName(const std::string& title,
                                                       const std::string& suggestedPath,
                                                       const std::string& filter) {
+    // The callers ask before overwriting a file themselves (with their own
+    // texts), so the dialog does not ask a second time.
     const QString path =
-        QFileDialog::getSaveFileName(parent_.data(), Q(title), Q(suggestedPath), Q(filter));
+        QFileDialog::getSaveFileName(parent_.data(), Q(title), Q(suggestedPath), Q(filter), nullptr,
+                                     QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
 }

@@ -15,6 +15,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "app/ControlTexts.h"
 #include "app/DemoSimulator.h"
@@ -24,6 +26,8 @@
 #include "app/SettingsFile.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmAgreement.h"
+#include "config/Configuration.h"
+#include "config/TfrmWaitingProgress.h"
 #include "diagnosis/DiagnosisPages.h"
 #include "link/GuiThreadExecutor.h"
 #include "link/PortMonitor.h"
@@ -167,6 +171,9 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
 
     // 1. The message table exists (empty until step 7); the codec context
     //    starts cleared (a member).
+    // The configuration tabs' controls, as designed (before the texts of step 7),
+    // and their reply handlers on the window's hooks.
+    SetUpConfiguration();
     // 2.
     ExeFolder = WithSeparator(environment_.ExeFolder);
     // 3.-5. <Documents>/LUMO/Navoro/, created when missing; the documents
@@ -185,7 +192,8 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     SetUpConnection();
     // 9. Message decoder and target table.
     codec_->Targets.ResetTargetTable();
-    // 10. Ship-type list: the VOYAGE page.
+    // 10.
+    configuration_->FillShipTypeList();
     // 11.
     ui_->PageControlMain->setCurrentIndex(0);
     ui_->PageControlConf->setCurrentIndex(0);
@@ -195,9 +203,10 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     diagnosis_->InitSystemCheck();
     // 13.
     setWindowTitle(QStringLiteral("Navoro"));
-    // 14. Sky plot and signal chart; InitDestinationGrid and InitMobGrid
-    //     (DESTINATION and AIS MOB pages).
+    // 14. Sky plot and signal chart; the destination and MOB grids.
     diagnosis_->SetUpSatelliteViews();
+    configuration_->InitDestinationGrid();
+    configuration_->InitMobGrid();
     // 15.
     ui_->mnuOption->menuAction()->setVisible(false);
     // FormCreate: device arrival and removal notices.
@@ -206,8 +215,13 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     // The other windows, created right after the main window and kept to the end.
     frmAbout_ = new TfrmAbout(prompts_, this);
     frmAgreement_ = new TfrmAgreement(this);
-    // The maintenance dialog (TfrmInputDialog) and the waiting window
-    // (TfrmWaitingProgress) are created here, in this order, by their parts.
+    // The maintenance dialog (TfrmInputDialog) is created here by its part.
+    frmWaitingProgress_ = new TfrmWaitingProgress(this);
+    configuration_->SetWaitingWindow(frmWaitingProgress_);
+    configuration_->SetVersionText([this] {
+        auto* label = frmAbout_->findChild<QLabel*>(QStringLiteral("Label6"));
+        return label ? label->text() : QString();
+    });
 }
 
 void TForm1::SetUpDiagnosis() {
@@ -222,6 +236,20 @@ void TForm1::SetUpDiagnosis() {
     pages.Link.WritePort = [this](const char* data, int length) { return WritePort(data, length); };
     pages.Link.OpenPortDown = [this] { return connection_.ConnectState == 1; };
     pages.Link.OpenPortClick = [this] { OpenPortClick(); };
+    // The configuration snapshot's identity and its three flags; the query
+    // set of "Reset checks" goes out as the configuration's reads do.
+    pages.Link.ReadSnapshot = [this] {
+        const Configuration& c = *configuration_;
+        return SystemCheckSnapshot{
+            c.Flags.FirmwareReceived,     c.Snapshot.FirmwareVersion,
+            c.Flags.SerialNumberReceived, c.Snapshot.SerialNumber,
+            c.Flags.MmsiNonZero,          static_cast<std::uint32_t>(c.Snapshot.Mmsi)};
+    };
+    pages.Link.ClearSnapshotFlags = [this] { configuration_->Flags = DeviceDataFlags{}; };
+    pages.Link.SendQueries = [this](int querySet) {
+        navoro::SendQueries(static_cast<unsigned>(querySet),
+                            [this](const char* text) { return SendTextWithChecksum(text); });
+    };
 }
 
 TForm1::~TForm1() {
@@ -467,6 +495,33 @@ void StyleStatusLabel(QLabel* label, const QColor& colour, bool enabled) {
 }
 
 }  // namespace
+
+void TForm1::SetUpConfiguration() {
+    configuration_ = std::make_unique<Configuration>(ConfigurationEnvironment{
+        ui_->PageControlConf, ui_->PageControlMain, ui_->SpeedButtonSetting, ui_->SpeedButtonReload,
+        Timer2, codec_.get(), &messages_, &prompts_, environment_.DocumentsFolder});
+    Configuration& c = *configuration_;
+    Handlers.ShowSsdReply = [&c] { c.ShowSsdReply(); };
+    Handlers.ShowVsdReply = [&c] { c.ShowVsdReply(); };
+    Handlers.ShowTsvReply = [&c] { c.ShowTsvReply(); };
+    Handlers.ShowMblReply = [&c] { c.ShowMblReply(); };
+    Handlers.ShowDesReply = [&c] { c.ShowDesReply(); };
+    Handlers.ShowBauReply = [&c] { c.ShowBauReply(); };
+    Handlers.ShowCpaReply = [&c] { c.ShowCpaReply(); };
+    Handlers.ShowClrReply = [&c] { c.ShowClrReply(); };
+    Handlers.CollectDeviceData = [&c](char* line) { c.CollectDeviceData(line); };
+    Handlers.PageControlConfChange = [&c] { c.PageControlConfChange(); };
+    Handlers.ClearConfigSnapshot = [&c] { ClearSnapshot(c.Snapshot); };
+    Handlers.SetInlandMode = [&c](bool on) { c.SetInlandMode(on); };
+    c.SetDeviceDataSeen([this] { return DeviceDataSeen; });
+    c.SetSendSentenceText([this](const char* text) { return SendTextWithChecksum(text); });
+}
+
+bool TForm1::SendTextWithChecksum(const char* text) {
+    std::vector<char> buffer(std::strlen(text) + SendPath::kChecksumTailSize + 1);
+    std::memcpy(buffer.data(), text, std::strlen(text) + 1);
+    return !SendSentenceTextFailed(buffer.data(), buffer.size());
+}
 
 void TForm1::SetUpConnection() {
     controls_ = BuildConnectionGroup(ui_->PanelConnection);

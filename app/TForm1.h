@@ -29,6 +29,8 @@ namespace navoro {
 class DiagnosisPages;
 class TfrmAbout;
 class TfrmAgreement;
+class Configuration;
+class TfrmWaitingProgress;
 class DemoSimulator;
 class GuiThreadExecutor;
 class PortMonitor;
@@ -201,6 +203,9 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     const AppOptions& Options() const { return environment_.Options; }
     TfrmAbout* frmAbout() const { return frmAbout_; }
     TfrmAgreement* frmAgreement() const { return frmAgreement_; }
+    // The nine configuration tabs, their reply handlers and the read workflow.
+    Configuration& configuration() { return *configuration_; }
+    TfrmWaitingProgress* frmWaitingProgress() const { return frmWaitingProgress_; }
 
     // Held by the main window.
     std::string ExeFolder;       // with a trailing separator
@@ -222,11 +227,16 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     // The diagnosis pages in their page widgets, wired to the dispatcher, the
     // data log's place on the receive path and the port.
     void SetUpDiagnosis();
+    // A sentence text ("$AIAIQ,SSD") sent with its checksum and line end;
+    // true when written.
+    bool SendTextWithChecksum(const char* text);
     void CreateTimers();
     void ConnectMenus();
     void ApplyFixedProperties();
     void SetLanguageFonts(int index);
     void FixClientSize();
+    // The configuration tabs and their hooks (construction step 1).
+    void SetUpConfiguration();
     // Construction step 8 and FormCreate's notices.
     void SetUpConnection();
     void ConnectConnectionControls();
@@ -264,6 +274,8 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     bool centred_ = false;
     TfrmAbout* frmAbout_ = nullptr;          // owned as a child window
     TfrmAgreement* frmAgreement_ = nullptr;  // owned as a child window
+    std::unique_ptr<Configuration> configuration_;
+    TfrmWaitingProgress* frmWaitingProgress_ = nullptr;  // owned as a child window
 
   public:
     // The connection manager's state under the names the other parts use:

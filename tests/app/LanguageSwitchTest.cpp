@@ -237,16 +237,12 @@ TEST_F(LanguageSwitch, ChannelKeysFeedTheTxAndRxLabels) {
 TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
     CopyShippedLanguages();
     auto form = MakeForm();
-    QWidget* page = FindControlAs<QWidget>(form.get(), "TabSheetCPA");
     const char* lists[] = {"ComboBoxCpaAlarmType", "ComboBox_Tran_AisTx", "ComboBox_Tran_DscRx",
                            "ComboBoxGpsVoltage", "ComboBox_LR_Response"};
-    for (const char* name : lists)
-        (new QComboBox(page))->setObjectName(name);
-    auto* destinations = new QTableWidget(11, 2, page);
-    destinations->setObjectName("StringGrid_Destination");
-    destinations->horizontalHeader()->hide();  // row 0 is the heading row
-    auto* mob = new QTableWidget(50, 3, page);
-    mob->setObjectName("StringGrid_MOBList");  // shows Qt's header
+    // Row 0 of both grids is their heading row.
+    auto* destinations = FindControlAs<QTableWidget>(form.get(), "StringGrid_Destination");
+    auto* mob = FindControlAs<QTableWidget>(form.get(), "StringGrid_MOBList");
+    ASSERT_TRUE(destinations && mob);
 
     form->FillOptionLists();
     auto* alarm = FindControlAs<QComboBox>(form.get(), "ComboBoxCpaAlarmType");
@@ -262,8 +258,8 @@ TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
     EXPECT_EQ(items(FindControlAs<QComboBox>(form.get(), "ComboBox_LR_Response")),
               QStringList({"Automatic", "Manual"}));
     EXPECT_EQ(destinations->item(0, 1)->text(), "DESTINATION");
-    EXPECT_EQ(mob->horizontalHeaderItem(1)->text(), "MMSI");
-    EXPECT_EQ(mob->horizontalHeaderItem(2)->text(), "NAME");
+    EXPECT_EQ(mob->item(0, 1)->text(), "MMSI");
+    EXPECT_EQ(mob->item(0, 2)->text(), "NAME");
 
     // A switch refills the lists in the new language, back at entry 0, quietly.
     alarm->setCurrentIndex(1);
@@ -280,7 +276,7 @@ TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
     }
     EXPECT_EQ(changes.count(), 0);
     EXPECT_EQ(destinations->item(0, 1)->text(), Shipped(3, "OTHER_MSG", "Destination"));
-    EXPECT_EQ(mob->horizontalHeaderItem(2)->text(), Shipped(3, "OTHER_MSG", "NAME"));
+    EXPECT_EQ(mob->item(0, 2)->text(), Shipped(3, "OTHER_MSG", "NAME"));
 }
 
 TEST_F(LanguageSwitch, SenderWithoutALanguageTagDoesNothing) {

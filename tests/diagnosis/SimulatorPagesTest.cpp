@@ -19,6 +19,7 @@
 #include "diagnosis/SystemCheckPage.h"
 #include "tests/e2e/WindowFixture.h"
 #include "tests/support/SimulatorFixture.h"
+#include "tools/sim/DeviceState.h"
 
 namespace navoro {
 namespace {
@@ -137,7 +138,11 @@ TEST_F(SimulatorPages, SystemCheckCountsTheOwnReportsPerChannelAndResets) {
     Connect();
     ASSERT_TRUE(form->TimerUpdateSysChk->isActive());  // started with the link
     ASSERT_TRUE(WaitUntil([&] { return Text("lblValTxCntA").toInt() > 0; }, 6s));
-    EXPECT_EQ(Text("lblValMMSI"), " 211457320");  // the simulator's own reports
+    // The information dump of the handshake: firmware, serial number, MMSI.
+    const sim::DeviceState device;
+    EXPECT_EQ(Text("lblValFwVer").toStdString(), device.Firmware);
+    EXPECT_EQ(Text("lblValProdSN").toStdString(), device.SerialNumber);
+    EXPECT_EQ(Text("lblValMMSI"), " 211457320");
     EXPECT_EQ(Text("lblValGps"), "Fixed");
     EXPECT_TRUE(form->diagnosis().SystemCheck().Passed(kCheckTx));
     EXPECT_TRUE(form->diagnosis().SystemCheck().Passed(kCheckRx));
@@ -157,9 +162,19 @@ TEST_F(SimulatorPages, SystemCheckCountsTheOwnReportsPerChannelAndResets) {
         EXPECT_EQ(Text(name), "0") << name;
     EXPECT_EQ(Text("lblValMMSI"), "000000000");
     EXPECT_EQ(Text("lblValGps"), "Lost");
+    EXPECT_EQ(Text("lblValFwVer"), "---------");
+    EXPECT_EQ(Text("lblValProdSN"), "---------");
     EXPECT_EQ(prompts.SleptMilliseconds(), 1000);
     EXPECT_TRUE(simulator.WaitForRecorded("$PTST,,,,,00017*19"));
-    EXPECT_TRUE(WaitUntil([&] { return Text("lblValTxCntA").toInt() > 0; }, 6s));
+    // The rows pass again as the dump and the reports come back.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const SystemCheckPage& check = form->diagnosis().SystemCheck();
+            return check.Passed(kCheckFwVer) && check.Passed(kCheckProdSN) &&
+                   check.Passed(kCheckTx) && check.Passed(kCheckGps);
+        },
+        6s));
+    EXPECT_EQ(Text("lblValFwVer").toStdString(), device.Firmware);
 }
 
 TEST_F(SimulatorPages, DataLogShowsTheStreamSavesAndClears) {

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace navoro {
+
+// Inland mode describes the ship's size and antenna positions in tenths of a
+// metre. The user enters length, beam and the B and C distances of both
+// antennas; A and D follow from them so that A + B is the length and C + D the
+// beam for both antennas.
+
+// The longest text of a decimal field, its largest value and the text shown
+// before the transponder has said anything.
+inline constexpr int kInlandFieldLength = 5;
+inline constexpr double kInlandMetresMax = 800.0;
+inline constexpr const char* kInlandInitialText = "xxx.x";
+// The largest NMEA 2000 device instance the field takes.
+inline constexpr long kDeviceInstanceFieldMax = 252;
+
+// A decimal field's text in tenths: the text as a number (0 when it is not a
+// number) x 10 + 0.5, fraction discarded. Values beyond the field's range do
+// not occur in a field of five characters; the result is kept within int.
+int ReadTenths(std::string_view text);
+
+// Tenths as metres with one decimal, "%04.1f": 52 -> "05.2", 1100 -> "110.0".
+std::string FormatTenths(int tenths);
+
+struct InlandInputs {
+    int Length, Beam;          // L, W
+    int InternalB, InternalC;  // Bi, Ci
+    int ExternalB, ExternalC;  // Be, Ce
+};
+
+struct InlandDerived {
+    std::optional<std::string> Length;  // set when the length had to grow
+    std::optional<std::string> Beam;    // set when the beam had to grow
+    std::string InternalA, ExternalA;
+    std::string InternalD, ExternalD;
+};
+
+// A = L - B and D = W - C for both antennas. A B (or C) beyond the length (or
+// beam) raises the length (beam) to the larger of the two antennas' B (C);
+// the antenna with that larger value then shows "000.0".
+InlandDerived RecalcInlandDimensions(const InlandInputs& in);
+
+struct FilteredText {
+    std::string Text;
+    int Caret;
+};
+
+// Keeps digits and the first point of `text`, with at most `decimals` digits
+// after the point (the rest of the text is dropped from the first digit too
+// many). Every other character is dropped; the caret moves left by one for
+// each character dropped in front of it and stays within the new text.
+//   ("12.34", 1) -> "12.3"    ("1a2.5", 1) -> "12.5"    ("5.1", 0) -> "5."
+FilteredText FilterNumericText(std::string_view text, int caret, int decimals);
+
+// What a decimal field holds after a key: nothing when it is empty; otherwise
+// the filtered text, or "800.0" when that reads above 800.0.
+std::optional<FilteredText> InlandFieldAfterKey(std::string_view text, int caret);
+
+// What Edit_N2K_DeviceInstance holds after a key: the filtered text (no
+// decimals), or "0" when it reads above 252; an empty text or a lone point is
+// left as it is.
+FilteredText DeviceInstanceAfterKey(std::string_view text, int caret);
+
+}  // namespace navoro

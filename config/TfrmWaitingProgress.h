@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace navoro {
+
+// The waiting window shared by reads and writes: a small tool window that
+// stays on top, centred on the main window, with a label and a bar. Reads show
+// it timed (Timer2 moves the bar and hides it); writes step it themselves. It
+// has no buttons and cancels nothing. One instance lives as long as the
+// program.
+class TfrmWaitingProgress : public QDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr const char* kCollectingText = "Collecting Data. Please wait...";
+    static constexpr const char* kSettingText = "Setting Data. Please wait...";
+
+    explicit TfrmWaitingProgress(QWidget* mainWindow);
+
+    // Sets the label and the bar (position 0, the given maximum), shows the
+    // window centred on the main window and paints the label at once.
+    void ShowProgress(const QString& text, int maximum);
+    // Advances the bar by one (stepped mode).
+    void Step();
+
+    QLabel* lblWaitInfo = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+
+  private:
+    void CentreOnMainWindow();
+};
+
+}  // namespace navoro
