@@ -30,6 +30,7 @@
 #include "app/TfrmAgreement.h"
 #include "config/Configuration.h"
 #include "config/TfrmWaitingProgress.h"
+#include "diagnosis/DiagnosisPages.h"
 #include "link/GuiThreadExecutor.h"
 #include "link/PortMonitor.h"
 #include "link/SentenceDispatch.h"
@@ -200,10 +201,13 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     ui_->PageControlMain->setCurrentIndex(0);
     ui_->PageControlConf->setCurrentIndex(0);
     ui_->PageControlDiagnosis->setCurrentIndex(0);
-    // 12. System-check view: the SYSTEM CHECK page.
+    // 12.
+    SetUpDiagnosis();
+    diagnosis_->InitSystemCheck();
     // 13.
     setWindowTitle(QStringLiteral("Navoro"));
-    // 14. Signal chart (GPS STATUS page); the destination and MOB grids.
+    // 14. Sky plot and signal chart; the destination and MOB grids.
+    diagnosis_->SetUpSatelliteViews();
     configuration_->InitDestinationGrid();
     configuration_->InitMobGrid();
     // 15.
@@ -221,6 +225,34 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
         auto* label = frmAbout_->findChild<QLabel*>(QStringLiteral("Label6"));
         return label ? label->text() : QString();
     });
+}
+
+void TForm1::SetUpDiagnosis() {
+    diagnosis_ = std::make_unique<DiagnosisPages>(ui_->TabSheetSystemCheck, ui_->TabSheetGpsStatus,
+                                                  ui_->TabSheetDataLog, TimerUpdateSysChk, *codec_,
+                                                  prompts_, messages_);
+    DiagnosisPages& pages = *diagnosis_;
+    Handlers.UpdateGnssStatus = [&pages] { pages.UpdateGnssStatus(); };
+    Handlers.CountPositionReport = [&pages] { pages.CountPositionReport(); };
+    Handlers.LogEnabled = [&pages] { return pages.LogEnabled(); };
+    Handlers.LogLine = [&pages](std::string_view line) { pages.LogLine(line); };
+    pages.Link.WritePort = [this](const char* data, int length) { return WritePort(data, length); };
+    pages.Link.OpenPortDown = [this] { return connection_.ConnectState == 1; };
+    pages.Link.OpenPortClick = [this] { OpenPortClick(); };
+    // The configuration snapshot's identity and its three flags; the query
+    // set of "Reset checks" goes out as the configuration's reads do.
+    pages.Link.ReadSnapshot = [this] {
+        const Configuration& c = *configuration_;
+        return SystemCheckSnapshot{
+            c.Flags.FirmwareReceived,     c.Snapshot.FirmwareVersion,
+            c.Flags.SerialNumberReceived, c.Snapshot.SerialNumber,
+            c.Flags.MmsiNonZero,          static_cast<std::uint32_t>(c.Snapshot.Mmsi)};
+    };
+    pages.Link.ClearSnapshotFlags = [this] { configuration_->Flags = DeviceDataFlags{}; };
+    pages.Link.SendQueries = [this](int querySet) {
+        navoro::SendQueries(static_cast<unsigned>(querySet),
+                            [this](const char* text) { return SendTextWithChecksum(text); });
+    };
 }
 
 TForm1::~TForm1() {
@@ -485,11 +517,13 @@ void TForm1::SetUpConfiguration() {
     Handlers.ClearConfigSnapshot = [&c] { ClearSnapshot(c.Snapshot); };
     Handlers.SetInlandMode = [&c](bool on) { c.SetInlandMode(on); };
     c.SetDeviceDataSeen([this] { return DeviceDataSeen; });
-    c.SetSendSentenceText([this](const char* text) {
-        std::vector<char> buffer(std::strlen(text) + SendPath::kChecksumTailSize + 1);
-        std::memcpy(buffer.data(), text, std::strlen(text) + 1);
-        return !SendSentenceTextFailed(buffer.data(), buffer.size());
-    });
+    c.SetSendSentenceText([this](const char* text) { return SendTextWithChecksum(text); });
+}
+
+bool TForm1::SendTextWithChecksum(const char* text) {
+    std::vector<char> buffer(std::strlen(text) + SendPath::kChecksumTailSize + 1);
+    std::memcpy(buffer.data(), text, std::strlen(text) + 1);
+    return !SendSentenceTextFailed(buffer.data(), buffer.size());
 }
 
 void TForm1::SetUpConnection() {

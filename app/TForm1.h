@@ -26,6 +26,7 @@ class TForm1;
 
 namespace navoro {
 
+class DiagnosisPages;
 class TfrmAbout;
 class TfrmAgreement;
 class Configuration;
@@ -198,6 +199,8 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     MessageTable& Messages() { return messages_; }
     Prompts& prompts() { return prompts_; }
     Codec& codec() { return *codec_; }
+    // The SYSTEM CHECK, GPS STATUS and DATA LOG pages.
+    DiagnosisPages& diagnosis() { return *diagnosis_; }
     const AppOptions& Options() const { return environment_.Options; }
     TfrmAbout* frmAbout() const { return frmAbout_; }
     TfrmAgreement* frmAgreement() const { return frmAgreement_; }
@@ -223,6 +226,12 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The diagnosis pages in their page widgets, wired to the dispatcher, the
+    // data log's place on the receive path and the port.
+    void SetUpDiagnosis();
+    // A sentence text ("$AIAIQ,SSD") sent with its checksum and line end;
+    // true when written.
+    bool SendTextWithChecksum(const char* text);
     void CreateTimers();
     void ConnectMenus();
     void ApplyFixedProperties();
@@ -245,6 +254,8 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     MessageTable messages_;
     // The codec context, created empty with the window.
     std::unique_ptr<Codec> codec_ = std::make_unique<Codec>();
+    // The diagnosis pages (built into the page widgets by the constructor).
+    std::unique_ptr<DiagnosisPages> diagnosis_;
     // The serial-port component: its reader's events reach this thread through
     // the executor.
     GuiThreadExecutor* executor_;

@@ -141,17 +141,18 @@ TEST_F(MainWindow, HasTheFixedFrame) {
 
 TEST_F(MainWindow, ResizeKeepsTheChartLabelAndTheWindowTop) {
     auto form = MakeForm();
-    QWidget* page = FindControlAs<QWidget>(form.get(), "TabSheetGpsStatus");
-    auto* chart = new QWidget(page);
-    chart->setObjectName("Chart1");
-    chart->setGeometry(300, 5, 409, 331);
-    auto* label = new QLabel("Satellite ID", page);
-    label->setObjectName("lblSatelliteID");
-    label->move(450, 0);
+    auto* chart = FindControlAs<QWidget>(form.get(), "Chart1");
+    auto* label = FindControlAs<QLabel>(form.get(), "lblSatelliteID");
+    ASSERT_NE(chart, nullptr);
+    ASSERT_NE(label, nullptr);
+    label->move(label->x(), 0);
+    const int x = label->x();
     form->ApplyStartupLanguage();
     form->show();
-    EXPECT_EQ(label->y(), 5 + 331 - 20);
-    EXPECT_EQ(label->x(), 450);
+    const QPoint chartBottom =
+        label->parentWidget()->mapFromGlobal(chart->mapToGlobal(QPoint(0, chart->height())));
+    EXPECT_EQ(label->y(), chartBottom.y() - 20);
+    EXPECT_EQ(label->x(), x);
     EXPECT_EQ(form->y(), 40);
 
     form->move(form->x(), 200);

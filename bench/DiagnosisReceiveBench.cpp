@@ -1,0 +1,210 @@
+// The receive path of the main window with every diagnosis page live and the
+// data log on: received bytes go through the line assembly to the window's
+// consumers, as CommRxChar hands them over (the log, then the dispatcher with
+// the GNSS view and the position-report counters, the handshake detector and
+// the information-dump collector);
+// between reads the event loop runs (log batches, timers, painting of the
+// visible page). Reports lines/s and the longest single handler: a read's
+// handling or the delivery of one event (a timer's tick, a paint).
+//
+//   QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_bench
+//   NAVORO_CAPTURE=capture.nmea QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_bench
+#include <benchmark/benchmark.h>
+
+#include <time.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ControlTexts.h"
+#include "app/ScriptedPrompts.h"
+#include "app/TForm1.h"
+#include "diagnosis/DataLogPage.h"
+#include "diagnosis/DiagnosisPages.h"
+#include "link/LineAssembler.h"
+#include "tests/diagnosis/SimulatorStream.h"
+
+namespace {
+
+// The calling thread's CPU time in nanoseconds: unlike the wall clock, it
+// leaves out the time other processes of a busy machine took.
+qint64 ThreadCpuNs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<qint64>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+// Times every event the application delivers (the outermost delivery only:
+// an event handled inside another one is part of it), by the wall clock and
+// by the thread's CPU time.
+class TimedApplication : public QApplication {
+  public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        if (depth_++ > 0) {
+            const bool result = QApplication::notify(receiver, event);
+            --depth_;
+            return result;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        const qint64 cpu = ThreadCpuNs();
+        const bool result = QApplication::notify(receiver, event);
+        Record(clock.nsecsElapsed(), ThreadCpuNs() - cpu);
+        --depth_;
+        return result;
+    }
+    void Record(qint64 wallNs, qint64 cpuNs) {
+        longest = std::max(longest, wallNs);
+        longestCpu = std::max(longestCpu, cpuNs);
+        ++handlers;
+        if (wallNs > kFrameNs) ++overFrame;
+        if (cpuNs > kFrameNs) ++overFrameCpu;
+    }
+    void Reset() { longest = longestCpu = handlers = overFrame = overFrameCpu = 0; }
+
+    static constexpr qint64 kFrameNs = 16'000'000;
+    qint64 longest = 0, longestCpu = 0;
+    qint64 handlers = 0;
+    qint64 overFrame = 0, overFrameCpu = 0;
+
+  private:
+    int depth_ = 0;
+};
+
+TimedApplication* App() {
+    return static_cast<TimedApplication*>(QCoreApplication::instance());
+}
+
+// The capture fed: the file named by NAVORO_CAPTURE, or two minutes of
+// navoro-sim's output.
+struct Capture {
+    std::string Bytes;
+    int Lines = 0;
+};
+const Capture& Stream() {
+    static const Capture capture = [] {
+        Capture c;
+        const QByteArray path = qgetenv("NAVORO_CAPTURE");
+        if (!path.isEmpty()) {
+            std::ifstream in(path.constData(), std::ios::binary);
+            c.Bytes.assign(std::istreambuf_iterator<char>(in), {});
+            c.Lines = static_cast<int>(std::count(c.Bytes.begin(), c.Bytes.end(), '\n'));
+            return c;
+        }
+        for (const std::string& line : navoro::test::SimulatorStream(120)) {
+            c.Bytes += line;
+            ++c.Lines;
+        }
+        return c;
+    }();
+    return capture;
+}
+
+struct Window {
+    QTemporaryDir documents;
+    navoro::ScriptedPrompts prompts;
+    std::unique_ptr<navoro::TForm1> form;
+
+    explicit Window(int diagnosisPage) {
+        navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
+                                             documents.path().toStdString(),
+                                             {}};
+        form = std::make_unique<navoro::TForm1>(prompts, environment);
+        form->show();
+        navoro::FindControlAs<QTabWidget>(form.get(), "PageControlMain")->setCurrentIndex(1);
+        navoro::FindControlAs<QTabWidget>(form.get(), "PageControlDiagnosis")
+            ->setCurrentIndex(diagnosisPage);
+        navoro::FindControlAs<QCheckBox>(form.get(), "cbxEnableLog")->setChecked(true);
+        form->TimerUpdateSysChk->start();
+        QApplication::processEvents();
+    }
+};
+
+// Feeds the capture in reads of `readSize` bytes (a receive event each), the
+// event loop running between reads.
+void Receive(benchmark::State& state, int diagnosisPage, bool fullLog) {
+    Window window(diagnosisPage);
+    // The window's own consumers, in CommRxChar's order: the log, then
+    // DispatchSentence, CheckLinkHandshake and CollectDeviceData.
+    navoro::LineAssembler assembler(static_cast<navoro::LineSink&>(*window.form));
+    if (fullLog) {
+        // The log at its cap already: every batch now also drops old lines.
+        navoro::DataLogPage& log = window.form->diagnosis().DataLog();
+        const std::string line = "!AIVDM,1,1,,A,13u?etPv2;0n:dDPwUM1U1Cb069D,0*24";
+        for (std::size_t i = 0; i < log.MaxLines(); ++i)
+            log.LogLine(line);
+        log.FlushDataLog();
+    }
+    const Capture& capture = Stream();
+    const std::size_t readSize = static_cast<std::size_t>(state.range(0));
+    TimedApplication* app = App();
+    app->Reset();
+    qint64 longestRead = 0;
+    std::int64_t lines = 0;
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        for (std::size_t at = 0; at < capture.Bytes.size(); at += readSize) {
+            const std::size_t n = std::min(readSize, capture.Bytes.size() - at);
+            // One receive event: its bytes through the line assembly.
+            clock.start();
+            const qint64 cpu = ThreadCpuNs();
+            assembler.Feed(std::string_view(capture.Bytes).substr(at, n));
+            const qint64 read = clock.nsecsElapsed();
+            longestRead = std::max(longestRead, read);
+            app->Record(read, ThreadCpuNs() - cpu);
+            QApplication::processEvents();
+        }
+        lines += capture.Lines;
+    }
+    state.counters["lines/s"] =
+        benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate);
+    state.counters["longest_read_ms"] = static_cast<double>(longestRead) / 1e6;
+    state.counters["longest_handler_ms"] = static_cast<double>(app->longest) / 1e6;
+    state.counters["handlers"] = static_cast<double>(app->handlers);
+    state.counters["over_16ms"] = static_cast<double>(app->overFrame);
+    state.counters["longest_handler_cpu_ms"] = static_cast<double>(app->longestCpu) / 1e6;
+    state.counters["over_16ms_cpu"] = static_cast<double>(app->overFrameCpu);
+}
+
+void BM_ReceiveGpsStatusVisible(benchmark::State& state) {
+    Receive(state, 1, false);
+}
+void BM_ReceiveDataLogVisible(benchmark::State& state) {
+    Receive(state, 2, false);
+}
+void BM_ReceiveDataLogVisibleAtCap(benchmark::State& state) {
+    Receive(state, 2, true);
+}
+void BM_ReceiveSystemCheckVisible(benchmark::State& state) {
+    Receive(state, 0, false);
+}
+
+// Reads of 1 KiB (about one second of the stream at 115200 bit/s) and of a
+// full 4 KiB driver queue.
+BENCHMARK(BM_ReceiveGpsStatusVisible)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReceiveDataLogVisible)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReceiveDataLogVisibleAtCap)->Arg(4096)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReceiveSystemCheckVisible)->Arg(4096)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    TimedApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

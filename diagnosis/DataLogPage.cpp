@@ -1,0 +1,241 @@
+#include "diagnosis/DataLogPage.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "diagnosis/CustomCommand.h"
+
+namespace navoro {
+
+namespace {
+
+constexpr int kPanel4Height = 65;
+// The save dialog's filter and default extension.
+constexpr const char* kLogFilter = "Data Log File (*.TXT)";
+constexpr const char* kLogExtension = "TXT";
+
+QString LatinText(std::string_view bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+DataLogPage::DataLogPage(QWidget* page, Prompts& prompts, const MessageTable& messages,
+                         const DiagnosisLink& link, std::size_t maxLines)
+    : QObject(page),
+      page_(page),
+      prompts_(prompts),
+      messages_(messages),
+      link_(link),
+      batch_(maxLines) {
+    BuildControls();
+    flushTimer_ = new QTimer(this);
+    flushTimer_->setObjectName(QStringLiteral("TimerFlushDataLog"));
+    flushTimer_->setSingleShot(true);
+    flushTimer_->setInterval(kDataLogFlushMilliseconds);
+    connect(flushTimer_, &QTimer::timeout, this, &DataLogPage::TimerFlushDataLogTimer);
+    memo_->installEventFilter(this);
+}
+
+void DataLogPage::BuildControls() {
+    auto* pageLayout = new QVBoxLayout(page_);
+    pageLayout->setContentsMargins(2, 2, 2, 2);
+    pageLayout->setSpacing(2);
+
+    memo_ = new QPlainTextEdit(page_);
+    memo_->setObjectName(QStringLiteral("MemoDataLog"));
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setMaximumBlockCount(static_cast<int>(batch_.MaxLines()));
+    memo_->setUndoRedoEnabled(false);
+    QFont fixed(QStringLiteral("Monospace"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setPixelSize(12);
+    memo_->setFont(fixed);
+    pageLayout->addWidget(memo_, 1);
+
+    auto* panel4 = new QFrame(page_);
+    panel4->setObjectName(QStringLiteral("Panel4"));
+    panel4->setFixedHeight(kPanel4Height);
+    pageLayout->addWidget(panel4);
+    auto* rows = new QVBoxLayout(panel4);
+    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setSpacing(2);
+
+    auto* top = new QHBoxLayout;
+    auto* label11 = new QLabel(QStringLiteral("Enter command below"), panel4);
+    label11->setObjectName(QStringLiteral("Label11"));
+    top->addWidget(label11);
+    top->addStretch(1);
+    auto* limit = new QLabel(panel4);
+    limit->setObjectName(QStringLiteral("lblLogLimit"));
+    limit->setText(QStringLiteral("Keeps the newest %L1 lines").arg(batch_.MaxLines()));
+    limit->setEnabled(false);
+    top->addWidget(limit);
+    top->addSpacing(8);
+    cbxEnableLog_ = new QCheckBox(QStringLiteral("Enable Log"), panel4);
+    cbxEnableLog_->setObjectName(QStringLiteral("cbxEnableLog"));
+    cbxEnableLog_->setChecked(false);
+    top->addWidget(cbxEnableLog_);
+    auto* addTimeStamp = new QCheckBox(QStringLiteral("Add Time Stamp"), panel4);
+    addTimeStamp->setObjectName(QStringLiteral("cbxAddTimeStamp"));
+    addTimeStamp->hide();
+    top->addWidget(addTimeStamp);
+    auto* save = new QPushButton(QStringLiteral("Save"), panel4);
+    save->setObjectName(QStringLiteral("btnSaveLog"));
+    top->addWidget(save);
+    auto* clear = new QPushButton(QStringLiteral("Clear"), panel4);
+    clear->setObjectName(QStringLiteral("btnClearLog"));
+    top->addWidget(clear);
+    rows->addLayout(top);
+
+    auto* bottom = new QHBoxLayout;
+    editSendCommand_ = new QLineEdit(panel4);
+    editSendCommand_->setObjectName(QStringLiteral("EditSendCommand"));
+    editSendCommand_->setMaxLength(static_cast<int>(kCustomCommandMaxLength));
+    bottom->addWidget(editSendCommand_, 1);
+    auto* send = new QPushButton(QStringLiteral("Send Command"), panel4);
+    send->setObjectName(QStringLiteral("ButtonCustomSendCommand"));
+    bottom->addWidget(send);
+    rows->addLayout(bottom);
+
+    connect(save, &QPushButton::clicked, this, &DataLogPage::btnSaveLogClick);
+    connect(clear, &QPushButton::clicked, this, &DataLogPage::btnClearLogClick);
+    connect(send, &QPushButton::clicked, this, &DataLogPage::ButtonCustomSendCommandClick);
+    connect(editSendCommand_, &QLineEdit::returnPressed, this,
+            &DataLogPage::ButtonCustomSendCommandClick);
+}
+
+bool DataLogPage::LogEnabled() const {
+    return cbxEnableLog_->isChecked();
+}
+
+void DataLogPage::LogLine(std::string_view line) {
+    batch_.Add(line);
+    if (!flushTimer_->isActive()) flushTimer_->start();
+}
+
+void DataLogPage::FlushDataLog() {
+    flushTimer_->stop();
+    while (!batch_.Empty())
+        ShowLines(kDataLogFlushLines);
+}
+
+void DataLogPage::TimerFlushDataLogTimer() {
+    // A log out of sight keeps collecting (up to its cap) and catches up when
+    // it is shown: a hidden memo costs more per line, and nobody reads it.
+    if (!memo_->isVisible()) return;
+    ShowLines(kDataLogFlushLines);
+    if (!batch_.Empty()) flushTimer_->start(0);
+}
+
+bool DataLogPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == memo_ && event->type() == QEvent::Show && !batch_.Empty()) flushTimer_->start(0);
+    return QObject::eventFilter(watched, event);
+}
+
+void DataLogPage::ShowLines(std::size_t maxLines) {
+    // The interval may have been shortened to fetch the rest of a burst.
+    flushTimer_->setInterval(kDataLogFlushMilliseconds);
+    if (batch_.Empty()) return;
+    // Waiting lines that fill the log by themselves replace it: emptying it
+    // costs less than dropping its lines one by one.
+    if (batch_.Size() >= batch_.MaxLines()) {
+        memo_->clear();
+        hasLines_ = false;
+    }
+    const std::vector<std::string> lines = batch_.Take(maxLines);
+    QString text;
+    std::size_t size = lines.size();
+    for (const std::string& line : lines)
+        size += line.size();
+    text.reserve(static_cast<qsizetype>(size));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i != 0) text += QChar::ParagraphSeparator;
+        text += LatinText(lines[i]);
+    }
+
+    QScrollBar* bar = memo_->verticalScrollBar();
+    const bool follow = bar->value() == bar->maximum();
+    QTextDocument* document = memo_->document();
+    if (!document->isEmpty()) hasLines_ = true;
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    // The memo's block limit drops the oldest lines beyond the cap.
+    cursor.movePosition(QTextCursor::End);
+    if (hasLines_) cursor.insertBlock();
+    cursor.insertText(text);
+    cursor.endEditBlock();
+    hasLines_ = true;
+    if (follow) bar->setValue(bar->maximum());
+}
+
+std::vector<std::string> DataLogPage::LogLines() const {
+    std::vector<std::string> lines;
+    const QTextDocument* document = memo_->document();
+    if (document->isEmpty() && !hasLines_) return lines;
+    lines.reserve(static_cast<std::size_t>(document->blockCount()));
+    for (QTextBlock block = document->firstBlock(); block.isValid(); block = block.next())
+        lines.push_back(block.text().toLatin1().toStdString());
+    return lines;
+}
+
+void DataLogPage::btnClearLogClick() {
+    if (!prompts_.AskOkCancel(PromptIcon::Warning, "Warning", "Are you sure to clear log?")) return;
+    batch_.Clear();
+    flushTimer_->stop();
+    memo_->clear();
+    hasLines_ = false;
+}
+
+void DataLogPage::btnSaveLogClick() {
+    // What is shown is saved: the lines received up to now first join it.
+    FlushDataLog();
+    std::optional<std::string> chosen = prompts_.AskSaveFileName("Save", "", kLogFilter);
+    if (!chosen || chosen->empty()) return;
+    std::string path = *chosen;
+    if (QFileInfo(QString::fromStdString(path)).suffix().isEmpty())
+        path += std::string(".") + kLogExtension;
+    if (QFileInfo::exists(QString::fromStdString(path)) &&
+        !prompts_.AskYesNo(PromptIcon::Warning, "WARNING",
+                           "File already exists. Do you want to overwrite?"))
+        return;
+    if (!WriteLogFile(path)) {
+        prompts_.ShowError(messages_.Text(MessageId::Error),
+                           "The data log could not be written to \"" + path + "\".");
+    }
+}
+
+bool DataLogPage::WriteLogFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    QByteArray bytes;
+    for (const std::string& line : LogLines()) {
+        bytes.append(line.data(), static_cast<qsizetype>(line.size()));
+        bytes.append("\r\n", 2);
+    }
+    return file.write(bytes) == bytes.size() && file.flush();
+}
+
+void DataLogPage::ButtonCustomSendCommandClick() {
+    const QByteArray typed = editSendCommand_->text().toLatin1();
+    SendCustomCommand(link_, prompts_, messages_,
+                      std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
+}
+
+}  // namespace navoro

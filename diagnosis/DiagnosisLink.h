@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+
+#include "diagnosis/SystemCheck.h"
+
+namespace navoro {
+
+// What the diagnosis pages need of the connection and of the configuration
+// pages. The main window fills it in; a member left empty means that part is
+// not there (no port: every write fails; no snapshot: nothing was read).
+struct DiagnosisLink {
+    // Raw write to the port; true when the port is open and bytes were written.
+    std::function<bool(const char* data, int length)> WritePort;
+    // OpenPort is down (connecting or connected), and its Connect/Disconnect
+    // action.
+    std::function<bool()> OpenPortDown;
+    std::function<void()> OpenPortClick;
+    // Sends the queries of a query set (1: the status request). When empty,
+    // the status request is written with WritePort.
+    std::function<void(int querySet)> SendQueries;
+    // The configuration snapshot's firmware version, serial number and MMSI
+    // with their flags, and the clearing of the three flags.
+    std::function<SystemCheckSnapshot()> ReadSnapshot;
+    std::function<void()> ClearSnapshotFlags;
+};
+
+}  // namespace navoro

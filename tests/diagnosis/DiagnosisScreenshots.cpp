@@ -1,0 +1,94 @@
+// Renders the three diagnosis pages of the main window in demo mode to PNG
+// files, offscreen:
+//
+//   QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_screenshots [OUTDIR] [SECONDS]
+//
+// OUTDIR defaults to build/screenshots. The window starts the simulated
+// transponder (navoro-sim, beside the program) as `navoro --simulate` does,
+// connects to it and receives its live stream for SECONDS seconds (default
+// 8) with the data log on; then each diagnosis page is rendered, the GPS
+// STATUS page twice, a few seconds apart, to show it moving.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <cstdio>
+
+#include "app/ConnectionGroup.h"
+#include "app/ControlTexts.h"
+#include "app/ScriptedPrompts.h"
+#include "app/TForm1.h"
+
+namespace {
+
+bool Save(QWidget* widget, const QString& path) {
+    QApplication::processEvents();
+    const bool ok = widget->grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+bool WaitFor(const std::function<bool()>& done, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds)
+        QTest::qWait(20);
+    return done();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                    : QCoreApplication::applicationDirPath() + "/../screenshots";
+    const int seconds = argc > 2 ? std::max(2, std::atoi(argv[2])) : 8;
+    QDir().mkpath(outDir);
+    QTemporaryDir documents;
+
+    navoro::ScriptedPrompts prompts;
+    navoro::AppOptions options;
+    options.Simulate = true;
+    navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
+                                         documents.path().toStdString(), options};
+    navoro::TForm1 form(prompts, environment);
+    form.ApplyStartupLanguage();
+    form.show();
+    if (form.SimulatorPort().empty()) {
+        std::fprintf(stderr, "the simulated transponder did not start\n");
+        return 1;
+    }
+    auto* main = navoro::FindControlAs<QTabWidget>(&form, "PageControlMain");
+    auto* diagnosis = navoro::FindControlAs<QTabWidget>(&form, "PageControlDiagnosis");
+    main->setCurrentIndex(1);
+    diagnosis->setCurrentIndex(1);  // the sky plot drawn before satellites arrive
+    navoro::FindControlAs<QCheckBox>(&form, "cbxEnableLog")->setChecked(true);
+
+    form.ConnectionGroup().OpenPort->click();
+    if (!WaitFor([&] { return form.LinkEstablished; }, 10000)) {
+        std::fprintf(stderr, "no link with the simulated transponder\n");
+        return 1;
+    }
+    QTest::qWait(seconds * 1000);
+
+    bool ok = true;
+    diagnosis->setCurrentIndex(0);
+    ok &= Save(&form, outDir + "/diagnosis-system-check.png");
+    diagnosis->setCurrentIndex(1);
+    ok &= Save(&form, outDir + "/diagnosis-gps-status.png");
+    diagnosis->setCurrentIndex(2);
+    QTest::qWait(200);  // the log catches up once in view
+    ok &= Save(&form, outDir + "/diagnosis-data-log.png");
+    diagnosis->setCurrentIndex(1);
+    QTest::qWait(4000);
+    ok &= Save(&form, outDir + "/diagnosis-gps-status-later.png");
+
+    form.ConnectionGroup().OpenPort->click();
+    form.hide();
+    return ok ? 0 : 1;
+}

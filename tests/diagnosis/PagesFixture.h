@@ -1,0 +1,92 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DiagnosisTestSupport.h"
+#include "app/MessageTable.h"
+#include "app/ScriptedPrompts.h"
+#include "codec/FormatterTable.h"
+#include "diagnosis/DiagnosisPages.h"
+
+namespace navoro::test {
+
+// The three diagnosis pages on a page control of their own, over a fresh
+// codec, with scripted prompts and a recording port.
+class PagesTest : public ::testing::Test {
+  protected:
+    PagesTest() {
+        messages.LoadBuiltInTexts();
+        tabs.resize(715, 380);
+        for (const char* name : {"TabSheetSystemCheck", "TabSheetGpsStatus", "TabSheetDataLog"}) {
+            auto* sheet = new QWidget;
+            sheet->setObjectName(QString::fromLatin1(name));
+            tabs.addTab(sheet, QString::fromLatin1(name));
+            sheets.push_back(sheet);
+        }
+        timer.setInterval(1000);
+        pages = std::make_unique<DiagnosisPages>(sheets[0], sheets[1], sheets[2], &timer, *codec,
+                                                 prompts, messages);
+        pages->Link.WritePort = [this](const char* data, int length) {
+            if (!portOpen) return false;
+            written.emplace_back(data, static_cast<std::size_t>(length));
+            return true;
+        };
+        pages->InitSystemCheck();
+        pages->SetUpSatelliteViews();
+    }
+
+    // A received line as the dispatcher handles it: routed through the codec,
+    // then to the GNSS view or the position-report counters.
+    bool Dispatch(const std::string& line) {
+        if (line.empty() || (line[0] != '$' && line[0] != '!')) return false;
+        if (!Route(*codec, line)) return false;
+        const int group = FormatterGroup(codec->Received.Header);
+        if (group == kGroupGnss) pages->UpdateGnssStatus();
+        if (group == kGroupAis && line[0] == '!') pages->CountPositionReport();
+        return true;
+    }
+    bool DispatchBody(const std::string& body) { return Dispatch(Sentence(body)); }
+
+    template <class T = QWidget>
+    T* Control(const char* name) {
+        auto* control = tabs.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    QString Text(const char* name) {
+        if (auto* edit = tabs.findChild<QLineEdit*>(QString::fromLatin1(name))) return edit->text();
+        if (auto* label = tabs.findChild<QLabel*>(QString::fromLatin1(name))) return label->text();
+        ADD_FAILURE() << "no text control " << name;
+        return {};
+    }
+    void ShowPage(int index) {
+        tabs.setCurrentIndex(index);
+        tabs.show();
+        QApplication::processEvents();
+        // Paint everything once (the plot draws its diagram when painted).
+        (void)tabs.grab();
+    }
+
+    std::unique_ptr<Codec> codec = NewCodec();
+    ScriptedPrompts prompts;
+    MessageTable messages;
+    QTabWidget tabs;
+    std::vector<QWidget*> sheets;
+    QTimer timer;
+    std::unique_ptr<DiagnosisPages> pages;
+    std::vector<std::string> written;
+    bool portOpen = true;
+};
+
+}  // namespace navoro::test
