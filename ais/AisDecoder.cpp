@@ -87,7 +87,7 @@ bool DecodeMessage(const AisBitBuffer& buffer, DecodedRecord& record) {
 
     int tableIndex = static_cast<int>(id);
     if (id == 24 && bits.Read(kPartNumberBit, 2) == 1) tableIndex = kPartBTable;
-    const MessageTable& table = kMessageTables[tableIndex];
+    const AisMessageTable& table = kMessageTables[tableIndex];
 
     if (id == 22 && bits.Read(kAddressedFlagBit, 1) == 1) {
         // Addressed form: the two destination IDs overlay the first corner and

@@ -102,7 +102,7 @@ template <class Visitor>
 void ForEachDecodedField(const DecodedRecord& r, Visitor&& visit) {
     const int t = RecordTableIndex(r);
     if (t == 0) return;
-    const MessageTable& table = kMessageTables[t];
+    const AisMessageTable& table = kMessageTables[t];
     for (int f = 0; f < table.Count; ++f)
         visit(ReadDecodedField(r, t, f));
     if (RecordIsAddressed22(r)) {

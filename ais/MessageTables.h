@@ -42,7 +42,7 @@ struct TableField {
     float Scale;
 };
 
-struct MessageTable {
+struct AisMessageTable {
     const TableField* Fields;
     int Count;
 };
@@ -422,8 +422,8 @@ inline constexpr TableField kStaticDataPartB[] = {
 };
 
 template <std::size_t N>
-constexpr MessageTable Table(const TableField (&fields)[N]) {
-    return MessageTable{fields, static_cast<int>(N)};
+constexpr AisMessageTable Table(const TableField (&fields)[N]) {
+    return AisMessageTable{fields, static_cast<int>(N)};
 }
 
 }  // namespace tables
@@ -432,8 +432,8 @@ constexpr MessageTable Table(const TableField (&fields)[N]) {
 inline constexpr int kPartBTable = 25;
 
 // Indexed by message type 1 to 24; entry 25 is message 24 part B; entry 0 is empty.
-inline constexpr std::array<MessageTable, 26> kMessageTables = {
-    MessageTable{nullptr, 0},
+inline constexpr std::array<AisMessageTable, 26> kMessageTables = {
+    AisMessageTable{nullptr, 0},
     tables::Table(tables::kPositionReport),         // 1
     tables::Table(tables::kPositionReport),         // 2
     tables::Table(tables::kPositionReport),         // 3
@@ -474,7 +474,7 @@ inline constexpr int kAddressedFlagField = 12;
 inline constexpr int kPartNumberBit = 38;
 inline constexpr int kPartNumberField = 3;
 
-constexpr int TableBits(const MessageTable& table) {
+constexpr int TableBits(const AisMessageTable& table) {
     int bits = 0;
     for (int i = 0; i < table.Count; ++i)
         bits += table.Fields[i].Width;
@@ -493,7 +493,7 @@ struct RecordLayout {
 constexpr RecordLayout ComputeRecordLayout() {
     RecordLayout layout{};
     for (std::size_t t = 0; t < kMessageTables.size(); ++t) {
-        const MessageTable& table = kMessageTables[t];
+        const AisMessageTable& table = kMessageTables[t];
         int offset = 0;
         for (int f = 0; f < table.Count; ++f) {
             layout.Offset[t][f] = static_cast<std::uint8_t>(offset);
@@ -520,7 +520,7 @@ inline constexpr RecordLayout kRecordLayout = ComputeRecordLayout();
 namespace tables {
 constexpr bool TablesWellFormed() {
     for (std::size_t t = 1; t < kMessageTables.size(); ++t) {
-        const MessageTable& table = kMessageTables[t];
+        const AisMessageTable& table = kMessageTables[t];
         if (table.Count > kMaxTableFields) return false;
         if (table.Fields[0].Width != 6) return false;
         for (int f = 0; f < table.Count; ++f) {
@@ -559,10 +559,10 @@ static_assert(TableBits(kMessageTables[23]) == 160);
 static_assert(TableBits(kMessageTables[24]) == 160);
 static_assert(TableBits(kMessageTables[kPartBTable]) == 168);
 // The message 22 flag is the field after the four corners, which start at bit 69.
-static_assert(TableBits(MessageTable{kChannelManagement, kAddressedFlagField}) ==
+static_assert(TableBits(AisMessageTable{kChannelManagement, kAddressedFlagField}) ==
               kAddressedFlagBit);
-static_assert(TableBits(MessageTable{kChannelManagement, 8}) == kDestinationId1Bit);
-static_assert(TableBits(MessageTable{kStaticDataPartA, kPartNumberField}) == kPartNumberBit);
+static_assert(TableBits(AisMessageTable{kChannelManagement, 8}) == kDestinationId1Bit);
+static_assert(TableBits(AisMessageTable{kStaticDataPartA, kPartNumberField}) == kPartNumberBit);
 // Message 22's two destination IDs follow the table's last field.
 static_assert(kRecordLayout.Size[22] + 8 <= DecodedRecord::kSize);
 }  // namespace tables

@@ -14,7 +14,7 @@ namespace navoro {
 // True when every field name of the message tables can be written into JSON
 // between quotes as it is.
 constexpr bool PlainFieldNames() {
-    for (const MessageTable& table : kMessageTables) {
+    for (const AisMessageTable& table : kMessageTables) {
         for (int f = 0; f < table.Count; ++f) {
             for (const char* p = table.Fields[f].Name; *p != '\0'; ++p) {
                 if (*p < 0x20 || *p >= 0x7F || *p == '"' || *p == '\\') return false;
