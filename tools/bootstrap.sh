@@ -21,6 +21,7 @@ PACKAGES=(
     libudev-dev nlohmann-json3-dev
     xvfb xauth
     clang libclang-rt-14-dev
+    dpkg-dev file desktop-file-utils appstream
     fonts-wqy-microhei
 )
 
@@ -47,6 +48,28 @@ run_tests() {
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
 }
 
+# The Debian package: built with cpack, installed into temporary roots (with
+# cmake --install and from the .deb), and run from there.
+check_package() {
+    echo "==> building the Debian package and checking installed copies"
+    rm -f "$BUILD_DIR"/navoro_*.deb
+    (cd "$BUILD_DIR" && cpack -G DEB >/dev/null)
+    local root
+    root=$(mktemp -d)
+    DESTDIR="$root/destdir" cmake --install "$BUILD_DIR" --prefix /usr >/dev/null
+    dpkg-deb -x "$BUILD_DIR"/navoro_*.deb "$root/deb"
+    for tree in "$root/destdir" "$root/deb"; do
+        "$tree/usr/bin/navoro-decode" --help >/dev/null
+        "$tree/usr/bin/navoro" --version
+        "$tree/usr/bin/navoro-sim" --help >/dev/null
+        test -f "$tree/usr/share/navoro/Lang/Lang-RU.ini"
+        desktop-file-validate "$tree/usr/share/applications/org.navoro.Navoro.desktop"
+        appstreamcli validate --no-net "$tree/usr/share/metainfo/org.navoro.Navoro.metainfo.xml" >/dev/null
+    done
+    dpkg-deb -f "$BUILD_DIR"/navoro_*.deb Depends
+    rm -rf "$root"
+}
+
 # The Qt-free tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 run_sanitizer_tests() {
     local dir="$BUILD_DIR-sanitize"
@@ -71,6 +94,7 @@ case "$mode" in
         install_packages
         build
         run_tests
+        check_package
         run_sanitizer_tests
         echo "==> fuzz smoke"
         bash fuzz/run-smoke.sh "${FUZZ_SECONDS:-60}"
