@@ -1,36 +1,121 @@
-// Fuzzes the receive path: bytes -> line assembly -> sentence router (framing,
-// tokenizer, parsers, stores) -> AIS message assembly, de-armouring, decoding and
-// the target table.
+// Fuzzes the receive path: bytes -> line assembly -> the three consumers of
+// every line as the main window has them, minus the widgets:
+//   DispatchSentence: the sentence router (framing, tokenizer, parsers,
+//     stores, AIS message assembly, de-armouring, decoding, target table),
+//     then what the pages make of an accepted sentence (GNSS status texts,
+//     the satellite cycle, the system check's counters and rows);
+//   CheckLinkHandshake: the end-of-dump test;
+//   CollectDeviceData: the information-dump reader into the snapshot.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include "codec/Codec.h"
-#include "codec/Router.h"
+#include "config/ConfigSnapshot.h"
+#include "config/DeviceData.h"
+#include "diagnosis/GnssStatusText.h"
+#include "diagnosis/SatelliteList.h"
+#include "diagnosis/SystemCheck.h"
+#include "fuzz/RepairChecksums.h"
 #include "link/LineAssembler.h"
+#include "link/SentenceDispatch.h"
 
 namespace {
 
-class Dispatch : public navoro::LineSink {
+// What the window keeps from line to line.
+struct WindowState {
+    navoro::Codec codec;
+    navoro::SatelliteCycle cycle;
+    navoro::SatellitePublication publication{};
+    navoro::PositionReportCounters counters;
+    navoro::ConfigSnapshot snapshot{};
+    navoro::DeviceDataFlags flags;
+    bool dumpEnded = false;
+};
+
+void Check(bool promise) {
+    if (!promise) __builtin_trap();
+}
+
+class Consumers : public navoro::LineSink {
   public:
-    explicit Dispatch(navoro::Codec& codec) : codec_(codec) {}
+    explicit Consumers(WindowState& state) : s_(state) {}
+
+    bool LogEnabled() const override { return true; }
+    void LogLine(std::string_view line) override {
+        Check(line.size() <= navoro::LineAssembler::kLineBufferMax);
+    }
+
     void DispatchSentence(char* line) override {
-        if (line[0] == '$' || line[0] == '!') navoro::RouteSentence(codec_, line);
+        const std::string before(line);
+        const navoro::SentenceRoute route = navoro::RouteReceivedLine(s_.codec, line);
+        Check(before == line);  // each consumer gets the line as received
+        switch (route) {
+            case navoro::SentenceRoute::UpdateGnssStatus: {
+                const navoro::GnssStatusTexts texts =
+                    navoro::GnssStatusUpdate(s_.codec.Gnss, s_.codec.Targets.Entry(0));
+                for (const auto* text :
+                     {&texts.UtcDate, &texts.UtcTime, &texts.FixMode, &texts.Hdop, &texts.InView,
+                      &texts.InUse, &texts.Lon, &texts.Lat, &texts.Sog, &texts.Cog})
+                    Check(!*text || (*text)->size() < 64);
+                if (std::strcmp(s_.codec.Received.Header.Formatter, "GSV") == 0 &&
+                    s_.cycle.TakeGsv(s_.codec.Gnss, s_.publication))
+                    Check(s_.publication.Count >= 0 &&
+                          s_.publication.Count <= navoro::kSatelliteListCapacity);
+                break;
+            }
+            case navoro::SentenceRoute::CountPositionReport: {
+                navoro::CountPositionReport(s_.counters, s_.codec.Received.Header,
+                                            s_.codec.Received.Vdm.Channel);
+                const navoro::SystemCheckSnapshot check{
+                    s_.flags.FirmwareReceived,     s_.snapshot.FirmwareVersion,
+                    s_.flags.SerialNumberReceived, s_.snapshot.SerialNumber,
+                    s_.flags.MmsiNonZero,          static_cast<std::uint32_t>(s_.snapshot.Mmsi),
+                };
+                const navoro::SystemCheckView view =
+                    navoro::EvaluateSystemCheck(check, s_.codec.Targets.Entry(0), s_.counters);
+                Check(view.Mmsi.size() <= 10);
+                break;
+            }
+            default:
+                break;
+        }
+    }
+
+    void CheckLinkHandshake(char* line) override {
+        if (std::strstr(line, "[DEVICE DATA END]") != nullptr) s_.dumpEnded = true;
+    }
+
+    void CollectDeviceData(char* line) override {
+        const navoro::DeviceDataLine data = navoro::ParseDeviceDataLine(line);
+        navoro::ApplyDeviceData(data, s_.snapshot, s_.flags);
+        Check(strnlen(s_.snapshot.FirmwareVersion, sizeof s_.snapshot.FirmwareVersion) <
+                  sizeof s_.snapshot.FirmwareVersion &&
+              strnlen(s_.snapshot.SerialNumber, sizeof s_.snapshot.SerialNumber) <
+                  sizeof s_.snapshot.SerialNumber);
     }
 
   private:
-    navoro::Codec& codec_;
+    WindowState& s_;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // One context for the whole run, as the program keeps one: state carried
-    // from input to input (stores, message assembly, target table) is fuzzed too.
-    static auto codec = std::make_unique<navoro::Codec>();
-    Dispatch sink(*codec);
+    // One state for the whole run, as the program keeps one: what is carried
+    // from input to input (stores, message assembly, target table, satellite
+    // cycle, counters, snapshot) is fuzzed too.
+    static auto state = std::make_unique<WindowState>();
+    Consumers sink(*state);
     navoro::LineAssembler assembler(sink);
-    assembler.Feed(data, size);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (navoro::fuzz::WantsRepairedChecksums(size)) {
+        assembler.Feed(navoro::fuzz::RepairChecksums(bytes));
+    } else {
+        assembler.Feed(bytes);
+    }
     assembler.Feed("\n");
     return 0;
 }

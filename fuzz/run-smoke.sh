@@ -1,31 +1,49 @@
 #!/usr/bin/env bash
-# Builds the fuzzers with clang and runs each for a short while, seeded from the
-# files they read (captures, language files). Any crash, leak or sanitizer report fails the run.
+# Builds the fuzzers with clang and runs each for a while on one core, seeded
+# from the files they read (captures, simulator output, language files) and, for
+# the NMEA inputs, with the token dictionary fuzz/nmea.dict. Any crash, leak,
+# time-out or sanitizer report fails the run.
 #
-#   bash fuzz/run-smoke.sh [SECONDS_PER_TARGET]   (default 60)
+#   bash fuzz/run-smoke.sh [SECONDS_PER_TARGET] [FUZZER...]   (default 60, all)
+#
+# The corpus of each fuzzer grows in $FUZZ_BUILD_DIR/corpus/NAME (default
+# build-fuzz/), so a longer run later starts where this one stopped.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:-${FUZZ_SECONDS:-60}}
+shift || true
 dir=${FUZZ_BUILD_DIR:-build-fuzz}
 
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DNAVORO_GUI=OFF -DNAVORO_BENCHMARKS=OFF -DNAVORO_FUZZ=ON -DNAVORO_SANITIZE=ON -DNAVORO_WERROR=ON
 cmake --build "$dir" -j "${JOBS:-$(nproc)}" --target fuzzers
 
+if [ $# -gt 0 ]; then
+    fuzzers=("$@")
+else
+    fuzzers=()
+    for fuzzer in "$dir"/bin/fuzz_*; do fuzzers+=("$(basename "$fuzzer")"); done
+fi
+
 status=0
-for fuzzer in "$dir"/bin/fuzz_*; do
-    name=$(basename "$fuzzer")
+for name in "${fuzzers[@]}"; do
+    fuzzer="$dir/bin/$name"
     corpus="$dir/corpus/$name"
     mkdir -p "$corpus"
-    # Seeds: the files each fuzzer's input is modelled on.
+    # Seeds: the files each fuzzer's input is modelled on (read, never written).
+    options=()
     case "$name" in
         fuzz_language_file) seeds=(app/Lang) ;;
-        fuzz_settings_file) seeds=() ;;
-        *) seeds=(tests/data) ;;
+        fuzz_settings_file) seeds=(fuzz/seeds/settings) ;;
+        fuzz_target_table) seeds=() ;;
+        *)
+            seeds=(tests/data fuzz/seeds/nmea)
+            options=(-dict=fuzz/nmea.dict -max_len=8192)
+            ;;
     esac
     echo "==> $name for ${seconds}s"
     if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -artifact_prefix="$dir/" -print_final_stats=1 "$corpus" "${seeds[@]}" \
+        "${options[@]}" -artifact_prefix="$dir/" -print_final_stats=1 "$corpus" "${seeds[@]}" \
         > "$dir/$name.log" 2>&1; then
         echo "!! $name found a problem:"
         tail -n 60 "$dir/$name.log"
