@@ -48,7 +48,6 @@ TfrmInputDialog::TfrmInputDialog(Codec& codec, Prompts& prompts, QWidget* mainWi
     LabelActivedTitle->setAlignment(Qt::AlignCenter);
     EditVerifyPassword = new QLineEdit(this);
     EditVerifyPassword->setObjectName(QStringLiteral("EditVerifyPassword"));
-    EditVerifyPassword->setAlignment(Qt::AlignCenter);
     EditVerifyPassword->installEventFilter(this);
     validator_ = new QRegularExpressionValidator(EditVerifyPassword);
     EditVerifyPassword->setValidator(validator_);

@@ -124,6 +124,7 @@ bool Configuration::RunWrite(const WriteCheck& check) {
         ProgressActive = false;
         window->ShowProgress(QString::fromLatin1(TfrmWaitingProgress::kSettingText),
                              plan.ProgressMax);
+        window->WaitUntilShown();
     }
     WriteLink link;
     link.SendSentence = sendSentence_;
