@@ -373,5 +373,38 @@ TEST_F(WriteSimulator, ADeviceThatGoesAwayDuringAWriteStopsItWithAMessage) {
     EXPECT_TRUE(WaitUntil([&] { return !form->Comm().IsOpen(); }, 5s));
 }
 
+TEST_F(WriteSimulator, DemoModeWritesAndReadsBack) {
+    AppOptions options;
+    options.Simulate = true;
+    MakeWindow({}, options);
+    config = &form->configuration();
+    Click(Controls().OpenPort);
+    ASSERT_TRUE(WaitUntil([this] { return Connected(); }, 10s)) << Status().toStdString();
+    auto* tabs = form->findChild<QTabWidget*>("PageControlConf");
+    const auto show = [&](const char* tab) {
+        tabs->setCurrentWidget(form->findChild<QWidget*>(tab));
+    };
+    const auto configDevice = [&] {
+        prompts.Answers = {true};
+        Click(form->findChild<QAbstractButton*>("SpeedButtonSetting"));
+    };
+
+    show("TabSheetVoyage");
+    ASSERT_TRUE(WaitUntil([&] { return P().Voyage.lblEdtDestination->text() == "HAMBURG"; }, 5s));
+    P().Voyage.lblEdtDestination->setText("KIEL");
+    configDevice();
+    P().Voyage.lblEdtDestination->clear();
+    ReadAgain();
+    EXPECT_TRUE(WaitUntil([&] { return P().Voyage.lblEdtDestination->text() == "KIEL"; }, 5s));
+
+    show("TabSheetDestination");
+    ASSERT_TRUE(WaitUntil([&] { return Des()->item(4, 1)->text() == "GDANSK"; }, 5s));
+    Des()->item(6, 1)->setText("KIEL");
+    configDevice();
+    ReadAgain();
+    EXPECT_TRUE(WaitUntil([&] { return Des()->item(6, 1)->text() == "KIEL"; }, 5s));
+    EXPECT_TRUE(Boxes().empty());
+}
+
 }  // namespace
 }  // namespace navoro
