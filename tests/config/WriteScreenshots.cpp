@@ -8,34 +8,19 @@
 // cell selected); the waiting window part way through a destination write;
 // and the destination tab read back after it.
 #include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <cstdio>
-#include <functional>
 
-#include "app/ScriptedPrompts.h"
-#include "app/TForm1.h"
 #include "config/Configuration.h"
 #include "config/TfrmInputDialog.h"
+#include "tests/config/DemoScreenshots.h"
 
 namespace {
 
-bool Save(const QPixmap& picture, const QString& path) {
-    const bool ok = picture.save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
-}
-
-bool Save(QWidget* widget, const QString& path) {
-    QApplication::processEvents();
-    return Save(widget->grab(), path);
-}
+using navoro::test::SavePicture;
+using navoro::test::SaveWidget;
+using navoro::test::WaitFor;
 
 // The main window with another window drawn over its centre, as the screen
 // shows them; the other window gets a plain title bar with its title (the
@@ -59,40 +44,18 @@ QPixmap Over(QWidget* main, QWidget* top) {
     return picture;
 }
 
-bool Wait(int ms, const std::function<bool()>& done = {}) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        if (done && done()) return true;
-        QTest::qWait(10);
-    }
-    return !done || done();
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                    : QCoreApplication::applicationDirPath() + "/../screenshots";
-    QDir().mkpath(outDir);
-    QTemporaryDir documents;
-    navoro::ScriptedPrompts prompts;
-    navoro::AppOptions options;
-    options.Simulate = true;
-    navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
-                                         documents.path().toStdString(), options};
-    navoro::TForm1 form(prompts, environment);
-    form.ApplyStartupLanguage();
-    form.show();
-    form.OpenPortClick();
-    if (!Wait(15000, [&form] { return form.LinkEstablished; })) {
-        std::printf("FAILED to connect to the simulated transponder\n");
-        return 1;
-    }
+    const QString outDir = navoro::test::DemoWindow::OutputFolder(argc, argv);
+    navoro::test::DemoWindow demo;
+    if (!demo.Connect()) return 1;
+    navoro::TForm1& form = *demo.form;
+    navoro::ScriptedPrompts& prompts = demo.prompts;
     navoro::Configuration& config = form.configuration();
-    Wait(3000, [&config] { return !config.ProgressActive; });
+    WaitFor(3000, [&config] { return !config.ProgressActive; });
     navoro::ConfigPages& pages = config.Pages();
     auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControlConf"));
     bool ok = true;
@@ -100,17 +63,17 @@ int main(int argc, char* argv[]) {
     // The maintenance dialog: the prompt, then a serial number typed.
     navoro::TfrmInputDialog* dialog = form.frmInputDialog();
     form.findChild<QAction*>(QStringLiteral("mnuFactoryRestore"))->trigger();
-    ok &= Save(Over(&form, dialog), outDir + "/write-maintenance-restore.png");
+    ok &= SavePicture(Over(&form, dialog), outDir + "/write-maintenance-restore.png");
     dialog->close();
     form.findChild<QAction*>(QStringLiteral("mnuSerialNumberSentence"))->trigger();
     QTest::keyClicks(dialog->EditVerifyPassword, QStringLiteral("LMO2403A00418"));
-    ok &= Save(dialog, outDir + "/write-maintenance-serial.png");
+    ok &= SaveWidget(dialog, outDir + "/write-maintenance-serial.png");
     dialog->close();
 
     // A refused AIS MOB list: row 3 repeats row 1's MMSI.
     tabs->setCurrentWidget(form.findChild<QWidget*>(QStringLiteral("TabSheetMOB")));
     QTableWidget* mob = pages.Mob.StringGrid_MOBList;
-    Wait(6000, [&] { return !config.ProgressActive && mob->item(2, 2)->text() != ""; });
+    WaitFor(6000, [&] { return !config.ProgressActive && mob->item(2, 2)->text() != ""; });
     mob->item(3, 1)->setText(mob->item(1, 1)->text());
     mob->item(3, 2)->setText(QStringLiteral("SPARE BUOY"));
     prompts.OnCall = [&](const navoro::PromptCall& call) {
@@ -118,7 +81,7 @@ int main(int argc, char* argv[]) {
         QMessageBox box(QMessageBox::Warning, QString::fromStdString(call.Title),
                         QString::fromStdString(call.Text), QMessageBox::Ok, &form);
         box.show();
-        ok &= Save(Over(&form, &box), outDir + "/write-refused-mob.png");
+        ok &= SavePicture(Over(&form, &box), outDir + "/write-refused-mob.png");
     };
     prompts.Answers = {true};
     config.SpeedButtonSettingClick();
@@ -126,20 +89,20 @@ int main(int argc, char* argv[]) {
     // A destination write, part way, then its tab read back.
     tabs->setCurrentWidget(form.findChild<QWidget*>(QStringLiteral("TabSheetDestination")));
     QTableWidget* des = pages.Destination.StringGrid_Destination;
-    Wait(3000, [&] { return !config.ProgressActive; });
+    WaitFor(3000, [&] { return !config.ProgressActive; });
     des->item(5, 1)->setText(QStringLiteral("KIEL HOLTENAU"));
     int waits = 0;
     prompts.OnCall = [&](const navoro::PromptCall& call) {
         if (call.Kind == navoro::PromptKind::Sleep && ++waits == 6)
-            ok &= Save(Over(&form, form.frmWaitingProgress()), outDir + "/write-waiting.png");
+            ok &=
+                SavePicture(Over(&form, form.frmWaitingProgress()), outDir + "/write-waiting.png");
     };
     prompts.Answers = {true};
     config.SpeedButtonSettingClick();
     prompts.OnCall = nullptr;
     des->item(5, 1)->setText(QString());
     config.PageControlConfChange();
-    Wait(3000, [&] { return !config.ProgressActive; });
-    ok &= Save(&form, outDir + "/write-destination-read-back.png");
-    form.StopSimulator();
+    WaitFor(3000, [&] { return !config.ProgressActive; });
+    ok &= SaveWidget(&form, outDir + "/write-destination-read-back.png");
     return ok ? 0 : 1;
 }
