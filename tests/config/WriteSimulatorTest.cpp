@@ -280,6 +280,35 @@ TEST_F(WriteSimulator, EachTabWritesItsSentencesAndReadsBackTheNewSettings) {
     EXPECT_EQ(prompts.Count(PromptKind::Message), 0) << Boxes().front();
 }
 
+TEST_F(WriteSimulator, AnInlandShipDataWriteAddsTheInlandLineAndReadsItBack) {
+    Connect(test::TestState(), /*inland=*/true);
+    const ShipDataPage& p = P().ShipData;
+    ASSERT_TRUE(WaitUntil([&] { return p.EditInlandShipLength->text() == "110.0"; }, 5s));
+    ASSERT_TRUE(WaitUntil([&] { return p.lblEdtName->text() == "SEA TEST ONE"; }, 5s));
+    p.EditInlandShipLength->setText("120.0");
+    p.CSpinEditInlandExtC->setText("4.5");
+    config->RecalcInlandDimensions();
+    config->Snapshot = {};  // the read-back's information dump fills it again
+    const Lines sent = ConfigDevice(6);
+    EXPECT_EQ(sent, Lines({Bare("$PMID,211457320,009412853"),
+                           Bare("$ECSSD,SEA1234,SEA TEST ONE,120,30,7,12,0,AI"),
+                           Bare("$ECSSD,SEA1234,SEA TEST ONE,100,50,15,4,0,GP"),
+                           Bare("$PIWWSSD,,,120.0,11.4,,,,90.5,05.2,20.0,04.5"),
+                           Bare("$PTST,,,,,00017"), Bare("$AIAIQ,SSD")}));
+    // The waits around the inland line: 600 ms each.
+    std::vector<int> waits;
+    for (const PromptCall& call : prompts.Calls)
+        if (call.Kind == PromptKind::Sleep) waits.push_back(call.Milliseconds);
+    EXPECT_EQ(waits, std::vector<int>({600, 600}));
+    // The device's information dump carries the new inland line.
+    ASSERT_TRUE(WaitUntil([&] { return config->Snapshot.Mmsi == 211457320; }, 5s));
+    p.EditInlandShipLength->clear();
+    ReadAgain();
+    EXPECT_TRUE(WaitUntil([&] { return p.EditInlandShipLength->text() == "120.0"; }, 5s));
+    EXPECT_EQ(p.CSpinEditInlandExtD->text(), "06.9");
+    EXPECT_EQ(DeviceNow().InlandExternalC, 45);
+}
+
 TEST_F(WriteSimulator, TheRateWriteChangesTheRatesDisconnectsAndTheNewRateConnects) {
     Connect(test::TestState());
     Show("TabSheetBaudRate", [&] { return P().BaudRate.cbxBaud_Pilot->currentText() == "9600"; });
