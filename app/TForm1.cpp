@@ -29,7 +29,6 @@
 #include "config/Configuration.h"
 #include "config/TfrmInputDialog.h"
 #include "config/TfrmWaitingProgress.h"
-#include "config/WritePlans.h"
 #include "link/GuiThreadExecutor.h"
 #include "link/PortMonitor.h"
 #include "link/SentenceDispatch.h"
@@ -522,6 +521,16 @@ void TForm1::SetUpConfiguration() {
         ui_->PageControlConf, ui_->PageControlMain, ui_->SpeedButtonSetting, ui_->SpeedButtonReload,
         Timer2, codec_.get(), &messages_, &prompts_, environment_.DocumentsFolder});
     Configuration& c = *configuration_;
+    // The writes need to know when SendSentence's write failed.
+    SendPath& send = connection_.Send();
+    send.OnWriteFailed = [this, failed = send.OnWriteFailed] {
+        sendWriteFailed_ = true;
+        return failed ? failed() : false;
+    };
+    c.SetSendSentence([this](const char* talker, const char* formatter) {
+        return SendSentenceChecked(talker, formatter);
+    });
+    c.SetOpenPortClick([this] { OpenPortClick(); });
     Handlers.ShowSsdReply = [&c] { c.ShowSsdReply(); };
     Handlers.ShowVsdReply = [&c] { c.ShowVsdReply(); };
     Handlers.ShowTsvReply = [&c] { c.ShowTsvReply(); };
@@ -535,16 +544,6 @@ void TForm1::SetUpConfiguration() {
     Handlers.ClearConfigSnapshot = [&c] { ClearSnapshot(c.Snapshot); };
     Handlers.SetInlandMode = [&c](bool on) { c.SetInlandMode(on); };
     c.SetDeviceDataSeen([this] { return DeviceDataSeen; });
-    // The writes need to know when SendSentence's write failed.
-    SendPath& send = connection_.Send();
-    send.OnWriteFailed = [this, failed = send.OnWriteFailed] {
-        sendWriteFailed_ = true;
-        return failed ? failed() : false;
-    };
-    c.SetSendSentence([this](const char* talker, const char* formatter) {
-        return SendSentenceChecked(talker, formatter);
-    });
-    c.SetOpenPortClick([this] { OpenPortClick(); });
     c.SetSendSentenceText([this](const char* text) {
         std::vector<char> buffer(std::strlen(text) + SendPath::kChecksumTailSize + 1);
         std::memcpy(buffer.data(), text, std::strlen(text) + 1);
