@@ -29,6 +29,7 @@
 #include "app/TfrmAbout.h"
 #include "app/TfrmAgreement.h"
 #include "config/Configuration.h"
+#include "config/TfrmInputDialog.h"
 #include "config/TfrmWaitingProgress.h"
 #include "diagnosis/DiagnosisPages.h"
 #include "link/GuiThreadExecutor.h"
@@ -218,7 +219,7 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     // The other windows, created right after the main window and kept to the end.
     frmAbout_ = new TfrmAbout(prompts_, this);
     frmAgreement_ = new TfrmAgreement(this);
-    // The maintenance dialog (TfrmInputDialog) is created here by its part.
+    SetUpMaintenanceDialog();
     frmWaitingProgress_ = new TfrmWaitingProgress(this);
     configuration_->SetWaitingWindow(frmWaitingProgress_);
     configuration_->SetVersionText([this] {
@@ -420,6 +421,57 @@ void TForm1::mnuAboutClick() {
     frmAbout_->activateWindow();
 }
 
+void TForm1::SpeedButtonSettingClick() {
+    configuration_->SpeedButtonSettingClick();
+}
+
+void TForm1::SetUpMaintenanceDialog() {
+    frmInputDialog_ = new TfrmInputDialog(*codec_, prompts_, this);
+    frmInputDialog_->SendSentence = [this](const char* talker, const char* formatter) {
+        return SendSentenceChecked(talker, formatter);
+    };
+    frmInputDialog_->ErrorTitle = [this] { return Message(MessageId::Error); };
+    frmInputDialog_->PortOpenErrorText = [this] { return Message(MessageId::PortOpenError); };
+    // The sentence goes into the data log's command field, shown for sending.
+    frmInputDialog_->PutSendCommand = [this](const QString& sentence) {
+        if (auto* edit = FindControlAs<QLineEdit>(this, QStringLiteral("EditSendCommand")))
+            edit->setText(sentence);
+        if (auto* page = FindControlAs<QWidget>(this, QStringLiteral("TabSheetDataLog")))
+            ui_->PageControlDiagnosis->setCurrentWidget(page);
+        ui_->PageControlMain->setCurrentWidget(ui_->TabSheetDiagnosis);
+    };
+    // File > Maintenance, above Exit.
+    auto* menu = new QMenu(QStringLiteral("Maintenance(&M)"), this);
+    menu->setObjectName(QStringLiteral("mnuMaintenance"));
+    const std::pair<const char*, const char*> items[] = {
+        {"mnuFactoryRestore", "Factory Restore(&F)..."},
+        {"mnuSerialNumberSentence", "Generate Serial Number Sentence(&G)..."}};
+    for (int mode = 0; mode < 2; ++mode) {
+        QAction* item = menu->addAction(QString::fromLatin1(items[mode].second));
+        item->setObjectName(QString::fromLatin1(items[mode].first));
+        connect(item, &QAction::triggered, this, [this, mode] { mnuMaintenanceClick(mode); });
+    }
+    ui_->mnuFile->insertMenu(ui_->mnuExit, menu);
+    ui_->mnuFile->insertSeparator(ui_->mnuExit);
+}
+
+void TForm1::mnuMaintenanceClick(int mode) {
+    frmInputDialog_->Mode = static_cast<std::uint8_t>(mode == 1 ? 1 : 0);
+    if (frmInputDialog_->isVisible()) frmInputDialog_->FormShow();
+    frmInputDialog_->show();
+    frmInputDialog_->raise();
+    frmInputDialog_->activateWindow();
+}
+
+SendResult TForm1::SendSentenceChecked(const char* talker, const char* formatter) {
+    sendWriteFailed_ = false;
+    const bool sent = SendSentence(talker, formatter);
+    // A failed write in manual mode has been reported (and the link dropped);
+    // in automatic mode SendSentence calls it sent.
+    if (sendWriteFailed_) return AutoMode() ? SendResult::Failed : SendResult::FailedReported;
+    return sent ? SendResult::Sent : SendResult::Failed;
+}
+
 void TForm1::WarningBox(const std::string& text) {
     prompts_.ShowWarning(Message(MessageId::Warning), text);
 }
@@ -504,6 +556,16 @@ void TForm1::SetUpConfiguration() {
         ui_->PageControlConf, ui_->PageControlMain, ui_->SpeedButtonSetting, ui_->SpeedButtonReload,
         Timer2, codec_.get(), &messages_, &prompts_, environment_.DocumentsFolder});
     Configuration& c = *configuration_;
+    // The writes need to know when SendSentence's write failed.
+    SendPath& send = connection_.Send();
+    send.OnWriteFailed = [this, failed = send.OnWriteFailed] {
+        sendWriteFailed_ = true;
+        return failed ? failed() : false;
+    };
+    c.SetSendSentence([this](const char* talker, const char* formatter) {
+        return SendSentenceChecked(talker, formatter);
+    });
+    c.SetOpenPortClick([this] { OpenPortClick(); });
     Handlers.ShowSsdReply = [&c] { c.ShowSsdReply(); };
     Handlers.ShowVsdReply = [&c] { c.ShowVsdReply(); };
     Handlers.ShowTsvReply = [&c] { c.ShowTsvReply(); };

@@ -29,6 +29,8 @@ namespace navoro {
 class DiagnosisPages;
 class TfrmAbout;
 class TfrmAgreement;
+class TfrmInputDialog;
+enum class SendResult;
 class Configuration;
 class TfrmWaitingProgress;
 class DemoSimulator;
@@ -110,6 +112,11 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
 
     void btnExitClick();
     void mnuAboutClick();
+    // "Config Device": writes the active configuration tab.
+    void SpeedButtonSettingClick();
+    // File > Maintenance: the maintenance dialog in mode 0 (factory restore)
+    // or 1 (serial-number sentence).
+    void mnuMaintenanceClick(int mode);
 
     // Called on a confirmed exit, before the settings are written: the
     // connection manager installs the "close the port if it is open" action.
@@ -146,6 +153,10 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     bool SendSentence(const char* talker, const char* formatter) {
         return connection_.Send().SendSentence(talker, formatter);
     }
+    // SendSentence for the configuration writes and the maintenance dialog:
+    // how it went, including a failed write that SendSentence reports as sent
+    // while ports are detected automatically.
+    SendResult SendSentenceChecked(const char* talker, const char* formatter);
     // INVERTED result: true when the send FAILED (see link/SendPath.h).
     template <std::size_t N>
     [[nodiscard]] bool SendSentenceTextFailed(char (&text)[N]) {
@@ -204,6 +215,7 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     const AppOptions& Options() const { return environment_.Options; }
     TfrmAbout* frmAbout() const { return frmAbout_; }
     TfrmAgreement* frmAgreement() const { return frmAgreement_; }
+    TfrmInputDialog* frmInputDialog() const { return frmInputDialog_; }
     // The nine configuration tabs, their reply handlers and the read workflow.
     Configuration& configuration() { return *configuration_; }
     TfrmWaitingProgress* frmWaitingProgress() const { return frmWaitingProgress_; }
@@ -241,6 +253,8 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     void SetUpConfiguration();
     // Construction step 8 and FormCreate's notices.
     void SetUpConnection();
+    // The maintenance dialog and the menu that opens it (start-up).
+    void SetUpMaintenanceDialog();
     void ConnectConnectionControls();
     void StartSimulator();
     void FillPortChoice();
@@ -274,8 +288,11 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     std::function<void()> closePort_;
     QFont baseFont_;
     bool centred_ = false;
-    TfrmAbout* frmAbout_ = nullptr;          // owned as a child window
-    TfrmAgreement* frmAgreement_ = nullptr;  // owned as a child window
+    TfrmAbout* frmAbout_ = nullptr;              // owned as a child window
+    TfrmAgreement* frmAgreement_ = nullptr;      // owned as a child window
+    TfrmInputDialog* frmInputDialog_ = nullptr;  // owned as a child window
+    // Set when SendSentence's write failed (its OnWriteFailed ran).
+    bool sendWriteFailed_ = false;
     std::unique_ptr<Configuration> configuration_;
     TfrmWaitingProgress* frmWaitingProgress_ = nullptr;  // owned as a child window
 

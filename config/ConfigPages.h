@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <array>
 
+#include "config/ConfigTables.h"
 #include "config/SpinEdit.h"
 
 namespace navoro {
@@ -177,9 +178,6 @@ struct EncryptionPage {
     QLineEdit* LabeledEditEncryptionKey;  // at most 16 letters and digits
     QToolButton* SpeedButtonEncryption;
 };
-
-inline constexpr int kDestinationRows = 10;
-inline constexpr int kMobRows = 50;
 
 struct ConfigPages {
     ShipDataPage ShipData;

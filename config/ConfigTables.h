@@ -7,6 +7,10 @@ namespace navoro {
 
 // The fixed tables behind the configuration tabs' option lists.
 
+// The rows of the DESTINATION and AIS MOB grids (row 0 is their heading).
+inline constexpr int kDestinationRows = 10;
+inline constexpr int kMobRows = 50;
+
 struct ShipTypeRow {
     std::int32_t Code;  // what the VSD sentence carries
     const char* Text;   // what cbxShipType lists

@@ -34,6 +34,7 @@ Configuration::Configuration(const ConfigurationEnvironment& environment, QObjec
     : QObject(parent), env_(environment), clock_(LocalTime) {
     pages_ = BuildConfigPages(env_.PageControlConf);
     ConnectControls();
+    SetUpWriteInputs();
     SetInlandMode(false);
 }
 

@@ -17,6 +17,7 @@
 #include "config/ConfigSnapshot.h"
 #include "config/ReadQueries.h"
 #include "config/TfrmWaitingProgress.h"
+#include "config/WritePlans.h"
 
 namespace navoro {
 
@@ -128,6 +129,37 @@ class Configuration : public QObject {
     // The report's lines for the current snapshot and controls.
     std::vector<std::string> BuildReport() const;
 
+    // ---- writing the device ---------------------------------------------------
+    // SendSentence, telling how it went (composed writes: MID, SSD, VSD, DBG).
+    // Without it those writes fail.
+    void SetSendSentence(
+        std::function<SendResult(const char* talker, const char* formatter)> send) {
+        sendSentence_ = std::move(send);
+    }
+    // The Connect/Disconnect action: the rate write drops the link with it.
+    void SetOpenPortClick(std::function<void()> openPortClick) {
+        openPortClick_ = std::move(openPortClick);
+    }
+
+    // "Config Device": asks, writes the active tab and reads SHIP DATA back
+    // after its write.
+    void SpeedButtonSettingClick();
+    // Each tab's write (the click of its hidden "Config" button). A value that
+    // breaks an input rule is selected and explained, and nothing is sent; a
+    // send that fails stops the write and is reported. True when every
+    // sentence of the write went out.
+    bool SpeedButtonSHIPData_ConfigClick();
+    bool SpeedButtonVoyage_ConfigClick();
+    bool spbCPAClick();
+    bool spbTransponderClick();
+    bool spbBaudRateClick();
+    bool SpeedButton_LR_ConfigClick();
+    bool SpeedButton_DestinationClick();
+    bool SpeedButton_MOBClick();
+    bool SpeedButtonEncryptionClick();
+    // Selecting a cell of a MOB row whose MMSI is empty puts 972000000 there.
+    void StringGrid_MOBListSelectCell(int row, int column);
+
     // ---- connection reset ------------------------------------------------------
     // Empties the snapshot and switches the inland display off.
     void ResetConfiguration();
@@ -139,6 +171,14 @@ class Configuration : public QObject {
     void ConnectControls();
     void ShowInlandValue(QLineEdit* field, int tenths);
     void RecalcInland(const QLineEdit* editing);
+    // The write's input rules on the controls (grid editors, encryption code,
+    // MOB default MMSI) and the hidden buttons' clicks.
+    void SetUpWriteInputs();
+    // Shows the problem, or runs the plan with the waiting window when it has
+    // steps to show; reports a failed send. True when it all went out.
+    bool RunWrite(const WriteCheck& check);
+    void ShowWriteProblem(const WriteProblem& problem);
+    void ReportWriteFailure(const WriteResult& result);
 
     ConfigurationEnvironment env_;
     ConfigPages pages_;
@@ -147,6 +187,8 @@ class Configuration : public QObject {
     std::function<QString()> version_;
     std::function<ReportTime()> clock_;
     QPointer<TfrmWaitingProgress> waiting_;
+    std::function<SendResult(const char*, const char*)> sendSentence_;
+    std::function<void()> openPortClick_;
 };
 
 }  // namespace navoro

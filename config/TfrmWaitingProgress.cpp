@@ -1,6 +1,10 @@
 #include "config/TfrmWaitingProgress.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace navoro {
 
@@ -39,6 +43,21 @@ void TfrmWaitingProgress::ShowProgress(const QString& text, int maximum) {
 
 void TfrmWaitingProgress::Step() {
     ProgressBar1->setValue(ProgressBar1->value() + 1);
+}
+
+void TfrmWaitingProgress::WaitUntilShown() {
+    constexpr int kLongestWaitMs = 500;
+    QElapsedTimer clock;
+    clock.start();
+    while (isVisible() && windowHandle() && !windowHandle()->isExposed() &&
+           clock.elapsed() < kLongestWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                            QEventLoop::ExcludeSocketNotifiers |
+                                            QEventLoop::X11ExcludeTimers,
+                                        5);
+        QThread::msleep(2);
+    }
+    repaint();
 }
 
 void TfrmWaitingProgress::CentreOnMainWindow() {

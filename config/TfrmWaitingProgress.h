@@ -25,6 +25,11 @@ class TfrmWaitingProgress : public QDialog {
     void ShowProgress(const QString& text, int maximum);
     // Advances the bar by one (stepped mode).
     void Step();
+    // For a write, which blocks the event loop while it runs: waits (at most
+    // half a second) until the window system has put the window on the
+    // screen, handling no input and no timer meanwhile, and paints it. A
+    // window shown just before a blocking wait would otherwise stay blank.
+    void WaitUntilShown();
 
     QLabel* lblWaitInfo = nullptr;
     QProgressBar* ProgressBar1 = nullptr;

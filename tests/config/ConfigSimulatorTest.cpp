@@ -14,24 +14,15 @@
 #include "config/ConfigReport.h"
 #include "config/ConfigTables.h"
 #include "config/Configuration.h"
-#include "tests/e2e/WindowFixture.h"
-#include "tests/support/Sentence.h"
-#include "tests/support/SimulatorFixture.h"
-#include "tools/sim/DeviceState.h"
-#include "tools/sim/StateFile.h"
+#include "tests/config/SimulatorWindow.h"
 
 namespace navoro {
 namespace {
 
 using namespace std::chrono_literals;
-using test::SimulatorFixture;
-using test::SimulatorOptions;
 
-// A sentence as the simulator's record holds it: with its checksum, no CR LF.
-std::string Bare(const std::string& body) {
-    const std::string line = test::Sentence(body);
-    return line.substr(0, line.size() - 2);
-}
+using test::Bare;
+using test::TestState;
 
 // The report a transponder in `s` gives after "Read Device", at `time`.
 std::string ReportOf(const sim::DeviceState& s, ReportTime time) {
@@ -81,71 +72,8 @@ std::string ReportOf(const sim::DeviceState& s, ReportTime time) {
     return ReportFileText(BuildConfigurationReport(r, in));
 }
 
-// A device whose settings differ from every control's initial value.
-sim::DeviceState TestState() {
-    sim::DeviceState s;
-    s.Name = "SEA TEST ONE";
-    s.CallSign = "SEA1234";
-    s.Internal = {120, 30, 7, 12};
-    s.External = {100, 50, 15, 4};
-    s.ShipType = 52;
-    s.DraughtTenths = 113;
-    s.PersonsOnBoard = 240;
-    s.Destination = "ST PETERSBURG";
-    s.VoyageEta = {11, 3, 7, 45};
-    s.NavStatus = 5;
-    s.CpaTenths = 35;
-    s.Tcpa = 42;
-    s.CpaAlarm = 0;
-    s.AisTx = 1;
-    s.DscRx = 0;
-    s.GpsVoltage = 1;
-    s.DeviceInstance = 17;
-    // The configuration port keeps 115200, the rate the window connects at.
-    s.PortRates = {115200, 38400, 38400, 38400, 9600, 4800, 19200, 38400, 9600, 4800, 19200};
-    s.LrResponse = 1;
-    s.LrFunctionReply = {1, 0, 1, 0, 0, 1, 0, 0, 1, 1};
-    s.LrMessage27 = 1;
-    s.LrChannelA = 2087;
-    s.LrChannelB = 2088;
-    s.Destinations = {"HAMBURG", "", "ROTTERDAM", "", "", "", "", "", "", "GDANSK"};
-    s.MobList = {{972001234, "LIFEBUOY PORT"}, {972001235, "LIFEBUOY STBD"}, {972009999, "RAFT"}};
-    s.EncryptionOn = true;
-    s.EncryptionKey = "5A17C0DE2024BEEF";
-    return s;
-}
-
-class ConfigSimulator : public test::WindowTest {
+class ConfigSimulator : public test::SimulatorWindowTest {
   protected:
-    // Starts the simulator with `state` and connects the window to it.
-    void Connect(const sim::DeviceState& state, bool inland = false) {
-        SimulatorOptions options;
-        options.NoStream = true;
-        options.Inland = inland;
-        options.StatePath = folder / "device.json";
-        ASSERT_EQ(sim::SaveStateFile(options.StatePath, state), "");
-        sim_ = std::make_unique<SimulatorFixture>(options);
-        ASSERT_TRUE(sim_->Started()) << sim_->Error();
-        MakeWindow({sim_->DevicePath()});
-        QComboBox* box = Controls().cbxComPort;
-        box->setCurrentIndex(box->findText(QString::fromStdString(sim_->DevicePath())));
-        emit box->activated(box->currentIndex());
-        config = &form->configuration();
-        Click(Controls().OpenPort);
-        ASSERT_TRUE(WaitUntil([this] { return Connected(); }, 10s)) << Status().toStdString();
-    }
-
-    // Selects a tab and returns what the simulator received for it.
-    std::vector<std::string> Read(const char* tab, std::size_t expected) {
-        const std::size_t before = sim_->RecordedLines().size();
-        auto* tabs = form->findChild<QTabWidget*>("PageControlConf");
-        tabs->setCurrentWidget(form->findChild<QWidget*>(tab));
-        WaitUntil([&] { return sim_->RecordedLines().size() >= before + expected; }, 5s);
-        const std::vector<std::string> all = sim_->RecordedLines();
-        return {all.begin() + static_cast<std::ptrdiff_t>(std::min(before, all.size())), all.end()};
-    }
-
-    ConfigPages& P() { return config->Pages(); }
     static std::vector<int> Values(const std::array<SpinEdit*, 4>& boxes) {
         std::vector<int> values;
         for (const SpinEdit* box : boxes)
@@ -153,9 +81,6 @@ class ConfigSimulator : public test::WindowTest {
         return values;
     }
     static std::vector<int> Values(const sim::Antenna& a) { return {a.A, a.B, a.C, a.D}; }
-
-    std::unique_ptr<SimulatorFixture> sim_;
-    Configuration* config = nullptr;
 };
 
 TEST_F(ConfigSimulator, EachTabSendsItsQueriesAndShowsTheDevicesSettings) {

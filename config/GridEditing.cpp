@@ -1,0 +1,83 @@
+#include "config/GridEditing.h"
+
+#include <QLineEdit>
+
+#include "config/WriteRules.h"
+
+namespace navoro {
+
+namespace {
+
+constexpr int kMmsiDigits = 9;
+
+}  // namespace
+
+GridCellRule StringGrid_DestinationGetEditMask(int column) {
+    if (column == 1) return {static_cast<int>(kGridTextMax), false};
+    return {};
+}
+
+GridCellRule StringGrid_MOBListGetEditMask(int column) {
+    if (column == 1) return {kMmsiDigits, true};
+    if (column == 2) return {static_cast<int>(kGridTextMax), false};
+    return {};
+}
+
+GridKeyValidator::GridKeyValidator(GridCellRule rule, QObject* parent)
+    : QValidator(parent), rule_(rule) {}
+
+QValidator::State GridKeyValidator::validate(QString& input, int&) const {
+    QString out;
+    out.reserve(input.size());
+    for (const QChar c : input) {
+        const char mapped = GridKeyPress(c.unicode());
+        if (rule_.DigitsOnly && (mapped < '0' || mapped > '9')) return Invalid;
+        out += QChar::fromLatin1(mapped);
+    }
+    if (rule_.MaxLength > 0 && out.size() > rule_.MaxLength) return Invalid;
+    input = out;
+    return Acceptable;
+}
+
+GridCellDelegate::GridCellDelegate(RuleOf rule, QObject* parent)
+    : QStyledItemDelegate(parent), rule_(rule) {}
+
+QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                        const QModelIndex& index) const {
+    const GridCellRule rule = rule_(index.column());
+    if (index.row() == 0 || rule.MaxLength == 0) return nullptr;
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    editor->setMaxLength(rule.MaxLength);
+    editor->setValidator(new GridKeyValidator(rule, editor));
+    editors_.removeAll(nullptr);
+    editors_.append(editor);
+    return editor;
+}
+
+void GridCellDelegate::CommitOpenEditors() {
+    const QList<QPointer<QWidget>> open = editors_;
+    for (const QPointer<QWidget>& editor : open) {
+        if (!editor) continue;
+        emit commitData(editor);
+        emit closeEditor(editor, NoHint);
+    }
+    editors_.removeAll(nullptr);
+}
+
+void InstallGridEditing(QTableWidget* StringGrid_Destination, QTableWidget* StringGrid_MOBList) {
+    if (StringGrid_Destination)
+        StringGrid_Destination->setItemDelegate(
+            new GridCellDelegate(&StringGrid_DestinationGetEditMask, StringGrid_Destination));
+    if (StringGrid_MOBList)
+        StringGrid_MOBList->setItemDelegate(
+            new GridCellDelegate(&StringGrid_MOBListGetEditMask, StringGrid_MOBList));
+}
+
+void CommitGridEdits(QTableWidget* grid) {
+    if (!grid) return;
+    if (auto* delegate = qobject_cast<GridCellDelegate*>(grid->itemDelegate()))
+        delegate->CommitOpenEditors();
+}
+
+}  // namespace navoro

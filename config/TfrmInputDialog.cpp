@@ -1,0 +1,126 @@
+#include "config/TfrmInputDialog.h"
+
+#include <QEvent>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "config/WriteRules.h"
+
+namespace navoro {
+
+namespace {
+
+struct ModeTexts {
+    const char* Title;
+    const char* Label;
+    const char* Prompt;
+    const char* Button;
+    int MaxLength;
+    const char* Characters;  // what the field takes
+};
+
+constexpr ModeTexts kModes[] = {
+    {"Factory Restore", "Please enter the maintenance code.", "Key-in maintenance code here",
+     "Restore", 8, "[0-9]{0,8}"},
+    {"Generate Serial Number Sentence", "Please enter the new serial number.",
+     "Key-in new serial number here", "Generate", static_cast<int>(kSerialNumberSentenceMax),
+     "[A-Za-z0-9]{0,16}"},
+};
+
+const ModeTexts& TextsOf(std::uint8_t mode) {
+    return kModes[mode == 1 ? 1 : 0];
+}
+
+}  // namespace
+
+TfrmInputDialog::TfrmInputDialog(Codec& codec, Prompts& prompts, QWidget* mainWindow)
+    : QDialog(mainWindow), codec_(codec), prompts_(prompts) {
+    setObjectName(QStringLiteral("frmInputDialog"));
+    setWindowTitle(QStringLiteral("Factory Restore"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    // It keeps the main window still while it is open, without blocking its
+    // caller.
+    setWindowModality(Qt::WindowModal);
+
+    LabelActivedTitle = new QLabel(QStringLiteral("Please enter the maintenance code."), this);
+    LabelActivedTitle->setObjectName(QStringLiteral("LabelActivedTitle"));
+    LabelActivedTitle->setAlignment(Qt::AlignCenter);
+    EditVerifyPassword = new QLineEdit(this);
+    EditVerifyPassword->setObjectName(QStringLiteral("EditVerifyPassword"));
+    EditVerifyPassword->installEventFilter(this);
+    validator_ = new QRegularExpressionValidator(EditVerifyPassword);
+    EditVerifyPassword->setValidator(validator_);
+    SB_Command = new QPushButton(QStringLiteral("Restore"), this);
+    SB_Command->setObjectName(QStringLiteral("SB_Command"));
+    SB_Command->setDefault(true);
+    connect(SB_Command, &QPushButton::clicked, this, &TfrmInputDialog::SB_CommandClick);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 16, 20, 16);
+    layout->setSpacing(10);
+    layout->addWidget(LabelActivedTitle);
+    layout->addWidget(EditVerifyPassword);
+    layout->addWidget(SB_Command, 0, Qt::AlignHCenter);
+    SB_Command->setMinimumWidth(110);
+    setFixedSize(320, 140);
+    FormShow();
+}
+
+void TfrmInputDialog::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+    EditVerifyPassword->setFocus();
+}
+
+bool TfrmInputDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EditVerifyPassword && event->type() == QEvent::MouseButtonPress)
+        EditVerifyPasswordClick();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmInputDialog::FormShow() {
+    const ModeTexts& t = TextsOf(Mode);
+    setWindowTitle(QString::fromLatin1(t.Title));
+    LabelActivedTitle->setText(QString::fromLatin1(t.Label));
+    // The prompt shows while the field is empty and goes when the user types.
+    EditVerifyPassword->clear();
+    EditVerifyPassword->setPlaceholderText(QString::fromLatin1(t.Prompt));
+    EditVerifyPassword->setMaxLength(t.MaxLength);
+    validator_->setRegularExpression(QRegularExpression(QString::fromLatin1(t.Characters)));
+    SB_Command->setText(QString::fromLatin1(t.Button));
+}
+
+void TfrmInputDialog::EditVerifyPasswordClick() {
+    if (EditVerifyPassword->text().contains(QStringLiteral("Key-in"))) EditVerifyPassword->clear();
+}
+
+void TfrmInputDialog::SB_CommandClick() {
+    if (Mode == 1) {
+        GenerateSerialNumberSentence();
+    } else {
+        FactoryRestore();
+    }
+    close();
+}
+
+void TfrmInputDialog::FactoryRestore() {
+    // A wrong code is refused silently.
+    if (!IsMaintenanceCode(EditVerifyPassword->text().toStdString())) return;
+    PutIntoStores(codec_, DbgPairs({{701, 5}}));
+    const SendResult sent = SendSentence ? SendSentence("P", "DBG") : SendResult::Failed;
+    if (sent != SendResult::Failed) return;
+    // Not sent, and the send path has not said so.
+    prompts_.ShowError(ErrorTitle ? ErrorTitle() : "Error",
+                       (PortOpenErrorText ? PortOpenErrorText() : std::string()) +
+                           "\n\nThe factory restore command was not sent.");
+}
+
+void TfrmInputDialog::GenerateSerialNumberSentence() {
+    // An empty or over-long serial number is refused silently.
+    const std::optional<std::string> sentence =
+        SerialNumberSentence(EditVerifyPassword->text().toStdString());
+    if (sentence && PutSendCommand) PutSendCommand(QString::fromStdString(*sentence));
+}
+
+}  // namespace navoro

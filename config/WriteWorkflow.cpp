@@ -1,0 +1,297 @@
+// Writing the device: "Config Device", each tab's write and the input rules.
+// The values are read from the tab's controls into a plain input, checked and
+// planned (config/WritePlans.h) before anything is sent.
+
+#include <QRegularExpressionValidator>
+
+#include "config/Configuration.h"
+#include "config/GridEditing.h"
+#include "config/ReadQueries.h"
+
+namespace navoro {
+
+namespace {
+
+constexpr const char* kMobDefaultMmsi = "972000000";
+
+std::string Text(const QLineEdit* edit) {
+    return edit->text().toStdString();
+}
+
+std::string Cell(const QTableWidget* grid, int row, int column) {
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text().toStdString() : std::string();
+}
+
+void SetCell(QTableWidget* grid, int row, int column, const std::string& text) {
+    QTableWidgetItem* item = grid->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        grid->setItem(row, column, item);
+    }
+    const QString value = QString::fromStdString(text);
+    if (item->text() != value) item->setText(value);
+}
+
+// A spin box's number, -1 while it shows "N/A".
+int SpinValue(const SpinEdit* box) {
+    return box->NotAvailable() ? -1 : box->value();
+}
+
+std::array<int, 4> SpinValues(const std::array<SpinEdit*, 4>& boxes) {
+    return {SpinValue(boxes[0]), SpinValue(boxes[1]), SpinValue(boxes[2]), SpinValue(boxes[3])};
+}
+
+}  // namespace
+
+void Configuration::SetUpWriteInputs() {
+    InstallGridEditing(pages_.Destination.StringGrid_Destination, pages_.Mob.StringGrid_MOBList);
+    connect(pages_.Mob.StringGrid_MOBList, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { StringGrid_MOBListSelectCell(row, column); });
+    // LabeledEditEncryptionKeyKeyPress: letters and digits only.
+    QLineEdit* key = pages_.Encryption.LabeledEditEncryptionKey;
+    key->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[A-Za-z0-9]{0,16}")), key));
+
+    if (env_.SpeedButtonSetting)
+        connect(env_.SpeedButtonSetting, &QAbstractButton::clicked, this,
+                &Configuration::SpeedButtonSettingClick);
+    const std::pair<QAbstractButton*, bool (Configuration::*)()> buttons[] = {
+        {pages_.ShipData.SpeedButtonSHIPData_Config,
+         &Configuration::SpeedButtonSHIPData_ConfigClick},
+        {pages_.Voyage.SpeedButtonVoyage_Config, &Configuration::SpeedButtonVoyage_ConfigClick},
+        {pages_.Cpa.spbCPA, &Configuration::spbCPAClick},
+        {pages_.Transceiver.spbTransponder, &Configuration::spbTransponderClick},
+        {pages_.BaudRate.spbBaudRate, &Configuration::spbBaudRateClick},
+        {pages_.LongRange.SpeedButton_LR_Config, &Configuration::SpeedButton_LR_ConfigClick},
+        {pages_.Destination.SpeedButton_Destination, &Configuration::SpeedButton_DestinationClick},
+        {pages_.Mob.SpeedButton_MOB, &Configuration::SpeedButton_MOBClick},
+        {pages_.Encryption.SpeedButtonEncryption, &Configuration::SpeedButtonEncryptionClick},
+    };
+    for (const auto& [button, write] : buttons)
+        connect(button, &QAbstractButton::clicked, this, [this, write] { (this->*write)(); });
+}
+
+void Configuration::StringGrid_MOBListSelectCell(int row, int) {
+    QTableWidget* grid = pages_.Mob.StringGrid_MOBList;
+    if (row < 1 || row > kMobRows || !Cell(grid, row, 1).empty()) return;
+    SetCell(grid, row, 1, kMobDefaultMmsi);
+}
+
+// ---- "Config Device" -----------------------------------------------------------
+
+void Configuration::SpeedButtonSettingClick() {
+    if (!env_.prompts || !env_.PageControlConf) return;
+    if (!env_.prompts->AskOkCancel(PromptIcon::Question, "Configuration",
+                                   "Do you want to configure the device?"))
+        return;
+    const QWidget* page = env_.PageControlConf->currentWidget();
+    if (!page) return;
+    const QString name = page->objectName();
+    const std::pair<const char*, bool (Configuration::*)()> writes[] = {
+        {"TabSheetStatic", &Configuration::SpeedButtonSHIPData_ConfigClick},
+        {"TabSheetVoyage", &Configuration::SpeedButtonVoyage_ConfigClick},
+        {"TabSheetCPA", &Configuration::spbCPAClick},
+        {"TabSheetTransceiver", &Configuration::spbTransponderClick},
+        {"TabSheetBaudRate", &Configuration::spbBaudRateClick},
+        {"TabSheetLR", &Configuration::SpeedButton_LR_ConfigClick},
+        {"TabSheetDestination", &Configuration::SpeedButton_DestinationClick},
+        {"TabSheetMOB", &Configuration::SpeedButton_MOBClick},
+        {"TabSheetEncryption", &Configuration::SpeedButtonEncryptionClick},
+    };
+    for (const auto& [tab, write] : writes) {
+        if (name != QLatin1String(tab)) continue;
+        const bool written = (this->*write)();
+        // SHIP DATA is read back: status request and SSD query.
+        if (written && write == &Configuration::SpeedButtonSHIPData_ConfigClick)
+            SendQueries(kQueryStatus | kQuerySsd, send_);
+        return;
+    }
+}
+
+// ---- running a write ---------------------------------------------------------------
+
+bool Configuration::RunWrite(const WriteCheck& check) {
+    if (const auto* problem = std::get_if<WriteProblem>(&check)) {
+        ShowWriteProblem(*problem);
+        return false;
+    }
+    const WritePlan& plan = std::get<WritePlan>(check);
+    if (plan.Steps.empty()) return false;
+    TfrmWaitingProgress* window = plan.ProgressMax > 0 ? waiting_.data() : nullptr;
+    if (window) {
+        // Stepped by the write, not by Timer2.
+        ProgressActive = false;
+        window->ShowProgress(QString::fromLatin1(TfrmWaitingProgress::kSettingText),
+                             plan.ProgressMax);
+        window->WaitUntilShown();
+    }
+    WriteLink link;
+    link.SendSentence = sendSentence_;
+    link.SendSentenceText = [this](const char* text) { return send_ && send_(text); };
+    link.Sleep = [this](int milliseconds) {
+        if (env_.prompts) env_.prompts->Sleep(milliseconds);
+    };
+    link.Advance = [window] {
+        if (window) window->Step();
+    };
+    const WriteResult result = RunWritePlan(*env_.codec, plan, link);
+    if (window) window->hide();
+    if (!result.Completed) ReportWriteFailure(result);
+    return result.Completed;
+}
+
+void Configuration::ShowWriteProblem(const WriteProblem& problem) {
+    QWidget* root = pages_.ShipData.MaskEditMMSI->window();
+    QWidget* control = root->findChild<QWidget*>(QString::fromStdString(problem.Control));
+    if (auto* grid = qobject_cast<QTableWidget*>(control); grid && problem.Row >= 0) {
+        grid->setCurrentCell(problem.Row, problem.Column);
+        grid->scrollToItem(grid->item(problem.Row, problem.Column));
+        grid->setFocus();
+    } else if (control) {
+        control->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
+    }
+    if (env_.prompts)
+        env_.prompts->ShowWarning(Message(MessageId::Warning).toStdString(), problem.Message);
+}
+
+void Configuration::ReportWriteFailure(const WriteResult& result) {
+    // The send path has said it already (and disconnected).
+    if (result.Reported || !env_.prompts) return;
+    std::string text;
+    if (result.Unsendable) {
+        text = "These settings cannot be put into a sentence for the device. Nothing was written.";
+    } else {
+        text = Message(MessageId::PortOpenError).toStdString() + "\n\n";
+        text += result.Sent == 0 ? "Nothing was written to the device."
+                                 : "The write stopped after " + std::to_string(result.Sent) +
+                                       " of " + std::to_string(result.Total) +
+                                       " sentences: the device may hold only part of the "
+                                       "new settings.";
+    }
+    env_.prompts->ShowError(Message(MessageId::Error).toStdString(), text);
+}
+
+// ---- the tabs ----------------------------------------------------------------------
+
+bool Configuration::SpeedButtonSHIPData_ConfigClick() {
+    const ShipDataPage& p = pages_.ShipData;
+    ShipDataInput in;
+    in.Mmsi = Text(p.MaskEditMMSI);
+    in.Imo = Text(p.MaskEditIMO);
+    in.Name = Text(p.lblEdtName);
+    in.CallSign = Text(p.lblEdtCallSign);
+    in.Internal = SpinValues(p.Internal());
+    in.External = SpinValues(p.External());
+    // Inland mode: the decimal fields are shown.
+    in.Inland = !p.EditInlandShipLength->isHidden();
+    const QLineEdit* inland[] = {p.EditInlandShipLength, p.EditInlandShipBeam,
+                                 p.CSpin_InlandEditB,    p.CSpin_InlandEditC,
+                                 p.CSpinEditInlandExtB,  p.CSpinEditInlandExtC};
+    for (std::size_t i = 0; i < in.InlandTexts.size(); ++i)
+        in.InlandTexts[i] = Text(inland[i]);
+    return RunWrite(PlanShipDataWrite(in));
+}
+
+bool Configuration::SpeedButtonVoyage_ConfigClick() {
+    const VoyagePage& p = pages_.Voyage;
+    VoyageInput in;
+    in.ShipTypeRow = p.cbxShipType->currentIndex();
+    in.Draught = Text(p.edtDraught);
+    in.PersonsOnBoard = SpinValue(p.CSpinEditPOB);
+    in.Destination = Text(p.lblEdtDestination);
+    in.Month = SpinValue(p.CSpinEditMonth);
+    in.Day = SpinValue(p.CSpinEditDay);
+    in.Hour = SpinValue(p.CSpinEditHour);
+    in.Minute = SpinValue(p.CSpinEditMinute);
+    in.NavStatus = p.ComboBoxNavStatus->currentIndex();
+    return RunWrite(PlanVoyageWrite(in));
+}
+
+bool Configuration::spbCPAClick() {
+    const CpaPage& p = pages_.Cpa;
+    CpaInput in;
+    in.Tcpa = SpinValue(p.CSpinEditTCPA);
+    if (in.Tcpa < 0 || in.Tcpa > p.CSpinEditTCPA->maximum()) return false;
+    if (p.ComboBoxCpaAlarmType->currentIndex() < 0) p.ComboBoxCpaAlarmType->setCurrentIndex(0);
+    in.Cpa = Text(p.MaskEditCPA);
+    in.AlarmIndex = p.ComboBoxCpaAlarmType->currentIndex();
+    return RunWrite(PlanCpaWrite(in));
+}
+
+bool Configuration::spbTransponderClick() {
+    const TransceiverPage& p = pages_.Transceiver;
+    TransceiverInput in;
+    in.AisTxIndex = p.ComboBox_Tran_AisTx->currentIndex();
+    in.DscRxIndex = p.ComboBox_Tran_DscRx->currentIndex();
+    in.GpsVoltageIndex = p.ComboBoxGpsVoltage->currentIndex();
+    in.DeviceInstance = Text(p.Edit_N2K_DeviceInstance);
+    return RunWrite(PlanTransceiverWrite(in));
+}
+
+bool Configuration::spbBaudRateClick() {
+    BaudRateInput in;
+    for (std::size_t i = 0; i < pages_.BaudRate.Boxes.size(); ++i) {
+        QComboBox* box = pages_.BaudRate.Boxes[i];
+        if (box->currentIndex() < 0) box->setCurrentIndex(0);
+        in.Selected[i] = box->currentIndex();
+    }
+    if (!RunWrite(PlanBaudRateWrite(in))) return false;
+    // The transponder's port rates, the USB port's included, may have changed.
+    if (openPortClick_) openPortClick_();
+    if (env_.prompts) {
+        std::string text = Message(MessageId::DeviceBaudRateHasBeenChanged).toStdString();
+        if (text.empty()) text = "The baud rates of the device have been changed.";
+        env_.prompts->ShowInformation("Configuration", text);
+    }
+    return true;
+}
+
+bool Configuration::SpeedButton_LR_ConfigClick() {
+    const LongRangePage& p = pages_.LongRange;
+    LongRangeSettings in;
+    in.Manual = p.ComboBox_LR_Response->currentIndex() == 1;
+    for (std::size_t i = 0; i < p.FunctionReply.size(); ++i)
+        in.FunctionReply[i] = p.FunctionReply[i]->isChecked();
+    in.Message27 = p.CheckBox_LR_Msg27->isChecked();
+    in.ChannelA = Text(p.LabeledEdit_LR_ChA);
+    in.ChannelB = Text(p.LabeledEdit_LR_ChB);
+    return RunWrite(PlanLongRangeWrite(in));
+}
+
+bool Configuration::SpeedButton_DestinationClick() {
+    QTableWidget* grid = pages_.Destination.StringGrid_Destination;
+    CommitGridEdits(grid);
+    DestinationInput in;
+    for (int row = 1; row <= kDestinationRows; ++row) {
+        std::string& text = in.Rows[static_cast<std::size_t>(row - 1)];
+        text = GridText(Cell(grid, row, 1));
+        SetCell(grid, row, 1, text);
+    }
+    return RunWrite(PlanDestinationWrite(in));
+}
+
+bool Configuration::SpeedButton_MOBClick() {
+    QTableWidget* grid = pages_.Mob.StringGrid_MOBList;
+    CommitGridEdits(grid);
+    MobInput in;
+    for (int row = 1; row <= kMobRows; ++row) {
+        MobRow& r = in.Rows[static_cast<std::size_t>(row - 1)];
+        r.Mmsi = Cell(grid, row, 1);
+        r.Name = GridText(Cell(grid, row, 2));
+        SetCell(grid, row, 2, r.Name);
+    }
+    return RunWrite(PlanMobWrite(in));
+}
+
+bool Configuration::SpeedButtonEncryptionClick() {
+    const EncryptionPage& p = pages_.Encryption;
+    EncryptionInput in;
+    in.Enabled = p.CheckBoxEnableEncryption->isChecked();
+    in.Code = Text(p.LabeledEditEncryptionKey);
+    in.SnapshotMmsi = Snapshot.Mmsi;
+    return RunWrite(PlanEncryptionWrite(in));
+}
+
+}  // namespace navoro
