@@ -26,8 +26,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -38,6 +36,7 @@
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
 #include "link/LineAssembler.h"
+#include "tests/support/ProcessStatus.h"
 #include "tools/sim/AisPayload.h"
 
 namespace {
@@ -54,18 +53,7 @@ std::int64_t LaunchNs() {
     return text != nullptr ? std::strtoll(text, nullptr, 10) : -1;
 }
 
-// VmRSS or VmHWM of this process in kB.
-long StatusKb(const char* key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::size_t keyLength = std::strlen(key);
-    while (std::getline(status, line)) {
-        if (line.compare(0, keyLength, key) == 0 && line.size() > keyLength &&
-            line[keyLength] == ':')
-            return std::strtol(line.c_str() + keyLength + 1, nullptr, 10);
-    }
-    return -1;
-}
+using navoro::test::ProcessStatusKb;
 
 // Notes the first paint of the window.
 class FirstPaint : public QObject {
@@ -147,7 +135,7 @@ int Memory(int stations) {
     navoro::FindControlAs<QTabWidget>(window.form.get(), "PageControlDiagnosis")
         ->setCurrentIndex(1);
     Idle(2000);
-    const long idleKb = StatusKb("VmRSS");
+    const long idleKb = ProcessStatusKb("VmRSS");
 
     navoro::LineAssembler assembler(static_cast<navoro::LineSink&>(*window.form));
     for (int i = 0; i < stations; ++i) {
@@ -156,7 +144,7 @@ int Memory(int stations) {
     }
     Idle(1000);
     const int targets = window.form->codec().Targets.Count();
-    const long fullTableKb = StatusKb("VmRSS");
+    const long fullTableKb = ProcessStatusKb("VmRSS");
 
     // The data log on and filled to its cap with lines of the same length.
     navoro::FindControlAs<QCheckBox>(window.form.get(), "cbxEnableLog")->setChecked(true);
@@ -168,12 +156,13 @@ int Memory(int stations) {
         log.LogLine(std::string_view(line).substr(0, line.size() - 2));
     log.FlushDataLog();
     Idle(1000);
-    const long fullLogKb = StatusKb("VmRSS");
+    const long fullLogKb = ProcessStatusKb("VmRSS");
 
     std::printf(
         "{\"idle_rss_kb\":%ld,\"stations\":%d,\"targets\":%d,\"full_table_rss_kb\":%ld,"
         "\"log_lines\":%zu,\"full_log_rss_kb\":%ld,\"peak_rss_kb\":%ld}\n",
-        idleKb, stations, targets, fullTableKb, log.MaxLines(), fullLogKb, StatusKb("VmHWM"));
+        idleKb, stations, targets, fullTableKb, log.MaxLines(), fullLogKb,
+        ProcessStatusKb("VmHWM"));
     return 0;
 }
 

@@ -24,7 +24,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <random>
@@ -37,6 +36,7 @@
 #include "config/Configuration.h"
 #include "config/ReadQueries.h"
 #include "config/SpinEdit.h"
+#include "tests/support/ProcessStatus.h"
 #include "tests/support/Sentence.h"
 #include "tests/support/SimulatorFixture.h"
 
@@ -52,15 +52,6 @@ using Lines = std::vector<std::string>;
 std::string Bare(const std::string& body) {
     const std::string line = test::Sentence(body);
     return line.substr(0, line.size() - 2);
-}
-
-long ResidentKb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-    }
-    return -1;
 }
 
 int EnvironmentInt(const char* name, int fallback) {
@@ -374,7 +365,7 @@ TEST_F(FaultSoak, ReadsAndWritesThroughFaultsAndHangUpsStayingResponsiveAndFlat)
 
     // The first round settles what is allocated once (pages, fonts, buffers).
     RoundResult total = Round(0, random);
-    const long before = ResidentKb();
+    const long before = test::ProcessStatusKb("VmRSS");
     int rounds = 1;
     while (clock.elapsed() < seconds * 1000LL || rounds < 3) {
         const RoundResult r = Round(rounds++, random);
@@ -384,7 +375,7 @@ TEST_F(FaultSoak, ReadsAndWritesThroughFaultsAndHangUpsStayingResponsiveAndFlat)
         total.SentencesClaimed += r.SentencesClaimed;
         total.InFlightAtHangUp += r.InFlightAtHangUp;
     }
-    const long after = ResidentKb();
+    const long after = test::ProcessStatusKb("VmRSS");
 
     // Still sound: the event loop answers at once, and a device without
     // faults connects and is read.
