@@ -3,12 +3,9 @@
 #include <string>
 #include <vector>
 
-namespace navoro {
+#include "ui/Product.h"
 
-// The product's version, as the About dialog shows it.
-inline constexpr const char* kVersionText = "Ver 1.2 Build20200221";
-// The application title: taskbar name and the title of uncaught-error boxes.
-inline constexpr const char* kApplicationTitle = "LUMO AIS Configuration";
+namespace navoro {
 
 struct AppOptions {
     bool Simulate = false;  // --simulate: start the simulated transponder

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/CodePage.h"
-#include "app/IniFile.h"
 #include "app/Languages.h"
-#include "app/MessageTable.h"
+#include "ui/IniFile.h"
+#include "ui/MessageTable.h"
 
 namespace navoro {
 

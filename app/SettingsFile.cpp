@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/IniFile.h"
+#include "ui/IniFile.h"
 
 namespace navoro {
 

@@ -11,14 +11,14 @@
 
 #include "app/CommandLine.h"
 #include "app/ConnectionGroup.h"
-#include "app/MessageTable.h"
-#include "app/Prompts.h"
 #include "codec/Codec.h"
 #include "link/Comm.h"
 #include "link/ConnectionManager.h"
 #include "link/LineAssembler.h"
 #include "link/PortLists.h"
 #include "link/PortSource.h"
+#include "ui/MessageTable.h"
+#include "ui/Prompts.h"
 
 namespace Ui {
 class TForm1;

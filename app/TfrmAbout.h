@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/CodePage.h"
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 namespace Ui {
 class TfrmAbout;

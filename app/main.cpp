@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "app/QtPrompts.h"
 #include "app/TForm1.h"
+#include "ui/QtPrompts.h"
 
 namespace {
 

@@ -26,12 +26,12 @@
 #include <vector>
 
 #include "app/ControlTexts.h"
-#include "app/ScriptedPrompts.h"
 #include "app/TForm1.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
 #include "link/LineAssembler.h"
 #include "tests/diagnosis/SimulatorStream.h"
+#include "ui/ScriptedPrompts.h"
 
 namespace {
 

@@ -30,7 +30,6 @@
 #include <string>
 
 #include "app/ControlTexts.h"
-#include "app/ScriptedPrompts.h"
 #include "app/TForm1.h"
 #include "codec/Framing.h"
 #include "diagnosis/DataLogPage.h"
@@ -38,6 +37,7 @@
 #include "link/LineAssembler.h"
 #include "tests/support/ProcessStatus.h"
 #include "tools/sim/AisPayload.h"
+#include "ui/ScriptedPrompts.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <QSaveFile>
 #include <QSignalBlocker>
 
-#include "app/CommandLine.h"
 #include "codec/Fields.h"
 #include "config/ConfigTables.h"
 #include "config/DeviceData.h"
 #include "config/InlandDimensions.h"
+#include "ui/Product.h"
 
 namespace navoro {
 

@@ -8,8 +8,6 @@
 #include <functional>
 #include <string>
 
-#include "app/MessageTable.h"
-#include "app/Prompts.h"
 #include "codec/Codec.h"
 #include "config/ConfigPages.h"
 #include "config/ConfigReplies.h"
@@ -18,6 +16,8 @@
 #include "config/ReadQueries.h"
 #include "config/TfrmWaitingProgress.h"
 #include "config/WritePlans.h"
+#include "ui/MessageTable.h"
+#include "ui/Prompts.h"
 
 namespace navoro {
 

@@ -9,9 +9,9 @@
 #include <functional>
 #include <string>
 
-#include "app/Prompts.h"
 #include "codec/Codec.h"
 #include "config/WritePlans.h"
+#include "ui/Prompts.h"
 
 namespace navoro {
 

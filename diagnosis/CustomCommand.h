@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/MessageTable.h"
-#include "app/Prompts.h"
 #include "diagnosis/DiagnosisLink.h"
+#include "ui/MessageTable.h"
+#include "ui/Prompts.h"
 
 namespace navoro {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/MessageTable.h"
-#include "app/Prompts.h"
 #include "diagnosis/DataLogBatch.h"
 #include "diagnosis/DiagnosisLink.h"
+#include "ui/MessageTable.h"
+#include "ui/Prompts.h"
 
 class QCheckBox;
 class QLabel;

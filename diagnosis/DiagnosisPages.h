@@ -3,10 +3,10 @@
 #include <memory>
 #include <string_view>
 
-#include "app/MessageTable.h"
-#include "app/Prompts.h"
 #include "codec/Codec.h"
 #include "diagnosis/DiagnosisLink.h"
+#include "ui/MessageTable.h"
+#include "ui/Prompts.h"
 
 class QTimer;
 class QWidget;

@@ -4,10 +4,10 @@
 #include <QPixmap>
 #include <array>
 
-#include "app/Prompts.h"
 #include "codec/Codec.h"
 #include "diagnosis/DiagnosisLink.h"
 #include "diagnosis/SystemCheck.h"
+#include "ui/Prompts.h"
 
 class QLabel;
 class QTimer;

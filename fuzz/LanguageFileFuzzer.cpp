@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "app/CodePage.h"
-#include "app/IniFile.h"
 #include "app/LanguageFile.h"
-#include "app/MessageTable.h"
+#include "ui/IniFile.h"
+#include "ui/MessageTable.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include "TestFiles.h"
 #include "app/CodePage.h"
-#include "app/IniFile.h"
 #include "app/Languages.h"
-#include "app/MessageTable.h"
 #include "app/ReadMe.h"
+#include "ui/IniFile.h"
+#include "ui/MessageTable.h"
 
 namespace navoro {
 namespace {

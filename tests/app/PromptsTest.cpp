@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/QtPrompts.h"
+#include "ui/QtPrompts.h"
 
 namespace navoro {
 namespace {

@@ -22,10 +22,10 @@
 #include <functional>
 
 #include "app/Languages.h"
-#include "app/ScriptedPrompts.h"
 #include "app/TForm1.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmAgreement.h"
+#include "ui/ScriptedPrompts.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include "TestFiles.h"
 #include "app/ControlTexts.h"
-#include "app/IniFile.h"
 #include "app/Languages.h"
-#include "app/ScriptedPrompts.h"
 #include "app/TForm1.h"
+#include "ui/IniFile.h"
+#include "ui/ScriptedPrompts.h"
 
 namespace navoro::test {
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "TestFiles.h"
-#include "app/IniFile.h"
 #include "app/LanguageFile.h"
 #include "app/Languages.h"
 #include "app/ReadMe.h"
+#include "ui/IniFile.h"
 
 namespace navoro {
 

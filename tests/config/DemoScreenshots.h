@@ -14,8 +14,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/ScriptedPrompts.h"
 #include "app/TForm1.h"
+#include "ui/ScriptedPrompts.h"
 
 namespace navoro::test {
 

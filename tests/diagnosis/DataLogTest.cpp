@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ScriptedPrompts.h"
 #include "diagnosis/CustomCommand.h"
 #include "diagnosis/DataLogBatch.h"
+#include "ui/ScriptedPrompts.h"
 
 namespace navoro {
 namespace {

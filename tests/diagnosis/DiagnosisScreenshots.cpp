@@ -20,8 +20,8 @@
 
 #include "app/ConnectionGroup.h"
 #include "app/ControlTexts.h"
-#include "app/ScriptedPrompts.h"
 #include "app/TForm1.h"
+#include "ui/ScriptedPrompts.h"
 
 namespace {
 

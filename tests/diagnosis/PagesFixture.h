@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "DiagnosisTestSupport.h"
-#include "app/MessageTable.h"
-#include "app/ScriptedPrompts.h"
 #include "codec/FormatterTable.h"
 #include "diagnosis/DiagnosisPages.h"
+#include "ui/MessageTable.h"
+#include "ui/ScriptedPrompts.h"
 
 namespace navoro::test {
 

@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ScriptedPrompts.h"
 #include "app/TForm1.h"
 #include "link/PortSource.h"
 #include "tests/app/TestFiles.h"
+#include "ui/ScriptedPrompts.h"
 
 namespace navoro::test {
 

@@ -1,6 +1,6 @@
-#include "app/MessageTable.h"
+#include "ui/MessageTable.h"
 
-#include "app/IniFile.h"
+#include "ui/IniFile.h"
 
 namespace navoro {
 

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 namespace navoro {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 namespace navoro {
 
