@@ -17,7 +17,7 @@ JOBS=${JOBS:-$(nproc)}
 PACKAGES=(
     build-essential cmake ninja-build pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-charts-dev qt6-5compat-dev libgl-dev
+    qt6-base-dev libgl-dev
     libudev-dev nlohmann-json3-dev
     xvfb xauth
     clang libclang-rt-14-dev
