@@ -4,6 +4,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "codec/ParameterCodes.h"
 #include "config/WriteRules.h"
 
 namespace navoro {
@@ -107,7 +108,7 @@ void TfrmInputDialog::SB_CommandClick() {
 void TfrmInputDialog::FactoryRestore() {
     // A wrong code is refused silently.
     if (!IsMaintenanceCode(EditVerifyPassword->text().toStdString())) return;
-    PutIntoStores(codec_, DbgPairs({{701, 5}}));
+    PutIntoStores(codec_, DbgPairs({{kParamCommand, kCommandFactoryRestore}}));
     const SendResult sent = SendSentence ? SendSentence("P", "DBG") : SendResult::Failed;
     if (sent != SendResult::Failed) return;
     // Not sent, and the send path has not said so.

@@ -6,6 +6,7 @@
 
 #include "codec/Fields.h"
 #include "codec/Framing.h"
+#include "codec/ParameterCodes.h"
 
 namespace navoro {
 
@@ -139,7 +140,8 @@ std::string DbgCommand(const std::array<DbgPair, 4>& p) {
 }
 
 std::string EncryptionCommand(bool on) {
-    return on ? "$PLMO,C,DBG,701,3015,,,,,," : "$PLMO,C,DBG,701,3016,,,,,,";
+    return Format("$PLMO,C,DBG,%d,%d,,,,,,", static_cast<int>(kParamCommand),
+                  static_cast<int>(on ? kCommandEncryptionOn : kCommandEncryptionOff));
 }
 
 std::string ClrCommand(const LongRangeSettings& s) {

@@ -65,7 +65,8 @@ struct DbgPair {
 // "$PLMO,C,DBG,<id>,<value>,..." for four pairs, codes without leading zeros.
 std::string DbgCommand(const std::array<DbgPair, 4>& pairs);
 
-// "$PLMO,C,DBG,701,3015,,,,,," (on) or "...,3016,,,,,," (off).
+// The DBG encryption-on command (on) or encryption-off command (off), the
+// other pairs empty.
 std::string EncryptionCommand(bool on);
 
 struct LongRangeSettings {
