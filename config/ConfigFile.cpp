@@ -381,7 +381,7 @@ std::vector<ConfigFileProblem> CheckConfigFile(const ConfigFile& f) {
         if (!input) return;
         const WriteCheck result = plan(*input);
         if (const auto* p = std::get_if<WriteProblem>(&result))
-            problems.push_back({tab, p->Message});
+            problems.push_back({tab, p->Message, true});
     };
     check("ship", f.Ship, PlanShipDataWrite);
     check("voyage", f.Voyage, PlanVoyageWrite);

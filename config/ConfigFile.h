@@ -44,6 +44,7 @@ struct ConfigFile {
 struct ConfigFileProblem {
     std::string Name;
     std::string Message;
+    bool BrokenRule = false;  // a write's rule (named by its tab), not the file's form
 };
 
 struct ConfigFileRead {
