@@ -25,7 +25,7 @@ constexpr ModeTexts kModes[] = {
      "Restore", 8, "[0-9]{0,8}"},
     {"Generate Serial Number Sentence", "Please enter the new serial number.",
      "Key-in new serial number here", "Generate", static_cast<int>(kSerialNumberSentenceMax),
-     "[A-Za-z0-9]{0,16}"},
+     "(?:(?![,*$!\\\\^])[\\x20-\\x7E]){0,16}"},
 };
 
 const ModeTexts& TextsOf(std::uint8_t mode) {
