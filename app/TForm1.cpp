@@ -677,8 +677,13 @@ void TForm1::FillPortChoice() {
 void TForm1::CommRxChar(TComm* Sender, std::uint32_t Count) {
     if (!Sender) return;
     const int count = static_cast<int>(std::min<std::uint32_t>(Count, 1u << 30));
-    assembler_.Receive([Sender](char* buffer, int size) { return Sender->Read(buffer, size); },
-                       count);
+    assembler_.Receive(
+        [this, Sender](char* buffer, int size) {
+            const int read = Sender->Read(buffer, size);
+            if (read > 0) connection_.BytesReceived(static_cast<std::size_t>(read));
+            return read;
+        },
+        count);
 }
 
 bool TForm1::LogEnabled() const {
@@ -891,6 +896,11 @@ void TForm1::CommErrorBox(const std::string& message) {
 bool TForm1::AskForceConnect() {
     return prompts_.AskOkCancel(PromptIcon::Warning, Message(MessageId::Warning),
                                 Text(LinkText::CheckPortError));
+}
+
+void TForm1::PostNotice(std::function<void()> notice) {
+    // Queued: the box opens once the current handler (a timer's) has returned.
+    QTimer::singleShot(0, this, std::move(notice));
 }
 
 void TForm1::ResetConfiguration() {

@@ -189,6 +189,7 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     void ErrorBox(LinkText text, const std::string& reason) override;
     void CommErrorBox(const std::string& message) override;
     bool AskForceConnect() override;
+    void PostNotice(std::function<void()> notice) override;
     void ResetConfiguration() override;
     void PageControlConfChange() override;
 
