@@ -12,6 +12,10 @@
 //   comm.Write(bytes, length);
 //   comm.Close();
 //
+// The reader waits only for the monitored events (MonitorEvents) that a handler
+// was bound to when the port opened: the device samples its modem lines and
+// error counters only for those (OnComStatEvent counts for every event).
+//
 // Threads: every operation and every handler belongs to one owning thread (the
 // GUI thread). While open, a reader thread waits for port events and hands each
 // one to the owning thread through the executor, then waits until the handlers
@@ -294,6 +298,8 @@ class TThreadComm {
 
   private:
     friend class TCommEventChars;
+    // The events of the handlers bound now.
+    std::uint32_t HandledEventMask() const;
     // The event dispatcher: runs on the owning thread with the reported mask.
     void HandleCommEvent(std::uint32_t mask, CommEventLink& link);
     template <typename T>
