@@ -240,6 +240,7 @@ void TForm1::SetUpDiagnosis() {
     pages.Link.WritePort = [this](const char* data, int length) { return WritePort(data, length); };
     pages.Link.OpenPortDown = [this] { return connection_.ConnectState == 1; };
     pages.Link.OpenPortClick = [this] { OpenPortClick(); };
+    pages.Link.Linked = [this] { return connection_.LinkEstablished; };
     // The configuration snapshot's identity and its three flags; the query
     // set of "Reset checks" goes out as the configuration's reads do.
     pages.Link.ReadSnapshot = [this] {
@@ -663,6 +664,7 @@ void TForm1::StopSimulator() {
 void TForm1::FillPortChoice() {
     QComboBox* box = controls_.cbxComPort;
     const QSignalBlocker quiet(box);
+    const QString chosen = box->currentText();
     box->clear();
     for (const PortChoiceItem& item : lists_.PortChoiceItems()) {
         box->addItem(QString::fromStdString(item.text));
@@ -671,7 +673,14 @@ void TForm1::FillPortChoice() {
                              Qt::ToolTipRole);
         }
     }
-    box->setCurrentIndex(0);
+    // A re-scan keeps the user's choice: the same port, or the text as it was.
+    const bool none = chosen.isEmpty() || chosen == QLatin1String(kNoPortText);
+    const int index = none ? 0 : box->findText(chosen);
+    if (index >= 0) {
+        box->setCurrentIndex(index);
+    } else {
+        box->setEditText(chosen);
+    }
 }
 
 void TForm1::CommRxChar(TComm* Sender, std::uint32_t Count) {
@@ -757,6 +766,8 @@ const std::string& TForm1::Text(LinkText text) const {
             return Message(MessageId::ManualConnectTimeOut);
         case LinkText::CheckPortError:
             return Message(MessageId::CheckPortError);
+        case LinkText::RateMayBeWrong:
+            return Message(MessageId::RateMayBeWrong);
     }
     return Message(MessageId::Error);
 }

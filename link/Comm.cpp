@@ -230,6 +230,11 @@ void TThreadComm::Close() {
     open_ = false;
 }
 
+int TThreadComm::LastDeviceError() const {
+    std::lock_guard lock(lock_);
+    return device_ ? device_->LastError() : 0;
+}
+
 bool TThreadComm::IsOpen() const {
     std::lock_guard lock(lock_);
     return open_;

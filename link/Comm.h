@@ -240,6 +240,9 @@ class TThreadComm {
     int Read(char* buffer, int count);
     int Write(const char* bytes, int length);
 
+    // The error number of the open device's last failed call (0 when closed):
+    // EIO after a write to a device that hung up.
+    int LastDeviceError() const;
     // Why the last Open left the component closed ("" after a successful one).
     const std::string& LastOpenError() const { return lastOpenError_; }
     int LastOpenErrorCode() const { return lastOpenErrorCode_; }

@@ -101,6 +101,9 @@ void ConnectionManager::OpenPortClick() {
         host_.SetConnectState(0);
         LinkState = 0;  // not left armed while idle
         return;
+    } else {
+        // A typed path stays in the port choice from now on.
+        lists_.AddManualPort(PortPath(host_.ComPortText()));
     }
     host_.SetOpenPortCaption(LinkText::Disconnect);
     ConnectionTick();
@@ -290,9 +293,7 @@ void ConnectionManager::ManualConnectStep() {
         if (ReceivedBytes > 0 && ReadableLines == 0) {
             // Bytes came, but nothing that reads as a line: the rate is the
             // likeliest cause.
-            reason = port_.DeviceName() +
-                     " received data but no readable lines: the rate may be wrong \u2014 try "
-                     "Auto.";
+            reason = port_.DeviceName() + " " + host_.TextOf(LinkText::RateMayBeWrong);
         }
         FailAttempt([this, reason] { host_.ErrorBox(LinkText::ManualConnectTimeOut, reason); });
         return;
@@ -465,8 +466,11 @@ void ConnectionManager::PortHungUp() {
 bool ConnectionManager::WriteFailed() {
     if (host_.AutoMode()) return true;
     const std::string path = port_.DeviceName();
-    const std::string reason =
+    std::string reason =
         port_.IsOpen() ? path + ": the write failed." : path + ": the port is not open.";
+    // A device that hung up under the write is said to have gone, as its
+    // hang-up notice (which comes after, and finds the link dropped) would.
+    if (port_.IsOpen() && IsGoneCode(port_.LastDeviceError())) reason = path + kDeviceWentAway;
     if (ConnectState == 1) OpenPortClick();
     PostError(LinkText::PortOpenError, reason);
     return false;

@@ -57,6 +57,7 @@ enum class LinkText {
     AutoDetectTimeOut,     // OTHER_MSG/AutoDetectTimeOut
     ManualConnectTimeOut,  // OTHER_MSG/ManualConnectTimeOut
     CheckPortError,        // OTHER_MSG/CheckPortError
+    RateMayBeWrong,        // NAVORO/RateMayBeWrong: the manual time-out's hint
 };
 
 // One entry of the rate choice cbxBaudRate.
@@ -123,6 +124,8 @@ class ConnectionHost {
     virtual void ErrorBox(LinkText text, const std::string& reason) = 0;
     // An error the serial-port component raised, in its own words.
     virtual void CommErrorBox(const std::string& message) = 0;
+    // A text as the message table has it, for a reason put together here.
+    virtual std::string TextOf(LinkText text) const = 0;
     // The force-connect question (OK/Cancel, warning icon, CheckPortError).
     virtual bool AskForceConnect() = 0;
     // Runs `notice` (which shows one of the boxes above) after the current

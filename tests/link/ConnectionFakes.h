@@ -64,6 +64,7 @@ class ScriptedPort : public ConnectionPort {
         return length;
     }
     std::string LastOpenError() const override { return lastError_; }
+    int LastDeviceError() const override { return hungUp_ ? EIO : 0; }
 
     static std::string kRateText(TBaudRate rate) { return std::to_string(kBaudRateValues[rate]); }
 
@@ -130,6 +131,11 @@ class ScriptedHost : public ConnectionHost {
     void WarningBox(LinkText text) override { Record({"warning", text, ""}); }
     void ErrorBox(LinkText text, const std::string& reason) override {
         Record({"error", text, reason});
+    }
+    std::string TextOf(LinkText text) const override {
+        return text == LinkText::RateMayBeWrong
+                   ? "received data but no readable lines: the rate may be wrong \u2014 try Auto."
+                   : "text " + std::to_string(static_cast<int>(text));
     }
     void CommErrorBox(const std::string& message) override {
         Record({"comm", LinkText::PortOpenError, message});
