@@ -5,12 +5,12 @@
 
 namespace navoro {
 
-namespace {
-
 std::string WithSeparator(std::string folder) {
     if (folder.empty() || folder.back() != '/') folder += '/';
     return folder;
 }
+
+namespace {
 
 bool HasLangFolder(const std::filesystem::path& folder) {
     std::error_code error;

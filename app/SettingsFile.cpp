@@ -7,18 +7,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/DataFolder.h"
 #include "ui/IniFile.h"
 
 namespace navoro {
-
-namespace {
-
-std::string WithSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
-
-}  // namespace
 
 SettingsLocation ResolveSettingsLocation(const std::string& documentsFolder) {
     const std::string documents = WithSeparator(documentsFolder);

@@ -77,11 +77,6 @@ QTabBar::tab:hover:!selected { background: #f0f4f9; }
 QTabWidget::pane { border: 1px solid #8c9bb0; background: #fdfdfd; }
 )";
 
-std::string WithSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
-
 // The controls a language file sets, found by name in the three windows.
 class WindowTexts : public LanguageTargets {
   public:
@@ -112,7 +107,7 @@ class WindowTexts : public LanguageTargets {
                        form_.MessageText(connecting ? MessageId::Disconnect : MessageId::Connect));
             return;
         }
-        switch (form_.LinkState) {
+        switch (form_.Connection().LinkState) {
             case 0:
                 SetCaption(control, form_.MessageText(MessageId::StatusDisconnect));
                 break;
@@ -172,46 +167,43 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     ConnectMenus();
     ApplyFixedProperties();
 
-    // 1. The message table exists (empty until step 7); the codec context
-    //    starts cleared (a member).
-    // The configuration tabs' controls, as designed (before the texts of step 7),
-    // and their reply handlers on the window's hooks.
+    // The message table starts empty and the codec context cleared (members).
+    // The configuration tabs' controls come first, as designed, before any
+    // text is loaded.
     SetUpConfiguration();
-    // 2.
-    ExeFolder = WithSeparator(environment_.ExeFolder);
-    DataFolder = ResolveDataFolder(environment_.ExeFolder);
-    // 3.-5. <Documents>/LUMO/Navoro/, created when missing; the documents
-    //    folder itself when it cannot be created.
+    // Where the language files and the settings file are: the settings
+    // folder <Documents>/LUMO/Navoro/ is created when missing, else the
+    // documents folder itself is used.
+    exeFolder_ = WithSeparator(environment_.ExeFolder);
+    dataFolder_ = ResolveDataFolder(environment_.ExeFolder);
     const SettingsLocation location = ResolveSettingsLocation(environment_.DocumentsFolder);
-    SettingsFolder = location.SettingsFolder;
-    SettingsPath = location.SettingsPath;
-    // 6.
-    LanguageIndex = 0;
+    settingsFolder_ = location.SettingsFolder;
+    settingsPath_ = location.SettingsPath;
+    // The language kept from the last run, and the built-in English texts
+    // until a language file is applied.
+    languageIndex_ = 0;
     ReadSettings();
-    // 7.
     LoadBuiltInTexts();
-    // 8. Connection set-up: the serial-port component's settings and handlers,
-    //    port scan, rate list, manual page, ResetConnection; in demo mode the
-    //    simulated transponder's port is added and chosen.
+    // The serial-port component, port scan, rate list, manual page and a
+    // reset connection; in demo mode the simulated transponder's port is
+    // added and chosen.
     SetUpConnection();
-    // 9. Message decoder and target table.
+    // An empty target table and the ship-type list.
     codec_->Targets.ResetTargetTable();
-    // 10.
     configuration_->FillShipTypeList();
-    // 11.
+    // Every page control on its first page.
     ui_->PageControlMain->setCurrentIndex(0);
     ui_->PageControlConf->setCurrentIndex(0);
     ui_->PageControlDiagnosis->setCurrentIndex(0);
-    // 12.
+    // The diagnosis pages, their system check cleared.
     SetUpDiagnosis();
     diagnosis_->InitSystemCheck();
-    // 13.
     setWindowTitle(QStringLiteral("Navoro"));
-    // 14. Sky plot and signal chart; the destination and MOB grids.
+    // Sky plot and signal chart; the destination and MOB grids.
     diagnosis_->SetUpSatelliteViews();
     configuration_->InitDestinationGrid();
     configuration_->InitMobGrid();
-    // 15.
+    // The Option menu is not offered.
     ui_->mnuOption->menuAction()->setVisible(false);
     // FormCreate: device arrival and removal notices.
     portMonitor_ = new PortMonitor(portSource_, lists_, this);
@@ -230,13 +222,9 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
 
 void TForm1::SetUpDiagnosis() {
     diagnosis_ = std::make_unique<DiagnosisPages>(ui_->TabSheetSystemCheck, ui_->TabSheetGpsStatus,
-                                                  ui_->TabSheetDataLog, TimerUpdateSysChk, *codec_,
-                                                  prompts_, messages_);
+                                                  ui_->TabSheetDataLog, timers_.TimerUpdateSysChk,
+                                                  *codec_, prompts_, messages_);
     DiagnosisPages& pages = *diagnosis_;
-    Handlers.UpdateGnssStatus = [&pages] { pages.UpdateGnssStatus(); };
-    Handlers.CountPositionReport = [&pages] { pages.CountPositionReport(); };
-    Handlers.LogEnabled = [&pages] { return pages.LogEnabled(); };
-    Handlers.LogLine = [&pages](std::string_view line) { pages.LogLine(line); };
     pages.Link.WritePort = [this](const char* data, int length) { return WritePort(data, length); };
     pages.Link.OpenPortDown = [this] { return connection_.ConnectState == 1; };
     pages.Link.OpenPortClick = [this] { OpenPortClick(); };
@@ -259,8 +247,8 @@ void TForm1::SetUpDiagnosis() {
 
 TForm1::~TForm1() {
     // No handler may run on a half-destroyed window: the port goes first.
-    Timer1->stop();
-    TimerConnection->stop();
+    timers_.Timer1->stop();
+    timers_.TimerConnection->stop();
     comm_->Close();
     StopSimulator();
     // The notices' watcher uses the port lists and source, which go before
@@ -276,11 +264,11 @@ void TForm1::CreateTimers() {
         timer->setInterval(interval);
         return timer;
     };
-    Timer1 = make("Timer1", 1000);
-    TimerConnection = make("TimerConnection", 200);
-    TimerUpdateSysChk = make("TimerUpdateSysChk", 1000);
-    Timer2 = make("Timer2", 100);
-    Timer2->start();
+    timers_.Timer1 = make("Timer1", 1000);
+    timers_.TimerConnection = make("TimerConnection", 200);
+    timers_.TimerUpdateSysChk = make("TimerUpdateSysChk", 1000);
+    timer2_ = make("Timer2", 100);
+    timer2_->start();
 }
 
 void TForm1::ConnectMenus() {
@@ -327,11 +315,11 @@ void TForm1::FixClientSize() {
 }
 
 void TForm1::ReadSettings() {
-    LanguageIndex = navoro::ReadSettings(SettingsPath);
+    languageIndex_ = navoro::ReadSettings(settingsPath_);
 }
 
 bool TForm1::WriteSettings(const std::string& path, std::string* error) {
-    return navoro::WriteSettings(path, LanguageIndex, error);
+    return navoro::WriteSettings(path, languageIndex_, error);
 }
 
 void TForm1::LoadBuiltInTexts() {
@@ -368,7 +356,7 @@ void TForm1::FillOptionLists() {
 }
 
 void TForm1::ApplyStartupLanguage() {
-    const LanguageInfo* language = FindLanguage(LanguageIndex);
+    const LanguageInfo* language = FindLanguage(languageIndex_);
     if (!language) language = &kLanguages[0];
     QAction* item = FindControlAs<QAction>(this, QString::fromLatin1(language->MenuItem));
     if (!item) return;
@@ -382,9 +370,9 @@ void TForm1::mnuLangTraChineseClick(QObject* Sender) {
     const int index = Sender->property("Tag").toInt(&isNumber);
     const LanguageInfo* language = isNumber ? FindLanguage(index) : nullptr;
     if (!language) return;
-    LanguageIndex = index;
-    const std::string languageFile = DataFolder + language->File;
-    const std::string readMeFile = DataFolder + language->ReadMeFile;
+    languageIndex_ = index;
+    const std::string languageFile = dataFolder_ + language->File;
+    const std::string readMeFile = dataFolder_ + language->ReadMeFile;
     SetLanguageFonts(index);
     LoadLanguageFile(languageFile);
     if (frmAbout_) frmAbout_->LoadReadMe(readMeFile, language->Page);
@@ -392,7 +380,7 @@ void TForm1::mnuLangTraChineseClick(QObject* Sender) {
 }
 
 void TForm1::LoadLanguageFile(const std::string& path) {
-    const LanguageInfo* language = FindLanguage(LanguageIndex);
+    const LanguageInfo* language = FindLanguage(languageIndex_);
     const CodePage page = language ? language->Page : CodePage::Windows1250;
     WindowTexts targets(*this, frmAbout_, frmAgreement_);
     navoro::LoadLanguageFile(path, page, messages_, targets);
@@ -469,16 +457,8 @@ SendResult TForm1::SendSentenceChecked(const char* talker, const char* formatter
     const bool sent = SendSentence(talker, formatter);
     // A failed write in manual mode has been reported (and the link dropped);
     // in automatic mode SendSentence calls it sent.
-    if (sendWriteFailed_) return AutoMode() ? SendResult::Failed : SendResult::FailedReported;
+    if (sendWriteFailed_) return view_.AutoMode() ? SendResult::Failed : SendResult::FailedReported;
     return sent ? SendResult::Sent : SendResult::Failed;
-}
-
-void TForm1::WarningBox(const std::string& text) {
-    prompts_.ShowWarning(Message(MessageId::Warning), text);
-}
-
-void TForm1::ErrorBox(const std::string& text) {
-    prompts_.ShowError(Message(MessageId::Error), text);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -489,9 +469,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     if (closePort_) closePort_();
     std::string error;
-    if (!WriteSettings(SettingsPath, &error)) {
+    if (!WriteSettings(settingsPath_, &error)) {
         // The user asked to leave: say what was not kept, then leave.
-        ErrorBox("The settings file \"" + SettingsPath + "\" could not be written (" + error +
+        ErrorBox("The settings file \"" + settingsPath_ + "\" could not be written (" + error +
                  "). The language choice was not saved.");
     }
     frmAbout_->hide();
@@ -534,28 +514,10 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 // ---- connection -------------------------------------------------------------------
 
-namespace {
-
-void Run(const std::function<void()>& handler) {
-    if (handler) handler();
-}
-
-void StyleStatusLabel(QLabel* label, const QColor& colour, bool enabled) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
-    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
-    // Disabled ("Disconnect...") stays legible on the sky-blue panel.
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x5a, 0x64, 0x70));
-    label->setPalette(palette);
-    label->setEnabled(enabled);
-}
-
-}  // namespace
-
 void TForm1::SetUpConfiguration() {
     configuration_ = std::make_unique<Configuration>(ConfigurationEnvironment{
         ui_->PageControlConf, ui_->PageControlMain, ui_->SpeedButtonSetting, ui_->SpeedButtonReload,
-        Timer2, codec_.get(), &messages_, &prompts_, environment_.DocumentsFolder});
+        timer2_, codec_.get(), &messages_, &prompts_, environment_.DocumentsFolder});
     Configuration& c = *configuration_;
     // The writes need to know when SendSentence's write failed.
     SendPath& send = connection_.Send();
@@ -567,19 +529,7 @@ void TForm1::SetUpConfiguration() {
         return SendSentenceChecked(talker, formatter);
     });
     c.SetOpenPortClick([this] { OpenPortClick(); });
-    Handlers.ShowSsdReply = [&c] { c.ShowSsdReply(); };
-    Handlers.ShowVsdReply = [&c] { c.ShowVsdReply(); };
-    Handlers.ShowTsvReply = [&c] { c.ShowTsvReply(); };
-    Handlers.ShowMblReply = [&c] { c.ShowMblReply(); };
-    Handlers.ShowDesReply = [&c] { c.ShowDesReply(); };
-    Handlers.ShowBauReply = [&c] { c.ShowBauReply(); };
-    Handlers.ShowCpaReply = [&c] { c.ShowCpaReply(); };
-    Handlers.ShowClrReply = [&c] { c.ShowClrReply(); };
-    Handlers.CollectDeviceData = [&c](char* line) { c.CollectDeviceData(line); };
-    Handlers.PageControlConfChange = [&c] { c.PageControlConfChange(); };
-    Handlers.ClearConfigSnapshot = [&c] { ClearSnapshot(c.Snapshot); };
-    Handlers.SetInlandMode = [&c](bool on) { c.SetInlandMode(on); };
-    c.SetDeviceDataSeen([this] { return DeviceDataSeen; });
+    c.SetDeviceDataSeen([this] { return connection_.DeviceDataSeen; });
     c.SetSendSentenceText([this](const char* text) { return SendTextWithChecksum(text); });
 }
 
@@ -590,8 +540,7 @@ bool TForm1::SendTextWithChecksum(const char* text) {
 }
 
 void TForm1::SetUpConnection() {
-    controls_ = BuildConnectionGroup(ui_->PanelConnection);
-    images_ = MakeLinkImageLists();
+    view_.Build(ui_->PanelConnection, timers_, *configuration_, connection_);
 
     TComm& comm = *comm_;
     comm.SetParity(paNone);
@@ -603,7 +552,7 @@ void TForm1::SetUpConnection() {
         if (errors & CE_IOE) connection_.PortHungUp();
     };
 
-    lists_.FillPortChoice = [this] { FillPortChoice(); };
+    lists_.FillPortChoice = [this] { view_.FillPortChoice(lists_); };
     lists_.IsConnected = [this] { return connection_.LinkEstablished; };
     lists_.ConnectedPort = [this] { return comm_->DeviceName(); };
     lists_.OnConnectedPortGone = [this] { connection_.ConnectedPortGone(); };
@@ -615,7 +564,7 @@ void TForm1::SetUpConnection() {
     // A port given on the command line is the one chosen.
     for (const std::string& path : Options().Ports) {
         if (!lists_.IsPresentPort(path)) continue;
-        SetComPortText(path);
+        view_.SetComPortText(path);
         cbxComPortChange();
         break;
     }
@@ -627,7 +576,7 @@ void TForm1::SetUpConnection() {
 }
 
 void TForm1::ConnectConnectionControls() {
-    const ConnectionControls& c = controls_;
+    const ConnectionControls& c = view_.Controls();
     connect(c.OpenPort, &QToolButton::clicked, this, &TForm1::OpenPortClick);
     connect(c.RadioButtonConnectionModeManual, &QRadioButton::clicked, this,
             &TForm1::RadioButtonConnectionModeAutoClick);
@@ -637,13 +586,13 @@ void TForm1::ConnectConnectionControls() {
     connect(c.cbxComPort, &QComboBox::activated, this, [this] { cbxComPortChange(); });
     connect(c.cbxComPort->lineEdit(), &QLineEdit::textEdited, this, [this] { cbxComPortChange(); });
     connect(c.cbxBaudRate, &QComboBox::activated, this, [this] { cbxBaudRateChange(); });
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(TimerConnection, &QTimer::timeout, this, &TForm1::TimerConnectionTimer);
+    connect(timers_.Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(timers_.TimerConnection, &QTimer::timeout, this, &TForm1::TimerConnectionTimer);
 }
 
 void TForm1::StartSimulator() {
     simulator_ = new DemoSimulator(this);
-    const QString program = QString::fromStdString(ExeFolder + "navoro-sim");
+    const QString program = QString::fromStdString(exeFolder_ + "navoro-sim");
     std::string path;
     std::string error;
     if (!simulator_->Start(program, {QStringLiteral("--exit-with-parent")}, 10000, path, error)) {
@@ -653,34 +602,12 @@ void TForm1::StartSimulator() {
     simulatorPort_ = path;
     lists_.AddManualPort(path);
     lists_.RescanPorts();
-    SetComPortText(path);
+    view_.SetComPortText(path);
     cbxComPortChange();
 }
 
 void TForm1::StopSimulator() {
     if (simulator_) simulator_->Stop();
-}
-
-void TForm1::FillPortChoice() {
-    QComboBox* box = controls_.cbxComPort;
-    const QSignalBlocker quiet(box);
-    const QString chosen = box->currentText();
-    box->clear();
-    for (const PortChoiceItem& item : lists_.PortChoiceItems()) {
-        box->addItem(QString::fromStdString(item.text));
-        if (!item.toolTip.empty()) {
-            box->setItemData(box->count() - 1, QString::fromStdString(item.toolTip),
-                             Qt::ToolTipRole);
-        }
-    }
-    // A re-scan keeps the user's choice: the same port, or the text as it was.
-    const bool none = chosen.isEmpty() || chosen == QLatin1String(kNoPortText);
-    const int index = none ? 0 : box->findText(chosen);
-    if (index >= 0) {
-        box->setCurrentIndex(index);
-    } else {
-        box->setEditText(chosen);
-    }
 }
 
 void TForm1::CommRxChar(TComm* Sender, std::uint32_t Count) {
@@ -696,44 +623,47 @@ void TForm1::CommRxChar(TComm* Sender, std::uint32_t Count) {
 }
 
 bool TForm1::LogEnabled() const {
-    return Handlers.LogEnabled && Handlers.LogEnabled();
+    return diagnosis_ && diagnosis_->LogEnabled();
 }
 
 void TForm1::LogLine(std::string_view line) {
-    if (Handlers.LogLine) Handlers.LogLine(line);
+    if (diagnosis_) diagnosis_->LogLine(line);
 }
 
 void TForm1::DispatchSentence(char* line) {
-    switch (RouteReceivedLine(*codec_, line)) {
+    const SentenceRoute route = RouteReceivedLine(*codec_, line);
+    if (!diagnosis_ || !configuration_) return;  // not before the window is built
+    Configuration& c = *configuration_;
+    switch (route) {
         case SentenceRoute::UpdateGnssStatus:
-            Run(Handlers.UpdateGnssStatus);
+            diagnosis_->UpdateGnssStatus();
             break;
         case SentenceRoute::CountPositionReport:
-            Run(Handlers.CountPositionReport);
+            diagnosis_->CountPositionReport();
             break;
         case SentenceRoute::ShowSsdReply:
-            Run(Handlers.ShowSsdReply);
+            c.ShowSsdReply();
             break;
         case SentenceRoute::ShowVsdReply:
-            Run(Handlers.ShowVsdReply);
+            c.ShowVsdReply();
             break;
         case SentenceRoute::ShowTsvReply:
-            Run(Handlers.ShowTsvReply);
+            c.ShowTsvReply();
             break;
         case SentenceRoute::ShowMblReply:
-            Run(Handlers.ShowMblReply);
+            c.ShowMblReply();
             break;
         case SentenceRoute::ShowDesReply:
-            Run(Handlers.ShowDesReply);
+            c.ShowDesReply();
             break;
         case SentenceRoute::ShowBauReply:
-            Run(Handlers.ShowBauReply);
+            c.ShowBauReply();
             break;
         case SentenceRoute::ShowCpaReply:
-            Run(Handlers.ShowCpaReply);
+            c.ShowCpaReply();
             break;
         case SentenceRoute::ShowClrReply:
-            Run(Handlers.ShowClrReply);
+            c.ShowClrReply();
             break;
         case SentenceRoute::None:
             break;
@@ -741,186 +671,7 @@ void TForm1::DispatchSentence(char* line) {
 }
 
 void TForm1::CollectDeviceData(char* line) {
-    if (Handlers.CollectDeviceData) Handlers.CollectDeviceData(line);
-}
-
-const std::string& TForm1::Text(LinkText text) const {
-    switch (text) {
-        case LinkText::Connect:
-            return Message(MessageId::Connect);
-        case LinkText::Disconnect:
-            return Message(MessageId::Disconnect);
-        case LinkText::StatusConnecting:
-            return Message(MessageId::StatusConnecting);
-        case LinkText::StatusConnected:
-            return Message(MessageId::StatusConnected);
-        case LinkText::StatusDisconnect:
-            return Message(MessageId::StatusDisconnect);
-        case LinkText::PortOpenError:
-            return Message(MessageId::PortOpenError);
-        case LinkText::NoSerialPortExist:
-            return Message(MessageId::NoSerialPortExist);
-        case LinkText::AutoDetectTimeOut:
-            return Message(MessageId::AutoDetectTimeOut);
-        case LinkText::ManualConnectTimeOut:
-            return Message(MessageId::ManualConnectTimeOut);
-        case LinkText::CheckPortError:
-            return Message(MessageId::CheckPortError);
-        case LinkText::RateMayBeWrong:
-            return Message(MessageId::RateMayBeWrong);
-    }
-    return Message(MessageId::Error);
-}
-
-bool TForm1::AutoMode() const {
-    return controls_.RadioButtonConnectionModeAuto->isChecked();
-}
-
-void TForm1::ShowDetectPage(bool automatic) {
-    controls_.PageControlDetectComPortMode->setCurrentWidget(
-        automatic ? controls_.TabSheetAutoConnectComPort : controls_.TabSheetManualDetectComPort);
-}
-
-std::string TForm1::ComPortText() const {
-    return controls_.cbxComPort->currentText().toStdString();
-}
-
-void TForm1::SetComPortText(const std::string& text) {
-    QComboBox* box = controls_.cbxComPort;
-    const QSignalBlocker quiet(box);
-    const QString wanted = QString::fromStdString(text);
-    const int index = box->findText(wanted);
-    if (index >= 0) {
-        box->setCurrentIndex(index);
-    } else {
-        box->setEditText(wanted);
-    }
-}
-
-void TForm1::SelectFirstComPort() {
-    QComboBox* box = controls_.cbxComPort;
-    const QSignalBlocker quiet(box);
-    if (box->count() > 0) {
-        box->setCurrentIndex(0);
-    } else {
-        box->setEditText(QString::fromLatin1(kNoPortText));
-    }
-}
-
-void TForm1::SetBaudRateItems(const std::array<ProbeRate, 6>& rates) {
-    QComboBox* box = controls_.cbxBaudRate;
-    const QSignalBlocker quiet(box);
-    box->clear();
-    for (const ProbeRate& rate : rates)
-        box->addItem(QString::fromLatin1(rate.Text));
-}
-
-int TForm1::BaudRateEntry() const {
-    return controls_.cbxBaudRate->currentIndex();
-}
-
-void TForm1::SelectBaudRateEntry(int entry) {
-    const QSignalBlocker quiet(controls_.cbxBaudRate);
-    controls_.cbxBaudRate->setCurrentIndex(entry);
-}
-
-void TForm1::SetAutoDetectComPort(const std::string& text) {
-    controls_.EditAutoDetectComPort->setText(QString::fromStdString(text));
-}
-
-void TForm1::SetAutoDetectBaudRate(const std::string& text) {
-    controls_.EditAutoDetectBaudRate->setText(QString::fromStdString(text));
-}
-
-void TForm1::SetConnectState(int connectState) {
-    controls_.OpenPort->setProperty("Tag", connectState);
-    controls_.OpenPort->setChecked(connectState == 1);
-}
-
-void TForm1::SetOpenPortCaption(LinkText caption) {
-    controls_.OpenPort->setText(QString::fromStdString(Text(caption)));
-}
-
-void TForm1::EnableConnectionControls(bool enabled) {
-    const ConnectionControls& c = controls_;
-    for (QWidget* control :
-         {static_cast<QWidget*>(c.GroupBoxConnectionMode),
-          static_cast<QWidget*>(c.RadioButtonConnectionModeManual),
-          static_cast<QWidget*>(c.RadioButtonConnectionModeAuto),
-          static_cast<QWidget*>(c.cbxComPort), static_cast<QWidget*>(c.cbxBaudRate)})
-        control->setEnabled(enabled);
-}
-
-void TForm1::StartConnectionTimers() {
-    Timer1->start();
-    TimerConnection->start();
-}
-
-void TForm1::StopConnectionTimers() {
-    Timer1->stop();
-    TimerConnection->stop();
-}
-
-void TForm1::StartSystemCheckTimer() {
-    TimerUpdateSysChk->start();
-}
-
-void TForm1::ShowLinkStatus(int frame, LinkText text) {
-    DrawLinkFrame(controls_.ImageConnectToDevice, images_.ImageListConnectToDevice, frame);
-    DrawLinkFrame(controls_.ImageConnectTwoWay, images_.ImageListConnectTwoWay, frame);
-    QLabel* label = controls_.LabelConnectionStatus;
-    switch (text) {
-        case LinkText::StatusConnecting:
-            StyleStatusLabel(label, Qt::black, true);
-            break;
-        case LinkText::StatusConnected:
-            StyleStatusLabel(label, Qt::blue, true);
-            break;
-        default:
-            StyleStatusLabel(label, Qt::black, false);
-            break;
-    }
-    label->setText(QString::fromStdString(Text(text)));
-}
-
-void TForm1::AnimateLinkStatus(int twoWayFrame, bool red) {
-    TimerConnection->setProperty("Tag", twoWayFrame);
-    controls_.LabelConnectionStatus->setProperty("Tag", connection_.LabelStatusTag);
-    DrawLinkFrame(controls_.ImageConnectTwoWay, images_.ImageListConnectTwoWay, twoWayFrame);
-    QLabel* label = controls_.LabelConnectionStatus;
-    StyleStatusLabel(label, red ? Qt::red : Qt::black, true);
-    label->setText(QString::fromStdString(Text(LinkText::StatusConnecting)));
-}
-
-void TForm1::WarningBox(LinkText text) {
-    WarningBox(Text(text));
-}
-
-void TForm1::ErrorBox(LinkText text, const std::string& reason) {
-    ErrorBox(reason.empty() ? Text(text) : Text(text) + "\n\n" + reason);
-}
-
-void TForm1::CommErrorBox(const std::string& message) {
-    prompts_.ShowError(kApplicationTitle, message);
-}
-
-bool TForm1::AskForceConnect() {
-    return prompts_.AskOkCancel(PromptIcon::Warning, Message(MessageId::Warning),
-                                Text(LinkText::CheckPortError));
-}
-
-void TForm1::PostNotice(std::function<void()> notice) {
-    // Queued: the box opens once the current handler (a timer's) has returned.
-    QTimer::singleShot(0, this, std::move(notice));
-}
-
-void TForm1::ResetConfiguration() {
-    Run(Handlers.ClearConfigSnapshot);
-    if (Handlers.SetInlandMode) Handlers.SetInlandMode(false);
-}
-
-void TForm1::PageControlConfChange() {
-    Run(Handlers.PageControlConfChange);
+    if (configuration_) configuration_->CollectDeviceData(line);
 }
 
 }  // namespace navoro

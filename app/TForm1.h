@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "app/CommandLine.h"
-#include "app/ConnectionGroup.h"
+#include "app/ConnectionView.h"
 #include "codec/Codec.h"
 #include "link/Comm.h"
 #include "link/ConnectionManager.h"
@@ -48,39 +48,14 @@ struct ShellEnvironment {
     PortSource* Ports = nullptr;
 };
 
-// The operations of the window that other parts fill in. Each runs when set
-// and does nothing until then.
-struct TForm1Handlers {
-    // DispatchSentence's routes, by the formatter of the accepted sentence.
-    std::function<void()> UpdateGnssStatus;     // GNSS sentences: the GPS STATUS page
-    std::function<void()> CountPositionReport;  // !AIVDO / !AIVDM: the system check
-    std::function<void()> ShowSsdReply;
-    std::function<void()> ShowVsdReply;
-    std::function<void()> ShowTsvReply;
-    std::function<void()> ShowMblReply;
-    std::function<void()> ShowDesReply;
-    std::function<void()> ShowBauReply;
-    std::function<void()> ShowCpaReply;
-    std::function<void()> ShowClrReply;
-    // The third consumer of every received line ("line\r\n", its own copy).
-    std::function<void(char* line)> CollectDeviceData;
-    // The configuration page's change handler (reads the visible page).
-    std::function<void()> PageControlConfChange;
-    // Run by ResetConnection: empty the configuration snapshot; inland display.
-    std::function<void()> ClearConfigSnapshot;
-    std::function<void(bool on)> SetInlandMode;
-    // The data log: whether cbxEnableLog is ticked; a received line for MemoDataLog.
-    std::function<bool()> LogEnabled;
-    std::function<void(std::string_view line)> LogLine;
-};
-
-// The main window and the hub of the program. It holds the message table, the
-// language, the settings file's location, the codec context and the timers; the
-// pages of PageControlConf and PageControlDiagnosis are filled by their own
-// parts. The connection group (in PanelConnection on Panel1), the serial-port
-// component, the port lists and the receive and send paths are wired here to
-// the connection manager (link/ConnectionManager.h), whose window this is.
-class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
+// The main window. It holds the message table, the language, the settings
+// file's location, the codec context and the timers; the pages of
+// PageControlConf and PageControlDiagnosis are filled by their own parts, and
+// received sentences go straight to them. The connection group (in
+// PanelConnection on Panel1) is the connection manager's view
+// (app/ConnectionView.h); the serial-port component, the port lists and the
+// receive and send paths are wired here to the manager.
+class TForm1 : public QMainWindow, public LineSink {
     Q_OBJECT
 
   public:
@@ -123,8 +98,8 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     void SetPortCloser(std::function<void()> closePort) { closePort_ = std::move(closePort); }
 
     // Message boxes titled OTHER_MSG/Warning and OTHER_MSG/Error.
-    void WarningBox(const std::string& text);
-    void ErrorBox(const std::string& text);
+    void WarningBox(const std::string& text) { view_.WarningBox(text); }
+    void ErrorBox(const std::string& text) { view_.ErrorBox(text); }
 
     // ---- connection (the handlers of the connection group and timers) --------
     void OpenPortClick() { connection_.OpenPortClick(); }
@@ -166,46 +141,17 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
         return connection_.Send().SendSentenceTextFailed(text, capacity);
     }
 
-    // ---- ConnectionHost: the controls, timers and boxes of the connection -------
-    bool AutoMode() const override;
-    void ShowDetectPage(bool automatic) override;
-    std::string ComPortText() const override;
-    void SetComPortText(const std::string& text) override;
-    void SelectFirstComPort() override;
-    void SetBaudRateItems(const std::array<ProbeRate, 6>& rates) override;
-    int BaudRateEntry() const override;
-    void SelectBaudRateEntry(int entry) override;
-    void SetAutoDetectComPort(const std::string& text) override;
-    void SetAutoDetectBaudRate(const std::string& text) override;
-    void SetConnectState(int connectState) override;
-    void SetOpenPortCaption(LinkText caption) override;
-    void EnableConnectionControls(bool enabled) override;
-    void StartConnectionTimers() override;
-    void StopConnectionTimers() override;
-    void StartSystemCheckTimer() override;
-    void ShowLinkStatus(int frame, LinkText text) override;
-    void AnimateLinkStatus(int twoWayFrame, bool red) override;
-    void WarningBox(LinkText text) override;
-    void ErrorBox(LinkText text, const std::string& reason) override;
-    void CommErrorBox(const std::string& message) override;
-    std::string TextOf(LinkText text) const override { return Text(text); }
-    bool AskForceConnect() override;
-    void PostNotice(std::function<void()> notice) override;
-    void ResetConfiguration() override;
-    void PageControlConfChange() override;
-
     // The parts of the connection, for the other parts and for tests.
     ConnectionManager& Connection() { return connection_; }
     TComm& Comm() { return *comm_; }
     PortLists& Ports() { return lists_; }
-    const ConnectionControls& ConnectionGroup() const { return controls_; }
+    const ConnectionControls& ConnectionGroup() const { return view_.Controls(); }
+    ConnectionView& ConnectionGroupView() { return view_; }
     // Demo mode: the simulated transponder's port ("" when not simulating).
     const std::string& SimulatorPort() const { return simulatorPort_; }
     DemoSimulator* Simulator() const { return simulator_; }
     // Stops the simulated transponder (also done on exit).
     void StopSimulator();
-
-    TForm1Handlers Handlers;
 
     const std::string& Message(MessageId id) const { return messages_.Text(id); }
     QString MessageText(MessageId id) const { return QString::fromStdString(Message(id)); }
@@ -222,16 +168,22 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     Configuration& configuration() { return *configuration_; }
     TfrmWaitingProgress* frmWaitingProgress() const { return frmWaitingProgress_; }
 
-    // Held by the main window.
-    std::string ExeFolder;       // with a trailing separator
-    std::string DataFolder;      // Lang/ is below it; with a trailing separator
-    std::string SettingsFolder;  // with a trailing separator
-    std::string SettingsPath;
-    int LanguageIndex = 0;
-    QTimer* Timer1 = nullptr;             // 1000 ms, connection steps
-    QTimer* TimerConnection = nullptr;    // 200 ms, status animation
-    QTimer* TimerUpdateSysChk = nullptr;  // 1000 ms, system check
-    QTimer* Timer2 = nullptr;             // 100 ms, waiting window and report countdown
+    // With a trailing separator: the executable's folder; the folder Lang/ is
+    // below; the settings file's folder.
+    const std::string& ExeFolder() const { return exeFolder_; }
+    const std::string& DataFolder() const { return dataFolder_; }
+    const std::string& SettingsFolder() const { return settingsFolder_; }
+    const std::string& SettingsPath() const { return settingsPath_; }
+    // The interface language (0 English, 1 Traditional Chinese, 2 Simplified
+    // Chinese, 3 Russian); written to the settings file on exit.
+    int LanguageIndex() const { return languageIndex_; }
+    void SetLanguageIndex(int index) { languageIndex_ = index; }
+    QTimer* Timer1() const { return timers_.Timer1; }  // 1000 ms, connection steps
+    QTimer* TimerConnection() const { return timers_.TimerConnection; }  // 200 ms, status animation
+    QTimer* TimerUpdateSysChk() const {
+        return timers_.TimerUpdateSysChk;
+    }                                           // 1000 ms, system check
+    QTimer* Timer2() const { return timer2_; }  // 100 ms, waiting window and report countdown
 
   protected:
     void closeEvent(QCloseEvent* event) override;  // FormClose
@@ -251,23 +203,27 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     void ApplyFixedProperties();
     void SetLanguageFonts(int index);
     void FixClientSize();
-    // The configuration tabs and their hooks (construction step 1).
+    // The configuration tabs and how they send.
     void SetUpConfiguration();
-    // Construction step 8 and FormCreate's notices.
+    // The serial-port component, the port lists, the connection group and the
+    // connection manager; in demo mode the simulated transponder.
     void SetUpConnection();
     // The maintenance dialog and the menu that opens it (start-up).
     void SetUpMaintenanceDialog();
     void ConnectConnectionControls();
     void StartSimulator();
-    void FillPortChoice();
-    const std::string& Text(LinkText text) const;
-    void ShowMessageWithReason(PromptIcon icon, MessageId title, LinkText text,
-                               const std::string& reason);
 
     std::unique_ptr<Ui::TForm1> ui_;
     Prompts& prompts_;
     ShellEnvironment environment_;
     MessageTable messages_;
+    std::string exeFolder_;
+    std::string dataFolder_;
+    std::string settingsFolder_;
+    std::string settingsPath_;
+    int languageIndex_ = 0;
+    ConnectionTimers timers_;
+    QTimer* timer2_ = nullptr;
     // The codec context, created empty with the window.
     std::unique_ptr<Codec> codec_ = std::make_unique<Codec>();
     // The diagnosis pages (built into the page widgets by the constructor).
@@ -280,10 +236,9 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     std::unique_ptr<PortSource> ownPortSource_;
     PortSource& portSource_;
     PortLists lists_{portSource_};
-    ConnectionManager connection_{*this, commPort_, lists_, *codec_};
+    ConnectionView view_{this, messages_, prompts_};
+    ConnectionManager connection_{view_, commPort_, lists_, *codec_};
     LineAssembler assembler_{*this};
-    ConnectionControls controls_;
-    LinkImageLists images_;
     PortMonitor* portMonitor_ = nullptr;
     DemoSimulator* simulator_ = nullptr;
     std::string simulatorPort_;
@@ -297,15 +252,6 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     bool sendWriteFailed_ = false;
     std::unique_ptr<Configuration> configuration_;
     TfrmWaitingProgress* frmWaitingProgress_ = nullptr;  // owned as a child window
-
-  public:
-    // The connection manager's state under the names the other parts use:
-    // LinkState 0 idle, 1 awaiting the handshake, 2 linked (the language
-    // switch reads it for the status label); LinkEstablished once the
-    // handshake succeeded; DeviceDataSeen once the information dump ended.
-    int& LinkState = connection_.LinkState;
-    bool& LinkEstablished = connection_.LinkEstablished;
-    bool& DeviceDataSeen = connection_.DeviceDataSeen;
 };
 
 }  // namespace navoro

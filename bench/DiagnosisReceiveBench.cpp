@@ -126,7 +126,7 @@ struct Window {
         navoro::FindControlAs<QTabWidget>(form.get(), "PageControlDiagnosis")
             ->setCurrentIndex(diagnosisPage);
         navoro::FindControlAs<QCheckBox>(form.get(), "cbxEnableLog")->setChecked(true);
-        form->TimerUpdateSysChk->start();
+        form->TimerUpdateSysChk()->start();
         QApplication::processEvents();
     }
 };

@@ -77,9 +77,9 @@ TEST_P(StartLanguage, SavedIndexPicksItsItemAndAppliesItsFile) {
     CopyShippedLanguages();
     WriteSettingsFile("[VIEW]\nLanguage=" + std::to_string(c.Saved) + "\n");
     auto form = MakeForm();
-    EXPECT_EQ(form->LanguageIndex, c.Saved);
+    EXPECT_EQ(form->LanguageIndex(), c.Saved);
     form->ApplyStartupLanguage();
-    EXPECT_EQ(form->LanguageIndex, c.Applied);
+    EXPECT_EQ(form->LanguageIndex(), c.Applied);
     EXPECT_TRUE(FindControlAs<QAction>(form.get(), c.Item)->isChecked());
     for (const LanguageInfo& language : kLanguages) {
         if (language.MenuItem != std::string(c.Item)) {
@@ -113,7 +113,7 @@ TEST_F(LanguageSwitch, EveryKeyReachesItsControlInEachLanguage) {
     AddMissingControls(*form);
     for (const LanguageInfo& language : kLanguages) {
         FindControlAs<QAction>(form.get(), language.MenuItem)->trigger();
-        ASSERT_EQ(form->LanguageIndex, language.Index);
+        ASSERT_EQ(form->LanguageIndex(), language.Index);
         for (const LanguageKey& key : LanguageKeys()) {
             if (IsCaption(key)) {
                 EXPECT_EQ(Shown(*form, key), Shipped(language.Index, key.Section, key.Key))
@@ -179,7 +179,7 @@ TEST_F(LanguageSwitch, EnglishWithoutItsFileKeepsChineseTextsButTakesTheLatinFon
     }
 
     FindControlAs<QAction>(form.get(), "mnuLangEnglish")->trigger();
-    EXPECT_EQ(form->LanguageIndex, 0);
+    EXPECT_EQ(form->LanguageIndex(), 0);
     EXPECT_EQ(CaptionOf(form.get(), "btnExit"), chineseExit);
     EXPECT_EQ(form->font().families().value(0, form->font().family()), latinFamily);
     EXPECT_TRUE(FindControlAs<QAction>(form.get(), "mnuLangEnglish")->isChecked());
@@ -206,7 +206,7 @@ TEST_P(FoldedSteps, ConnectionCaptionsFollowTheStateInTheNewLanguage) {
     auto* status = FindControlAs<QLabel>(form.get(), "LabelConnectionStatus");
     ASSERT_TRUE(openPort && status);
     openPort->setProperty("Tag", c.Tag);
-    form->LinkState = c.LinkState;
+    form->Connection().LinkState = c.LinkState;
     FindControlAs<QAction>(form.get(), "mnuLangRussian")->trigger();
     EXPECT_EQ(openPort->text(), Shipped(3, "SYS_BUTTON", c.ButtonKey));
     EXPECT_EQ(status->text(), Shipped(3, "CONFIG_SERIAL_PORT", c.StatusKey));
@@ -289,7 +289,7 @@ TEST_F(LanguageSwitch, SenderWithoutALanguageTagDoesNothing) {
     form->mnuLangTraChineseClick(&stranger);
     stranger.setProperty("Tag", "Russian");
     form->mnuLangTraChineseClick(&stranger);
-    EXPECT_EQ(form->LanguageIndex, 0);
+    EXPECT_EQ(form->LanguageIndex(), 0);
     EXPECT_EQ(CaptionOf(form.get(), "btnExit"), "EXIT");
 }
 

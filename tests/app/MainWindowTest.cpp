@@ -18,7 +18,7 @@ TEST_F(MainWindow, FirstRunStartsInEnglishAndConfirmedExitWritesLanguageZero) {
     auto form = MakeForm();
     form->ApplyStartupLanguage();
     form->show();
-    EXPECT_EQ(form->LanguageIndex, 0);
+    EXPECT_EQ(form->LanguageIndex(), 0);
     EXPECT_TRUE(FindControlAs<QAction>(form.get(), "mnuLangEnglish")->isChecked());
     EXPECT_EQ(CaptionOf(form.get(), "btnExit"), "EXIT");
     EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
@@ -53,7 +53,7 @@ TEST_F(MainWindow, ConfirmedExitClosesThePortBeforeWritingSettings) {
     auto form = MakeForm();
     form->ApplyStartupLanguage();
     form->show();
-    form->LanguageIndex = 1;  // as after a language switch
+    form->SetLanguageIndex(1);  // as after a language switch
     std::string fileWhenPortClosed;
     form->SetPortCloser([&] { fileWhenPortClosed = ReadFile(SettingsFile()); });
     FindControlAs<QAction>(form.get(), "mnuExit")->trigger();
@@ -69,10 +69,10 @@ TEST_F(MainWindow, UnwritableSettingsFolderStartsInEnglishAndReportsOnceOnExit) 
     const std::string documents = Documents();
     test::WriteFile(documents, "a file where the documents folder should be");
     auto form = MakeForm(documents);
-    EXPECT_EQ(form->SettingsFolder, documents + "/");
+    EXPECT_EQ(form->SettingsFolder(), documents + "/");
     form->ApplyStartupLanguage();
     form->show();
-    EXPECT_EQ(form->LanguageIndex, 0);
+    EXPECT_EQ(form->LanguageIndex(), 0);
     EXPECT_EQ(prompts.Calls.size(), 0u);
 
     EXPECT_TRUE(form->close());
@@ -81,7 +81,7 @@ TEST_F(MainWindow, UnwritableSettingsFolderStartsInEnglishAndReportsOnceOnExit) 
     const PromptCall* report = prompts.Last(PromptKind::Message);
     EXPECT_EQ(report->Icon, PromptIcon::Error);
     EXPECT_EQ(report->Title, "Error");
-    EXPECT_NE(report->Text.find(form->SettingsPath), std::string::npos) << report->Text;
+    EXPECT_NE(report->Text.find(form->SettingsPath()), std::string::npos) << report->Text;
 }
 
 TEST_F(MainWindow, HasTheFixedFrame) {

@@ -116,7 +116,7 @@ int main(int argc, char* argv[]) {
                                              documents.path().toStdString(),
                                              {}};
         navoro::TForm1 form(prompts, environment);
-        form.LanguageIndex = language.Index;
+        form.SetLanguageIndex(language.Index);
         form.ApplyStartupLanguage();
         const QString code = QString::fromLatin1(codes[language.Index]);
         ok &= Save(&form, outDir + "/main-" + code + ".png");

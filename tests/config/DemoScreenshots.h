@@ -67,7 +67,7 @@ class DemoWindow {
     // Connects to the simulated transponder; false (said) when it does not answer.
     bool Connect() {
         form->OpenPortClick();
-        if (WaitFor(15000, [this] { return form->LinkEstablished; })) return true;
+        if (WaitFor(15000, [this] { return form->Connection().LinkEstablished; })) return true;
         std::printf("FAILED to connect to the simulated transponder\n");
         return false;
     }

@@ -15,7 +15,7 @@ class DiagnosisWindow : public test::ShellTest {};
 TEST_F(DiagnosisWindow, LanguageFileSetsThePagesCaptionsAndEditLabels) {
     CopyShippedLanguages();
     auto form = MakeForm();
-    form->LanguageIndex = 3;  // Russian
+    form->SetLanguageIndex(3);  // Russian
     form->ApplyStartupLanguage();
     struct Key {
         const char* Section;

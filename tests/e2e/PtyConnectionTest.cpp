@@ -23,7 +23,7 @@ class PtyConnection : public test::WindowTest {
     PtyConnection() {
         EXPECT_TRUE(device.Ok());
         MakeWindow({device.SlavePath()});
-        form->Handlers.PageControlConfChange = [this] { ++pageReads; };
+        form->ConnectionGroupView().SetPageControlConfChange([this] { ++pageReads; });
     }
 
     // Connects in manual mode, answers the probe with the dump and waits for
@@ -54,18 +54,18 @@ TEST_F(PtyConnection, ManualConnectSendsTheProbeAndLinksOnTheEndOfTheDump) {
     EXPECT_EQ(pageReads, 0);
 
     ASSERT_TRUE(device.WriteMaster(kDumpEnd));
-    ASSERT_TRUE(WaitUntil([this] { return form->LinkEstablished; }, 2s));
+    ASSERT_TRUE(WaitUntil([this] { return form->Connection().LinkEstablished; }, 2s));
     EXPECT_EQ(pageReads, 1);  // the page's change handler reads it
-    EXPECT_EQ(form->LinkState, 2);
+    EXPECT_EQ(form->Connection().LinkState, 2);
     ASSERT_TRUE(WaitUntil([this] { return Connected(); }, 400ms));
     const qint64 linkedAfter = clock.elapsed();
     EXPECT_LT(linkedAfter, 2000);  // about 200 ms: the display follows at the next 200 ms tick
     RecordProperty("ConnectToConnectedMs", static_cast<int>(linkedAfter));
     EXPECT_EQ(Controls().LabelConnectionStatus->palette().color(QPalette::WindowText),
               QColor(Qt::blue));
-    EXPECT_FALSE(form->Timer1->isActive());
-    EXPECT_FALSE(form->TimerConnection->isActive());
-    EXPECT_TRUE(form->TimerUpdateSysChk->isActive());
+    EXPECT_FALSE(form->Timer1()->isActive());
+    EXPECT_FALSE(form->TimerConnection()->isActive());
+    EXPECT_TRUE(form->TimerUpdateSysChk()->isActive());
     EXPECT_TRUE(prompts.Calls.empty());
 }
 
@@ -154,7 +154,7 @@ TEST_F(PtyConnection, ABusyPortIsAskedAboutAndItsReasonShown) {
     EXPECT_EQ(prompts.Calls.size(), 3u);
     EXPECT_FALSE(Controls().OpenPort->isChecked());
     EXPECT_TRUE(Controls().cbxComPort->isEnabled());
-    EXPECT_EQ(form->LinkState, 0);
+    EXPECT_EQ(form->Connection().LinkState, 0);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ class SimulatorConnection : public test::WindowTest {
         EXPECT_TRUE(sim.Started()) << sim.Error();
         ports.push_back(sim.DevicePath());
         TForm1& window = MakeWindow(ports);
-        window.Handlers.PageControlConfChange = [this] { ++pageReads; };
+        window.ConnectionGroupView().SetPageControlConfChange([this] { ++pageReads; });
         SetComPort(sim.DevicePath());
         return window;
     }
@@ -128,7 +128,7 @@ TEST_F(SimulatorConnection, AHangUpDropsTheLinkCleanly) {
     ASSERT_TRUE(WaitUntil([&] { return Connected(); }, 3s));
     ASSERT_TRUE(WaitUntil([&] { return Idle() && !Boxes().empty(); }, 5s))
         << Status().toStdString();
-    EXPECT_FALSE(form->LinkEstablished);
+    EXPECT_FALSE(form->Connection().LinkEstablished);
     EXPECT_TRUE(Controls().cbxComPort->isEnabled());
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_NE(Boxes()[0].find(sim.DevicePath()), std::string::npos) << Boxes()[0];

@@ -1,0 +1,255 @@
+#include "app/ConnectionView.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "config/Configuration.h"
+#include "link/PortLists.h"
+#include "ui/Product.h"
+
+namespace navoro {
+
+namespace {
+
+void StyleStatusLabel(QLabel* label, const QColor& colour, bool enabled) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
+    // Disabled ("Disconnect...") stays legible on the sky-blue panel.
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x5a, 0x64, 0x70));
+    label->setPalette(palette);
+    label->setEnabled(enabled);
+}
+
+}  // namespace
+
+ConnectionView::ConnectionView(QObject* context, const MessageTable& messages, Prompts& prompts)
+    : context_(context), messages_(messages), prompts_(prompts) {}
+
+void ConnectionView::Build(QWidget* panel, ConnectionTimers timers, Configuration& configuration,
+                           const ConnectionManager& manager) {
+    controls_ = BuildConnectionGroup(panel);
+    images_ = MakeLinkImageLists();
+    timers_ = timers;
+    configuration_ = &configuration;
+    manager_ = &manager;
+    pageControlConfChange_ = [&configuration] { configuration.PageControlConfChange(); };
+}
+
+const std::string& ConnectionView::Text(LinkText text) const {
+    switch (text) {
+        case LinkText::Connect:
+            return messages_.Text(MessageId::Connect);
+        case LinkText::Disconnect:
+            return messages_.Text(MessageId::Disconnect);
+        case LinkText::StatusConnecting:
+            return messages_.Text(MessageId::StatusConnecting);
+        case LinkText::StatusConnected:
+            return messages_.Text(MessageId::StatusConnected);
+        case LinkText::StatusDisconnect:
+            return messages_.Text(MessageId::StatusDisconnect);
+        case LinkText::PortOpenError:
+            return messages_.Text(MessageId::PortOpenError);
+        case LinkText::NoSerialPortExist:
+            return messages_.Text(MessageId::NoSerialPortExist);
+        case LinkText::AutoDetectTimeOut:
+            return messages_.Text(MessageId::AutoDetectTimeOut);
+        case LinkText::ManualConnectTimeOut:
+            return messages_.Text(MessageId::ManualConnectTimeOut);
+        case LinkText::CheckPortError:
+            return messages_.Text(MessageId::CheckPortError);
+        case LinkText::RateMayBeWrong:
+            return messages_.Text(MessageId::RateMayBeWrong);
+    }
+    return messages_.Text(MessageId::Error);
+}
+
+void ConnectionView::FillPortChoice(const PortLists& lists) {
+    QComboBox* box = controls_.cbxComPort;
+    const QSignalBlocker quiet(box);
+    const QString chosen = box->currentText();
+    box->clear();
+    for (const PortChoiceItem& item : lists.PortChoiceItems()) {
+        box->addItem(QString::fromStdString(item.text));
+        if (!item.toolTip.empty()) {
+            box->setItemData(box->count() - 1, QString::fromStdString(item.toolTip),
+                             Qt::ToolTipRole);
+        }
+    }
+    // A re-scan keeps the user's choice: the same port, or the text as it was.
+    const bool none = chosen.isEmpty() || chosen == QLatin1String(kNoPortText);
+    const int index = none ? 0 : box->findText(chosen);
+    if (index >= 0) {
+        box->setCurrentIndex(index);
+    } else {
+        box->setEditText(chosen);
+    }
+}
+
+void ConnectionView::WarningBox(const std::string& text) {
+    prompts_.ShowWarning(messages_.Text(MessageId::Warning), text);
+}
+
+void ConnectionView::ErrorBox(const std::string& text) {
+    prompts_.ShowError(messages_.Text(MessageId::Error), text);
+}
+
+bool ConnectionView::AutoMode() const {
+    return controls_.RadioButtonConnectionModeAuto->isChecked();
+}
+
+void ConnectionView::ShowDetectPage(bool automatic) {
+    controls_.PageControlDetectComPortMode->setCurrentWidget(
+        automatic ? controls_.TabSheetAutoConnectComPort : controls_.TabSheetManualDetectComPort);
+}
+
+std::string ConnectionView::ComPortText() const {
+    return controls_.cbxComPort->currentText().toStdString();
+}
+
+void ConnectionView::SetComPortText(const std::string& text) {
+    QComboBox* box = controls_.cbxComPort;
+    const QSignalBlocker quiet(box);
+    const QString wanted = QString::fromStdString(text);
+    const int index = box->findText(wanted);
+    if (index >= 0) {
+        box->setCurrentIndex(index);
+    } else {
+        box->setEditText(wanted);
+    }
+}
+
+void ConnectionView::SelectFirstComPort() {
+    QComboBox* box = controls_.cbxComPort;
+    const QSignalBlocker quiet(box);
+    if (box->count() > 0) {
+        box->setCurrentIndex(0);
+    } else {
+        box->setEditText(QString::fromLatin1(kNoPortText));
+    }
+}
+
+void ConnectionView::SetBaudRateItems(const std::array<ProbeRate, 6>& rates) {
+    QComboBox* box = controls_.cbxBaudRate;
+    const QSignalBlocker quiet(box);
+    box->clear();
+    for (const ProbeRate& rate : rates)
+        box->addItem(QString::fromLatin1(rate.Text));
+}
+
+int ConnectionView::BaudRateEntry() const {
+    return controls_.cbxBaudRate->currentIndex();
+}
+
+void ConnectionView::SelectBaudRateEntry(int entry) {
+    const QSignalBlocker quiet(controls_.cbxBaudRate);
+    controls_.cbxBaudRate->setCurrentIndex(entry);
+}
+
+void ConnectionView::SetAutoDetectComPort(const std::string& text) {
+    controls_.EditAutoDetectComPort->setText(QString::fromStdString(text));
+}
+
+void ConnectionView::SetAutoDetectBaudRate(const std::string& text) {
+    controls_.EditAutoDetectBaudRate->setText(QString::fromStdString(text));
+}
+
+void ConnectionView::SetConnectState(int connectState) {
+    controls_.OpenPort->setProperty("Tag", connectState);
+    controls_.OpenPort->setChecked(connectState == 1);
+}
+
+void ConnectionView::SetOpenPortCaption(LinkText caption) {
+    controls_.OpenPort->setText(QString::fromStdString(Text(caption)));
+}
+
+void ConnectionView::EnableConnectionControls(bool enabled) {
+    const ConnectionControls& c = controls_;
+    for (QWidget* control :
+         {static_cast<QWidget*>(c.GroupBoxConnectionMode),
+          static_cast<QWidget*>(c.RadioButtonConnectionModeManual),
+          static_cast<QWidget*>(c.RadioButtonConnectionModeAuto),
+          static_cast<QWidget*>(c.cbxComPort), static_cast<QWidget*>(c.cbxBaudRate)})
+        control->setEnabled(enabled);
+}
+
+void ConnectionView::StartConnectionTimers() {
+    timers_.Timer1->start();
+    timers_.TimerConnection->start();
+}
+
+void ConnectionView::StopConnectionTimers() {
+    timers_.Timer1->stop();
+    timers_.TimerConnection->stop();
+}
+
+void ConnectionView::StartSystemCheckTimer() {
+    timers_.TimerUpdateSysChk->start();
+}
+
+void ConnectionView::ShowLinkStatus(int frame, LinkText text) {
+    DrawLinkFrame(controls_.ImageConnectToDevice, images_.ImageListConnectToDevice, frame);
+    DrawLinkFrame(controls_.ImageConnectTwoWay, images_.ImageListConnectTwoWay, frame);
+    QLabel* label = controls_.LabelConnectionStatus;
+    switch (text) {
+        case LinkText::StatusConnecting:
+            StyleStatusLabel(label, Qt::black, true);
+            break;
+        case LinkText::StatusConnected:
+            StyleStatusLabel(label, Qt::blue, true);
+            break;
+        default:
+            StyleStatusLabel(label, Qt::black, false);
+            break;
+    }
+    label->setText(QString::fromStdString(Text(text)));
+}
+
+void ConnectionView::AnimateLinkStatus(int twoWayFrame, bool red) {
+    timers_.TimerConnection->setProperty("Tag", twoWayFrame);
+    controls_.LabelConnectionStatus->setProperty("Tag", manager_->LabelStatusTag);
+    DrawLinkFrame(controls_.ImageConnectTwoWay, images_.ImageListConnectTwoWay, twoWayFrame);
+    QLabel* label = controls_.LabelConnectionStatus;
+    StyleStatusLabel(label, red ? Qt::red : Qt::black, true);
+    label->setText(QString::fromStdString(Text(LinkText::StatusConnecting)));
+}
+
+void ConnectionView::WarningBox(LinkText text) {
+    WarningBox(Text(text));
+}
+
+void ConnectionView::ErrorBox(LinkText text, const std::string& reason) {
+    ErrorBox(reason.empty() ? Text(text) : Text(text) + "\n\n" + reason);
+}
+
+void ConnectionView::CommErrorBox(const std::string& message) {
+    prompts_.ShowError(kApplicationTitle, message);
+}
+
+bool ConnectionView::AskForceConnect() {
+    return prompts_.AskOkCancel(PromptIcon::Warning, messages_.Text(MessageId::Warning),
+                                Text(LinkText::CheckPortError));
+}
+
+void ConnectionView::PostNotice(std::function<void()> notice) {
+    // Queued: the box opens once the current handler (a timer's) has returned.
+    QTimer::singleShot(0, context_, std::move(notice));
+}
+
+void ConnectionView::ResetConfiguration() {
+    if (!configuration_) return;
+    ClearSnapshot(configuration_->Snapshot);
+    configuration_->SetInlandMode(false);
+}
+
+void ConnectionView::PageControlConfChange() {
+    if (pageControlConfChange_) pageControlConfChange_();
+}
+
+}  // namespace navoro
