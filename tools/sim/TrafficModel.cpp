@@ -206,7 +206,7 @@ void TrafficModel::AddExtraStations() {
     // number of bytes) and a ship far out that sends long-range broadcasts.
     Station aid{Station::kAidToNavigation,
                 992111851,
-                "FEHMARNBELT NORTH CARDINAL BUOY",
+                "FEHMARNBELT NORTH CARDINAL LIGHT",
                 "",
                 0,
                 21,
@@ -216,7 +216,7 @@ void TrafficModel::AddExtraStations() {
                 5,
                 Antenna{2, 2, 1, 1},
                 ""};
-    aid.AidType = 9;  // cardinal mark north
+    aid.AidType = 24;  // a floating north cardinal mark
     aid.ExtraBits = 2;
     stations_.push_back(aid);
     Station far{Station::kLongRange,
@@ -324,12 +324,12 @@ void TrafficModel::MakeFleet(int count) {
                 ArmEncounter(s);
                 break;
             case 2:    // a buoy with a name extension
-            case 6: {  // a virtual wreck mark, its name extension of 11 characters
+            case 6: {  // a virtual wreck mark, its name two characters into the extension
                 s.Type = Station::kAidToNavigation;
                 s.MessageType = 21;
                 s.Mmsi = 990000000 + mid * 10000 + serial;
-                s.Name = i == 2 ? "FEHMARNBELT NORTH CARDINAL BUOY" : "WRECK MARK PETERSGRUND";
-                s.AidType = i == 2 ? 9 : 28;
+                s.Name = i == 2 ? "FEHMARNBELT NORTH CARDINAL LIGHT" : "WRECK MARK PETERSGRUND";
+                s.AidType = i == 2 ? 24 : 28;  // north cardinal, isolated danger
                 s.ExtraBits = i == 2 ? 2 : 0;
                 s.Virtual = i == 6;
                 s.Where = around(2.0, 8.0);
@@ -374,7 +374,6 @@ void TrafficModel::MakeFleet(int count) {
                     s.MessageType = 3;
                     s.NavStatus = 1;
                     s.Period = 30;
-                    s.Roams = false;
                 } else {
                     s.MessageType = unit(r) < 0.5 ? 1 : 3;
                     s.Where.SogKnots = 6.0 + 14.0 * unit(r);
