@@ -350,6 +350,8 @@ void TrafficModel::MakeFleet(int count) {
                 s.Type = Station::kLongRange;
                 s.MessageType = 27;
                 s.Period = 60;
+                s.Where.SogKnots = 11.0;
+                s.Where.Cog = 360.0 * unit(r);
                 break;
             case 5:  // a SAR aircraft circling
                 s.Type = Station::kSarAircraft;
