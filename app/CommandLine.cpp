@@ -53,6 +53,14 @@ AppOptions ParseCommandLine(int argc, const char* const* argv) {
             options.ShowVersion = true;
         } else if (arg == "--simulate") {
             options.Simulate = true;
+        } else if (arg.starts_with("--simulate=")) {
+            const std::string_view form = arg.substr(11);
+            if (form != "classic" && form != "modern" && form != "legacy") {
+                options.Error = "--simulate= takes classic, modern or legacy";
+                return options;
+            }
+            options.Simulate = true;
+            options.SimulateGnss = form;
         } else if (arg == "--port") {
             if (i + 1 >= argc || !argv[i + 1] || argv[i + 1][0] == '\0') {
                 options.Error = "--port needs a device path";
@@ -81,13 +89,17 @@ AppOptions ParseCommandLine(int argc, const char* const* argv) {
 
 std::string UsageText(const std::string& program) {
     return "Usage: " + program +
-           " [--port PATH]... [--simulate]\n"
+           " [--port PATH]... [--simulate[=FORM]]\n"
            "Configures and diagnoses an AIS Class A transponder on a serial port.\n"
            "\n"
            "  --port PATH   list the serial port PATH (for example /dev/pts/3) besides\n"
            "                the ports found on the system; may be given more than once\n"
            "  --simulate    start a simulated transponder and list its port, to try the\n"
            "                program without a device\n"
+           "  --simulate=FORM\n"
+           "                the same, its GNSS receiver classic (GPS, the default),\n"
+           "                modern (GPS, GLONASS, Galileo and BeiDou in NMEA 4.11 form)\n"
+           "                or legacy (NMEA 2.x)\n"
            "  --help        show this text and exit\n"
            "  --version     show the version and exit\n"
            "\n"

@@ -9,6 +9,9 @@ namespace navoro {
 
 struct AppOptions {
     bool Simulate = false;  // --simulate: start the simulated transponder
+    // --simulate=FORM: its GNSS receiver, "classic", "modern" or "legacy"
+    // (passed to navoro-sim as --gnss FORM); empty: the simulator's default
+    std::string SimulateGnss;
     std::vector<std::string>
         Ports;  // --port PATH (repeatable): ports to list besides the found ones
     bool ShowHelp = false;

@@ -595,7 +595,10 @@ void TForm1::StartSimulator() {
     const QString program = QString::fromStdString(exeFolder_ + "navoro-sim");
     std::string path;
     std::string error;
-    if (!simulator_->Start(program, {QStringLiteral("--exit-with-parent")}, 10000, path, error)) {
+    QStringList arguments{QStringLiteral("--exit-with-parent")};
+    if (!Options().SimulateGnss.empty())
+        arguments << QStringLiteral("--gnss") << QString::fromStdString(Options().SimulateGnss);
+    if (!simulator_->Start(program, arguments, 10000, path, error)) {
         ErrorBox(error);
         return;
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -21,8 +22,16 @@ TEST(CommandLine, ReadsOptionsAndPassesQtOptionsOver) {
     o = Parse({"--simulate", "--port", "/dev/pts/3", "--port=/dev/ttyUSB1", "-platform",
                "offscreen", "-reverse"});
     EXPECT_TRUE(o.Simulate);
+    EXPECT_EQ(o.SimulateGnss, "");
     EXPECT_EQ(o.Ports, (std::vector<std::string>{"/dev/pts/3", "/dev/ttyUSB1"}));
     EXPECT_TRUE(o.Error.empty());
+
+    for (const char* form : {"classic", "modern", "legacy"}) {
+        o = Parse({(std::string("--simulate=") + form).c_str()});
+        EXPECT_TRUE(o.Simulate) << form;
+        EXPECT_EQ(o.SimulateGnss, form);
+        EXPECT_TRUE(o.Error.empty()) << form;
+    }
 
     EXPECT_TRUE(Parse({"--help"}).ShowHelp);
     EXPECT_TRUE(Parse({"-h"}).ShowHelp);
@@ -31,7 +40,8 @@ TEST(CommandLine, ReadsOptionsAndPassesQtOptionsOver) {
 
 TEST(CommandLine, RejectsWhatItDoesNotKnow) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--port"}, {"--port="}, {"--port", ""}, {"--bogus"}, {"stray"}};
+        {"--port"}, {"--port="},     {"--port", ""},     {"--bogus"},
+        {"stray"},  {"--simulate="}, {"--simulate=gps"}, {"--simulate=Modern"}};
     for (const auto& args : bad) {
         EXPECT_FALSE(Parse(args).Error.empty()) << args[0];
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -10,6 +11,7 @@
 #include "codec/Codec.h"
 #include "codec/Framing.h"
 #include "codec/Router.h"
+#include "tests/sim/AisLines.h"
 
 namespace navoro::sim {
 namespace {
@@ -219,6 +221,152 @@ TEST(AisPayloadTest, OtherMessagesHaveTheirLengthsAndTypes) {
             }
         }
     }
+}
+
+AidToNavigationReport Buoy() {
+    AidToNavigationReport r;
+    r.Mmsi = 992111851;
+    r.AidType = 24;
+    r.Name = "FEHMARNBELT NORTH CARDINAL BUOY";  // 31 characters: 11 in the extension
+    r.Lat = 54.5553;
+    r.Lon = 10.4980;
+    r.A = 2;
+    r.B = 2;
+    r.C = 1;
+    r.D = 1;
+    r.Second = 5;
+    return r;
+}
+
+LongRangeReport FarShip() {
+    LongRangeReport r;
+    r.Mmsi = 636019825;
+    r.Accurate = true;
+    r.NavStatus = 0;
+    r.Lat = -33.2621;  // -19957.26 tenths of a minute
+    r.Lon = 10.7683;   // 6460.98
+    r.SogKnots = 11.4;
+    r.Cog = 289.6;
+    return r;
+}
+
+// Messages whose bit length is not a multiple of 8, or whose character count
+// and fill bits are not the usual pairs, are armoured with the fill bits their
+// length needs and fit one sentence.
+TEST(AisPayloadTest, NewMessagesHaveTheirLengthsAndFillBits) {
+    AidToNavigationReport odd = Buoy();
+    odd.Name = "FEHMARNBELT NORTH CARDINAL B";  // 28: 8 in the extension
+    odd.ExtraBits = 2;
+    AidToNavigationReport short_name = Buoy();
+    short_name.Name = "KIEL LIGHT";
+    AidToNavigationReport long_name = Buoy();
+    long_name.Name = std::string(40, 'X');  // the extension holds 14 characters at most
+    struct Case {
+        const char* What;
+        AisPayload Payload;
+        unsigned Type;
+        int Bits, Characters, FillBits;
+    };
+    const Case cases[] = {
+        {"21, name extension of 11", EncodeAidToNavigationReport(Buoy()), 21, 338, 57, 4},
+        {"21, extension of 8 and 2 more bits", EncodeAidToNavigationReport(odd), 21, 322, 54, 2},
+        {"21, no extension", EncodeAidToNavigationReport(short_name), 21, 272, 46, 4},
+        {"21, extension cut at 14", EncodeAidToNavigationReport(long_name), 21, 356, 60, 4},
+        {"27", EncodeLongRangeReport(FarShip()), 27, 96, 16, 0},
+        {"9", EncodeSarAircraftReport(SarAircraftReport{}), 9, 168, 28, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        const std::vector<std::string> lines = Encapsulate("VDM", 'A', c.Payload, 0);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_LE(lines[0].size(), 82u);
+        EXPECT_TRUE(CheckFraming(lines[0].c_str()));
+        const test::SentenceBits bits = test::PayloadBits(lines[0]);
+        EXPECT_EQ(bits.Characters, c.Characters);
+        EXPECT_EQ(bits.FillBits, c.FillBits);
+        ASSERT_EQ(static_cast<int>(bits.Bits.size()), c.Bits);
+        EXPECT_EQ(bits.U(0, 6), c.Type);
+    }
+}
+
+TEST(AisPayloadTest, LongRangeReportFieldsInTheirUnits) {
+    const test::SentenceBits b =
+        test::PayloadBits(Encapsulate("VDM", 'A', EncodeLongRangeReport(FarShip()), 0)[0]);
+    ASSERT_EQ(b.Bits.size(), 96u);
+    EXPECT_EQ(b.U(8, 30), 636019825u);
+    EXPECT_EQ(b.U(38, 1), 1u);       // position accuracy
+    EXPECT_EQ(b.U(39, 1), 0u);       // RAIM
+    EXPECT_EQ(b.U(40, 4), 0u);       // under way using engine
+    EXPECT_EQ(b.S(44, 18), 6461);    // longitude, 1/10 minute
+    EXPECT_EQ(b.S(62, 17), -19957);  // latitude
+    EXPECT_EQ(b.U(79, 6), 11u);      // knots
+    EXPECT_EQ(b.U(85, 9), 290u);     // degrees
+    EXPECT_EQ(b.U(94, 1), 0u);       // a current GNSS position
+
+    const test::SentenceBits none =
+        test::PayloadBits(Encapsulate("VDM", 'A', EncodeLongRangeReport(LongRangeReport{}), 0)[0]);
+    EXPECT_EQ(none.S(44, 18), 181 * 600);
+    EXPECT_EQ(none.S(62, 17), 91 * 600);
+    EXPECT_EQ(none.U(79, 6), 63u);
+    EXPECT_EQ(none.U(85, 9), 511u);
+}
+
+// gpsd's decoder, when installed, reads the new messages with the values meant.
+TEST(AisPayloadTest, GpsdecodeReadsTheNewMessagesAsMeant) {
+    if (test::GpsdecodePath().empty()) GTEST_SKIP() << "gpsdecode is not installed";
+    AidToNavigationReport odd = Buoy();
+    odd.Name = "FEHMARNBELT NORTH CARDINAL LIGHT";  // 12 in the extension
+    odd.ExtraBits = 2;                              // 346 bits
+    odd.Virtual = true;
+    SarAircraftReport sar;
+    sar.Mmsi = 111219005;
+    sar.Altitude = 300;
+    sar.SogKnots = 110;
+    sar.Lat = 54.6;
+    sar.Lon = 10.3;
+    sar.Cog = 123.4;
+    sar.Second = 17;
+    std::vector<std::string> lines;
+    for (const AisPayload& p : {EncodeAidToNavigationReport(odd), EncodeLongRangeReport(FarShip()),
+                                EncodeSarAircraftReport(sar)}) {
+        for (const std::string& line : Encapsulate("VDM", 'B', p, 0))
+            lines.push_back(line);
+    }
+    ASSERT_EQ(test::PayloadBits(lines[0]).Bits.size(), 346u);
+    const std::vector<nlohmann::json> decoded = test::Gpsdecode(lines);
+    ASSERT_EQ(decoded.size(), 3u);
+
+    const nlohmann::json& aid = decoded[0];
+    EXPECT_EQ(aid["type"], 21);
+    EXPECT_EQ(aid["mmsi"], 992111851);
+    EXPECT_EQ(aid["aid_type"], 24);
+    EXPECT_EQ(aid["name"], "FEHMARNBELT NORTH CARDINAL LIGHT");
+    EXPECT_EQ(aid["lat"], std::llround(54.5553 * 600000));
+    EXPECT_EQ(aid["lon"], std::llround(10.4980 * 600000));
+    EXPECT_EQ(aid["to_bow"], 2);
+    EXPECT_EQ(aid["to_starboard"], 1);
+    EXPECT_EQ(aid["second"], 5);
+    EXPECT_EQ(aid["virtual_aid"], true);
+
+    const nlohmann::json& far = decoded[1];
+    EXPECT_EQ(far["type"], 27);
+    EXPECT_EQ(far["mmsi"], 636019825);
+    EXPECT_EQ(far["accuracy"], true);
+    EXPECT_EQ(far["raim"], false);
+    EXPECT_EQ(far["status"], 0);
+    EXPECT_EQ(far["lon"], 6461);
+    EXPECT_EQ(far["lat"], -19957);
+    EXPECT_EQ(far["speed"], 11);
+    EXPECT_EQ(far["course"], 290);
+
+    const nlohmann::json& plane = decoded[2];
+    EXPECT_EQ(plane["type"], 9);
+    EXPECT_EQ(plane["mmsi"], 111219005);
+    EXPECT_EQ(plane["alt"], 300);
+    EXPECT_EQ(plane["speed"], 110);
+    EXPECT_EQ(plane["course"], 1234);
+    EXPECT_EQ(plane["lat"], std::llround(54.6 * 600000));
+    EXPECT_EQ(plane["second"], 17);
 }
 
 }  // namespace

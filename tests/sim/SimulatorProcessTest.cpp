@@ -356,5 +356,39 @@ TEST(SimulatorProcessTest, MalformedInputNeverStopsIt) {
     EXPECT_FALSE(sim.WaitExit(100ms).has_value());
 }
 
+TEST(SimulatorProcessTest, StreamsTheChosenReceiverAndFleet) {
+    struct Case {
+        const char* Form;
+        const char* Expected[3];  // sentences that must come
+        const char* Absent;       // and one that must not
+    };
+    const Case cases[] = {
+        {"modern", {"$GNGSA", "$GAGSV", "$GNGNS"}, "$GPRMC"},
+        {"legacy", {"$GPRMC", "$GPVTG", "$GPGSV"}, "$GPGBS"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Form);
+        SimulatorOptions options;
+        options.ExtraArgs = {"--gnss", c.Form, "--targets", "40"};
+        START_SIMULATOR(sim, options);
+        PtyClient client;
+        ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+        const std::vector<std::string> lines = client.ReadFor(2500ms);
+        for (const char* head : c.Expected) {
+            EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [head](const std::string& l) {
+                return StartsWith(l, head);
+            })) << head;
+        }
+        EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
+                                 [&c](const std::string& l) { return StartsWith(l, c.Absent); }));
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                                [](const std::string& l) { return StartsWith(l, "!AIVDM"); }));
+        for (const std::string& line : lines) {
+            EXPECT_TRUE(Framed(line)) << line;
+            EXPECT_LE(line.size() + 2, 82u) << line;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace navoro::test

@@ -152,11 +152,22 @@ TEST(SimOptionsTest, ReadsEverySwitch) {
 
 TEST(SimOptionsTest, RefusesBadValues) {
     const std::vector<std::vector<const char*>> cases = {
-        {"--rate", "14400"},        {"--rate"},
-        {"--garbage", "1.5"},       {"--garbage", "x"},
-        {"--bad-checksum", "-0.1"}, {"--hangup-after", "0"},
-        {"--reply-delay", "-1"},    {"--reply-delay", "60001"},
-        {"--seed", "abc"},          {"--state", ""},
+        {"--rate", "14400"},
+        {"--rate"},
+        {"--garbage", "1.5"},
+        {"--garbage", "x"},
+        {"--bad-checksum", "-0.1"},
+        {"--hangup-after", "0"},
+        {"--reply-delay", "-1"},
+        {"--reply-delay", "60001"},
+        {"--seed", "abc"},
+        {"--state", ""},
+        {"--gnss", "gps"},
+        {"--gnss", ""},
+        {"--gnss"},
+        {"--targets", "2001"},
+        {"--targets", "-1"},
+        {"--targets", "1e3"},
         {"--frobnicate"},
     };
     for (const auto& args : cases) {
@@ -181,6 +192,8 @@ std::string ValueOptions(const SimOptions& o) {
     if (o.HangupAfter != d.HangupAfter) add("HangupAfter", std::to_string(o.HangupAfter));
     if (o.ReplyDelayMs != d.ReplyDelayMs) add("ReplyDelayMs", std::to_string(o.ReplyDelayMs));
     if (o.Seed != d.Seed) add("Seed", std::to_string(o.Seed));
+    if (o.Gnss != d.Gnss) add("Gnss", std::to_string(static_cast<int>(o.Gnss)));
+    if (o.Targets != d.Targets) add("Targets", std::to_string(o.Targets));
     return text;
 }
 
@@ -201,6 +214,10 @@ TEST(SimOptionsTest, ValuesComeAsTheNextArgumentOrAfterAnEqualsSign) {
         {"--hangup-after", "1.5", "HangupAfter=1.500000"},
         {"--reply-delay", "250", "ReplyDelayMs=250"},
         {"--seed", "4294967295", "Seed=4294967295"},
+        {"--gnss", "modern", "Gnss=1"},
+        {"--gnss", "legacy", "Gnss=2"},
+        {"--targets", "0", "Targets=0"},
+        {"--targets", "2000", "Targets=2000"},
     };
     for (const Case& c : cases) {
         const std::string joined = std::string(c.name) + "=" + c.value;
@@ -229,6 +246,8 @@ TEST(SimOptionsTest, UsageErrorsSayWhatIsWrong) {
          "9600, 4800"},
         {{"--garbage", "x"}, "option '--garbage': 'x' is not a probability from 0 to 1"},
         {{"--reply-delay=-1"}, "option '--reply-delay': '-1' is not 0-60000 milliseconds"},
+        {{"--gnss=GPS"}, "option '--gnss': 'GPS' is not one of classic, modern, legacy"},
+        {{"--targets", "2001"}, "option '--targets': '2001' is not a number of stations 0-2000"},
         {{"--frobnicate"}, "unknown option '--frobnicate'"},
         {{"--frobnicate=1"}, "unknown option '--frobnicate=1'"},
         {{"--inland=1"}, "unknown option '--inland=1'"},  // a switch takes no value

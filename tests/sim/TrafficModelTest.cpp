@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <numbers>
@@ -14,6 +15,7 @@
 #include "codec/Codec.h"
 #include "codec/Framing.h"
 #include "codec/Router.h"
+#include "tests/sim/AisLines.h"
 
 namespace navoro::sim {
 namespace {
@@ -26,7 +28,8 @@ struct CodecHolder {
 };
 class TestModel : private CodecHolder, public TrafficModel {
   public:
-    explicit TestModel(std::uint32_t seed) : TrafficModel(*codec, seed) {}
+    explicit TestModel(std::uint32_t seed, GnssForm form = GnssForm::kClassic, int targets = -1)
+        : TrafficModel(*codec, seed, form, targets) {}
 };
 
 // An AIS text without its '@' padding.
@@ -177,6 +180,338 @@ TEST(TrafficModelTest, OwnReportsFollowTheDeviceState) {
             if (line.rfind("!AIVDO", 0) == 0) RouteSentence(*codec, line.c_str());
     EXPECT_EQ(codec->Targets.Entry(0).Mmsi, 2u);
     EXPECT_EQ(Unpadded(codec->Targets.Entry(0).Name), "RENAMED");
+}
+
+// The GPS receiver and the fixed stations send what they always sent: the
+// first 16 seconds, byte for byte, as recorded from the seed 1 at noon.
+TEST(TrafficModelTest, ClassicStreamIsUnchanged) {
+    std::ifstream file(NAVORO_SIM_TEST_DATA "/classic-stream.nmea", std::ios::binary);
+    ASSERT_TRUE(file.is_open());
+    std::vector<std::string> expected;
+    for (std::string line; std::getline(file, line);)
+        expected.push_back(line + "\n");
+    TestModel model(1);
+    std::vector<std::string> streamed;
+    for (std::int64_t t = kNoon; t < kNoon + 16; ++t)
+        for (const std::string& line : model.Second(t, DeviceState{}))
+            streamed.push_back(line);
+    ASSERT_EQ(streamed.size(), expected.size());
+    for (std::size_t i = 0; i < streamed.size(); ++i)
+        ASSERT_EQ(streamed[i], expected[i]) << "line " << i + 1;
+}
+
+// The fields of a "$..." sentence after its address, without the checksum.
+std::vector<std::string> FieldsOf(const std::string& line) {
+    std::vector<std::string> fields;
+    const std::string body = line.substr(0, line.find('*'));
+    std::size_t start = body.find(',');
+    while (start != std::string::npos) {
+        const std::size_t next = body.find(',', start + 1);
+        fields.push_back(
+            body.substr(start + 1, next == std::string::npos ? next : next - start - 1));
+        start = next;
+    }
+    return fields;
+}
+
+TEST(TrafficModelTest, EachReceiverFormSendsItsSentencesWithTheirFieldCounts) {
+    struct Form {
+        GnssForm Which;
+        const char* Name;
+        std::map<std::string, int> Fields;  // sentence -> field count (GSV: without blocks)
+    };
+    const Form forms[] = {
+        {GnssForm::kClassic,
+         "classic",
+         {{"$GPRMC", 12},
+          {"$GPGGA", 14},
+          {"$GPGLL", 7},
+          {"$GPGSA", 17},
+          {"$GPGSV", 3},
+          {"$GPVTG", 9},
+          {"$GPZDA", 6},
+          {"$GPGBS", 8},
+          {"$HEHDT", 2}}},
+        {GnssForm::kModern,
+         "modern",
+         {{"$GNRMC", 13},
+          {"$GNGGA", 14},
+          {"$GNGNS", 13},
+          {"$GNGLL", 7},
+          {"$GNGSA", 18},
+          {"$GPGSV", 4},
+          {"$GLGSV", 4},
+          {"$GAGSV", 4},
+          {"$GBGSV", 4},
+          {"$GNVTG", 9},
+          {"$GNZDA", 6},
+          {"$GNGBS", 10},
+          {"$HEHDT", 2}}},
+        {GnssForm::kLegacy,
+         "legacy",
+         {{"$GPRMC", 11},
+          {"$GPGGA", 14},
+          {"$GPGLL", 6},
+          {"$GPGSA", 17},
+          {"$GPGSV", 3},
+          {"$GPVTG", 8},
+          {"$GPZDA", 6},
+          {"$HEHDT", 2}}},
+    };
+    for (const Form& form : forms) {
+        SCOPED_TRACE(form.Name);
+        TestModel model(5, form.Which);
+        for (std::int64_t t = kNoon; t < kNoon + 5; ++t) {
+            std::map<std::string, int> seen;
+            for (const std::string& line : model.Second(t, DeviceState{})) {
+                SCOPED_TRACE(line);
+                EXPECT_LE(line.size(), 82u);
+                EXPECT_TRUE(CheckFraming(line.c_str()));
+                if (line[0] != '$') continue;
+                const std::string head = line.substr(0, 6);
+                ++seen[head];
+                const auto expected = form.Fields.find(head);
+                ASSERT_NE(expected, form.Fields.end()) << "unexpected sentence";
+                const std::vector<std::string> fields = FieldsOf(line);
+                if (head.ends_with("GSV")) {
+                    // Total, number, in view, 1-4 blocks of four, the signal ID.
+                    const int blocks = (static_cast<int>(fields.size()) - expected->second) / 4;
+                    EXPECT_EQ(static_cast<int>(fields.size()), expected->second + 4 * blocks);
+                    const int total = std::stoi(fields[0]), number = std::stoi(fields[1]);
+                    const int in_view = std::stoi(fields[2]);
+                    EXPECT_EQ(total, (in_view + 3) / 4);
+                    EXPECT_EQ(blocks, std::min(4, in_view - 4 * (number - 1)));
+                } else {
+                    EXPECT_EQ(static_cast<int>(fields.size()), expected->second);
+                }
+            }
+            for (const auto& [head, count] : form.Fields)
+                EXPECT_GE(seen[head], 1) << head;
+        }
+    }
+}
+
+TEST(TrafficModelTest, ModernReceiverReportsEveryConstellation) {
+    TestModel model(2, GnssForm::kModern);
+    std::set<std::string> in_view;  // talker and number
+    std::set<std::string> in_use;   // system ID and number
+    int gga_in_use = -1;
+    int blank_snr = 0;
+    for (const std::string& line : model.Second(kNoon, DeviceState{})) {
+        const std::vector<std::string> f = FieldsOf(line);
+        if (line.rfind("$GNGGA", 0) == 0) gga_in_use = std::stoi(f[6]);
+        if (line.rfind("$GNGSA", 0) == 0) {
+            for (int i = 2; i < 14; ++i)
+                if (!f[static_cast<std::size_t>(i)].empty())
+                    in_use.insert(f[17] + "/" + f[static_cast<std::size_t>(i)]);
+        }
+        if (line.substr(3, 3) == "GSV") {
+            for (std::size_t i = 3; i + 4 < f.size(); i += 4) {
+                in_view.insert(line.substr(1, 2) + f[i]);
+                if (f[i + 3].empty()) ++blank_snr;
+            }
+        }
+    }
+    EXPECT_GE(in_view.size(), 30u);
+    for (const char* satellite : {"GP05", "GA05", "GL65", "GB08"})
+        EXPECT_TRUE(in_view.count(satellite)) << satellite;
+    EXPECT_GE(blank_snr, 1);  // a satellite in view but not tracked
+    EXPECT_EQ(gga_in_use, 24);
+    EXPECT_EQ(in_use.size(), 24u);
+    for (const char* satellite : {"1/02", "2/66", "3/09", "4/19"})
+        EXPECT_TRUE(in_use.count(satellite)) << satellite;
+
+    // The sky moves slowly and the signals vary.
+    std::vector<TrafficModel::Satellite> before = model.Satellites();
+    const std::vector<TrafficModel::Satellite> start = before;
+    for (std::int64_t t = kNoon + 1; t <= kNoon + 600; ++t) {
+        model.Second(t, DeviceState{});
+        const std::vector<TrafficModel::Satellite>& now = model.Satellites();
+        ASSERT_EQ(now.size(), before.size());
+        for (std::size_t i = 0; i < now.size(); ++i)
+            EXPECT_LE(std::abs(now[i].Elevation - before[i].Elevation), 1) << now[i].Prn;
+        before = now;
+    }
+    int moved = 0, varied = 0;
+    for (std::size_t i = 0; i < start.size(); ++i) {
+        moved += start[i].Azimuth != before[i].Azimuth ? 1 : 0;
+        varied += start[i].Snr != before[i].Snr ? 1 : 0;
+    }
+    EXPECT_GE(moved, 30);
+    EXPECT_GE(varied, 10);
+}
+
+// Type and MMSI of each AIS message received from other stations.
+std::multimap<std::uint32_t, unsigned> Stations(const std::vector<std::string>& lines) {
+    std::multimap<std::uint32_t, unsigned> out;
+    for (const std::string& line : lines) {
+        if (line.rfind("!AIVDM", 0) != 0 || line[9] != '1') continue;  // first sentences
+        const test::SentenceBits bits = test::PayloadBits(line);
+        out.emplace(static_cast<std::uint32_t>(bits.U(8, 30)), static_cast<unsigned>(bits.U(0, 6)));
+    }
+    return out;
+}
+
+TEST(TrafficModelTest, TargetsGivesThatManyStationsWithinThePortsRate) {
+    struct Case {
+        GnssForm Form;
+        int Targets;
+        int Rate;
+        int Seconds;
+        std::size_t Mmsis;
+    };
+    const Case cases[] = {
+        {GnssForm::kClassic, -1, 115200, 60, 5},  // the fixed stations
+        {GnssForm::kModern, -1, 115200, 60, 7},   // and an aid to navigation and message 27
+        {GnssForm::kClassic, 0, 115200, 60, 0},
+        {GnssForm::kClassic, 1, 115200, 60, 1},
+        {GnssForm::kLegacy, 7, 115200, 120, 7},
+        {GnssForm::kClassic, 300, 115200, 120, 300},
+        {GnssForm::kModern, 300, 38400, 240, 300},
+        {GnssForm::kClassic, 2000, 115200, 240, 2000},
+        {GnssForm::kClassic, 5000, 115200, 240, 2000},  // at most 2000
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "targets " << c.Targets << " at " << c.Rate);
+        TestModel model(9, c.Form, c.Targets);
+        DeviceState state;
+        state.PortRates[static_cast<std::size_t>(PortIndex(kConfigPort))] = c.Rate;
+        std::set<std::uint32_t> mmsis;
+        std::set<unsigned> types;
+        std::size_t most = 0;
+        for (std::int64_t t = kNoon; t < kNoon + c.Seconds; ++t) {
+            const std::vector<std::string> lines = model.Second(t, state);
+            std::size_t bytes = 0;
+            for (const std::string& line : lines)
+                bytes += line.size();
+            most = std::max(most, bytes);
+            for (const auto& [mmsi, type] : Stations(lines)) {
+                mmsis.insert(mmsi);
+                types.insert(type);
+            }
+        }
+        EXPECT_EQ(mmsis.size(), c.Mmsis);
+        EXPECT_EQ(mmsis.count(state.Mmsi), 0u);
+        if (c.Targets > 0) {
+            EXPECT_LE(static_cast<double>(most), c.Rate / 10.0 * TrafficModel::kRateShare);
+        }
+        if (c.Targets >= 300) {
+            for (const unsigned type : {1u, 3u, 4u, 5u, 9u, 18u, 21u, 24u, 27u})
+                EXPECT_TRUE(types.count(type)) << type;
+        }
+        if (c.Form == GnssForm::kModern && c.Targets < 0) {
+            EXPECT_TRUE(types.count(21) && types.count(27));
+        }
+    }
+}
+
+TEST(TrafficModelTest, AFullFleetOnASlowPortReportsLessOftenAndDropsTheRest) {
+    TestModel model(9, GnssForm::kClassic, 2000);
+    DeviceState state;
+    state.PortRates[static_cast<std::size_t>(PortIndex(kConfigPort))] = 38400;
+    for (std::int64_t t = kNoon; t < kNoon + 60; ++t) {
+        std::size_t bytes = 0;
+        for (const std::string& line : model.Second(t, state))
+            bytes += line.size();
+        EXPECT_LE(static_cast<double>(bytes), 3840 * TrafficModel::kRateShare);
+        // The rate falls under way: what a second cannot carry is dropped.
+        if (t == kNoon + 30)
+            state.PortRates[static_cast<std::size_t>(PortIndex(kConfigPort))] = 4800;
+    }
+    EXPECT_GT(model.ClassAPeriod(), 30);
+    EXPECT_GT(model.DroppedReports(), 0u);
+}
+
+// Distance in nautical miles between two positions close to each other.
+double Distance(double lat1, double lon1, double lat2, double lon2) {
+    const double north = (lat2 - lat1) * 60.0;
+    const double east = (lon2 - lon1) * 60.0 * std::cos(lat1 * std::numbers::pi / 180.0);
+    return std::hypot(north, east);
+}
+
+TEST(TrafficModelTest, TwoVesselsComeCloseToTheOwnShipAgainAndAgain) {
+    TestModel model(4, GnssForm::kClassic, 2);
+    std::map<std::uint32_t, double> closest_first, closest_again;
+    std::map<std::uint32_t, std::pair<double, double>> first_cpa;  // CPA NM, TCPA minutes
+    for (std::int64_t t = kNoon; t < kNoon + 1500; ++t) {
+        for (const std::string& line : model.Second(t, DeviceState{})) {
+            if (line.rfind("!AIVDM", 0) != 0) continue;
+            const test::SentenceBits b = test::PayloadBits(line);
+            const unsigned type = static_cast<unsigned>(b.U(0, 6));
+            if (type != 1 && type != 3) continue;
+            const auto mmsi = static_cast<std::uint32_t>(b.U(8, 30));
+            const double lon = static_cast<double>(b.S(61, 28)) / 600000.0;
+            const double lat = static_cast<double>(b.S(89, 27)) / 600000.0;
+            const TrafficModel::Motion& own = model.OwnShip();
+            const double d = Distance(own.Lat, own.Lon, lat, lon);
+            auto& closest = t - kNoon < 600 ? closest_first : closest_again;
+            if (t - kNoon >= 900 || t - kNoon < 600)
+                closest[mmsi] = closest.count(mmsi) ? std::min(closest[mmsi], d) : d;
+            if (first_cpa.count(mmsi)) continue;
+            // Closest point of approach from the first report's course and speed.
+            const double sog = static_cast<double>(b.U(50, 10)) / 10.0;
+            const double cog = static_cast<double>(b.U(116, 12)) / 10.0 * std::numbers::pi / 180;
+            const double own_cog = own.Cog * std::numbers::pi / 180;
+            const double rn = sog * std::cos(cog) - own.SogKnots * std::cos(own_cog);
+            const double re = sog * std::sin(cog) - own.SogKnots * std::sin(own_cog);
+            const double pn = (lat - own.Lat) * 60.0;
+            const double pe = (lon - own.Lon) * 60.0 * std::cos(own.Lat * std::numbers::pi / 180);
+            const double tcpa = -(pn * rn + pe * re) / (rn * rn + re * re);  // hours
+            first_cpa[mmsi] = {std::hypot(pn + rn * tcpa, pe + re * tcpa), tcpa * 60};
+        }
+    }
+    ASSERT_EQ(first_cpa.size(), 2u);
+    for (const auto& [mmsi, cpa] : first_cpa) {
+        SCOPED_TRACE(mmsi);
+        EXPECT_LT(cpa.first, 1.0);
+        EXPECT_GT(cpa.second, 2.0);
+        EXPECT_LT(cpa.second, 10.0);
+        EXPECT_LT(closest_first[mmsi], 0.5);
+        EXPECT_LT(closest_again[mmsi], 0.5);
+    }
+}
+
+TEST(TrafficModelTest, TheFleetStaysAroundTheOwnShip) {
+    TestModel model(6, GnssForm::kClassic, 300);
+    double farthest = 0;
+    for (std::int64_t t = kNoon; t < kNoon + 3600; ++t) {
+        for (const std::string& line : model.Second(t, DeviceState{})) {
+            if (line.rfind("!AIVDM,1,1", 0) != 0) continue;
+            const test::SentenceBits b = test::PayloadBits(line);
+            const unsigned type = static_cast<unsigned>(b.U(0, 6));
+            if (type != 1 && type != 3 && type != 18) continue;
+            const std::size_t at = type == 18 ? 57 : 61;
+            const double lon = static_cast<double>(b.S(at, 28)) / 600000.0;
+            const double lat = static_cast<double>(b.S(at + 28, 27)) / 600000.0;
+            farthest =
+                std::max(farthest, Distance(model.OwnShip().Lat, model.OwnShip().Lon, lat, lon));
+        }
+    }
+    EXPECT_LT(farthest, 21.5);
+    EXPECT_GT(farthest, 15.0);
+}
+
+// gpsd's decoder, when installed, reads every station of a fleet.
+TEST(TrafficModelTest, GpsdecodeReadsTheWholeFleet) {
+    if (test::GpsdecodePath().empty()) GTEST_SKIP() << "gpsdecode is not installed";
+    TestModel model(8, GnssForm::kModern, 300);
+    std::vector<std::string> lines;
+    for (std::int64_t t = kNoon; t < kNoon + 120; ++t)
+        for (const std::string& line : model.Second(t, DeviceState{}))
+            if (line.rfind("!AIVDM", 0) == 0) lines.push_back(line);
+    std::size_t messages = 0;
+    for (const std::string& line : lines)
+        messages += line[7] == line[9] ? 1 : 0;  // last sentences
+    const std::vector<nlohmann::json> decoded = test::Gpsdecode(lines);
+    EXPECT_EQ(decoded.size(), messages);
+    std::set<std::uint32_t> mmsis;
+    std::set<int> types;
+    for (const nlohmann::json& message : decoded) {
+        mmsis.insert(message["mmsi"].get<std::uint32_t>());
+        types.insert(message["type"].get<int>());
+    }
+    EXPECT_EQ(mmsis.size(), 300u);
+    EXPECT_EQ(types, (std::set<int>{1, 3, 4, 5, 9, 18, 21, 24, 27}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tools/sim/AisPayload.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -187,6 +188,84 @@ AisPayload EncodeClassBStaticPartB(const ClassBStaticData& d) {
     w.Unsigned(static_cast<std::uint64_t>(d.D), 6);
     w.Unsigned(1, 4);  // EPFD: GPS
     w.Unsigned(0, 2);  // spare
+    return AisPayload::From(w);
+}
+
+AisPayload EncodeSarAircraftReport(const SarAircraftReport& r) {
+    AisBitWriter w;
+    w.Unsigned(9, 6);
+    w.Unsigned(0, 2);
+    w.Unsigned(r.Mmsi, 30);
+    w.Unsigned(static_cast<std::uint64_t>(std::clamp(r.Altitude, 0, 4095)), 12);
+    const long knots = r.SogKnots < 0 ? 1023 : std::min(std::lround(r.SogKnots), 1022L);
+    w.Unsigned(static_cast<std::uint64_t>(knots), 10);
+    w.Unsigned(1, 1);  // position accuracy
+    w.Signed(Angle(r.Lon), 28);
+    w.Signed(Angle(r.Lat), 27);
+    w.Unsigned(Cog(r.Cog), 12);
+    w.Unsigned(static_cast<std::uint64_t>(r.Second), 6);
+    w.Unsigned(0, 8);  // altitude sensor and reserved
+    w.Unsigned(0, 1);  // DTE ready
+    w.Unsigned(0, 3);  // spare
+    w.Unsigned(0, 1);  // autonomous mode
+    w.Unsigned(0, 1);  // RAIM
+    w.Unsigned(0, 1);  // SOTDMA communication state follows
+    w.Unsigned(RadioStatus(r.Mmsi), 19);
+    return AisPayload::From(w);
+}
+
+AisPayload EncodeAidToNavigationReport(const AidToNavigationReport& r) {
+    constexpr std::size_t kNameChars = 20;
+    constexpr std::size_t kExtensionChars = 14;
+    const std::string_view name = r.Name;
+    const std::string_view extension =
+        name.size() > kNameChars ? name.substr(kNameChars, kExtensionChars) : std::string_view();
+    AisBitWriter w;
+    w.Unsigned(21, 6);
+    w.Unsigned(0, 2);
+    w.Unsigned(r.Mmsi, 30);
+    w.Unsigned(static_cast<std::uint64_t>(r.AidType), 5);
+    w.Text(name.substr(0, std::min(name.size(), kNameChars)), static_cast<int>(kNameChars));
+    w.Unsigned(1, 1);  // position accuracy
+    w.Signed(Angle(r.Lon), 28);
+    w.Signed(Angle(r.Lat), 27);
+    w.Unsigned(static_cast<std::uint64_t>(r.A), 9);
+    w.Unsigned(static_cast<std::uint64_t>(r.B), 9);
+    w.Unsigned(static_cast<std::uint64_t>(r.C), 6);
+    w.Unsigned(static_cast<std::uint64_t>(r.D), 6);
+    w.Unsigned(7, 4);  // EPFD: surveyed
+    w.Unsigned(static_cast<std::uint64_t>(r.Second), 6);
+    w.Unsigned(r.OffPosition ? 1 : 0, 1);
+    w.Unsigned(0, 8);  // AtoN status
+    w.Unsigned(0, 1);  // RAIM
+    w.Unsigned(r.Virtual ? 1 : 0, 1);
+    w.Unsigned(0, 1);  // autonomous mode
+    w.Unsigned(0, 1);  // spare
+    w.Text(extension, static_cast<int>(extension.size()));
+    w.Unsigned(0, std::clamp(r.ExtraBits, 0, 5));
+    return AisPayload::From(w);
+}
+
+AisPayload EncodeLongRangeReport(const LongRangeReport& r) {
+    // Tenths of a minute; 181 and 91 degrees are the not-available values.
+    auto tenths = [](double degrees) {
+        return static_cast<std::int64_t>(std::llround(degrees * 600.0));
+    };
+    AisBitWriter w;
+    w.Unsigned(27, 6);
+    w.Unsigned(3, 2);  // repeat indicator: do not repeat
+    w.Unsigned(r.Mmsi, 30);
+    w.Unsigned(r.Accurate ? 1 : 0, 1);
+    w.Unsigned(r.Raim ? 1 : 0, 1);
+    w.Unsigned(static_cast<std::uint64_t>(r.NavStatus), 4);
+    w.Signed(tenths(r.Lon), 18);
+    w.Signed(tenths(r.Lat), 17);
+    w.Unsigned(
+        r.SogKnots < 0 ? 63 : static_cast<std::uint64_t>(std::min(std::lround(r.SogKnots), 62L)),
+        6);
+    w.Unsigned(r.Cog < 0 ? 511 : static_cast<std::uint64_t>(std::lround(r.Cog) % 360), 9);
+    w.Unsigned(r.NotCurrentPosition ? 1 : 0, 1);
+    w.Unsigned(0, 1);  // spare
     return AisPayload::From(w);
 }
 

@@ -95,6 +95,50 @@ struct ClassBStaticData {
 AisPayload EncodeClassBStaticPartA(const ClassBStaticData& data);
 AisPayload EncodeClassBStaticPartB(const ClassBStaticData& data);
 
+// Message 9: a search-and-rescue aircraft's position report.
+struct SarAircraftReport {
+    std::uint32_t Mmsi = 0;
+    int Altitude = 4095;   // metres; 4095 not available
+    double SogKnots = -1;  // whole knots; below 0: not available
+    double Lat = 91;
+    double Lon = 181;
+    double Cog = -1;
+    int Second = 60;
+};
+AisPayload EncodeSarAircraftReport(const SarAircraftReport& report);
+
+// Message 21: an aid-to-navigation report. A name longer than 20 characters
+// continues in the name extension (up to 14 more); `ExtraBits` zero bits
+// follow it, as some aids send, so the message need not end on a whole byte.
+struct AidToNavigationReport {
+    std::uint32_t Mmsi = 0;
+    int AidType = 0;
+    std::string Name;
+    double Lat = 91;
+    double Lon = 181;
+    int A = 0, B = 0, C = 0, D = 0;
+    int Second = 60;
+    bool OffPosition = false;
+    bool Virtual = false;
+    int ExtraBits = 0;  // 0-5
+};
+AisPayload EncodeAidToNavigationReport(const AidToNavigationReport& report);
+
+// Message 27: a long-range broadcast, position in 1/10 minute, speed in whole
+// knots and course in whole degrees.
+struct LongRangeReport {
+    std::uint32_t Mmsi = 0;
+    bool Accurate = false;
+    bool Raim = false;
+    int NavStatus = 15;
+    double Lat = 91;  // degrees; 91 not available
+    double Lon = 181;
+    double SogKnots = -1;             // below 0: not available
+    double Cog = -1;                  // below 0: not available
+    bool NotCurrentPosition = false;  // the GNSS position status bit
+};
+AisPayload EncodeLongRangeReport(const LongRangeReport& report);
+
 // Wraps a payload in "!AI<formatter>" sentences ("VDM" or "VDO") of at most
 // 82 characters each, CR LF included. A payload that needs more than one
 // sentence carries `sequence_id` (0-9).

@@ -59,7 +59,24 @@ const char* Usage() {
            "  --exit-on-close        exit when the program on the other side closes the\n"
            "                         pseudo-terminal\n"
            "  --exit-with-parent     exit when the process that started navoro-sim ends\n"
-           "  --seed N               seed of the random faults (default 1)\n"
+           "  --gnss FORM            the GNSS receiver's sentences: classic (a GPS\n"
+           "                         receiver, the default), modern (GPS, GLONASS,\n"
+           "                         Galileo and BeiDou in NMEA 4.11 form: GN talker,\n"
+           "                         a GSA per system, GSV with signal IDs) or legacy\n"
+           "                         (NMEA 2.x: RMC, VTG and GLL without mode fields)\n"
+           "  --targets N            simulate N stations (0-2000) around the own ship\n"
+           "                         within 20 NM: Class A and B vessels, a base station,\n"
+           "                         aids to navigation (message 21), a SAR aircraft and a\n"
+           "                         long-range broadcast (message 27); two vessels come\n"
+           "                         within 0.5 NM of the own ship within 10 minutes,\n"
+           "                         and again every 15 minutes.\n"
+           "                         Without it: five fixed stations, and with modern or\n"
+           "                         legacy also an aid to navigation and a message 27.\n"
+           "                         When the stations' reports would exceed 80 % of the\n"
+           "                         configuration port's rate, every station reports less\n"
+           "                         often; what a second still cannot carry is dropped.\n"
+           "  --seed N               seed of the random faults, the signal strengths and\n"
+           "                         the stations of --targets (default 1)\n"
            "  -v, --verbose          report every received line and its outcome on stderr\n"
            "  -h, --help             show this help and exit\n"
            "\n"
@@ -97,6 +114,8 @@ std::string ParseOptions(int argc, const char* const* argv, SimOptions& o) {
         kHangupAfter,
         kReplyDelay,
         kSeed,
+        kGnss,
+        kTargets,
     };
     static constexpr option kOptions[] = {
         {"help", no_argument, nullptr, 'h'},
@@ -116,6 +135,8 @@ std::string ParseOptions(int argc, const char* const* argv, SimOptions& o) {
         {"hangup-after", required_argument, nullptr, kHangupAfter},
         {"reply-delay", required_argument, nullptr, kReplyDelay},
         {"seed", required_argument, nullptr, kSeed},
+        {"gnss", required_argument, nullptr, kGnss},
+        {"targets", required_argument, nullptr, kTargets},
         {nullptr, 0, nullptr, 0},
     };
 
@@ -207,6 +228,26 @@ std::string ParseOptions(int argc, const char* const* argv, SimOptions& o) {
                 long seed = 0;
                 if (!ReadLong(v, 0, 4294967295L, seed)) return bad("a whole number 0-4294967295");
                 o.Seed = static_cast<std::uint32_t>(seed);
+                break;
+            }
+            case kGnss: {
+                const std::string form = v;
+                if (form == "classic") {
+                    o.Gnss = GnssForm::kClassic;
+                } else if (form == "modern") {
+                    o.Gnss = GnssForm::kModern;
+                } else if (form == "legacy") {
+                    o.Gnss = GnssForm::kLegacy;
+                } else {
+                    return bad("one of classic, modern, legacy");
+                }
+                break;
+            }
+            case kTargets: {
+                long targets = 0;
+                if (!ReadLong(v, 0, kMaxTargets, targets))
+                    return bad("a number of stations 0-2000");
+                o.Targets = static_cast<int>(targets);
                 break;
             }
             case ':':

@@ -38,7 +38,7 @@ Simulator::Simulator(SimOptions options, DeviceState state, std::FILE* log)
       log_(log),
       codec_(std::make_unique<Codec>()),
       device_(std::make_unique<Transponder>(*codec_, std::move(state))),
-      traffic_(*codec_, options_.Seed),
+      traffic_(*codec_, options_.Seed, options_.Gnss, options_.Targets),
       random_(options_.Seed) {
     device_->SetDumpEnd(!options_.NoDumpEnd);
 }
@@ -317,6 +317,10 @@ int Simulator::Run() {
     }
     port_.Close();
     SaveState();
+    if (traffic_.DroppedReports() > 0 && options_.Verbose) {
+        std::fprintf(log_, "navoro-sim: %zu station reports left out for the port's rate\n",
+                     traffic_.DroppedReports());
+    }
     if (dropped_ > 0 && options_.Verbose) {
         std::fprintf(log_, "navoro-sim: %zu lines dropped because the other side did not read\n",
                      dropped_);
