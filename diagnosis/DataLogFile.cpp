@@ -98,6 +98,12 @@ DataLogFile::~DataLogFile() {
 bool DataLogFile::Fail(const char* what) {
     error_ = ErrnoText(what);
     buffer_.clear();
+    // A record written in part goes, so that lines written after it (when
+    // there is room again) stay readable.
+    if (fd_ >= 0) {
+        const int rolledBack = ::ftruncate(fd_, static_cast<off_t>(size_));
+        static_cast<void>(rolledBack);
+    }
     return false;
 }
 
@@ -132,6 +138,7 @@ bool DataLogFile::Open(const std::string& folder) {
     }
     buffer_.reserve(kDataLogWriteBuffer);
     lines_ = 0;
+    size_ = 0;
     return true;
 }
 
@@ -155,6 +162,7 @@ bool DataLogFile::Append(std::int64_t arrivalMs, std::string_view line) {
         if (!WriteAll(fd_, header, headerSize) || !WriteAll(fd_, line.data(), line.size()) ||
             !WriteAll(fd_, "\n", 1))
             return Fail(path_.c_str());
+        size_ += size;
     } else {
         buffer_.insert(buffer_.end(), header, at);
         buffer_.insert(buffer_.end(), line.begin(), line.end());
@@ -167,6 +175,7 @@ bool DataLogFile::Append(std::int64_t arrivalMs, std::string_view line) {
 bool DataLogFile::Flush() {
     if (fd_ < 0 || buffer_.empty()) return fd_ >= 0;
     if (!WriteAll(fd_, buffer_.data(), buffer_.size())) return Fail(path_.c_str());
+    size_ += buffer_.size();
     buffer_.clear();
     return true;
 }
@@ -174,6 +183,7 @@ bool DataLogFile::Flush() {
 bool DataLogFile::Truncate() {
     buffer_.clear();
     lines_ = 0;
+    size_ = 0;
     if (fd_ < 0) return true;
     if (::ftruncate(fd_, 0) != 0) return Fail(path_.c_str());
     return true;

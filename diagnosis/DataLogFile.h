@@ -42,7 +42,7 @@ class DataLogFile {
     bool IsOpen() const { return fd_ >= 0; }
     // Adds a line; the buffer is written when full. False when writing
     // failed (Error() says why; the waiting lines are gone, the file keeps
-    // what was written before).
+    // the lines written before, whole).
     bool Append(std::int64_t arrivalMs, std::string_view line);
     // Writes the waiting lines. False when writing failed.
     bool Flush();
@@ -63,6 +63,8 @@ class DataLogFile {
     std::string error_;
     std::vector<char> buffer_;
     std::uint64_t lines_ = 0;
+    // The bytes written whole.
+    std::uint64_t size_ = 0;
 };
 
 // Reads a log file's records in order.

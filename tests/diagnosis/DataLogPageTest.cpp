@@ -1,5 +1,7 @@
 // The DATA LOG page: batched lines, the memo's cap, the log file, Save,
 // Clear, time stamps, recovery after a crash and Send Command.
+#include <sys/resource.h>
+
 #include <QCheckBox>
 #include <QDateTime>
 #include <QLineEdit>
@@ -8,6 +10,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -180,6 +183,34 @@ TEST_F(DataLogPageTest, TimeStampsWhenAsked) {
               "2026-12-10T17:34:47.000Z \r\n");
     stamp->setChecked(false);
     EXPECT_EQ(SaveTo("plain.TXT"), "!AIVDM,1\r\n$GPGGA,2\r\n\r\n");
+}
+
+TEST_F(DataLogPageTest, AFullDiskIsReportedOnceAndLoggingStops) {
+    auto* enable = Control<QCheckBox>("cbxEnableLog");
+    enable->setChecked(true);
+    Log({"kept"});
+    Page().FlushDataLog();
+    {
+        // The file may not grow any more (SIGXFSZ ignored: the write fails).
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit full = old;
+        full.rlim_cur = static_cast<rlim_t>(std::filesystem::file_size(Page().LogFilePath()));
+        setrlimit(RLIMIT_FSIZE, &full);
+        Log({"lost", "lost too"});
+        QTest::qWait(200);  // the batch timer writes
+        setrlimit(RLIMIT_FSIZE, &old);
+    }
+    EXPECT_FALSE(enable->isChecked());
+    ASSERT_EQ(prompts.Count(PromptKind::Message), 1);
+    EXPECT_NE(prompts.Last(PromptKind::Message)->Text.find("Logging has been switched off"),
+              std::string::npos);
+    // The file keeps what it had; logging again goes on from there.
+    enable->setChecked(true);
+    Log({"again"});
+    EXPECT_EQ(SaveTo("after-full.TXT"), "kept\r\nagain\r\n");
+    EXPECT_EQ(prompts.Count(PromptKind::Message), 1);
 }
 
 TEST_F(DataLogPageTest, AnUnwritableCacheFolderIsReportedOnceAndLoggingStops) {

@@ -1,6 +1,9 @@
 // The data log's batches and file, and the custom command.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -139,6 +142,42 @@ TEST_F(DataLogFileTest, ExportWritesCrLfLinesWithOrWithoutTimeStamps) {
     EXPECT_FALSE(ExportDataLog(file.Path(), (folder / "no/such/folder/x").string(), false, error));
     EXPECT_NE(error.find("no/such/folder"), std::string::npos) << error;
     EXPECT_FALSE(ExportDataLog((folder / "missing.log").string(), out, false, error));
+}
+
+// Full: the file may grow by `room` bytes more (as on a disk about to fill).
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(std::uint64_t limit) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit small = old_;
+        small.rlim_cur = static_cast<rlim_t>(limit);
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+
+  private:
+    rlimit old_{};
+};
+
+TEST_F(DataLogFileTest, AFailedWriteKeepsWholeRecordsOnly) {
+    DataLogFile file;
+    ASSERT_TRUE(file.Open(folder.string()));
+    file.Append(1, "first");
+    ASSERT_TRUE(file.Flush());
+    const auto size = std::filesystem::file_size(file.Path());
+    {
+        const FileSizeLimit full(size + 10);
+        file.Append(2, std::string(100, 'x'));
+        EXPECT_FALSE(file.Flush());
+        EXPECT_FALSE(file.Error().empty());
+    }
+    EXPECT_EQ(std::filesystem::file_size(file.Path()), size);
+    // Room again: what follows is readable.
+    file.Append(3, "after");
+    ASSERT_TRUE(file.Flush());
+    EXPECT_EQ(Records(file.Path()),
+              (std::vector<std::pair<std::int64_t, std::string>>{{1, "first"}, {3, "after"}}));
 }
 
 TEST_F(DataLogFileTest, AnUnwritableFolderSaysWhy) {
