@@ -204,7 +204,11 @@ void DataLogPage::TimerFlushDataLogTimer() {
 }
 
 bool DataLogPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == memo_ && event->type() == QEvent::Show && !batch_.Empty()) flushTimer_->start(0);
+    if (watched == memo_ && event->type() == QEvent::Show) {
+        // Also the language's text, which may have changed meanwhile.
+        UpdateShowing();
+        if (!batch_.Empty()) flushTimer_->start(0);
+    }
     return QObject::eventFilter(watched, event);
 }
 
