@@ -253,6 +253,8 @@ void BM_DataLogTenMillionLines(benchmark::State& state) {
             static_cast<double>(QFileInfo(QString::fromStdString(saved)).size()) / 1e6;
         state.counters["longest_handler_ms"] = static_cast<double>(app->longest) / 1e6;
         state.counters["over_16ms"] = static_cast<double>(app->overFrame);
+        state.counters["longest_handler_cpu_ms"] = static_cast<double>(app->longestCpu) / 1e6;
+        state.counters["over_16ms_cpu"] = static_cast<double>(app->overFrameCpu);
         state.counters["errors"] =
             static_cast<double>(window.prompts.Count(navoro::PromptKind::Message));
         QFile::remove(QString::fromStdString(saved));
