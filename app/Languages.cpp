@@ -175,6 +175,14 @@ constexpr LanguageKey kKeys[] = {
      "Disconnected \u2014 results of the last connection"},
     {"NAVORO", "RateMayBeWrong", Message, Main, "",
      "received data but no readable lines: the rate may be wrong \u2014 try Auto."},
+    {"NAVORO", "DataLogShowing", Message, Main, "", "Showing the newest %1 of %2 lines"},
+    {"NAVORO", "DataLogSaveFailed", Message, Main, "",
+     "The data log could not be written to \"%1\"."},
+    {"NAVORO", "DataLogFileFailed", Message, Main, "",
+     "The data log cannot be kept on disk: %1. Logging has been switched off."},
+    {"NAVORO", "QueryClearLog", Message, Main, "", "Are you sure to clear log?"},
+    {"NAVORO", "RecoverDataLog", Message, Main, "", "Recover the data log of %1, %2 lines?"},
+    {"NAVORO", "AddTimeStamp", Caption, Main, "cbxAddTimeStamp", "Add Time Stamp"},
 };
 
 }  // namespace

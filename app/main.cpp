@@ -4,12 +4,15 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTimer>
 #include <cstdio>
 #include <exception>
 #include <string>
 
 #include "app/CommandLine.h"
 #include "app/TForm1.h"
+#include "diagnosis/DataLogPage.h"
+#include "diagnosis/DiagnosisPages.h"
 #include "ui/QtPrompts.h"
 
 namespace {
@@ -71,6 +74,9 @@ int main(int argc, char* argv[]) {
         prompts.SetParent(&form);
         form.ApplyStartupLanguage();
         form.show();
+        // A data log left by a run that did not end normally is offered once
+        // the window is up.
+        QTimer::singleShot(0, &form, [&form] { form.diagnosis().DataLog().OfferLeftoverLogs(); });
         QApplication::exec();
     } catch (const std::exception& error) {
         ShowUncaughtError(QString::fromLocal8Bit(error.what()));

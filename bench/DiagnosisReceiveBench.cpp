@@ -7,6 +7,9 @@
 // visible page). Reports lines/s and the longest single handler: a read's
 // handling or the delivery of one event (a timer's tick, a paint).
 //
+// BM_DataLogTenMillionLines puts a day's lines (10 million) through the
+// log and saves them: lines/s, resident memory at the end, Save's time.
+//
 //   QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_bench
 //   NAVORO_CAPTURE=capture.nmea QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_bench
 #include <benchmark/benchmark.h>
@@ -15,6 +18,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -190,12 +195,79 @@ void BM_ReceiveSystemCheckVisible(benchmark::State& state) {
     Receive(state, 0, false);
 }
 
+// Resident memory now, in MB (VmRSS).
+double ResidentMb() {
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word) {
+        if (word == "VmRSS:") {
+            double kb = 0;
+            status >> kb;
+            return kb / 1024.0;
+        }
+    }
+    return 0;
+}
+
+// A day at a busy port through the window's log (the DATA LOG page shown,
+// the event loop running every 100 lines as between reads), then Save.
+void BM_DataLogTenMillionLines(benchmark::State& state) {
+    const std::int64_t count = state.range(0);
+    std::vector<std::string> lines;
+    {
+        const std::string& bytes = Stream().Bytes;
+        std::size_t start = 0;
+        while (start < bytes.size()) {
+            std::size_t end = bytes.find('\n', start);
+            if (end == std::string::npos) end = bytes.size();
+            std::string line = bytes.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines.push_back(std::move(line));
+            start = end + 1;
+        }
+    }
+    QTemporaryDir out;
+    for (auto _ : state) {
+        Window window(2);
+        navoro::DataLogPage& log = window.form->diagnosis().DataLog();
+        TimedApplication* app = App();
+        app->Reset();
+        QElapsedTimer clock;
+        clock.start();
+        for (std::int64_t i = 0; i < count; ++i) {
+            log.LogLine(lines[static_cast<std::size_t>(i) % lines.size()]);
+            if (i % 100 == 99) QApplication::processEvents();
+        }
+        log.FlushDataLog();
+        const double logSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        const double residentMb = ResidentMb();
+        const std::string saved = (out.path() + "/day.TXT").toStdString();
+        window.prompts.SaveFileNames.push_back(saved);
+        clock.start();
+        log.btnSaveLogClick();
+        const double saveSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        state.counters["lines/s"] = static_cast<double>(count) / logSeconds;
+        state.counters["rss_mb"] = residentMb;
+        state.counters["save_s"] = saveSeconds;
+        state.counters["saved_mb"] =
+            static_cast<double>(QFileInfo(QString::fromStdString(saved)).size()) / 1e6;
+        state.counters["longest_handler_ms"] = static_cast<double>(app->longest) / 1e6;
+        state.counters["over_16ms"] = static_cast<double>(app->overFrame);
+        state.counters["longest_handler_cpu_ms"] = static_cast<double>(app->longestCpu) / 1e6;
+        state.counters["over_16ms_cpu"] = static_cast<double>(app->overFrameCpu);
+        state.counters["errors"] =
+            static_cast<double>(window.prompts.Count(navoro::PromptKind::Message));
+        QFile::remove(QString::fromStdString(saved));
+    }
+}
+
 // Reads of 1 KiB (about one second of the stream at 115200 bit/s) and of a
 // full 4 KiB driver queue.
 BENCHMARK(BM_ReceiveGpsStatusVisible)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReceiveDataLogVisible)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReceiveDataLogVisibleAtCap)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReceiveSystemCheckVisible)->Arg(4096)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DataLogTenMillionLines)->Arg(10'000'000)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 

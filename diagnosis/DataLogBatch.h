@@ -8,10 +8,10 @@
 
 namespace navoro {
 
-// The data log keeps the newest this many lines; older ones leave it. (The
-// memo's text store is compacted now and then at a cost that grows with its
-// size: at this size that stays well inside a frame, at 100 000 lines it did
-// not.)
+// The data log's memo shows the newest this many lines; older ones leave it
+// (the log file keeps them). (The memo's text store is compacted now and then
+// at a cost that grows with its size: at this size that stays well inside a
+// frame, at 100 000 lines it did not.)
 inline constexpr std::size_t kDataLogMaxLines = 50000;
 // How long received lines are collected before they are shown together, and
 // how many are shown in one go at most.
@@ -20,8 +20,8 @@ inline constexpr std::size_t kDataLogFlushLines = 100;
 
 // Received lines waiting to be shown in the data log, in arrival order. Lines
 // are collected and handed over together, so a fast stream costs one edit of
-// the log per batch rather than one per line. At most `maxLines` wait: when
-// more arrive before a hand-over, the oldest waiting lines go, as the log
+// the memo per batch rather than one per line. At most `maxLines` wait: when
+// more arrive before a hand-over, the oldest waiting lines go, as the memo
 // would drop them anyway.
 class DataLogBatch {
   public:

@@ -1,6 +1,7 @@
 #include "diagnosis/DataLogPage.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -8,14 +9,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <chrono>
 
 #include "diagnosis/CustomCommand.h"
 
@@ -32,6 +36,11 @@ QString LatinText(std::string_view bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+std::int64_t SystemClockMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
 }  // namespace
 
 DataLogPage::DataLogPage(QWidget* page, Prompts& prompts, const MessageTable& messages,
@@ -41,7 +50,10 @@ DataLogPage::DataLogPage(QWidget* page, Prompts& prompts, const MessageTable& me
       prompts_(prompts),
       messages_(messages),
       link_(link),
-      batch_(maxLines) {
+      batch_(maxLines),
+      folder_(QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toStdString()),
+      clock_(SystemClockMs) {
+    stamped_.reserve(256);
     BuildControls();
     flushTimer_ = new QTimer(this);
     flushTimer_->setObjectName(QStringLiteral("TimerFlushDataLog"));
@@ -49,6 +61,16 @@ DataLogPage::DataLogPage(QWidget* page, Prompts& prompts, const MessageTable& me
     flushTimer_->setInterval(kDataLogFlushMilliseconds);
     connect(flushTimer_, &QTimer::timeout, this, &DataLogPage::TimerFlushDataLogTimer);
     memo_->installEventFilter(this);
+    UpdateShowing();
+}
+
+DataLogPage::~DataLogPage() {
+    // The program ends normally: the log goes with it.
+    file_.Remove();
+}
+
+QString DataLogPage::Message(MessageId id) const {
+    return QString::fromStdString(messages_.Text(id));
 }
 
 void DataLogPage::BuildControls() {
@@ -68,6 +90,11 @@ void DataLogPage::BuildControls() {
     fixed.setPixelSize(12);
     memo_->setFont(fixed);
     pageLayout->addWidget(memo_, 1);
+    lblLogLimit_ = new QLabel(page_);
+    lblLogLimit_->setObjectName(QStringLiteral("lblLogLimit"));
+    lblLogLimit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblLogLimit_->setEnabled(false);
+    pageLayout->addWidget(lblLogLimit_);
 
     auto* panel4 = new QFrame(page_);
     panel4->setObjectName(QStringLiteral("Panel4"));
@@ -82,20 +109,14 @@ void DataLogPage::BuildControls() {
     label11->setObjectName(QStringLiteral("Label11"));
     top->addWidget(label11);
     top->addStretch(1);
-    auto* limit = new QLabel(panel4);
-    limit->setObjectName(QStringLiteral("lblLogLimit"));
-    limit->setText(QStringLiteral("Keeps the newest %L1 lines").arg(batch_.MaxLines()));
-    limit->setEnabled(false);
-    top->addWidget(limit);
-    top->addSpacing(8);
     cbxEnableLog_ = new QCheckBox(QStringLiteral("Enable Log"), panel4);
     cbxEnableLog_->setObjectName(QStringLiteral("cbxEnableLog"));
     cbxEnableLog_->setChecked(false);
     top->addWidget(cbxEnableLog_);
-    auto* addTimeStamp = new QCheckBox(QStringLiteral("Add Time Stamp"), panel4);
-    addTimeStamp->setObjectName(QStringLiteral("cbxAddTimeStamp"));
-    addTimeStamp->hide();
-    top->addWidget(addTimeStamp);
+    cbxAddTimeStamp_ = new QCheckBox(QStringLiteral("Add Time Stamp"), panel4);
+    cbxAddTimeStamp_->setObjectName(QStringLiteral("cbxAddTimeStamp"));
+    cbxAddTimeStamp_->setChecked(false);
+    top->addWidget(cbxAddTimeStamp_);
     auto* save = new QPushButton(QStringLiteral("Save"), panel4);
     save->setObjectName(QStringLiteral("btnSaveLog"));
     top->addWidget(save);
@@ -114,6 +135,7 @@ void DataLogPage::BuildControls() {
     bottom->addWidget(send);
     rows->addLayout(bottom);
 
+    connect(cbxEnableLog_, &QCheckBox::toggled, this, &DataLogPage::cbxEnableLogClick);
     connect(save, &QPushButton::clicked, this, &DataLogPage::btnSaveLogClick);
     connect(clear, &QPushButton::clicked, this, &DataLogPage::btnClearLogClick);
     connect(send, &QPushButton::clicked, this, &DataLogPage::ButtonCustomSendCommandClick);
@@ -125,27 +147,68 @@ bool DataLogPage::LogEnabled() const {
     return cbxEnableLog_->isChecked();
 }
 
+bool DataLogPage::OpenLogFile() {
+    if (file_.IsOpen()) return true;
+    if (file_.Open(folder_)) return true;
+    StopLogging(file_.Error());
+    return false;
+}
+
+void DataLogPage::StopLogging(const std::string& reason) {
+    fileFailed_ = true;
+    // Unticked first: lines arriving while the message is up are not logged.
+    cbxEnableLog_->setChecked(false);
+    const QString text = Message(MessageId::DataLogFileFailed).arg(QString::fromStdString(reason));
+    prompts_.ShowError(messages_.Text(MessageId::Error), text.toStdString());
+}
+
+void DataLogPage::cbxEnableLogClick(bool checked) {
+    if (!checked) return;
+    fileFailed_ = false;
+    OpenLogFile();
+}
+
 void DataLogPage::LogLine(std::string_view line) {
-    batch_.Add(line);
+    const std::int64_t arrival = clock_();
+    if (!fileFailed_ && OpenLogFile() && !file_.Append(arrival, line)) StopLogging(file_.Error());
+    ++loggedLines_;
+    if (cbxAddTimeStamp_->isChecked()) {
+        char stamp[kArrivalTimeLength];
+        FormatArrivalTime(arrival, stamp);
+        stamped_.assign(stamp, kArrivalTimeLength);
+        stamped_ += ' ';
+        stamped_ += line;
+        batch_.Add(stamped_);
+    } else {
+        batch_.Add(line);
+    }
     if (!flushTimer_->isActive()) flushTimer_->start();
 }
 
 void DataLogPage::FlushDataLog() {
     flushTimer_->stop();
+    if (!fileFailed_ && !file_.Flush() && file_.IsOpen()) StopLogging(file_.Error());
     while (!batch_.Empty())
         ShowLines(kDataLogFlushLines);
 }
 
 void DataLogPage::TimerFlushDataLogTimer() {
-    // A log out of sight keeps collecting (up to its cap) and catches up when
-    // it is shown: a hidden memo costs more per line, and nobody reads it.
+    // Every batch reaches the file, shown or not.
+    if (!fileFailed_ && !file_.Flush() && file_.IsOpen()) StopLogging(file_.Error());
+    // A log out of sight keeps collecting (up to the memo's cap) and catches
+    // up when it is shown: a hidden memo costs more per line, and nobody
+    // reads it. The file has every line.
     if (!memo_->isVisible()) return;
     ShowLines(kDataLogFlushLines);
     if (!batch_.Empty()) flushTimer_->start(0);
 }
 
 bool DataLogPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == memo_ && event->type() == QEvent::Show && !batch_.Empty()) flushTimer_->start(0);
+    if (watched == memo_ && event->type() == QEvent::Show) {
+        // Also the language's text, which may have changed meanwhile.
+        UpdateShowing();
+        if (!batch_.Empty()) flushTimer_->start(0);
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -183,6 +246,15 @@ void DataLogPage::ShowLines(std::size_t maxLines) {
     cursor.endEditBlock();
     hasLines_ = true;
     if (follow) bar->setValue(bar->maximum());
+    UpdateShowing();
+}
+
+void DataLogPage::UpdateShowing() {
+    const QTextDocument* document = memo_->document();
+    const int shown = document->isEmpty() && !hasLines_ ? 0 : document->blockCount();
+    lblLogLimit_->setText(Message(MessageId::DataLogShowing)
+                              .arg(QLocale().toString(shown))
+                              .arg(QLocale().toString(static_cast<qulonglong>(loggedLines_))));
 }
 
 std::vector<std::string> DataLogPage::LogLines() const {
@@ -196,32 +268,52 @@ std::vector<std::string> DataLogPage::LogLines() const {
 }
 
 void DataLogPage::btnClearLogClick() {
-    if (!prompts_.AskOkCancel(PromptIcon::Warning, "Warning", "Are you sure to clear log?")) return;
+    if (!prompts_.AskOkCancel(PromptIcon::Warning, messages_.Text(MessageId::Warning),
+                              messages_.Text(MessageId::QueryClearLog)))
+        return;
     batch_.Clear();
     flushTimer_->stop();
     memo_->clear();
     hasLines_ = false;
+    loggedLines_ = 0;
+    if (!file_.Truncate()) StopLogging(file_.Error());
+    UpdateShowing();
 }
 
-void DataLogPage::btnSaveLogClick() {
-    // What is shown is saved: the lines received up to now first join it.
-    FlushDataLog();
+std::optional<std::string> DataLogPage::AskLogFileName() {
     std::optional<std::string> chosen = prompts_.AskSaveFileName("Save", "", kLogFilter);
-    if (!chosen || chosen->empty()) return;
+    if (!chosen || chosen->empty()) return std::nullopt;
     std::string path = *chosen;
     if (QFileInfo(QString::fromStdString(path)).suffix().isEmpty())
         path += std::string(".") + kLogExtension;
     if (QFileInfo::exists(QString::fromStdString(path)) &&
         !prompts_.AskYesNo(PromptIcon::Warning, "WARNING",
                            "File already exists. Do you want to overwrite?"))
-        return;
-    if (!WriteLogFile(path)) {
-        prompts_.ShowError(messages_.Text(MessageId::Error),
-                           "The data log could not be written to \"" + path + "\".");
-    }
+        return std::nullopt;
+    return path;
 }
 
-bool DataLogPage::WriteLogFile(const std::string& path) {
+void DataLogPage::ShowSaveFailed(const std::string& path) {
+    const QString text = Message(MessageId::DataLogSaveFailed).arg(QString::fromStdString(path));
+    prompts_.ShowError(messages_.Text(MessageId::Error), text.toStdString());
+}
+
+void DataLogPage::btnSaveLogClick() {
+    // Every line logged up to now is in the file first.
+    FlushDataLog();
+    const std::optional<std::string> path = AskLogFileName();
+    if (!path) return;
+    if (!WriteLogFile(*path, file_.Path())) ShowSaveFailed(*path);
+}
+
+bool DataLogPage::WriteLogFile(const std::string& path, const std::string& logPath) {
+    const bool timeStamps = cbxAddTimeStamp_->isChecked();
+    if (!logPath.empty()) {
+        std::string error;
+        return ExportDataLog(logPath, path, timeStamps, error);
+    }
+    // No log file (nothing was logged, or it could never be made): the memo's
+    // lines, which then are all there are.
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     QByteArray bytes;
@@ -230,6 +322,33 @@ bool DataLogPage::WriteLogFile(const std::string& path) {
         bytes.append("\r\n", 2);
     }
     return file.write(bytes) == bytes.size() && file.flush();
+}
+
+void DataLogPage::OfferLeftoverLogs() {
+    for (LeftoverDataLog& leftover : FindLeftoverDataLogs(folder_)) {
+        if (leftover.Lines() == 0) {
+            leftover.Discard();
+            continue;
+        }
+        const QString date = QDateTime::fromMSecsSinceEpoch(leftover.FirstArrivalMs())
+                                 .toLocalTime()
+                                 .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        const QString text =
+            Message(MessageId::RecoverDataLog)
+                .arg(date)
+                .arg(QLocale().toString(static_cast<qulonglong>(leftover.Lines())));
+        if (!prompts_.AskYesNo(PromptIcon::Question, messages_.Text(MessageId::Warning),
+                               text.toStdString())) {
+            leftover.Discard();
+            continue;
+        }
+        const std::optional<std::string> path = AskLogFileName();
+        if (!path) continue;
+        if (WriteLogFile(*path, leftover.Path()))
+            leftover.Discard();
+        else
+            ShowSaveFailed(*path);
+    }
 }
 
 void DataLogPage::ButtonCustomSendCommandClick() {

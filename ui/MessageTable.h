@@ -39,6 +39,11 @@ enum class MessageId : std::size_t {
     // Texts of this program's own, in a section of their own.
     SystemCheckDisconnected,  // NAVORO/SystemCheckDisconnected: the system check while unlinked
     RateMayBeWrong,           // NAVORO/RateMayBeWrong: the manual time-out after unreadable bytes
+    DataLogShowing,           // NAVORO/DataLogShowing: %1 lines shown of %2 logged
+    DataLogSaveFailed,        // NAVORO/DataLogSaveFailed: %1 the file
+    DataLogFileFailed,        // NAVORO/DataLogFileFailed: %1 the reason
+    QueryClearLog,            // NAVORO/QueryClearLog
+    RecoverDataLog,           // NAVORO/RecoverDataLog: %1 the date, %2 the lines
     Count
 };
 
@@ -80,6 +85,12 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
     {"NAVORO", "SystemCheckDisconnected", "Disconnected \u2014 results of the last connection"},
     {"NAVORO", "RateMayBeWrong",
      "received data but no readable lines: the rate may be wrong \u2014 try Auto."},
+    {"NAVORO", "DataLogShowing", "Showing the newest %1 of %2 lines"},
+    {"NAVORO", "DataLogSaveFailed", "The data log could not be written to \"%1\"."},
+    {"NAVORO", "DataLogFileFailed",
+     "The data log cannot be kept on disk: %1. Logging has been switched off."},
+    {"NAVORO", "QueryClearLog", "Are you sure to clear log?"},
+    {"NAVORO", "RecoverDataLog", "Recover the data log of %1, %2 lines?"},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.
