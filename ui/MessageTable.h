@@ -39,6 +39,24 @@ enum class MessageId : std::size_t {
     // Texts of this program's own, in a section of their own.
     SystemCheckDisconnected,  // NAVORO/SystemCheckDisconnected: the system check while unlinked
     RateMayBeWrong,           // NAVORO/RateMayBeWrong: the manual time-out after unreadable bytes
+    // The configuration writes and the report (%1, %2: the values put in).
+    WrittenToDevice,     // NAVORO/WrittenToDevice
+    KeyInMmsi,           // NAVORO/KeyInMmsi
+    KeyInImo,            // NAVORO/KeyInImo
+    ShipNameRule,        // NAVORO/ShipNameRule
+    CallSignRule,        // NAVORO/CallSignRule
+    DestinationRule,     // NAVORO/DestinationRule
+    MobNameRule,         // NAVORO/MobNameRule
+    SelectShipType,      // NAVORO/SelectShipType
+    KeyInDraught,        // NAVORO/KeyInDraught
+    KeyInCpa,            // NAVORO/KeyInCpa
+    KeyInChannel,        // NAVORO/KeyInChannel
+    KeyInMobName,        // NAVORO/KeyInMobName
+    EncryptionCodeRule,  // NAVORO/EncryptionCodeRule
+    WriteUnsendable,     // NAVORO/WriteUnsendable
+    NothingWritten,      // NAVORO/NothingWritten
+    WriteStopped,        // NAVORO/WriteStopped
+    ReportNoEditor,      // NAVORO/ReportNoEditor
     Count
 };
 
@@ -80,6 +98,34 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
     {"NAVORO", "SystemCheckDisconnected", "Disconnected \u2014 results of the last connection"},
     {"NAVORO", "RateMayBeWrong",
      "received data but no readable lines: the rate may be wrong \u2014 try Auto."},
+    {"NAVORO", "WrittenToDevice", "Written to the device: %1"},
+    {"NAVORO", "KeyInMmsi",
+     "Please key in the MMSI: up to nine digits (999999999 is not an MMSI)."},
+    {"NAVORO", "KeyInImo",
+     "Please key in the IMO number: up to nine digits (999999999 is not one)."},
+    {"NAVORO", "ShipNameRule",
+     "The ship's name may hold up to 20 capital letters, digits, spaces and these characters:"},
+    {"NAVORO", "CallSignRule",
+     "The call sign may hold up to 7 capital letters, digits, spaces and these characters:"},
+    {"NAVORO", "DestinationRule",
+     "The destination may hold up to 20 capital letters, digits, spaces and these characters:"},
+    {"NAVORO", "MobNameRule",
+     "An AIS MOB name may hold up to 20 capital letters, digits, spaces and these characters:"},
+    {"NAVORO", "SelectShipType", "Please select a ship type."},
+    {"NAVORO", "KeyInDraught",
+     "Please key in the draught in metres, from 0 to 25.5 (0 = not available)."},
+    {"NAVORO", "KeyInCpa", "Please key in the CPA in nautical miles, for example 02.5."},
+    {"NAVORO", "KeyInChannel", "Please key in the channel number: up to four digits."},
+    {"NAVORO", "KeyInMobName", "Please key in the name of this AIS MOB device."},
+    {"NAVORO", "EncryptionCodeRule", "The encryption code may hold up to 16 letters and digits."},
+    {"NAVORO", "WriteUnsendable",
+     "These settings cannot be put into a sentence for the device. Nothing was written."},
+    {"NAVORO", "NothingWritten", "Nothing was written to the device."},
+    {"NAVORO", "WriteStopped",
+     "The write stopped after %1 of %2 sentences: the device may hold only part of the new "
+     "settings."},
+    {"NAVORO", "ReportNoEditor",
+     "The report was saved to \"%1\", but no text editor could be started to show it."},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.
