@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGraphicsOpacityEffect>
 #include <QPropertyAnimation>
+#include <algorithm>
 
 namespace navoro {
 
