@@ -29,7 +29,7 @@ double RealIn(const QString& text) {
 }
 
 // A draught the VOYAGE tab shows: 0.0-25.5 m; anything else is not available
-// (0, as the tab's hint says).
+// and leaves the field empty (an empty field is written as an empty field).
 constexpr float kDraughtMax = 25.5f;
 bool DraughtShown(float draught) {
     return std::isfinite(draught) && draught >= 0.0f && draught <= kDraughtMax;
@@ -128,7 +128,7 @@ void ShowVsdReply(ReplyTargets t) {
     page.cbxShipType->setCurrentIndex(FindShipTypeRow(ais.ShipType));
     cbxShipTypeChange(page);
 
-    char draught[16] = "0.0";
+    char draught[16] = "";
     if (DraughtShown(ais.Draught))
         std::snprintf(draught, sizeof draught, "%3.1f", static_cast<double>(ais.Draught));
     page.edtDraught->setText(QString::fromLatin1(draught));

@@ -11,6 +11,7 @@
 #include "config/ConfigTables.h"
 #include "config/DeviceData.h"
 #include "config/InlandDimensions.h"
+#include "config/WriteRules.h"
 #include "ui/Product.h"
 
 namespace navoro {
@@ -36,6 +37,9 @@ Configuration::Configuration(const ConfigurationEnvironment& environment, QObjec
     ConnectControls();
     SetUpWriteInputs();
     SetInlandMode(false);
+    writeNoteFallback_.setSingleShot(true);
+    writeNoteFallback_.setInterval(kWriteNoteFallbackMilliseconds);
+    connect(&writeNoteFallback_, &QTimer::timeout, this, &Configuration::ShowPendingWriteNote);
 }
 
 void Configuration::ConnectControls() {
@@ -66,7 +70,7 @@ void Configuration::ConnectControls() {
 
 QString Configuration::Message(MessageId id) const {
     if (env_.messages) return QString::fromStdString(env_.messages->Text(id));
-    return QString::fromLatin1(kMessageEntries[static_cast<std::size_t>(id)].BuiltIn);
+    return QString::fromUtf8(kMessageEntries[static_cast<std::size_t>(id)].BuiltIn);
 }
 
 ReplyTargets Configuration::Targets() {
@@ -85,7 +89,9 @@ void Configuration::FillShipTypeList() {
 // ---- reply handlers --------------------------------------------------------
 
 void Configuration::ShowSsdReply() {
+    const bool reply = env_.codec->Ais.SsdReceived != 0;
     navoro::ShowSsdReply(Targets());
+    if (reply) ShowPendingWriteNote();
 }
 void Configuration::ShowVsdReply() {
     navoro::ShowVsdReply(Targets());
@@ -194,8 +200,11 @@ void Configuration::RecalcInlandDimensions() {
 
 void Configuration::RecalcInland(const QLineEdit* editing) {
     ShipDataPage& p = pages_.ShipData;
-    const auto tenths = [](const QLineEdit* field) {
-        return ReadTenths(field->text().toStdString());
+    // A field that shows no number ("xxx.x", empty) takes no part.
+    const auto tenths = [](const QLineEdit* field) -> std::optional<int> {
+        const std::string text = field->text().toStdString();
+        if (!DecimalValue(text)) return std::nullopt;
+        return ReadTenths(text);
     };
     const InlandInputs in{tenths(p.EditInlandShipLength), tenths(p.EditInlandShipBeam),
                           tenths(p.CSpin_InlandEditB),    tenths(p.CSpin_InlandEditC),
@@ -309,6 +318,9 @@ void Configuration::PageControlMainChange() {
 void Configuration::ResetConfiguration() {
     ClearSnapshot(Snapshot);
     SetInlandMode(false);
+    writeNoteFallback_.setSingleShot(true);
+    writeNoteFallback_.setInterval(kWriteNoteFallbackMilliseconds);
+    connect(&writeNoteFallback_, &QTimer::timeout, this, &Configuration::ShowPendingWriteNote);
 }
 
 // ---- the report --------------------------------------------------------------
@@ -370,9 +382,9 @@ void Configuration::WriteConfigurationReport() {
         }
         if (error.isEmpty()) {
             if (!prompts.OpenInEditor(path.toStdString())) {
-                prompts.ShowInformation("Save Report",
-                                        "The report was saved to \"" + path.toStdString() +
-                                            "\", but no text editor could be started to show it.");
+                prompts.ShowInformation("Save Report", Message(MessageId::ReportNoEditor)
+                                                           .replace(QLatin1String("%1"), path)
+                                                           .toStdString());
             }
             return;
         }

@@ -23,6 +23,8 @@ namespace navoro {
 
 // What the configuration pages are given by the main window. The widgets
 // other than PageControlConf may be null (then their part does nothing).
+class WriteNote;
+
 struct ConfigurationEnvironment {
     QTabWidget* PageControlConf = nullptr;
     QTabWidget* PageControlMain = nullptr;
@@ -179,6 +181,9 @@ class Configuration : public QObject {
     bool RunWrite(const WriteCheck& check);
     void ShowWriteProblem(const WriteProblem& problem);
     void ReportWriteFailure(const WriteResult& result);
+    // "Written to the device: <tab>", in a note that fades.
+    void ShowWriteNote(const QString& text);
+    void ShowPendingWriteNote();
 
     ConfigurationEnvironment env_;
     ConfigPages pages_;
@@ -189,6 +194,11 @@ class Configuration : public QObject {
     QPointer<TfrmWaitingProgress> waiting_;
     std::function<SendResult(const char*, const char*)> sendSentence_;
     std::function<void()> openPortClick_;
+    QPointer<WriteNote> writeNote_;
+    // The SHIP DATA note waits for the read-back's SSD reply, at most this long.
+    static constexpr int kWriteNoteFallbackMilliseconds = 3000;
+    QString pendingWriteNote_;
+    QTimer writeNoteFallback_;
 };
 
 }  // namespace navoro

@@ -39,9 +39,10 @@ std::int32_t NineDigits(long value) {
     return (value >= 0 && value <= kNineDigitsMax) ? static_cast<std::int32_t>(value) : 0;
 }
 
-// Metres -> tenths (x 10 + 0.5, fraction discarded); not available outside
-// 0.0-800.0 m.
+// Metres -> tenths (x 10 + 0.5, fraction discarded); not available when
+// blank or outside 0.0-800.0 m.
 int Tenths(const char* field) {
+    if (field == nullptr || *field == '\0') return kInlandNotAvailable;
     const double metres = Atof(field);
     if (!std::isfinite(metres)) return kInlandNotAvailable;
     const std::int64_t tenths = TruncToInt(metres * 10.0 + 0.5);

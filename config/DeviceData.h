@@ -36,7 +36,7 @@ inline constexpr int kInlandNotAvailable = -1;
 inline constexpr long kDeviceInstanceMax = 252;
 
 // The six values of the inland static data line the system uses, in tenths of
-// a metre; kInlandNotAvailable where the value is outside 0.0-800.0 m.
+// a metre; kInlandNotAvailable where the value is blank or outside 0.0-800.0 m.
 struct InlandSsd {
     int Length = 0;     // field 3
     int Beam = 0;       // field 4

@@ -35,21 +35,28 @@ namespace {
 
 // One half of the derivation: the length with the two B values, or the beam
 // with the two C values.
-void DeriveHalf(int size, int internal, int external, std::optional<std::string>& grown,
-                std::string& internalOut, std::string& externalOut) {
-    if (size < internal || size < external) {
-        const int m = internal > external ? internal : external;
+void DeriveHalf(std::optional<int> size, std::optional<int> internal, std::optional<int> external,
+                std::optional<std::string>& grown, std::string& internalOut,
+                std::string& externalOut) {
+    internalOut = kInlandInitialText;
+    externalOut = kInlandInitialText;
+    if (!size) return;
+    const auto beyond = [&](std::optional<int> b) { return b && *size < *b; };
+    if (beyond(internal) || beyond(external)) {
+        // An antenna without a value never holds the larger one.
+        const bool internalLarger = !external || (internal && *internal > *external);
+        const int m = internalLarger ? *internal : *external;
         grown = FormatTenths(m);
-        if (internal > external) {
+        if (internalLarger) {
             internalOut = "000.0";
-            externalOut = FormatTenths(m - external);
+            if (external) externalOut = FormatTenths(m - *external);
         } else {
             externalOut = "000.0";
-            internalOut = FormatTenths(m - internal);
+            if (internal) internalOut = FormatTenths(m - *internal);
         }
     } else {
-        internalOut = FormatTenths(size - internal);
-        externalOut = FormatTenths(size - external);
+        if (internal) internalOut = FormatTenths(*size - *internal);
+        if (external) externalOut = FormatTenths(*size - *external);
     }
 }
 

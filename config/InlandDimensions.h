@@ -27,10 +27,11 @@ int ReadTenths(std::string_view text);
 // Tenths as metres with one decimal, "%04.1f": 52 -> "05.2", 1100 -> "110.0".
 std::string FormatTenths(int tenths);
 
+// Nothing where the field shows no value ("xxx.x", empty).
 struct InlandInputs {
-    int Length, Beam;          // L, W
-    int InternalB, InternalC;  // Bi, Ci
-    int ExternalB, ExternalC;  // Be, Ce
+    std::optional<int> Length, Beam;          // L, W
+    std::optional<int> InternalB, InternalC;  // Bi, Ci
+    std::optional<int> ExternalB, ExternalC;  // Be, Ce
 };
 
 struct InlandDerived {
@@ -42,7 +43,9 @@ struct InlandDerived {
 
 // A = L - B and D = W - C for both antennas. A B (or C) beyond the length (or
 // beam) raises the length (beam) to the larger of the two antennas' B (C);
-// the antenna with that larger value then shows "000.0".
+// the antenna with that larger value then shows "000.0". Only values that are
+// shown take part: without a length (beam) nothing is raised and both A (D)
+// show "xxx.x", and an antenna without its B (C) shows "xxx.x" as its A (D).
 InlandDerived RecalcInlandDimensions(const InlandInputs& in);
 
 struct FilteredText {

@@ -58,19 +58,31 @@ WriteStep Advance() {
 }
 
 WriteProblem Problem(std::string message, const char* control, int row = -1, int column = -1) {
-    return WriteProblem{std::move(message), control, row, column};
+    WriteProblem problem;
+    problem.Message = std::move(message);
+    problem.Control = control;
+    problem.Row = row;
+    problem.Column = column;
+    return problem;
 }
 
-// "<what> may hold only capital letters, ..." for a text that IsDeviceText
-// refuses or that is longer than `max`.
+// A problem whose message is a message-table text, followed by `detail`.
+WriteProblem Problem(MessageId text, const char* control, int row = -1, int column = -1,
+                     std::string detail = {}) {
+    WriteProblem problem = Problem(kMessageEntries[static_cast<std::size_t>(text)].BuiltIn + detail,
+                                   control, row, column);
+    problem.Text = text;
+    problem.Detail = std::move(detail);
+    return problem;
+}
+
+// "<what> may hold up to <max> capital letters, ..." (the rule's text) for a
+// text that IsDeviceText refuses or that is longer than `max`.
 std::optional<WriteProblem> CheckDeviceText(const std::string& text, std::size_t max,
-                                            const char* what, const char* control, int row = -1,
+                                            MessageId rule, const char* control, int row = -1,
                                             int column = -1) {
     if (text.size() <= max && IsDeviceText(text)) return std::nullopt;
-    return Problem(std::string(what) + " may hold up to " + std::to_string(max) +
-                       " capital letters, digits, spaces and these characters:\n" +
-                       kDeviceTextPunctuation,
-                   control, row, column);
+    return Problem(rule, control, row, column, std::string("\n") + kDeviceTextPunctuation);
 }
 
 // A nine-digit MMSI or IMO number; nothing when it has no digits or is the
@@ -79,6 +91,26 @@ std::optional<std::uint32_t> NineDigits(const std::string& text) {
     const std::optional<std::int64_t> value = DigitsValue(text);
     if (!value || *value >= kNineDigitsNotAvailable) return std::nullopt;
     return static_cast<std::uint32_t>(*value);
+}
+
+// Outside 0-255: the VSD's ship-type field goes out empty.
+constexpr int kShipTypeEmpty = 0xFFFF;
+// Outside 0-25.5: the VSD's draught field goes out empty.
+constexpr double kDraughtEmpty = -1.0;
+
+// A field that holds nothing but spaces (and the mask's `literals`).
+bool IsBlank(const std::string& text, std::string_view literals = {}) {
+    return std::all_of(text.begin(), text.end(), [&](char c) {
+        return c == ' ' || literals.find(c) != std::string_view::npos;
+    });
+}
+
+// The device-instance field's leading integer; a field without one goes out
+// empty.
+std::int32_t DeviceInstanceValue(const std::string& text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string::npos || text[start] < '0' || text[start] > '9') return kDbgValueEmpty;
+    return static_cast<std::int32_t>(Atol(text.c_str()));
 }
 
 // Either index of a two-entry option list: index 0 is the first entry,
@@ -147,16 +179,16 @@ int WritePlan::Sentences() const {
 WriteCheck PlanShipDataWrite(const ShipDataInput& in) {
     const std::optional<std::uint32_t> mmsi = NineDigits(in.Mmsi);
     if (!mmsi) {
-        return Problem("Please key in the MMSI: up to nine digits (999999999 is not an MMSI).",
-                       "MaskEditMMSI");
+        return Problem(MessageId::KeyInMmsi, "MaskEditMMSI");
     }
     const std::optional<std::uint32_t> imo = NineDigits(in.Imo);
     if (!imo) {
-        return Problem("Please key in the IMO number: up to nine digits (999999999 is not one).",
-                       "MaskEditIMO");
+        return Problem(MessageId::KeyInImo, "MaskEditIMO");
     }
-    if (auto p = CheckDeviceText(in.Name, kNameMax, "The ship's name", "lblEdtName")) return *p;
-    if (auto p = CheckDeviceText(in.CallSign, kCallSignMax, "The call sign", "lblEdtCallSign"))
+    if (auto p = CheckDeviceText(in.Name, kNameMax, MessageId::ShipNameRule, "lblEdtName"))
+        return *p;
+    if (auto p =
+            CheckDeviceText(in.CallSign, kCallSignMax, MessageId::CallSignRule, "lblEdtCallSign"))
         return *p;
 
     WritePlan plan;
@@ -164,10 +196,10 @@ WriteCheck PlanShipDataWrite(const ShipDataInput& in) {
     plan.Steps.push_back(Composed("EC", "SSD", SsdValues{in.CallSign, in.Name, in.Internal, "AI"}));
     plan.Steps.push_back(Composed("EC", "SSD", SsdValues{in.CallSign, in.Name, in.External, "GP"}));
     if (in.Inland) {
-        // A text that is not a number counts as 0.0.
-        std::array<double, 6> m{};
+        // A field that shows no number ("xxx.x", empty) goes out empty.
+        std::array<std::optional<double>, 6> m{};
         for (std::size_t i = 0; i < m.size(); ++i)
-            m[i] = DecimalValue(in.InlandTexts[i]).value_or(0.0);
+            m[i] = DecimalValue(in.InlandTexts[i]);
         plan.Steps.push_back(Wait(600));
         plan.Steps.push_back(Text(InlandSsdCommand({m[0], m[1], m[2], m[3], m[4], m[5]})));
         plan.Steps.push_back(Wait(600));
@@ -176,19 +208,24 @@ WriteCheck PlanShipDataWrite(const ShipDataInput& in) {
 }
 
 WriteCheck PlanVoyageWrite(const VoyageInput& in) {
-    if (in.ShipTypeRow < 0 || in.ShipTypeRow >= static_cast<int>(kShipTypes.size()))
-        return Problem("Please select a ship type.", "cbxShipType");
-    const std::optional<double> draught = DecimalValue(in.Draught);
-    if (!draught || *draught < 0.0 || *draught > kDraughtMax)
-        return Problem("Please key in the draught in metres, from 0 to 25.5 (0 = not available).",
-                       "edtDraught");
-    if (auto p = CheckDeviceText(in.Destination, kDestinationMax, "The destination",
+    if (in.ShipTypeRow >= static_cast<int>(kShipTypes.size()))
+        return Problem(MessageId::SelectShipType, "cbxShipType");
+    // No row selected (the device's code is not in the table) and an empty
+    // draught go out as empty fields: the device keeps its values.
+    const int shipType = in.ShipTypeRow < 0
+                             ? kShipTypeEmpty
+                             : kShipTypes[static_cast<std::size_t>(in.ShipTypeRow)].Code;
+    const bool noDraught = IsBlank(in.Draught);
+    const std::optional<double> draught = noDraught ? kDraughtEmpty : DecimalValue(in.Draught);
+    if (!draught || (!noDraught && (*draught < 0.0 || *draught > kDraughtMax)))
+        return Problem(MessageId::KeyInDraught, "edtDraught");
+    if (auto p = CheckDeviceText(in.Destination, kDestinationMax, MessageId::DestinationRule,
                                  "lblEdtDestination"))
         return *p;
     // An ETA time whose hour or minute is not available goes out empty.
     const bool noTime = in.Hour < 0 || in.Minute < 0;
     WritePlan plan;
-    const VsdValues values{kShipTypes[static_cast<std::size_t>(in.ShipTypeRow)].Code,
+    const VsdValues values{shipType,
                            static_cast<float>(*draught),
                            in.PersonsOnBoard,
                            in.Destination,
@@ -202,25 +239,27 @@ WriteCheck PlanVoyageWrite(const VoyageInput& in) {
 }
 
 WriteCheck PlanCpaWrite(const CpaInput& in) {
-    if (in.Tcpa < 0 || in.Tcpa > kTcpaMax) return WritePlan{};
-    const std::optional<int> cpa = MaskedTenths(in.Cpa);
+    if (in.Tcpa > kTcpaMax) return WritePlan{};
+    // A blank CPA field and a TCPA showing N/A go out empty.
+    const std::optional<int> cpa =
+        IsBlank(in.Cpa, ".") ? std::optional<int>(kDbgValueEmpty) : MaskedTenths(in.Cpa);
     if (!cpa) {
-        return Problem("Please key in the CPA in nautical miles, for example 02.5.", "MaskEditCPA");
+        return Problem(MessageId::KeyInCpa, "MaskEditCPA");
     }
     WritePlan plan;
     plan.Steps.push_back(Composed("P", "DBG",
                                   DbgPairs({{kParamCpaDistance, *cpa},
-                                            {kParamTcpa, in.Tcpa},
+                                            {kParamTcpa, in.Tcpa < 0 ? kDbgValueEmpty : in.Tcpa},
                                             {kParamCpaAlarm, First(in.AlarmIndex) ? 1 : 0}})));
     return plan;
 }
 
 WriteCheck PlanTransceiverWrite(const TransceiverInput& in) {
-    const DbgValues values = DbgPairs(
-        {{kParamAisTx, First(in.AisTxIndex) ? 0 : 1},
-         {kParamDscRx, First(in.DscRxIndex) ? 1 : 0},
-         {kParamGpsAntennaVoltage, First(in.GpsVoltageIndex) ? 0 : 1},
-         {kParamDeviceInstance, static_cast<std::int32_t>(Atol(in.DeviceInstance.c_str()))}});
+    const DbgValues values =
+        DbgPairs({{kParamAisTx, First(in.AisTxIndex) ? 0 : 1},
+                  {kParamDscRx, First(in.DscRxIndex) ? 1 : 0},
+                  {kParamGpsAntennaVoltage, First(in.GpsVoltageIndex) ? 0 : 1},
+                  {kParamDeviceInstance, DeviceInstanceValue(in.DeviceInstance)}});
     WritePlan plan;
     plan.Steps.push_back(Text(DbgCommand(values.Pairs), values));
     return plan;
@@ -231,14 +270,16 @@ WriteCheck PlanBaudRateWrite(const BaudRateInput& in) {
     plan.ProgressMax = 12;
     for (std::size_t box = 0; box < kBaudBoxes.size(); ++box) {
         const int port = kBaudBoxes[box].Port;
-        const auto pick = [&](const auto& rates) {
+        const auto pick = [&](const auto& rates) -> std::optional<int> {
             const int item = in.Selected[box];
-            return item >= 0 && item < static_cast<int>(rates.size())
-                       ? rates[static_cast<std::size_t>(item)]
-                       : rates[0];
+            if (item < 0 || item >= static_cast<int>(rates.size())) return std::nullopt;
+            return rates[static_cast<std::size_t>(item)];
         };
-        const int rate = port == kUsbPort ? pick(kUsbPortRates) : pick(kSerialPortRates);
-        plan.Steps.push_back(Text(BauCommand(port, rate)));
+        // A box without a selection (the device's rate is not in its list)
+        // sends nothing: the port keeps its rate.
+        const std::optional<int> rate =
+            port == kUsbPort ? pick(kUsbPortRates) : pick(kSerialPortRates);
+        if (rate) plan.Steps.push_back(Text(BauCommand(port, *rate)));
         plan.Steps.push_back(Wait(100));
         plan.Steps.push_back(Advance());
     }
@@ -256,7 +297,7 @@ WriteCheck PlanLongRangeWrite(const LongRangeSettings& in) {
         {&in.ChannelA, "LabeledEdit_LR_ChA"}, {&in.ChannelB, "LabeledEdit_LR_ChB"}};
     for (const auto& [text, control] : channels) {
         if (!DigitsValue(*text) || text->size() > kChannelDigitsMax)
-            return Problem("Please key in the channel number: up to four digits.", control);
+            return Problem(MessageId::KeyInChannel, control);
     }
     WritePlan plan;
     plan.Steps.push_back(Text(ClrCommand(in)));
@@ -266,7 +307,7 @@ WriteCheck PlanLongRangeWrite(const LongRangeSettings& in) {
 WriteCheck PlanDestinationWrite(const DestinationInput& in) {
     for (int row = 1; row <= kDestinationRows; ++row) {
         if (auto p = CheckDeviceText(in.Rows[static_cast<std::size_t>(row - 1)], kGridTextMax,
-                                     "A destination", "StringGrid_Destination", row, 1))
+                                     MessageId::DestinationRule, "StringGrid_Destination", row, 1))
             return *p;
     }
     WritePlan plan;
@@ -294,9 +335,8 @@ WriteCheck PlanMobWrite(const MobInput& in) {
         }
         // The transponder lists an entry with its name; one without a name
         // could not be read back.
-        if (r.Name.empty())
-            return Problem("Please key in the name of this AIS MOB device.", kGrid, row, 2);
-        if (auto p = CheckDeviceText(r.Name, kGridTextMax, "An AIS MOB name", kGrid, row, 2))
+        if (r.Name.empty()) return Problem(MessageId::KeyInMobName, kGrid, row, 2);
+        if (auto p = CheckDeviceText(r.Name, kGridTextMax, MessageId::MobNameRule, kGrid, row, 2))
             return *p;
         mmsi[static_cast<std::size_t>(row - 1)] = static_cast<std::uint32_t>(*value);
     }
@@ -323,8 +363,7 @@ WriteCheck PlanEncryptionWrite(const EncryptionInput& in) {
         !std::all_of(in.Code.begin(), in.Code.end(), [](char c) {
             return IsEncryptionKeyCharacter(static_cast<unsigned char>(c));
         })) {
-        return Problem("The encryption code may hold up to 16 letters and digits.",
-                       "LabeledEditEncryptionKey");
+        return Problem(MessageId::EncryptionCodeRule, "LabeledEditEncryptionKey");
     }
     plan.Steps.push_back(Text(EncryptionCommand(true)));
     if (!in.Code.empty()) plan.Steps.push_back(Text(CekCommand(in.SnapshotMmsi, in.Code)));

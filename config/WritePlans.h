@@ -22,6 +22,7 @@
 #include "codec/Codec.h"
 #include "config/ConfigTables.h"
 #include "config/WriteRules.h"
+#include "ui/MessageTable.h"
 
 namespace navoro {
 
@@ -81,7 +82,11 @@ struct WritePlan {
 };
 
 struct WriteProblem {
-    std::string Message;
+    std::string Message;  // in English
+    // The message-table text of Message (MessageId::Count: none) and what
+    // follows it.
+    MessageId Text = MessageId::Count;
+    std::string Detail;
     std::string Control;  // the objectName of the control to select
     int Row = -1;         // and, in a grid, the cell
     int Column = -1;

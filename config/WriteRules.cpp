@@ -134,9 +134,13 @@ std::string BauCommand(int port, int rate) {
     return Format("$PLMO,C,BAU,%d,%d", port, rate);
 }
 
-std::string DbgCommand(const std::array<DbgPair, 4>& p) {
-    return Format("$PLMO,C,DBG,%d,%d,%d,%d,%d,%d,%d,%d", p[0].Id, p[0].Value, p[1].Id, p[1].Value,
-                  p[2].Id, p[2].Value, p[3].Id, p[3].Value);
+std::string DbgCommand(const std::array<DbgPair, 4>& pairs) {
+    std::string text = "$PLMO,C,DBG";
+    for (const DbgPair& pair : pairs) {
+        text += Format(",%d,", pair.Id);
+        if (pair.Value != kDbgValueEmpty) text += Format("%d", pair.Value);
+    }
+    return text;
 }
 
 std::string EncryptionCommand(bool on) {
@@ -177,8 +181,11 @@ std::string CekCommand(std::int32_t mmsi, std::string_view code) {
 }
 
 std::string InlandSsdCommand(const InlandMetres& m) {
-    return Format("$PIWWSSD,,,%04.1f,%04.1f,,,,%04.1f,%04.1f,%04.1f,%04.1f", m.Length, m.Beam,
-                  m.InternalB, m.InternalC, m.ExternalB, m.ExternalC);
+    const auto field = [](const std::optional<double>& metres) {
+        return metres ? Format(",%04.1f", *metres) : std::string(",");
+    };
+    return "$PIWWSSD,," + field(m.Length) + field(m.Beam) + ",,," + field(m.InternalB) +
+           field(m.InternalC) + field(m.ExternalB) + field(m.ExternalC);
 }
 
 bool IsSerialNumberCharacter(char32_t typed) {

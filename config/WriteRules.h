@@ -4,6 +4,7 @@
 // send, as plain functions of plain values (no Qt, no codec state).
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -62,7 +63,10 @@ struct DbgPair {
     std::int16_t Id;
     std::int32_t Value;
 };
-// "$PLMO,C,DBG,<id>,<value>,..." for four pairs, codes without leading zeros.
+// A DBG value that goes out as an empty field: the device keeps its setting.
+inline constexpr std::int32_t kDbgValueEmpty = INT32_MIN;
+// "$PLMO,C,DBG,<id>,<value>,..." for four pairs, codes without leading zeros;
+// a value of kDbgValueEmpty is an empty field.
 std::string DbgCommand(const std::array<DbgPair, 4>& pairs);
 
 // The DBG encryption-on command (on) or encryption-off command (off), the
@@ -89,11 +93,12 @@ std::string HexDigits(std::string_view code);
 std::string CekCommand(std::int32_t mmsi, std::string_view code);
 
 // The inland dimensions in metres: ship length and beam, internal B and C,
-// external B and C.
+// external B and C; nothing where the field shows no value.
 struct InlandMetres {
-    double Length, Beam, InternalB, InternalC, ExternalB, ExternalC;
+    std::optional<double> Length, Beam, InternalB, InternalC, ExternalB, ExternalC;
 };
-// "$PIWWSSD,,,<length>,<beam>,,,,<int B>,<int C>,<ext B>,<ext C>", each "%04.1f".
+// "$PIWWSSD,,,<length>,<beam>,,,,<int B>,<int C>,<ext B>,<ext C>", each "%04.1f"
+// or an empty field where there is no value (the device keeps its own).
 std::string InlandSsdCommand(const InlandMetres& metres);
 
 // ---- the maintenance dialog ---------------------------------------------------

@@ -7,6 +7,7 @@
 #include "config/Configuration.h"
 #include "config/GridEditing.h"
 #include "config/ReadQueries.h"
+#include "config/WriteNote.h"
 
 namespace navoro {
 
@@ -102,11 +103,35 @@ void Configuration::SpeedButtonSettingClick() {
     for (const auto& [tab, write] : writes) {
         if (name != QLatin1String(tab)) continue;
         const bool written = (this->*write)();
-        // SHIP DATA is read back: status request and SSD query.
-        if (written && write == &Configuration::SpeedButtonSHIPData_ConfigClick)
+        if (!written) return;
+        QString caption = env_.PageControlConf->tabText(env_.PageControlConf->currentIndex());
+        caption.remove(QLatin1Char('&'));
+        QString note = Message(MessageId::WrittenToDevice);
+        note = note.contains(QLatin1String("%1")) ? note.arg(caption) : note + caption;
+        if (write == &Configuration::SpeedButtonSHIPData_ConfigClick) {
+            // SHIP DATA is read back (status request and SSD query); the note
+            // follows the read-back, or comes after a while without it.
+            pendingWriteNote_ = note;
+            writeNoteFallback_.start();
             SendQueries(kQueryStatus | kQuerySsd, send_);
+        } else {
+            ShowWriteNote(note);
+        }
         return;
     }
+}
+
+void Configuration::ShowWriteNote(const QString& text) {
+    pendingWriteNote_.clear();
+    writeNoteFallback_.stop();
+    if (!writeNote_ && env_.PageControlConf) writeNote_ = new WriteNote(env_.PageControlConf);
+    if (writeNote_) writeNote_->Show(text);
+}
+
+void Configuration::ShowPendingWriteNote() {
+    if (pendingWriteNote_.isEmpty()) return;
+    const QString note = pendingWriteNote_;  // ShowWriteNote clears it
+    ShowWriteNote(note);
 }
 
 // ---- running a write ---------------------------------------------------------------
@@ -152,8 +177,12 @@ void Configuration::ShowWriteProblem(const WriteProblem& problem) {
         control->setFocus();
         if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
     }
-    if (env_.prompts)
-        env_.prompts->ShowWarning(Message(MessageId::Warning).toStdString(), problem.Message);
+    if (env_.prompts) {
+        const std::string text = problem.Text == MessageId::Count
+                                     ? problem.Message
+                                     : Message(problem.Text).toStdString() + problem.Detail;
+        env_.prompts->ShowWarning(Message(MessageId::Warning).toStdString(), text);
+    }
 }
 
 void Configuration::ReportWriteFailure(const WriteResult& result) {
@@ -161,14 +190,14 @@ void Configuration::ReportWriteFailure(const WriteResult& result) {
     if (result.Reported || !env_.prompts) return;
     std::string text;
     if (result.Unsendable) {
-        text = "These settings cannot be put into a sentence for the device. Nothing was written.";
+        text = Message(MessageId::WriteUnsendable).toStdString();
     } else {
         text = Message(MessageId::PortOpenError).toStdString() + "\n\n";
-        text += result.Sent == 0 ? "Nothing was written to the device."
-                                 : "The write stopped after " + std::to_string(result.Sent) +
-                                       " of " + std::to_string(result.Total) +
-                                       " sentences: the device may hold only part of the "
-                                       "new settings.";
+        text += result.Sent == 0 ? Message(MessageId::NothingWritten).toStdString()
+                                 : Message(MessageId::WriteStopped)
+                                       .replace(QLatin1String("%1"), QString::number(result.Sent))
+                                       .replace(QLatin1String("%2"), QString::number(result.Total))
+                                       .toStdString();
     }
     env_.prompts->ShowError(Message(MessageId::Error).toStdString(), text);
 }
@@ -212,8 +241,8 @@ bool Configuration::SpeedButtonVoyage_ConfigClick() {
 bool Configuration::spbCPAClick() {
     const CpaPage& p = pages_.Cpa;
     CpaInput in;
-    in.Tcpa = SpinValue(p.CSpinEditTCPA);
-    if (in.Tcpa < 0 || in.Tcpa > p.CSpinEditTCPA->maximum()) return false;
+    in.Tcpa = SpinValue(p.CSpinEditTCPA);  // N/A goes out empty
+    if (in.Tcpa > p.CSpinEditTCPA->maximum()) return false;
     if (p.ComboBoxCpaAlarmType->currentIndex() < 0) p.ComboBoxCpaAlarmType->setCurrentIndex(0);
     in.Cpa = Text(p.MaskEditCPA);
     in.AlarmIndex = p.ComboBoxCpaAlarmType->currentIndex();
@@ -232,11 +261,10 @@ bool Configuration::spbTransponderClick() {
 
 bool Configuration::spbBaudRateClick() {
     BaudRateInput in;
-    for (std::size_t i = 0; i < pages_.BaudRate.Boxes.size(); ++i) {
-        QComboBox* box = pages_.BaudRate.Boxes[i];
-        if (box->currentIndex() < 0) box->setCurrentIndex(0);
-        in.Selected[i] = box->currentIndex();
-    }
+    // A box without a selection (the device's rate is not in its list) sends
+    // nothing for its port.
+    for (std::size_t i = 0; i < pages_.BaudRate.Boxes.size(); ++i)
+        in.Selected[i] = pages_.BaudRate.Boxes[i]->currentIndex();
     if (!RunWrite(PlanBaudRateWrite(in))) return false;
     // The transponder's port rates, the USB port's included, may have changed.
     if (openPortClick_) openPortClick_();

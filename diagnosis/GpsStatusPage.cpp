@@ -71,6 +71,9 @@ void GpsStatusPage::BuildControls() {
         edit->setFocusPolicy(Qt::NoFocus);
         label->setObjectName(QString::fromLatin1(kBoxInfo[box].Name) + QStringLiteral("Label"));
         label->setBuddy(edit);
+        // A long translated caption wraps rather than widening the column,
+        // which would push the signal chart off the page.
+        label->setWordWrap(true);
         cellLayout->addWidget(label);
         cellLayout->addWidget(edit);
         boxes_[box] = edit;

@@ -1,5 +1,6 @@
 #include "diagnosis/SignalChart.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -65,11 +66,18 @@ SignalChart::SignalChart(QWidget* parent)
     setAutoFillBackground(false);
     label10_->setObjectName(QStringLiteral("Label10"));
     lblSatelliteID_->setObjectName(QStringLiteral("lblSatelliteID"));
-    label10_->move(6, 4);
-    label10_->adjustSize();
-    lblSatelliteID_->adjustSize();
-    lblSatelliteID_->move(kWidth / 2 - lblSatelliteID_->width() / 2, kHeight - 20);
+    // The captions take the chart's width, so a translated text of any length
+    // that fits the chart is shown whole: the axis caption from the left, the
+    // satellite caption centred under the bars.
+    lblSatelliteID_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    PlaceCaptions(kWidth, kHeight);
     series_->SetBars(PlaceholderBars());
+}
+
+void SignalChart::PlaceCaptions(int width, int height) {
+    const int line = label10_->fontMetrics().height() + 2;
+    label10_->setGeometry(6, 4, std::max(0, width - 12), line);
+    lblSatelliteID_->setGeometry(0, height - 20, width, std::min(line, 20));
 }
 
 int SignalChart::Depth() const {
@@ -105,8 +113,14 @@ QRect SignalChart::BarRect(int index) const {
     return QRect(QPoint(left, top), QPoint(std::max(left, right - 1), area.bottom()));
 }
 
+void SignalChart::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) PlaceCaptions(width(), height());
+}
+
 void SignalChart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    PlaceCaptions(width(), height());
     update();
 }
 

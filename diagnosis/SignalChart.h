@@ -64,8 +64,10 @@ class SignalChart : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    void PlaceCaptions(int width, int height);
     int Depth() const;
     int ValueToY(double value) const;
 

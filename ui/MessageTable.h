@@ -44,6 +44,24 @@ enum class MessageId : std::size_t {
     DataLogFileFailed,        // NAVORO/DataLogFileFailed: %1 the reason
     QueryClearLog,            // NAVORO/QueryClearLog
     RecoverDataLog,           // NAVORO/RecoverDataLog: %1 the date, %2 the lines
+    // The configuration writes and the report (%1, %2: the values put in).
+    WrittenToDevice,     // NAVORO/WrittenToDevice
+    KeyInMmsi,           // NAVORO/KeyInMmsi
+    KeyInImo,            // NAVORO/KeyInImo
+    ShipNameRule,        // NAVORO/ShipNameRule
+    CallSignRule,        // NAVORO/CallSignRule
+    DestinationRule,     // NAVORO/DestinationRule
+    MobNameRule,         // NAVORO/MobNameRule
+    SelectShipType,      // NAVORO/SelectShipType
+    KeyInDraught,        // NAVORO/KeyInDraught
+    KeyInCpa,            // NAVORO/KeyInCpa
+    KeyInChannel,        // NAVORO/KeyInChannel
+    KeyInMobName,        // NAVORO/KeyInMobName
+    EncryptionCodeRule,  // NAVORO/EncryptionCodeRule
+    WriteUnsendable,     // NAVORO/WriteUnsendable
+    NothingWritten,      // NAVORO/NothingWritten
+    WriteStopped,        // NAVORO/WriteStopped
+    ReportNoEditor,      // NAVORO/ReportNoEditor
     Count
 };
 
@@ -91,6 +109,34 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
      "The data log cannot be kept on disk: %1. Logging has been switched off."},
     {"NAVORO", "QueryClearLog", "Are you sure to clear log?"},
     {"NAVORO", "RecoverDataLog", "Recover the data log of %1, %2 lines?"},
+    {"NAVORO", "WrittenToDevice", "Written to the device: %1"},
+    {"NAVORO", "KeyInMmsi",
+     "Please key in the MMSI: up to nine digits (999999999 is not an MMSI)."},
+    {"NAVORO", "KeyInImo",
+     "Please key in the IMO number: up to nine digits (999999999 is not one)."},
+    {"NAVORO", "ShipNameRule",
+     "The ship's name may hold up to 20 capital letters, digits, spaces and these characters:"},
+    {"NAVORO", "CallSignRule",
+     "The call sign may hold up to 7 capital letters, digits, spaces and these characters:"},
+    {"NAVORO", "DestinationRule",
+     "The destination may hold up to 20 capital letters, digits, spaces and these characters:"},
+    {"NAVORO", "MobNameRule",
+     "An AIS MOB name may hold up to 20 capital letters, digits, spaces and these characters:"},
+    {"NAVORO", "SelectShipType", "Please select a ship type."},
+    {"NAVORO", "KeyInDraught",
+     "Please key in the draught in metres, from 0 to 25.5 (0 = not available)."},
+    {"NAVORO", "KeyInCpa", "Please key in the CPA in nautical miles, for example 02.5."},
+    {"NAVORO", "KeyInChannel", "Please key in the channel number: up to four digits."},
+    {"NAVORO", "KeyInMobName", "Please key in the name of this AIS MOB device."},
+    {"NAVORO", "EncryptionCodeRule", "The encryption code may hold up to 16 letters and digits."},
+    {"NAVORO", "WriteUnsendable",
+     "These settings cannot be put into a sentence for the device. Nothing was written."},
+    {"NAVORO", "NothingWritten", "Nothing was written to the device."},
+    {"NAVORO", "WriteStopped",
+     "The write stopped after %1 of %2 sentences: the device may hold only part of the new "
+     "settings."},
+    {"NAVORO", "ReportNoEditor",
+     "The report was saved to \"%1\", but no text editor could be started to show it."},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.

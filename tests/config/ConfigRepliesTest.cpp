@@ -104,7 +104,7 @@ TEST_F(ConfigReplies, VsdNotAvailableValues) {
     const VoyagePage& v = P().Voyage;
     EXPECT_EQ(v.cbxShipType->currentIndex(), -1);
     EXPECT_EQ(v.stShipCargoType->text(), "0");
-    EXPECT_EQ(v.edtDraught->text(), "0.0");
+    EXPECT_EQ(v.edtDraught->text(), "");
     EXPECT_EQ(Shown(v.CSpinEditPOB), "N/A");
     EXPECT_EQ(v.CSpinEditMonth->value(), 1);
     EXPECT_EQ(v.CSpinEditDay->value(), 1);
@@ -117,7 +117,7 @@ TEST_F(ConfigReplies, VsdNotAvailableValues) {
     // A draught beyond 25.5 m and a status beyond 15 are not available either.
     Receive("$AIVSD,30,99.5,8191,X,,,,16,0");
     EXPECT_EQ(v.cbxShipType->currentIndex(), 1);
-    EXPECT_EQ(v.edtDraught->text(), "0.0");
+    EXPECT_EQ(v.edtDraught->text(), "");
     EXPECT_EQ(v.CSpinEditPOB->value(), 8191);
     EXPECT_EQ(v.ComboBoxNavStatus->currentIndex(), -1);
 }

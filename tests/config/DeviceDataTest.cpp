@@ -122,10 +122,11 @@ TEST(DeviceData, InlandStaticDataLine) {
     EXPECT_EQ(v.InternalC, 52);
     EXPECT_EQ(v.ExternalB, 200);
     EXPECT_EQ(v.ExternalC, 30);
-    // Found anywhere in a line, checksum not checked, empty fields 0.
+    // Found anywhere in a line, checksum not checked, empty fields not available.
     const DeviceDataLine d = ParseDeviceDataLine("> $PIWWSSD,A,1,,0.04,,,,0.05,,,800.0*00\r\n");
     ASSERT_TRUE(d.HasInlandSsd);
-    EXPECT_EQ(d.InlandDimensions.Length, 0);
+    EXPECT_EQ(d.InlandDimensions.Length, kInlandNotAvailable);
+    EXPECT_EQ(d.InlandDimensions.InternalC, kInlandNotAvailable);
     EXPECT_EQ(d.InlandDimensions.Beam, 0);       // 0.4 + 0.5 -> 0
     EXPECT_EQ(d.InlandDimensions.InternalB, 1);  // 0.5 + 0.5 -> 1
     EXPECT_EQ(d.InlandDimensions.ExternalC, 8000);
@@ -148,7 +149,7 @@ TEST(DeviceData, BrokenInlandLinesAreIgnoredOrNotAvailable) {
     // A very long line is handled as any other.
     const std::string huge = "$PIWWSSD," + std::string(5000, '9') + ",,,,,,,,,,*00";
     EXPECT_TRUE(ParseInlandSsd(huge, v));
-    EXPECT_EQ(v.Length, 0);
+    EXPECT_EQ(v.Length, kInlandNotAvailable);
 }
 
 TEST(DeviceData, GarbageLinesChangeNothing) {

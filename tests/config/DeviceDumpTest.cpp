@@ -93,7 +93,8 @@ TEST_F(DeviceDump, InlandValuesOutOfRangeShowNotAvailable) {
     Dump("[AIS MODE]= INLAND");
     Dump("$PIWWSSD,,,110.0,11.4,,,,90.5,5.2,900.0,3.0*00");
     EXPECT_EQ(s.CSpinEditInlandExtB->text(), "xxx.x");
-    EXPECT_EQ(s.CSpinEditInlandExtA->text(), "110.0");  // an unknown B reads as 0
+    EXPECT_EQ(s.CSpinEditInlandExtA->text(), "xxx.x");  // nothing derived from an unknown B
+    EXPECT_EQ(s.CSpin_InlandEditA->text(), "19.5");
     // A broken line changes nothing.
     Dump("$PIWWSSD,,,10.0,11.4,,,,90.5*00");
     EXPECT_EQ(s.CSpinEditInlandExtB->text(), "xxx.x");

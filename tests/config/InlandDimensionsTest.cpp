@@ -49,6 +49,31 @@ TEST(InlandDimensions, AnAntennaBeyondTheShipRaisesLengthOrBeam) {
     EXPECT_EQ(d.InternalA, "00.0");
 }
 
+// A field that shows no value ("xxx.x") neither is made up nor makes up another.
+TEST(InlandDimensions, OnlyShownValuesTakePart) {
+    constexpr std::nullopt_t none = std::nullopt;
+    // Without a length nothing is raised and neither A can be known.
+    InlandDerived d = RecalcInlandDimensions({none, 30, 905, 10, 200, 20});
+    EXPECT_FALSE(d.Length);
+    EXPECT_EQ(d.InternalA, "xxx.x");
+    EXPECT_EQ(d.ExternalA, "xxx.x");
+    EXPECT_EQ(d.InternalD, "02.0");
+    // An antenna without its B (C) shows no A (D); the other is still derived.
+    d = RecalcInlandDimensions({1100, 114, none, 52, 200, none});
+    EXPECT_FALSE(d.Length);
+    EXPECT_EQ(d.InternalA, "xxx.x");
+    EXPECT_EQ(d.ExternalA, "90.0");
+    EXPECT_EQ(d.InternalD, "06.2");
+    EXPECT_EQ(d.ExternalD, "xxx.x");
+    // A shown B beyond the length raises it; the antenna without B stays unknown.
+    d = RecalcInlandDimensions({100, none, none, 10, 120, 10});
+    EXPECT_EQ(d.Length, "12.0");
+    EXPECT_EQ(d.ExternalA, "000.0");
+    EXPECT_EQ(d.InternalA, "xxx.x");
+    EXPECT_FALSE(d.Beam);
+    EXPECT_EQ(d.InternalD, "xxx.x");
+}
+
 TEST(InlandDimensions, TheExampleOfTheDump) {
     // 110.0, 11.4, 90.5, 5.2, 20.0, 3.0
     const InlandDerived d = RecalcInlandDimensions({1100, 114, 905, 52, 200, 30});

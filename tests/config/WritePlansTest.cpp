@@ -93,7 +93,8 @@ TEST_F(WritePlans, ShipDataSendsMidAndBothAntennasThenTheInlandLineBetweenWaits)
     EXPECT_TRUE(result.Completed);
     EXPECT_EQ(result.Sent, 3);
 
-    // DTE stays as last received; a dimension box showing N/A goes out empty.
+    // DTE stays as last received; a dimension box showing N/A and an inland
+    // field showing no number go out empty.
     codec->Ais.Dte = 1;
     ShipDataInput in = Ship();
     in.Inland = true;
@@ -102,7 +103,7 @@ TEST_F(WritePlans, ShipDataSendsMidAndBothAntennasThenTheInlandLineBetweenWaits)
     EXPECT_EQ(Run(PlanShipDataWrite(in)),
               Log({"SENT $PMID,211457320,009412853", "SENT $ECSSD,DCTR7,NORDIC TRADER,,38,9,,1,AI",
                    "SENT $ECSSD,DCTR7,NORDIC TRADER,70,30,12,8,1,GP", "WAIT 600",
-                   "SENT $PIWWSSD,,,110.0,11.4,,,,90.5,05.2,00.0,03.0", "WAIT 600"}));
+                   "SENT $PIWWSSD,,,110.0,11.4,,,,90.5,05.2,,03.0", "WAIT 600"}));
 }
 
 TEST_F(WritePlans, VoyageSendsOneVsd) {
@@ -134,9 +135,10 @@ TEST_F(WritePlans, CpaTransceiverAndLongRangeSendTheirPairsAndFlags) {
     // 12.3 miles are 123 tenths exactly; 4.1 is 41, not 40.
     EXPECT_EQ(Sentences(Run(PlanCpaWrite({"12.3", 20, 1}))), Log({"$PDBG,045,123,046,20,047,0,,"}));
     EXPECT_EQ(Sentences(Run(PlanCpaWrite({" 4.1", 7, 0}))), Log({"$PDBG,045,41,046,7,047,1,,"}));
-    // TCPA outside 0-99 (or N/A): nothing, silently.
-    EXPECT_TRUE(Run(PlanCpaWrite({"02.5", -1, 0})).empty());
+    // A TCPA above 99: nothing, silently; N/A and a blank CPA go out empty.
+    EXPECT_TRUE(Run(PlanCpaWrite({"02.5", 100, 0})).empty());
     EXPECT_EQ(result.Total, 0);
+    EXPECT_EQ(Sentences(Run(PlanCpaWrite({" . ", -1, 0}))), Log({"$PDBG,045,,046,,047,1,,"}));
 
     EXPECT_EQ(Sentences(Run(PlanTransceiverWrite({0, 0, 0, "0"}))),
               Log({"$PLMO,C,DBG,30,0,101,1,102,0,122,0"}));
@@ -146,6 +148,9 @@ TEST_F(WritePlans, CpaTransceiverAndLongRangeSendTheirPairsAndFlags) {
     EXPECT_EQ(codec->Proprietary.DbgParamId[3], 122);
     EXPECT_EQ(codec->Proprietary.DbgParamValue[3], 17);
     EXPECT_EQ(codec->Proprietary.DbgMode, 0);
+    // An empty device instance goes out empty: the device keeps its own.
+    EXPECT_EQ(Sentences(Run(PlanTransceiverWrite({0, 0, 0, ""}))),
+              Log({"$PLMO,C,DBG,30,0,101,1,102,0,122,"}));
 
     LongRangeSettings lr;
     lr.FunctionReply = {true, false, true, false, true, false, false, false, false, false};
@@ -234,7 +239,7 @@ TEST_F(WritePlans, BrokenRulesGiveTheirMessageAndCell) {
     voyage.ShipTypeRow = 0;
     voyage.Draught = "25.6";
     VoyageInput noType = voyage;
-    noType.ShipTypeRow = -1;
+    noType.ShipTypeRow = 99;
     VoyageInput wordDraught = voyage;
     wordDraught.Draught = "ab";
     DestinationInput des;
@@ -255,7 +260,7 @@ TEST_F(WritePlans, BrokenRulesGiveTheirMessageAndCell) {
         {"no ship type", PlanVoyageWrite(noType), "ship type", "cbxShipType", -1, -1},
         {"draught too deep", PlanVoyageWrite(voyage), "draught", "edtDraught", -1, -1},
         {"draught a word", PlanVoyageWrite(wordDraught), "draught", "edtDraught", -1, -1},
-        {"CPA without digits", PlanCpaWrite({"  . ", 10, 0}), "CPA", "MaskEditCPA", -1, -1},
+        {"CPA with a letter", PlanCpaWrite({"1a.5", 10, 0}), "CPA", "MaskEditCPA", -1, -1},
         {"channel with a letter", PlanLongRangeWrite(lr), "channel", "LabeledEdit_LR_ChB", -1, -1},
         {"destination with a comma", PlanDestinationWrite(des), "destination",
          "StringGrid_Destination", 7, 1},

@@ -5,8 +5,8 @@
 // OUTDIR defaults to build/screenshots. The window runs in demo mode against
 // navoro-sim (beside the program). Pictures: the maintenance dialog in both
 // modes; a refused AIS MOB list (the message over the window, the offending
-// cell selected); the waiting window part way through a destination write;
-// and the destination tab read back after it.
+// cell selected); the waiting window part way through a destination write,
+// the note that says it was written, and the destination tab read back after it.
 #include <QAction>
 #include <QMessageBox>
 #include <QPainter>
@@ -100,6 +100,7 @@ int main(int argc, char* argv[]) {
     prompts.Answers = {true};
     config.SpeedButtonSettingClick();
     prompts.OnCall = nullptr;
+    ok &= SaveWidget(&form, outDir + "/write-note.png");
     des->item(5, 1)->setText(QString());
     config.PageControlConfChange();
     WaitFor(3000, [&] { return !config.ProgressActive; });

@@ -5,6 +5,7 @@
 // maintenance dialog sends the factory restore or builds the serial-number
 // sentence.
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -156,6 +157,79 @@ TEST_F(WriteWorkflow, EachTabSendsItsSentencesInOrder) {
     EXPECT_EQ(P().Mob.StringGrid_MOBList->item(1, 2)->text(), "LIFEBUOY");
 }
 
+// A value the tab could not show (out of range or blank in the device's
+// reply) is written as an empty field, so the device keeps it; the tab's other
+// values go out as shown.
+struct UnshownValue {
+    const char* Tab;
+    Lines Replies;         // replies, or information lines when they start with '['
+    std::string Expected;  // the sentence of the write that carries the field
+    std::function<void(const ConfigPages&)> Then = nullptr;
+};
+
+TEST_F(WriteWorkflow, AValueThatWasNotShownIsWrittenAsAnEmptyField) {
+    Lines rates;
+    for (const char* port : {"3", "5", "6", "7", "8", "9"})
+        rates.push_back(std::string("$PLMO,C,BAU,") + port + ",38400");
+    const UnshownValue cases[] = {
+        {"TabSheetTransceiver", {"[DeviceInstance]=300"}, "$PLMO,C,DBG,30,0,101,1,102,0,122,"},
+        {"TabSheetTransceiver", {"[DeviceInstance]=-1"}, "$PLMO,C,DBG,30,0,101,1,102,0,122,"},
+        {"TabSheetVoyage",
+         {"$AIVSD,30,25.6,18,HAMBURG,163000.00,14,06,5,0"},
+         "$ECVSD,30,,18,HAMBURG,163000.00,14,06,5,"},
+        {"TabSheetVoyage",
+         {"$AIVSD,30,,18,HAMBURG,163000.00,14,06,5,0"},
+         "$ECVSD,30,,18,HAMBURG,163000.00,14,06,5,"},
+        {"TabSheetVoyage",
+         {"$AIVSD,71,7.2,8192,HAMBURG,163000.00,14,06,16,0"},
+         "$ECVSD,,07.2,,HAMBURG,163000.00,14,06,,"},
+        {"TabSheetCPA", {"$PLMO,R,CPA,45,1000,46,15,47,1,,"}, "$PDBG,045,,046,15,047,1,,"},
+        {"TabSheetCPA", {"$PLMO,R,CPA,45,25,46,150,47,0,,"}, "$PDBG,045,25,046,,047,0,,"},
+        {"TabSheetStatic", {"$AISSD,AB,NAME,,600,64,63,0,AI"}, "$ECSSD,AB,NAME,,,,63,0,AI"},
+        // An inland value outside 0-800.0 m, or blank: empty, and nothing
+        // derived from it changes another field.
+        {"TabSheetStatic",
+         {"[AIS MODE]= INLAND", "$PIWWSSD,,,900.0,11.4,,,,90.5,5.2,20.0,3.0*00"},
+         "$PIWWSSD,,,,11.4,,,,90.5,05.2,20.0,03.0"},
+        {"TabSheetStatic",
+         {"[AIS MODE]= INLAND", "$PIWWSSD,,,110.0,11.4,,,,,5.2,820.5,*00"},
+         "$PIWWSSD,,,110.0,11.4,,,,,05.2,,",
+         [](const ConfigPages& p) {
+             const ShipDataPage& s = p.ShipData;
+             EXPECT_EQ(s.EditInlandShipLength->text(), "110.0");
+             EXPECT_EQ(s.CSpin_InlandEditB->text(), "xxx.x");
+             EXPECT_EQ(s.CSpin_InlandEditA->text(), "xxx.x");
+             EXPECT_EQ(s.CSpinEditInlandExtA->text(), "xxx.x");
+             EXPECT_EQ(s.CSpin_InlandEditD->text(), "06.2");
+             EXPECT_EQ(s.CSpinEditInlandExtD->text(), "xxx.x");
+         }},
+        {"TabSheetBaudRate", {"$PLMO,R,BAU,4,1234"}, ""},
+    };
+    for (const UnshownValue& c : cases) {
+        SCOPED_TRACE(c.Tab + (" " + c.Replies.back()));
+        SetUp();  // a fresh window
+        SelectTab(c.Tab);
+        Ticks(60);
+        for (const std::string& reply : c.Replies) {
+            if (reply[0] == '[' || reply.rfind("$PIWWSSD", 0) == 0)
+                Dump(reply);
+            else
+                Receive(reply);
+        }
+        Write(c.Tab);
+        if (std::string(c.Tab) == "TabSheetBaudRate") {
+            // The port whose rate was not shown keeps it: no BAU for port 4.
+            const Lines bau(sent.begin(), sent.begin() + 6);
+            EXPECT_EQ(bau, rates);
+            EXPECT_EQ(sent[6], "$PLMO,C,BAU,-1,115200");
+            continue;
+        }
+        EXPECT_NE(std::find(sent.begin(), sent.end(), c.Expected), sent.end())
+            << "sent: " << ::testing::PrintToString(sent);
+        if (c.Then) c.Then(P());
+    }
+}
+
 TEST_F(WriteWorkflow, TheRateWriteStepsTheWaitingWindowThenDisconnectsAndSaysSo) {
     TfrmWaitingProgress* window = form->frmWaitingProgress();
     std::vector<int> bar;
@@ -167,12 +241,13 @@ TEST_F(WriteWorkflow, TheRateWriteStepsTheWaitingWindowThenDisconnectsAndSaysSo)
         EXPECT_EQ(disconnects, 0);
         bar.push_back(window->ProgressBar1->value());
     };
-    P().BaudRate.cbxBaud_DGPS->setCurrentIndex(-1);  // no selection: the first item
+    P().BaudRate.cbxBaud_DGPS->setCurrentIndex(-1);  // no selection: its port keeps its rate
     Write("TabSheetBaudRate");
     EXPECT_EQ(bar, std::vector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     EXPECT_EQ(window->ProgressBar1->value(), 12);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(P().BaudRate.cbxBaud_DGPS->currentText(), "38400");
+    EXPECT_EQ(P().BaudRate.cbxBaud_DGPS->currentIndex(), -1);
+    EXPECT_EQ(sent.size(), 8u);  // seven ports and the restart command
     EXPECT_EQ(disconnects, 1);
     ASSERT_NE(LastBox(), nullptr);
     EXPECT_EQ(LastBox()->Text, "The baud rates of the device have been changed.");
@@ -187,6 +262,40 @@ struct RuleCase {
     const char* Control;
     int Row, Column;
 };
+
+// When every sentence of a write went out a note says so and then fades;
+// SHIP DATA's note waits for its read-back. A refused or failed write has none.
+TEST_F(WriteWorkflow, AFinishedWriteSaysSoInANoteThatFades) {
+    const auto note = [this] { return form->findChild<QLabel*>("lblWriteNote"); };
+
+    P().Cpa.CSpinEditTCPA->setValue(30);
+    Write("TabSheetCPA");
+    ASSERT_NE(note(), nullptr);
+    EXPECT_FALSE(note()->isHidden());
+    EXPECT_EQ(note()->text(), "Written to the device: CPA");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return note()->isHidden(); }, 8000));
+
+    Write("TabSheetStatic");
+    EXPECT_TRUE(note()->isHidden());
+    Receive("$AISSD,DCTR7,NORDIC TRADER,62,38,9,11,0,AI");
+    EXPECT_FALSE(note()->isHidden());
+    EXPECT_EQ(note()->text(), "Written to the device: SHIP DATA");
+    note()->hide();
+
+    // Without a read-back the note still comes, a little later.
+    Write("TabSheetStatic");
+    EXPECT_TRUE(note()->isHidden());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !note()->isHidden(); }, 5000));
+    note()->hide();
+
+    P().Voyage.edtDraught->setText("x");
+    Write("TabSheetVoyage");
+    EXPECT_TRUE(note()->isHidden());
+    P().Voyage.edtDraught->setText("3");
+    failFrom = 0;
+    Write("TabSheetVoyage");
+    EXPECT_TRUE(note()->isHidden());
+}
 
 TEST_F(WriteWorkflow, ABrokenRuleSelectsTheCellSaysWhyAndSendsNothing) {
     const auto mob = [](std::vector<std::pair<int, const char*>> rows) {
@@ -216,8 +325,6 @@ TEST_F(WriteWorkflow, ABrokenRuleSelectsTheCellSaysWhyAndSendsNothing) {
          "name", "lblEdtName", -1, -1},
         {"TabSheetVoyage", [](ConfigPages& p) { p.Voyage.edtDraught->setText("x"); }, "draught",
          "edtDraught", -1, -1},
-        {"TabSheetCPA", [](ConfigPages& p) { p.Cpa.MaskEditCPA->setText(""); }, "CPA",
-         "MaskEditCPA", -1, -1},
         {"TabSheetLR", [](ConfigPages& p) { p.LongRange.LabeledEdit_LR_ChA->setText(""); },
          "channel", "LabeledEdit_LR_ChA", -1, -1},
     };

@@ -1,17 +1,19 @@
 // Renders the three diagnosis pages of the main window in demo mode to PNG
 // files, offscreen:
 //
-//   QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_screenshots [OUTDIR] [SECONDS]
+//   QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_screenshots [OUTDIR] [SECONDS] [LANGUAGE]
 //
-// OUTDIR defaults to build/screenshots. The window starts the simulated
-// transponder (navoro-sim, beside the program) as `navoro --simulate` does,
-// connects to it and receives its live stream for SECONDS seconds (default
-// 8) with the data log on; then each diagnosis page is rendered, the GPS
-// STATUS page twice, a few seconds apart, to show it moving.
+// OUTDIR defaults to build/screenshots. LANGUAGE is the language's menu index
+// (0 English, 1 Traditional Chinese, 2 Simplified Chinese, 3 Russian); when
+// given, the window starts in it and the file names end in "-<index>". The window starts the
+// simulated transponder (navoro-sim, beside the program) as `navoro --simulate` does, connects to
+// it and receives its live stream for SECONDS seconds (default 8) with the data log on; then each
+// diagnosis page is rendered, the GPS STATUS page twice, a few seconds apart, to show it moving.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,6 +52,20 @@ int main(int argc, char* argv[]) {
     const int seconds = argc > 2 ? std::max(2, std::atoi(argv[2])) : 8;
     QDir().mkpath(outDir);
     QTemporaryDir documents;
+    QString suffix;
+    if (argc > 3) {
+        const int language = std::atoi(argv[3]);
+        suffix = QStringLiteral("-%1").arg(language);
+        const QString folder = documents.path() + "/LUMO/Navoro";
+        QDir().mkpath(folder);
+        QFile settings(folder + "/LumoAisConfig.ini");
+        if (!settings.open(QIODevice::WriteOnly) ||
+            settings.write(QStringLiteral("[VIEW]\r\nLanguage=%1\r\n").arg(language).toLatin1()) <
+                0) {
+            std::fprintf(stderr, "could not write the settings file\n");
+            return 1;
+        }
+    }
 
     navoro::ScriptedPrompts prompts;
     navoro::AppOptions options;
@@ -78,15 +94,15 @@ int main(int argc, char* argv[]) {
 
     bool ok = true;
     diagnosis->setCurrentIndex(0);
-    ok &= Save(&form, outDir + "/diagnosis-system-check.png");
+    ok &= Save(&form, outDir + "/diagnosis-system-check" + suffix + ".png");
     diagnosis->setCurrentIndex(1);
-    ok &= Save(&form, outDir + "/diagnosis-gps-status.png");
+    ok &= Save(&form, outDir + "/diagnosis-gps-status" + suffix + ".png");
     diagnosis->setCurrentIndex(2);
     QTest::qWait(200);  // the log catches up once in view
-    ok &= Save(&form, outDir + "/diagnosis-data-log.png");
+    ok &= Save(&form, outDir + "/diagnosis-data-log" + suffix + ".png");
     diagnosis->setCurrentIndex(1);
     QTest::qWait(4000);
-    ok &= Save(&form, outDir + "/diagnosis-gps-status-later.png");
+    ok &= Save(&form, outDir + "/diagnosis-gps-status-later" + suffix + ".png");
 
     form.ConnectionGroup().OpenPort->click();
     form.hide();
