@@ -88,6 +88,8 @@ void LoadGnss(const GnssStore& s, SentenceRecord& record) {
             r.SelectionMode = s.SelectionMode;
             r.FixMode = s.FixMode;
             std::memcpy(r.SatelliteIds, s.SatelliteIds, sizeof r.SatelliteIds);
+            r.SatelliteFields = 12;
+            r.SystemId = kBlankByte;
             r.Pdop = s.Pdop;
             r.Hdop = s.Hdop;
             r.Vdop = s.Vdop;

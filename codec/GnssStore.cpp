@@ -65,22 +65,49 @@ void StoreZda(GnssStore& s, const ZdaRecord& r) {
     if (TimeIsValid(r.Time) && DateIsValid(r.Year, r.Month, r.Day)) s.TimeValid = 1;
 }
 
-void StoreGsa(GnssStore& s, const GsaRecord& r) {
+// The constellation a GSA's satellites belong to: its system ID's, else its
+// talker's, else (GN) the one its first listed number names.
+Constellation GsaConstellation(const char* talker, const GsaRecord& r) {
+    const Constellation bySystem = ConstellationOfSystemId(r.SystemId);
+    if (bySystem != Constellation::Unknown) return bySystem;
+    const Constellation byTalker = ConstellationOfTalker(talker);
+    if (byTalker != Constellation::Unknown) return byTalker;
+    for (const std::int16_t id : r.SatelliteIds) {
+        if (id > 0) return NameSatellite(Constellation::Unknown, id).System;
+    }
+    return Constellation::Unknown;
+}
+
+void StoreGsa(GnssStore& s, const char* talker, const GsaRecord& r) {
     s.SelectionMode = r.SelectionMode;
     s.FixMode = r.FixMode;
     std::uint8_t used = 0;
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < kGsaMaxSatellites; ++i) {
         s.SatelliteIds[i] = r.SatelliteIds[i];
         if (r.SatelliteIds[i] > 0) ++used;
     }
+    s.GsaSatelliteFields = r.SatelliteFields;
+    s.GsaSystemId = r.SystemId;
     s.Pdop = r.Pdop;
     s.Hdop = r.Hdop;
     s.Vdop = r.Vdop;
-    s.SatellitesUsed = used;
+    // GPS and SBAS satellites come in one GSA.
+    Constellation c = GsaConstellation(talker, r);
+    if (c == Constellation::Sbas) c = Constellation::Gps;
+    s.GsaUsedBy[static_cast<int>(c)] = used;
+    int total = 0;
+    for (const std::uint8_t n : s.GsaUsedBy)
+        total += n;
+    s.SatellitesUsed = static_cast<std::uint8_t>(total < 255 ? total : 255);
 }
 
-void StoreGsv(GnssStore& s, const GsvRecord& r) {
-    s.SatellitesInView = r.SatellitesInView;
+void StoreGsv(GnssStore& s, const char* talker, const GsvRecord& r) {
+    s.InViewBy[static_cast<int>(ConstellationOfTalker(talker))] = r.SatellitesInView;
+    int total = 0;
+    for (const std::uint8_t n : s.InViewBy)
+        total += n;
+    s.SatellitesInView = static_cast<std::uint8_t>(total < 255 ? total : 255);
+    s.GsvSignalId = r.SignalId;
     s.GsvBlockCount = r.BlockCount;
     // The parser derives the block count from the field count; never trust it
     // further than the four entries there are.
@@ -104,6 +131,8 @@ void StoreGbs(GnssStore& s, const GbsRecord& r) {
     s.GbsProbability = r.Probability;
     s.GbsBias = r.Bias;
     s.GbsStdDev = r.BiasStdDev;
+    s.GbsSystemId = r.SystemId;
+    s.GbsSignalId = r.SignalId;
     if (r.ErrLat > -99999.0f && r.ErrLon > -99999.0f && r.ErrAlt > -99999.0f) s.GbsValid = 1;
 }
 
@@ -128,10 +157,10 @@ void StoreGnssSentence(GnssStore& s, const SentenceRecord& record) {
             StoreZda(s, record.Zda);
             break;
         case FormatterKey("GSA"):
-            StoreGsa(s, record.Gsa);
+            StoreGsa(s, record.Header.Talker, record.Gsa);
             break;
         case FormatterKey("GSV"):
-            StoreGsv(s, record.Gsv);
+            StoreGsv(s, record.Header.Talker, record.Gsv);
             break;
         case FormatterKey("GBS"):
             StoreGbs(s, record.Gbs);

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
+#include "codec/Constellations.h"
 #include "codec/Fields.h"
+#include "codec/GnssRecords.h"
 
 namespace navoro {
 
@@ -26,21 +28,33 @@ struct GnssStore {
     float CogMagnetic;
     float SogKnots;  // RMC, VTG
     float SogKmh;
-    std::uint8_t SatellitesUsed;  // the last GGA's count or GSA's listed satellites
+    // The last GGA's count (0x80 when it was blank), or after a GSA the
+    // satellites listed by the latest GSA of each constellation together.
+    std::uint8_t SatellitesUsed;
     std::uint8_t GgaReceived;
-    std::int8_t SatelliteIds[12];
+    std::int16_t SatelliteIds[kGsaMaxSatellites];  // the last GSA's
+    std::uint8_t GsaSatelliteFields;
+    std::int8_t GsaSystemId;  // 0x80 when the last GSA had none
     float Pdop, Hdop, Vdop;
+    // Satellites listed by the latest GSA of each constellation (by
+    // Constellation; a GSA of no known system counts under Unknown).
+    std::uint8_t GsaUsedBy[kConstellationCount];
+    // The last GSV's in-view count of each talker's constellation (GN and other
+    // talkers under Unknown), and their sum.
+    std::uint8_t InViewBy[kConstellationCount];
     std::uint8_t SatellitesInView;
     std::uint8_t GsvTotalMessages, GsvMessageNumber, GsvBlockCount;
+    std::int8_t GsvSignalId;  // 0x80 when the last GSV had none
     // The blocks of the last GSV; entries past its block count keep the values
     // of an earlier GSV.
-    std::int8_t GsvSatId[4];
+    std::int16_t GsvSatId[4];
     std::int8_t GsvElevation[4];
     std::int16_t GsvAzimuth[4];
     std::int8_t GsvSnr[4];
     float GbsErrLat, GbsErrLon, GbsErrAlt;
     std::uint8_t GbsFailedSatellite;
     float GbsProbability, GbsBias, GbsStdDev;
+    std::int8_t GbsSystemId, GbsSignalId;
     std::uint8_t TimeValid;
     std::uint8_t PositionValid;
     std::uint8_t CourseValid;

@@ -4,7 +4,7 @@
 //    1      time of the fix, UTC
 //    2-5    latitude, N/S, longitude, E/W
 //    6      quality: 0 no fix, 1 GPS, 2 DGPS, 3 PPS, ...
-//    7      satellites in use, 0-12 (other values stored as 0)
+//    7      satellites in use, 0-99 (other values stored as 0)
 //    8      HDOP (below 0 or above 99.9 stored as 99.9)
 //    9, 10  antenna altitude and its unit
 //    11, 12 geoid separation and its unit
@@ -52,7 +52,7 @@ bool ParseGga(Tokenizer& tok, char* text, SentenceRecord& record) {
     if (!f.TryInt(used)) {
         r.SatellitesUsed = kBlankByte;
     } else {
-        r.SatellitesUsed = static_cast<std::int8_t>(used >= 0 && used <= 12 ? used : 0);
+        r.SatellitesUsed = static_cast<std::int8_t>(used >= 0 && used <= 99 ? used : 0);
     }
     r.Hdop = static_cast<float>(f.Real(kBlankReal));
     if (!HdopInRange(r.Hdop)) r.Hdop = 99.9f;
