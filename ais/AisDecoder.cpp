@@ -126,7 +126,7 @@ bool DecodeMessage(const AisBitBuffer& buffer, DecodedRecord& record) {
                 offset += 1;
                 break;
             case kKindWord:
-            case kKindWordB:
+            case kKindWordId:
                 Put16(out, bits.Read(position, width));
                 offset += 2;
                 break;
@@ -137,7 +137,7 @@ bool DecodeMessage(const AisBitBuffer& buffer, DecodedRecord& record) {
                 break;
             }
             case kKindLong:
-            case kKindLongB:
+            case kKindLongId:
             case kKindCommState:
             case kKindDimensions:
             case kKindEta:

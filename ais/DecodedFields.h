@@ -109,7 +109,7 @@ void ForEachDecodedField(const DecodedRecord& r, Visitor&& visit) {
     if (RecordIsAddressed22(r)) {
         const int offset = kRecordLayout.Size[22];
         DecodedField id;
-        id.Kind = kKindLongB;
+        id.Kind = kKindLongId;
         id.Name = "Destination ID 1";
         id.Integer = RecordU32(r, offset);
         visit(static_cast<const DecodedField&>(id));

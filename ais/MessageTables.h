@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "ais/AisBitBuffer.h"
 
@@ -13,13 +15,16 @@ namespace navoro {
 // first bit; the decoded record holds the fields in table order, packed.
 
 // Field kinds. The number is what a table names; the comment says how the
-// field is stored in the decoded record.
+// field is stored in the decoded record. kKindWordId and kKindLongId are stored
+// and decoded exactly like kKindWord and kKindLong; the tables give them to
+// fields that hold an identifier (MMSI, IMO number, application identifier)
+// and to a few spare fields, and keep their own numbers as table data.
 enum : std::uint8_t {
     kKindByte = 0,         // 1 byte, unsigned (fields of 8 bits or fewer)
     kKindWord = 1,         // 2 bytes, unsigned
-    kKindWordB = 2,        // 2 bytes, unsigned
+    kKindWordId = 2,       // 2 bytes, unsigned
     kKindLong = 3,         // 4 bytes, unsigned (no table uses it)
-    kKindLongB = 4,        // 4 bytes, unsigned
+    kKindLongId = 4,       // 4 bytes, unsigned
     kKindSigned = 5,       // float: signed value times scale (no table uses it)
     kKindScaled = 6,       // float: unsigned value times scale
     kKindText = 7,         // width / 6 six-bit characters, then NUL
@@ -47,6 +52,21 @@ struct TableField {
     float Scale;
 };
 
+// Position of the field with this name in a table, for reading a decoded
+// record by field name. A name the table lacks, or holds twice, does not
+// compile.
+template <std::size_t N>
+consteval int FieldIndex(const TableField (&fields)[N], std::string_view name) {
+    int found = -1;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (std::string_view(fields[i].Name) != name) continue;
+        if (found >= 0) throw "field name is not unique in the table";
+        found = static_cast<int>(i);
+    }
+    if (found < 0) throw "no field of this name in the table";
+    return found;
+}
+
 struct AisMessageTable {
     const TableField* Fields;
     int Count;
@@ -61,11 +81,11 @@ constexpr int StoredSize(std::uint8_t kind) {
         case kKindEndFlag:
             return 1;
         case kKindWord:
-        case kKindWordB:
+        case kKindWordId:
         case kKindHeading:
             return 2;
         case kKindLong:
-        case kKindLongB:
+        case kKindLongId:
         case kKindSigned:
         case kKindScaled:
         case kKindRateOfTurn:
@@ -100,7 +120,7 @@ inline constexpr float k00001 = 0.0001f;
 inline constexpr TableField kPositionReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Navigational status", 4, kKindByte, 1.0f},
     {"Rate of turn", 8, kKindRateOfTurn, 1.0f},
     {"SOG", 10, kKindScaled, k01},
@@ -119,7 +139,7 @@ inline constexpr TableField kPositionReport[] = {
 // Message 4, 11: Base station report / UTC and date response.
 inline constexpr TableField kBaseStationReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},        {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},  {"UTC year", 14, kKindWord, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f}, {"UTC year", 14, kKindWord, 1.0f},
     {"UTC month", 4, kKindByte, 1.0f},         {"UTC day", 5, kKindByte, 1.0f},
     {"UTC hour", 5, kKindByte, 1.0f},          {"UTC minute", 6, kKindByte, 1.0f},
     {"UTC second", 6, kKindByte, 1.0f},        {"Position accuracy", 1, kKindByte, 1.0f},
@@ -132,9 +152,9 @@ inline constexpr TableField kBaseStationReport[] = {
 inline constexpr TableField kStaticVoyageData[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"AIS version indicator", 2, kKindByte, 1.0f},
-    {"IMO number", 30, kKindLongB, 1.0f},
+    {"IMO number", 30, kKindLongId, 1.0f},
     {"Call sign", 42, kKindText, 1.0f},
     {"Name", 120, kKindText, 1.0f},
     {"Type of ship and cargo", 8, kKindByte, 1.0f},
@@ -151,34 +171,34 @@ inline constexpr TableField kStaticVoyageData[] = {
 inline constexpr TableField kAddressedBinary[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Sequence number", 2, kKindByte, 1.0f},
-    {"Destination ID", 30, kKindLongB, 1.0f},
+    {"Destination ID", 30, kKindLongId, 1.0f},
     {"Retransmit flag", 1, kKindByte, 1.0f},
     {"Spare", 1, kKindByte, 1.0f},
     {"Application identifier, first 6 bits", 6, kKindByte, 1.0f},
-    {"Application identifier, last 10 bits", 10, kKindWordB, 1.0f},
+    {"Application identifier, last 10 bits", 10, kKindWordId, 1.0f},
     {"Binary data, as six-bit text to the end", 6, kKindTextToEnd, 1.0f},
 };
 
 // Message 7, 13: Binary / safety related acknowledgement.
 inline constexpr TableField kAcknowledge[] = {
-    {"Message ID", 6, kKindByte, 1.0f},         {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},   {"Spare", 2, kKindByte, 1.0f},
-    {"Destination ID 1", 30, kKindLongB, 1.0f}, {"Sequence number 1", 2, kKindByte, 1.0f},
-    {"Destination ID 2", 30, kKindLongB, 1.0f}, {"Sequence number 2", 2, kKindByte, 1.0f},
-    {"Destination ID 3", 30, kKindLongB, 1.0f}, {"Sequence number 3", 2, kKindByte, 1.0f},
-    {"Destination ID 4", 30, kKindLongB, 1.0f}, {"Sequence number 4", 2, kKindByte, 1.0f},
+    {"Message ID", 6, kKindByte, 1.0f},          {"Repeat indicator", 2, kKindByte, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},   {"Spare", 2, kKindByte, 1.0f},
+    {"Destination ID 1", 30, kKindLongId, 1.0f}, {"Sequence number 1", 2, kKindByte, 1.0f},
+    {"Destination ID 2", 30, kKindLongId, 1.0f}, {"Sequence number 2", 2, kKindByte, 1.0f},
+    {"Destination ID 3", 30, kKindLongId, 1.0f}, {"Sequence number 3", 2, kKindByte, 1.0f},
+    {"Destination ID 4", 30, kKindLongId, 1.0f}, {"Sequence number 4", 2, kKindByte, 1.0f},
 };
 
 // Message 8: Binary broadcast message.
 inline constexpr TableField kBinaryBroadcast[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Spare", 2, kKindByte, 1.0f},
     {"Application identifier, first 6 bits", 6, kKindByte, 1.0f},
-    {"Application identifier, last 10 bits", 10, kKindWordB, 1.0f},
+    {"Application identifier, last 10 bits", 10, kKindWordId, 1.0f},
     {"Binary data, as six-bit text to the end", 6, kKindTextToEnd, 1.0f},
 };
 
@@ -186,7 +206,7 @@ inline constexpr TableField kBinaryBroadcast[] = {
 inline constexpr TableField kSarAircraftReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Altitude", 12, kKindWord, 1.0f},
     {"SOG", 10, kKindScaled, 1.0f},
     {"Position accuracy", 1, kKindByte, 1.0f},
@@ -205,18 +225,18 @@ inline constexpr TableField kSarAircraftReport[] = {
 
 // Message 10: UTC and date inquiry.
 inline constexpr TableField kUtcInquiry[] = {
-    {"Message ID", 6, kKindByte, 1.0f},       {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f}, {"Spare", 2, kKindByte, 1.0f},
-    {"Destination ID", 30, kKindLongB, 1.0f}, {"Spare", 2, kKindByte, 1.0f},
+    {"Message ID", 6, kKindByte, 1.0f},        {"Repeat indicator", 2, kKindByte, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f}, {"Spare", 2, kKindByte, 1.0f},
+    {"Destination ID", 30, kKindLongId, 1.0f}, {"Spare", 2, kKindByte, 1.0f},
 };
 
 // Message 12: Addressed safety related message.
 inline constexpr TableField kAddressedSafety[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Sequence number", 2, kKindByte, 1.0f},
-    {"Destination ID", 30, kKindLongB, 1.0f},
+    {"Destination ID", 30, kKindLongId, 1.0f},
     {"Retransmit flag", 1, kKindByte, 1.0f},
     {"Spare", 1, kKindByte, 1.0f},
     {"Safety related text, to the end", 6, kKindTextToEnd, 1.0f},
@@ -226,7 +246,7 @@ inline constexpr TableField kAddressedSafety[] = {
 inline constexpr TableField kSafetyBroadcast[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Spare", 2, kKindByte, 1.0f},
     {"Safety related text, to the end", 6, kKindTextToEnd, 1.0f},
 };
@@ -235,16 +255,16 @@ inline constexpr TableField kSafetyBroadcast[] = {
 inline constexpr TableField kInterrogation[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Spare", 2, kKindByte, 1.0f},
-    {"Destination ID 1", 30, kKindLongB, 1.0f},
+    {"Destination ID 1", 30, kKindLongId, 1.0f},
     {"Message ID 1.1", 6, kKindByte, 1.0f},
     {"Slot offset 1.1", 12, kKindWord, 1.0f},
     {"Spare", 2, kKindByte, 1.0f},
     {"Message ID 1.2", 6, kKindByte, 1.0f},
     {"Slot offset 1.2", 12, kKindWord, 1.0f},
     {"Spare", 2, kKindByte, 1.0f},
-    {"Destination ID 2", 30, kKindLongB, 1.0f},
+    {"Destination ID 2", 30, kKindLongId, 1.0f},
     {"Message ID 2.1", 6, kKindByte, 1.0f},
     {"Slot offset 2.1", 12, kKindWord, 1.0f},
     {"Spare", 2, kKindByte, 1.0f},
@@ -254,12 +274,12 @@ inline constexpr TableField kInterrogation[] = {
 inline constexpr TableField kAssignedMode[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Spare", 2, kKindByte, 1.0f},
-    {"Destination ID A", 30, kKindLongB, 1.0f},
+    {"Destination ID A", 30, kKindLongId, 1.0f},
     {"Offset A", 12, kKindWord, 1.0f},
     {"Increment A", 10, kKindWord, 1.0f},
-    {"Destination ID B", 30, kKindLongB, 1.0f},
+    {"Destination ID B", 30, kKindLongId, 1.0f},
     {"Offset B", 12, kKindWord, 1.0f},
     {"Increment B", 10, kKindWord, 1.0f},
     {"Spare", 4, kKindByte, 1.0f},
@@ -269,7 +289,7 @@ inline constexpr TableField kAssignedMode[] = {
 inline constexpr TableField kGnssBroadcast[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Spare", 2, kKindByte, 1.0f},
     {"Longitude", 18, kKindLongitude, k01},
     {"Latitude", 17, kKindLatitude, k01},
@@ -286,7 +306,7 @@ inline constexpr TableField kGnssBroadcast[] = {
 inline constexpr TableField kClassBReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Reserved for regional applications", 8, kKindByte, 1.0f},
     {"SOG", 10, kKindScaled, k01},
     {"Position accuracy", 1, kKindByte, 1.0f},
@@ -311,7 +331,7 @@ inline constexpr TableField kClassBReport[] = {
 inline constexpr TableField kExtendedClassBReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Reserved for regional applications", 8, kKindByte, 1.0f},
     {"SOG", 10, kKindScaled, k01},
     {"Position accuracy", 1, kKindByte, 1.0f},
@@ -333,23 +353,23 @@ inline constexpr TableField kExtendedClassBReport[] = {
 
 // Message 20: Data link management.
 inline constexpr TableField kDataLinkManagement[] = {
-    {"Message ID", 6, kKindByte, 1.0f},       {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f}, {"Spare", 2, kKindByte, 1.0f},
-    {"Offset number 1", 12, kKindWord, 1.0f}, {"Number of slots 1", 4, kKindByte, 1.0f},
-    {"Time-out 1", 3, kKindByte, 1.0f},       {"Increment 1", 11, kKindWord, 1.0f},
-    {"Offset number 2", 12, kKindWord, 1.0f}, {"Number of slots 2", 4, kKindByte, 1.0f},
-    {"Time-out 2", 3, kKindByte, 1.0f},       {"Increment 2", 11, kKindWord, 1.0f},
-    {"Offset number 3", 12, kKindWord, 1.0f}, {"Number of slots 3", 4, kKindByte, 1.0f},
-    {"Time-out 3", 3, kKindByte, 1.0f},       {"Increment 3", 11, kKindWord, 1.0f},
-    {"Offset number 4", 12, kKindWord, 1.0f}, {"Number of slots 4", 4, kKindByte, 1.0f},
-    {"Time-out 4", 3, kKindByte, 1.0f},       {"Increment 4", 11, kKindWord, 1.0f},
+    {"Message ID", 6, kKindByte, 1.0f},        {"Repeat indicator", 2, kKindByte, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f}, {"Spare", 2, kKindByte, 1.0f},
+    {"Offset number 1", 12, kKindWord, 1.0f},  {"Number of slots 1", 4, kKindByte, 1.0f},
+    {"Time-out 1", 3, kKindByte, 1.0f},        {"Increment 1", 11, kKindWord, 1.0f},
+    {"Offset number 2", 12, kKindWord, 1.0f},  {"Number of slots 2", 4, kKindByte, 1.0f},
+    {"Time-out 2", 3, kKindByte, 1.0f},        {"Increment 2", 11, kKindWord, 1.0f},
+    {"Offset number 3", 12, kKindWord, 1.0f},  {"Number of slots 3", 4, kKindByte, 1.0f},
+    {"Time-out 3", 3, kKindByte, 1.0f},        {"Increment 3", 11, kKindWord, 1.0f},
+    {"Offset number 4", 12, kKindWord, 1.0f},  {"Number of slots 4", 4, kKindByte, 1.0f},
+    {"Time-out 4", 3, kKindByte, 1.0f},        {"Increment 4", 11, kKindWord, 1.0f},
 };
 
 // Message 21: Aids-to-navigation report.
 inline constexpr TableField kAidToNavigationReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Type of aid to navigation", 5, kKindByte, 1.0f},
     {"Name", 120, kKindText, 1.0f},
     {"Position accuracy", 1, kKindByte, 1.0f},
@@ -371,7 +391,7 @@ inline constexpr TableField kAidToNavigationReport[] = {
 inline constexpr TableField kChannelManagement[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Spare", 2, kKindByte, 1.0f},
     {"Channel A", 12, kKindWord, 1.0f},
     {"Channel B", 12, kKindWord, 1.0f},
@@ -385,14 +405,14 @@ inline constexpr TableField kChannelManagement[] = {
     {"Channel A bandwidth", 1, kKindByte, 1.0f},
     {"Channel B bandwidth", 1, kKindByte, 1.0f},
     {"Transitional zone size", 3, kKindByte, 1.0f},
-    {"Spare", 23, kKindLongB, 1.0f},
+    {"Spare", 23, kKindLongId, 1.0f},
 };
 
 // Message 23: Group assignment command.
 inline constexpr TableField kGroupAssignment[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Spare", 2, kKindByte, 1.0f},
     {"Longitude 1", 18, kKindLongitude, k01},
     {"Latitude 1", 17, kKindLatitude, k01},
@@ -400,7 +420,7 @@ inline constexpr TableField kGroupAssignment[] = {
     {"Latitude 2", 17, kKindLatitude, k01},
     {"Station type", 4, kKindByte, 1.0f},
     {"Type of ship and cargo", 8, kKindByte, 1.0f},
-    {"Spare", 22, kKindLongB, 1.0f},
+    {"Spare", 22, kKindLongId, 1.0f},
     {"Tx/Rx mode", 2, kKindByte, 1.0f},
     {"Reporting interval", 4, kKindByte, 1.0f},
     {"Quiet time", 4, kKindByte, 1.0f},
@@ -409,8 +429,10 @@ inline constexpr TableField kGroupAssignment[] = {
 
 // Message 24 part A (and part numbers 2, 3): Static data report, part A.
 inline constexpr TableField kStaticDataPartA[] = {
-    {"Message ID", 6, kKindByte, 1.0f},       {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f}, {"Part number", 2, kKindByte, 1.0f},
+    {"Message ID", 6, kKindByte, 1.0f},
+    {"Repeat indicator", 2, kKindByte, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
+    {"Part number", 2, kKindByte, 1.0f},
     {"Name", 120, kKindText, 1.0f},
 };
 
@@ -418,7 +440,7 @@ inline constexpr TableField kStaticDataPartA[] = {
 inline constexpr TableField kStaticDataPartB[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Part number", 2, kKindByte, 1.0f},
     {"Type of ship and cargo", 8, kKindByte, 1.0f},
     {"Vendor ID", 42, kKindText, 1.0f},

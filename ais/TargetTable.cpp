@@ -81,6 +81,134 @@ class FieldsOf {
     int t_;
 };
 
+// Field positions by name, one group per table the target table reads.
+namespace position_report {  // messages 1, 2 and 3
+using tables::kPositionReport;
+constexpr int kNavStatus = FieldIndex(kPositionReport, "Navigational status");
+constexpr int kRateOfTurn = FieldIndex(kPositionReport, "Rate of turn");
+constexpr int kSog = FieldIndex(kPositionReport, "SOG");
+constexpr int kAccuracy = FieldIndex(kPositionReport, "Position accuracy");
+constexpr int kLongitude = FieldIndex(kPositionReport, "Longitude");
+constexpr int kLatitude = FieldIndex(kPositionReport, "Latitude");
+constexpr int kCog = FieldIndex(kPositionReport, "COG");
+constexpr int kHeading = FieldIndex(kPositionReport, "True heading");
+constexpr int kTimeStamp = FieldIndex(kPositionReport, "Time stamp");
+constexpr int kRaim = FieldIndex(kPositionReport, "RAIM flag");
+}  // namespace position_report
+
+namespace base_station {  // message 4
+using tables::kBaseStationReport;
+constexpr int kAccuracy = FieldIndex(kBaseStationReport, "Position accuracy");
+constexpr int kLongitude = FieldIndex(kBaseStationReport, "Longitude");
+constexpr int kLatitude = FieldIndex(kBaseStationReport, "Latitude");
+constexpr int kEpfd = FieldIndex(kBaseStationReport, "Type of EPFD");
+constexpr int kRaim = FieldIndex(kBaseStationReport, "RAIM flag");
+}  // namespace base_station
+
+namespace static_voyage {  // message 5
+using tables::kStaticVoyageData;
+constexpr int kAisVersion = FieldIndex(kStaticVoyageData, "AIS version indicator");
+constexpr int kImo = FieldIndex(kStaticVoyageData, "IMO number");
+constexpr int kCallSign = FieldIndex(kStaticVoyageData, "Call sign");
+constexpr int kName = FieldIndex(kStaticVoyageData, "Name");
+constexpr int kShipType = FieldIndex(kStaticVoyageData, "Type of ship and cargo");
+constexpr int kDimensions = FieldIndex(kStaticVoyageData, "Dimensions (A, B, C, D)");
+constexpr int kEpfd = FieldIndex(kStaticVoyageData, "Type of EPFD");
+constexpr int kEta = FieldIndex(kStaticVoyageData, "ETA (month, day, hour, minute)");
+constexpr int kDraught = FieldIndex(kStaticVoyageData, "Maximum present static draught");
+constexpr int kDestination = FieldIndex(kStaticVoyageData, "Destination");
+constexpr int kDte = FieldIndex(kStaticVoyageData, "DTE");
+}  // namespace static_voyage
+
+namespace sar_aircraft {  // message 9
+using tables::kSarAircraftReport;
+constexpr int kAltitude = FieldIndex(kSarAircraftReport, "Altitude");
+constexpr int kSog = FieldIndex(kSarAircraftReport, "SOG");
+constexpr int kAccuracy = FieldIndex(kSarAircraftReport, "Position accuracy");
+constexpr int kLongitude = FieldIndex(kSarAircraftReport, "Longitude");
+constexpr int kLatitude = FieldIndex(kSarAircraftReport, "Latitude");
+constexpr int kCog = FieldIndex(kSarAircraftReport, "COG");
+constexpr int kDte = FieldIndex(kSarAircraftReport, "DTE");
+constexpr int kRaim = FieldIndex(kSarAircraftReport, "RAIM flag");
+}  // namespace sar_aircraft
+
+namespace class_b {  // message 18
+using tables::kClassBReport;
+constexpr int kSog = FieldIndex(kClassBReport, "SOG");
+constexpr int kAccuracy = FieldIndex(kClassBReport, "Position accuracy");
+constexpr int kLongitude = FieldIndex(kClassBReport, "Longitude");
+constexpr int kLatitude = FieldIndex(kClassBReport, "Latitude");
+constexpr int kCog = FieldIndex(kClassBReport, "COG");
+constexpr int kHeading = FieldIndex(kClassBReport, "True heading");
+constexpr int kTimeStamp = FieldIndex(kClassBReport, "Time stamp");
+constexpr int kUnit = FieldIndex(kClassBReport, "Class B unit flag");
+constexpr int kDisplay = FieldIndex(kClassBReport, "Class B display flag");
+constexpr int kDsc = FieldIndex(kClassBReport, "Class B DSC flag");
+constexpr int kBand = FieldIndex(kClassBReport, "Class B band flag");
+constexpr int kMessage22 = FieldIndex(kClassBReport, "Class B message 22 flag");
+constexpr int kAssignedMode = FieldIndex(kClassBReport, "Mode flag");
+constexpr int kRaim = FieldIndex(kClassBReport, "RAIM flag");
+}  // namespace class_b
+
+namespace extended_class_b {  // message 19
+using tables::kExtendedClassBReport;
+constexpr int kSog = FieldIndex(kExtendedClassBReport, "SOG");
+constexpr int kAccuracy = FieldIndex(kExtendedClassBReport, "Position accuracy");
+constexpr int kLongitude = FieldIndex(kExtendedClassBReport, "Longitude");
+constexpr int kLatitude = FieldIndex(kExtendedClassBReport, "Latitude");
+constexpr int kCog = FieldIndex(kExtendedClassBReport, "COG");
+constexpr int kHeading = FieldIndex(kExtendedClassBReport, "True heading");
+constexpr int kTimeStamp = FieldIndex(kExtendedClassBReport, "Time stamp");
+constexpr int kName = FieldIndex(kExtendedClassBReport, "Name");
+constexpr int kShipType = FieldIndex(kExtendedClassBReport, "Type of ship and cargo");
+constexpr int kDimensions = FieldIndex(kExtendedClassBReport, "Dimensions (A, B, C, D)");
+constexpr int kEpfd = FieldIndex(kExtendedClassBReport, "Type of EPFD");
+constexpr int kRaim = FieldIndex(kExtendedClassBReport, "RAIM flag");
+constexpr int kDte = FieldIndex(kExtendedClassBReport, "DTE");
+}  // namespace extended_class_b
+
+namespace aid_to_navigation {  // message 21
+using tables::kAidToNavigationReport;
+constexpr int kType = FieldIndex(kAidToNavigationReport, "Type of aid to navigation");
+constexpr int kName = FieldIndex(kAidToNavigationReport, "Name");
+constexpr int kAccuracy = FieldIndex(kAidToNavigationReport, "Position accuracy");
+constexpr int kLongitude = FieldIndex(kAidToNavigationReport, "Longitude");
+constexpr int kLatitude = FieldIndex(kAidToNavigationReport, "Latitude");
+constexpr int kDimensions = FieldIndex(kAidToNavigationReport, "Dimensions (A, B, C, D)");
+constexpr int kEpfd = FieldIndex(kAidToNavigationReport, "Type of EPFD");
+constexpr int kTimeStamp = FieldIndex(kAidToNavigationReport, "Time stamp");
+constexpr int kOffPosition = FieldIndex(kAidToNavigationReport, "Off-position indicator");
+constexpr int kRaim = FieldIndex(kAidToNavigationReport, "RAIM flag");
+constexpr int kVirtual = FieldIndex(kAidToNavigationReport, "Virtual aid flag");
+constexpr int kAssignedMode = FieldIndex(kAidToNavigationReport, "Assigned mode flag");
+constexpr int kNameExtension = FieldIndex(kAidToNavigationReport, "Name extension");
+}  // namespace aid_to_navigation
+
+namespace static_data {  // message 24, parts A and B
+using tables::kStaticDataPartA;
+using tables::kStaticDataPartB;
+constexpr int kPartAName = FieldIndex(kStaticDataPartA, "Name");
+constexpr int kShipType = FieldIndex(kStaticDataPartB, "Type of ship and cargo");
+constexpr int kVendorId = FieldIndex(kStaticDataPartB, "Vendor ID");
+constexpr int kCallSign = FieldIndex(kStaticDataPartB, "Call sign");
+constexpr int kDimensions = FieldIndex(kStaticDataPartB, "Dimensions (A, B, C, D)");
+static_assert(FieldIndex(kStaticDataPartA, "Part number") == kPartNumberField &&
+              FieldIndex(kStaticDataPartB, "Part number") == kPartNumberField);
+}  // namespace static_data
+
+// Each message below is read with the table its names come from.
+static_assert(kMessageTables[1].Fields == tables::kPositionReport &&
+              kMessageTables[2].Fields == tables::kPositionReport &&
+              kMessageTables[3].Fields == tables::kPositionReport &&
+              kMessageTables[4].Fields == tables::kBaseStationReport &&
+              kMessageTables[5].Fields == tables::kStaticVoyageData &&
+              kMessageTables[9].Fields == tables::kSarAircraftReport &&
+              kMessageTables[18].Fields == tables::kClassBReport &&
+              kMessageTables[19].Fields == tables::kExtendedClassBReport &&
+              kMessageTables[21].Fields == tables::kAidToNavigationReport &&
+              kMessageTables[24].Fields == tables::kStaticDataPartA &&
+              kMessageTables[kPartBTable].Fields == tables::kStaticDataPartB);
+
 inline void SetFlag(std::uint8_t& flags, std::uint8_t bit, std::uint8_t on) {
     flags = static_cast<std::uint8_t>(on ? flags | bit : flags & ~bit);
 }
@@ -183,43 +311,46 @@ void TargetTable::FileMessage(TargetEntry& e, const DecodedRecord& record) {
         case 2:
         case 3:
             e.StationKind = kStationClassA;
-            e.NavStatus = static_cast<std::uint8_t>(m.U(3) & 0x0F);
-            e.RateOfTurn = m.F(4);
-            e.Sog = m.F(5);
-            m.Position(6, 7, 8, e);
-            e.Cog = m.F(9);
-            e.TrueHeading = static_cast<float>(m.U(10));
-            e.Raim = m.Bit(14);
-            e.TimestampValid = m.U(11) < 60 ? 1 : 0;
+            e.NavStatus = static_cast<std::uint8_t>(m.U(position_report::kNavStatus) & 0x0F);
+            e.RateOfTurn = m.F(position_report::kRateOfTurn);
+            e.Sog = m.F(position_report::kSog);
+            m.Position(position_report::kAccuracy, position_report::kLongitude,
+                       position_report::kLatitude, e);
+            e.Cog = m.F(position_report::kCog);
+            e.TrueHeading = static_cast<float>(m.U(position_report::kHeading));
+            e.Raim = m.Bit(position_report::kRaim);
+            e.TimestampValid = m.U(position_report::kTimeStamp) < 60 ? 1 : 0;
             break;
         case 4:
             e.StationKind = kStationBase;
-            m.Position(9, 10, 11, e);
-            e.EpfdType = static_cast<std::uint8_t>(m.U(12) & 0x0F);
-            e.Raim = m.Bit(14);
+            m.Position(base_station::kAccuracy, base_station::kLongitude, base_station::kLatitude,
+                       e);
+            e.EpfdType = static_cast<std::uint8_t>(m.U(base_station::kEpfd) & 0x0F);
+            e.Raim = m.Bit(base_station::kRaim);
             break;
         case 5:
             e.StationKind = kStationClassA;
-            e.AisVersion = static_cast<std::uint8_t>(m.U(3) & 0x03);
-            e.ImoNumber = m.U(4);
-            m.Text(5, e.CallSign);
-            m.Text(6, e.Name);
-            e.ShipType = static_cast<std::uint8_t>(m.U(7));
-            m.Dimensions(8, e);
-            e.EpfdType = static_cast<std::uint8_t>(m.U(9) & 0x0F);
-            m.Eta(10, e);
-            e.Draught = m.F(11);
-            m.Text(12, e.Destination);
-            e.Dte = m.Bit(13);
+            e.AisVersion = static_cast<std::uint8_t>(m.U(static_voyage::kAisVersion) & 0x03);
+            e.ImoNumber = m.U(static_voyage::kImo);
+            m.Text(static_voyage::kCallSign, e.CallSign);
+            m.Text(static_voyage::kName, e.Name);
+            e.ShipType = static_cast<std::uint8_t>(m.U(static_voyage::kShipType));
+            m.Dimensions(static_voyage::kDimensions, e);
+            e.EpfdType = static_cast<std::uint8_t>(m.U(static_voyage::kEpfd) & 0x0F);
+            m.Eta(static_voyage::kEta, e);
+            e.Draught = m.F(static_voyage::kDraught);
+            m.Text(static_voyage::kDestination, e.Destination);
+            e.Dte = m.Bit(static_voyage::kDte);
             break;
         case 9:
             e.StationKind = kStationSarAircraft;
-            e.Altitude = static_cast<float>(m.U(3));
-            e.Sog = m.F(4);
-            m.Position(5, 6, 7, e);
-            e.Cog = m.F(8);
-            e.Dte = m.Bit(11);
-            e.Raim = m.Bit(14);
+            e.Altitude = static_cast<float>(m.U(sar_aircraft::kAltitude));
+            e.Sog = m.F(sar_aircraft::kSog);
+            m.Position(sar_aircraft::kAccuracy, sar_aircraft::kLongitude, sar_aircraft::kLatitude,
+                       e);
+            e.Cog = m.F(sar_aircraft::kCog);
+            e.Dte = m.Bit(sar_aircraft::kDte);
+            e.Raim = m.Bit(sar_aircraft::kRaim);
             break;
         case 16:
         case 17:
@@ -230,58 +361,61 @@ void TargetTable::FileMessage(TargetEntry& e, const DecodedRecord& record) {
             break;
         case 18:
             e.StationKind = kStationClassB;
-            e.Sog = m.F(4);
-            m.Position(5, 6, 7, e);
-            e.Cog = m.F(8);
-            e.TrueHeading = static_cast<float>(m.U(9));
-            e.Raim = m.Bit(18);
-            SetFlag(e.ClassBFlags, kClassBUnit, m.Bit(12));
-            SetFlag(e.ClassBFlags, kClassBDisplay, m.Bit(13));
-            SetFlag(e.ClassBFlags, kClassBDsc, m.Bit(14));
-            SetFlag(e.ClassBFlags, kClassBBand, m.Bit(15));
-            SetFlag(e.ClassBFlags, kClassBMessage22, m.Bit(16));
-            SetFlag(e.ClassBFlags, kClassBAssignedMode, m.Bit(17));
-            e.TimestampValid = m.U(10) < 60 ? 1 : 0;
+            e.Sog = m.F(class_b::kSog);
+            m.Position(class_b::kAccuracy, class_b::kLongitude, class_b::kLatitude, e);
+            e.Cog = m.F(class_b::kCog);
+            e.TrueHeading = static_cast<float>(m.U(class_b::kHeading));
+            e.Raim = m.Bit(class_b::kRaim);
+            SetFlag(e.ClassBFlags, kClassBUnit, m.Bit(class_b::kUnit));
+            SetFlag(e.ClassBFlags, kClassBDisplay, m.Bit(class_b::kDisplay));
+            SetFlag(e.ClassBFlags, kClassBDsc, m.Bit(class_b::kDsc));
+            SetFlag(e.ClassBFlags, kClassBBand, m.Bit(class_b::kBand));
+            SetFlag(e.ClassBFlags, kClassBMessage22, m.Bit(class_b::kMessage22));
+            SetFlag(e.ClassBFlags, kClassBAssignedMode, m.Bit(class_b::kAssignedMode));
+            e.TimestampValid = m.U(class_b::kTimeStamp) < 60 ? 1 : 0;
             break;
         case 19:
             e.StationKind = kStationClassB;
-            e.Sog = m.F(4);
-            m.Position(5, 6, 7, e);
-            e.Cog = m.F(8);
-            e.TrueHeading = static_cast<float>(m.U(9));
-            m.Text(12, e.Name);
-            e.ShipType = static_cast<std::uint8_t>(m.U(13));
-            m.Dimensions(14, e);
-            e.EpfdType = static_cast<std::uint8_t>(m.U(15) & 0x0F);
-            e.Raim = m.Bit(16);
-            e.Dte = m.Bit(17);
-            e.TimestampValid = m.U(10) < 60 ? 1 : 0;
+            e.Sog = m.F(extended_class_b::kSog);
+            m.Position(extended_class_b::kAccuracy, extended_class_b::kLongitude,
+                       extended_class_b::kLatitude, e);
+            e.Cog = m.F(extended_class_b::kCog);
+            e.TrueHeading = static_cast<float>(m.U(extended_class_b::kHeading));
+            m.Text(extended_class_b::kName, e.Name);
+            e.ShipType = static_cast<std::uint8_t>(m.U(extended_class_b::kShipType));
+            m.Dimensions(extended_class_b::kDimensions, e);
+            e.EpfdType = static_cast<std::uint8_t>(m.U(extended_class_b::kEpfd) & 0x0F);
+            e.Raim = m.Bit(extended_class_b::kRaim);
+            e.Dte = m.Bit(extended_class_b::kDte);
+            e.TimestampValid = m.U(extended_class_b::kTimeStamp) < 60 ? 1 : 0;
             break;
         case 21:
             e.StationKind = kStationAidToNavigation;
-            e.AtonFlags = static_cast<std::uint8_t>((e.AtonFlags & ~kAtonTypeMask) |
-                                                    ((m.U(3) << kAtonTypeShift) & kAtonTypeMask));
-            m.Text(4, e.Name);
-            m.Position(5, 6, 7, e);
-            m.Dimensions(8, e);
-            e.EpfdType = static_cast<std::uint8_t>(m.U(9) & 0x0F);
-            SetFlag(e.AtonFlags, kAtonOffPosition, m.Bit(11));
-            e.Raim = m.Bit(13);
-            SetFlag(e.AtonFlags, kAtonVirtual, m.Bit(14));
-            SetFlag(e.AtonFlags, kAtonAssignedMode, m.Bit(15));
-            m.Text(17, e.NameExtension);
-            e.TimestampValid = m.U(10) < 60 ? 1 : 0;
+            e.AtonFlags = static_cast<std::uint8_t>(
+                (e.AtonFlags & ~kAtonTypeMask) |
+                ((m.U(aid_to_navigation::kType) << kAtonTypeShift) & kAtonTypeMask));
+            m.Text(aid_to_navigation::kName, e.Name);
+            m.Position(aid_to_navigation::kAccuracy, aid_to_navigation::kLongitude,
+                       aid_to_navigation::kLatitude, e);
+            m.Dimensions(aid_to_navigation::kDimensions, e);
+            e.EpfdType = static_cast<std::uint8_t>(m.U(aid_to_navigation::kEpfd) & 0x0F);
+            SetFlag(e.AtonFlags, kAtonOffPosition, m.Bit(aid_to_navigation::kOffPosition));
+            e.Raim = m.Bit(aid_to_navigation::kRaim);
+            SetFlag(e.AtonFlags, kAtonVirtual, m.Bit(aid_to_navigation::kVirtual));
+            SetFlag(e.AtonFlags, kAtonAssignedMode, m.Bit(aid_to_navigation::kAssignedMode));
+            m.Text(aid_to_navigation::kNameExtension, e.NameExtension);
+            e.TimestampValid = m.U(aid_to_navigation::kTimeStamp) < 60 ? 1 : 0;
             break;
         case 24:
             e.StationKind = kStationClassB;
             if (m.U(kPartNumberField) == 0) {
-                m.Text(4, e.Name);
+                m.Text(static_data::kPartAName, e.Name);
             } else if (m.U(kPartNumberField) == 1) {
                 // Part B (read with the part B table).
-                e.ShipType = static_cast<std::uint8_t>(m.U(4));
-                m.Text(5, e.VendorId);
-                m.Text(6, e.CallSign);
-                m.Dimensions(7, e);
+                e.ShipType = static_cast<std::uint8_t>(m.U(static_data::kShipType));
+                m.Text(static_data::kVendorId, e.VendorId);
+                m.Text(static_data::kCallSign, e.CallSign);
+                m.Dimensions(static_data::kDimensions, e);
             }
             // Part numbers 2 and 3 are not defined: their record has the part A
             // layout, so no part B field can be read from it.

@@ -170,6 +170,11 @@ constexpr LanguageKey kKeys[] = {
     {"OTHER_MSG", "MMSI", Message, Main, "", "MMSI"},
     {"OTHER_MSG", "NAME", Message, Main, "", "NAME"},
     {"OTHER_MSG", "Destination", Message, Main, "", "DESTINATION"},
+    // NAVORO: this program's own texts
+    {"NAVORO", "SystemCheckDisconnected", Message, Main, "",
+     "Disconnected \u2014 results of the last connection"},
+    {"NAVORO", "RateMayBeWrong", Message, Main, "",
+     "received data but no readable lines: the rate may be wrong \u2014 try Auto."},
 };
 
 }  // namespace

@@ -240,6 +240,7 @@ void TForm1::SetUpDiagnosis() {
     pages.Link.WritePort = [this](const char* data, int length) { return WritePort(data, length); };
     pages.Link.OpenPortDown = [this] { return connection_.ConnectState == 1; };
     pages.Link.OpenPortClick = [this] { OpenPortClick(); };
+    pages.Link.Linked = [this] { return connection_.LinkEstablished; };
     // The configuration snapshot's identity and its three flags; the query
     // set of "Reset checks" goes out as the configuration's reads do.
     pages.Link.ReadSnapshot = [this] {
@@ -663,6 +664,7 @@ void TForm1::StopSimulator() {
 void TForm1::FillPortChoice() {
     QComboBox* box = controls_.cbxComPort;
     const QSignalBlocker quiet(box);
+    const QString chosen = box->currentText();
     box->clear();
     for (const PortChoiceItem& item : lists_.PortChoiceItems()) {
         box->addItem(QString::fromStdString(item.text));
@@ -671,14 +673,26 @@ void TForm1::FillPortChoice() {
                              Qt::ToolTipRole);
         }
     }
-    box->setCurrentIndex(0);
+    // A re-scan keeps the user's choice: the same port, or the text as it was.
+    const bool none = chosen.isEmpty() || chosen == QLatin1String(kNoPortText);
+    const int index = none ? 0 : box->findText(chosen);
+    if (index >= 0) {
+        box->setCurrentIndex(index);
+    } else {
+        box->setEditText(chosen);
+    }
 }
 
 void TForm1::CommRxChar(TComm* Sender, std::uint32_t Count) {
     if (!Sender) return;
     const int count = static_cast<int>(std::min<std::uint32_t>(Count, 1u << 30));
-    assembler_.Receive([Sender](char* buffer, int size) { return Sender->Read(buffer, size); },
-                       count);
+    assembler_.Receive(
+        [this, Sender](char* buffer, int size) {
+            const int read = Sender->Read(buffer, size);
+            if (read > 0) connection_.BytesReceived(static_cast<std::size_t>(read));
+            return read;
+        },
+        count);
 }
 
 bool TForm1::LogEnabled() const {
@@ -752,6 +766,8 @@ const std::string& TForm1::Text(LinkText text) const {
             return Message(MessageId::ManualConnectTimeOut);
         case LinkText::CheckPortError:
             return Message(MessageId::CheckPortError);
+        case LinkText::RateMayBeWrong:
+            return Message(MessageId::RateMayBeWrong);
     }
     return Message(MessageId::Error);
 }
@@ -891,6 +907,11 @@ void TForm1::CommErrorBox(const std::string& message) {
 bool TForm1::AskForceConnect() {
     return prompts_.AskOkCancel(PromptIcon::Warning, Message(MessageId::Warning),
                                 Text(LinkText::CheckPortError));
+}
+
+void TForm1::PostNotice(std::function<void()> notice) {
+    // Queued: the box opens once the current handler (a timer's) has returned.
+    QTimer::singleShot(0, this, std::move(notice));
 }
 
 void TForm1::ResetConfiguration() {

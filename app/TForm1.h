@@ -188,7 +188,9 @@ class TForm1 : public QMainWindow, public ConnectionHost, public LineSink {
     void WarningBox(LinkText text) override;
     void ErrorBox(LinkText text, const std::string& reason) override;
     void CommErrorBox(const std::string& message) override;
+    std::string TextOf(LinkText text) const override { return Text(text); }
     bool AskForceConnect() override;
+    void PostNotice(std::function<void()> notice) override;
     void ResetConfiguration() override;
     void PageControlConfChange() override;
 

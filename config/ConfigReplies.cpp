@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "codec/Fields.h"
+#include "codec/ParameterCodes.h"
 #include "config/ConfigTables.h"
 
 namespace navoro {
@@ -159,13 +160,13 @@ void ShowTsvReply(ReplyTargets t) {
         if (store.DbgMode == kReplyMode) {
             const std::int32_t value = store.DbgParamValue[i];
             switch (store.DbgParamId[i]) {
-                case 30:
+                case kParamAisTx:
                     page.ComboBox_Tran_AisTx->setCurrentIndex(value == 0 ? 0 : 1);
                     break;
-                case 101:
+                case kParamDscRx:
                     page.ComboBox_Tran_DscRx->setCurrentIndex(value == 1 ? 0 : 1);
                     break;
-                case 102:
+                case kParamGpsAntennaVoltage:
                     page.ComboBoxGpsVoltage->setCurrentIndex(value == 0 ? 0 : 1);
                     break;
                 default:
@@ -185,7 +186,7 @@ void ShowCpaReply(ReplyTargets t) {
         if (store.DbgMode == kReplyMode) {
             const std::int32_t value = store.DbgParamValue[i];
             switch (store.DbgParamId[i]) {
-                case 45:
+                case kParamCpaDistance:
                     if (value >= 0 && value <= kCpaTenthsMax) {
                         char text[16];
                         std::snprintf(text, sizeof text, "%04.1f", value / 10.0);
@@ -194,10 +195,10 @@ void ShowCpaReply(ReplyTargets t) {
                         page.MaskEditCPA->clear();
                     }
                     break;
-                case 46:
+                case kParamTcpa:
                     page.CSpinEditTCPA->SetReplyValue(value);
                     break;
-                case 47:
+                case kParamCpaAlarm:
                     page.ComboBoxCpaAlarmType->setCurrentIndex(value != 0 ? 0 : 1);
                     break;
                 default:

@@ -4,6 +4,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "codec/ParameterCodes.h"
 #include "config/WriteRules.h"
 
 namespace navoro {
@@ -24,7 +25,7 @@ constexpr ModeTexts kModes[] = {
      "Restore", 8, "[0-9]{0,8}"},
     {"Generate Serial Number Sentence", "Please enter the new serial number.",
      "Key-in new serial number here", "Generate", static_cast<int>(kSerialNumberSentenceMax),
-     "[A-Za-z0-9]{0,16}"},
+     "(?:(?![,*$!\\\\^])[\\x20-\\x7E]){0,16}"},
 };
 
 const ModeTexts& TextsOf(std::uint8_t mode) {
@@ -107,7 +108,7 @@ void TfrmInputDialog::SB_CommandClick() {
 void TfrmInputDialog::FactoryRestore() {
     // A wrong code is refused silently.
     if (!IsMaintenanceCode(EditVerifyPassword->text().toStdString())) return;
-    PutIntoStores(codec_, DbgPairs({{701, 5}}));
+    PutIntoStores(codec_, DbgPairs({{kParamCommand, kCommandFactoryRestore}}));
     const SendResult sent = SendSentence ? SendSentence("P", "DBG") : SendResult::Failed;
     if (sent != SendResult::Failed) return;
     // Not sent, and the send path has not said so.

@@ -18,7 +18,7 @@ namespace navoro {
 // The maintenance dialog: one field and one button, in two modes.
 //
 //   Mode 0, "Factory Restore": the maintenance code 61528037 sends the
-//   factory-restore command $PDBG,701,5,,,,,, (any other code sends nothing).
+//   DBG factory-restore command (any other code sends nothing).
 //   Mode 1, "Generate Serial Number Sentence": builds $PTPS,1,<serial>*hh and
 //   hands it to the data log's command field; nothing is sent.
 //

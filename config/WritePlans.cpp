@@ -6,6 +6,7 @@
 
 #include "codec/Composer.h"
 #include "codec/Fields.h"
+#include "codec/ParameterCodes.h"
 #include "config/DeviceData.h"
 
 namespace navoro {
@@ -207,17 +208,19 @@ WriteCheck PlanCpaWrite(const CpaInput& in) {
         return Problem("Please key in the CPA in nautical miles, for example 02.5.", "MaskEditCPA");
     }
     WritePlan plan;
-    plan.Steps.push_back(Composed(
-        "P", "DBG", DbgPairs({{45, *cpa}, {46, in.Tcpa}, {47, First(in.AlarmIndex) ? 1 : 0}})));
+    plan.Steps.push_back(Composed("P", "DBG",
+                                  DbgPairs({{kParamCpaDistance, *cpa},
+                                            {kParamTcpa, in.Tcpa},
+                                            {kParamCpaAlarm, First(in.AlarmIndex) ? 1 : 0}})));
     return plan;
 }
 
 WriteCheck PlanTransceiverWrite(const TransceiverInput& in) {
-    const DbgValues values =
-        DbgPairs({{30, First(in.AisTxIndex) ? 0 : 1},
-                  {101, First(in.DscRxIndex) ? 1 : 0},
-                  {102, First(in.GpsVoltageIndex) ? 0 : 1},
-                  {122, static_cast<std::int32_t>(Atol(in.DeviceInstance.c_str()))}});
+    const DbgValues values = DbgPairs(
+        {{kParamAisTx, First(in.AisTxIndex) ? 0 : 1},
+         {kParamDscRx, First(in.DscRxIndex) ? 1 : 0},
+         {kParamGpsAntennaVoltage, First(in.GpsVoltageIndex) ? 0 : 1},
+         {kParamDeviceInstance, static_cast<std::int32_t>(Atol(in.DeviceInstance.c_str()))}});
     WritePlan plan;
     plan.Steps.push_back(Text(DbgCommand(values.Pairs), values));
     return plan;
@@ -240,7 +243,7 @@ WriteCheck PlanBaudRateWrite(const BaudRateInput& in) {
         plan.Steps.push_back(Advance());
     }
     // The transponder takes the new rates into use.
-    plan.Steps.push_back(Composed("P", "DBG", DbgPairs({{701, 1000}})));
+    plan.Steps.push_back(Composed("P", "DBG", DbgPairs({{kParamCommand, kCommandRateChanged}})));
     for (const int wait : {300, 300, 300, 600}) {
         plan.Steps.push_back(Wait(wait));
         plan.Steps.push_back(Advance());

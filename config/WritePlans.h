@@ -116,7 +116,7 @@ struct VoyageInput {
 };
 WriteCheck PlanVoyageWrite(const VoyageInput& in);
 
-// CPA: one DBG command with codes 45, 46 and 47. A TCPA outside 0-99 sends
+// CPA: one DBG command with the CPA distance, TCPA and alarm codes. A TCPA outside 0-99 sends
 // nothing (an empty plan).
 struct CpaInput {
     std::string Cpa;     // "09.9"
@@ -125,7 +125,8 @@ struct CpaInput {
 };
 WriteCheck PlanCpaWrite(const CpaInput& in);
 
-// TRANSCEIVER: one $PLMO,C,DBG text with codes 30, 101, 102 and 122.
+// TRANSCEIVER: one $PLMO,C,DBG text with the AIS TX, DSC RX, GPS antenna
+// voltage and device instance codes.
 struct TransceiverInput {
     int AisTxIndex = 0;       // 0 ON, 1 OFF
     int DscRxIndex = 0;       // 0 ON, 1 OFF
@@ -134,7 +135,7 @@ struct TransceiverInput {
 };
 WriteCheck PlanTransceiverWrite(const TransceiverInput& in);
 
-// BAUD RATE: eight BAU commands 100 ms apart, DBG 701,1000, then waits of
+// BAUD RATE: eight BAU commands 100 ms apart, the DBG rate-changed command, then waits of
 // 300, 300, 300 and 600 ms; twelve steps of the waiting window.
 struct BaudRateInput {
     std::array<int, 8> Selected{};  // each box's item, in the order of kBaudBoxes
@@ -160,7 +161,8 @@ struct MobInput {
 };
 WriteCheck PlanMobWrite(const MobInput& in);
 
-// ENCRYPTION: DBG 701 with 3015 and the CEK for the code, or 3016.
+// ENCRYPTION: the DBG encryption-on command and the CEK for the code,
+// or the encryption-off command.
 struct EncryptionInput {
     bool Enabled = false;
     std::string Code;

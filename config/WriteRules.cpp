@@ -6,6 +6,7 @@
 
 #include "codec/Fields.h"
 #include "codec/Framing.h"
+#include "codec/ParameterCodes.h"
 
 namespace navoro {
 
@@ -139,7 +140,8 @@ std::string DbgCommand(const std::array<DbgPair, 4>& p) {
 }
 
 std::string EncryptionCommand(bool on) {
-    return on ? "$PLMO,C,DBG,701,3015,,,,,," : "$PLMO,C,DBG,701,3016,,,,,,";
+    return Format("$PLMO,C,DBG,%d,%d,,,,,,", static_cast<int>(kParamCommand),
+                  static_cast<int>(on ? kCommandEncryptionOn : kCommandEncryptionOff));
 }
 
 std::string ClrCommand(const LongRangeSettings& s) {
@@ -179,6 +181,13 @@ std::string InlandSsdCommand(const InlandMetres& m) {
                   m.InternalB, m.InternalC, m.ExternalB, m.ExternalC);
 }
 
+bool IsSerialNumberCharacter(char32_t typed) {
+    // Printable ASCII without the characters that would end or split the sentence.
+    if (typed < 0x20 || typed > 0x7E) return false;
+    return typed != ',' && typed != '*' && typed != '$' && typed != '!' && typed != '\\' &&
+           typed != '^';
+}
+
 bool IsMaintenanceCode(std::string_view text) {
     return Atol(std::string(text).c_str()) == kMaintenanceCode;
 }
@@ -186,7 +195,7 @@ bool IsMaintenanceCode(std::string_view text) {
 std::optional<std::string> SerialNumberSentence(std::string_view serial) {
     if (serial.empty() || serial.size() > kSerialNumberSentenceMax) return std::nullopt;
     for (const char c : serial) {
-        if (!IsEncryptionKeyCharacter(static_cast<unsigned char>(c))) return std::nullopt;
+        if (!IsSerialNumberCharacter(static_cast<unsigned char>(c))) return std::nullopt;
     }
     std::string text = "$PTPS,1," + std::string(serial);
     const std::size_t length = text.size();

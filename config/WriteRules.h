@@ -65,7 +65,8 @@ struct DbgPair {
 // "$PLMO,C,DBG,<id>,<value>,..." for four pairs, codes without leading zeros.
 std::string DbgCommand(const std::array<DbgPair, 4>& pairs);
 
-// "$PLMO,C,DBG,701,3015,,,,,," (on) or "...,3016,,,,,," (off).
+// The DBG encryption-on command (on) or encryption-off command (off), the
+// other pairs empty.
 std::string EncryptionCommand(bool on);
 
 struct LongRangeSettings {
@@ -104,9 +105,13 @@ bool IsMaintenanceCode(std::string_view text);
 
 // The maintenance dialog's field takes up to 16 characters.
 inline constexpr std::size_t kSerialNumberSentenceMax = 16;
+// A serial number takes printable ASCII except , * $ ! \ ^ (they would break
+// the sentence); control characters and anything beyond ASCII are refused.
+bool IsSerialNumberCharacter(char32_t typed);
 // The sentence that writes a new product serial number: "$PTPS,1,<serial>"
 // with "*" and its checksum, without the line end. Nothing for an empty text,
-// one longer than 16 characters, or one with anything but letters and digits.
+// one longer than 16 characters, or one with a character IsSerialNumberCharacter
+// refuses.
 std::optional<std::string> SerialNumberSentence(std::string_view serial);
 
 }  // namespace navoro

@@ -16,6 +16,8 @@ struct DiagnosisLink {
     // action.
     std::function<bool()> OpenPortDown;
     std::function<void()> OpenPortClick;
+    // The link with the transponder is established (empty: counts as linked).
+    std::function<bool()> Linked;
     // Sends the queries of a query set (1: the status request). When empty,
     // the status request is written with WritePort.
     std::function<void(int querySet)> SendQueries;

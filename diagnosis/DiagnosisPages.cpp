@@ -9,7 +9,8 @@ namespace navoro {
 DiagnosisPages::DiagnosisPages(QWidget* systemCheckSheet, QWidget* gpsStatusSheet,
                                QWidget* dataLogSheet, QTimer* timerUpdateSysChk, Codec& codec,
                                Prompts& prompts, const MessageTable& messages)
-    : systemCheck_(new SystemCheckPage(systemCheckSheet, codec, prompts, Link, timerUpdateSysChk)),
+    : systemCheck_(new SystemCheckPage(systemCheckSheet, codec, prompts, Link, timerUpdateSysChk,
+                                       &messages)),
       gpsStatus_(new GpsStatusPage(gpsStatusSheet, codec)),
       dataLog_(new DataLogPage(dataLogSheet, prompts, messages, Link)) {}
 

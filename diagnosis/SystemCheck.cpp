@@ -38,27 +38,32 @@ bool OwnShipFixed(const TargetEntry& ownShip) {
 }
 
 SystemCheckView EvaluateSystemCheck(const SystemCheckSnapshot& snapshot, const TargetEntry& ownShip,
-                                    const PositionReportCounters& counters) {
+                                    const PositionReportCounters& counters, bool linked) {
     SystemCheckView view;
-    view.FwVer = snapshot.FirmwareReceived ? snapshot.FirmwareVersion : kNotReadText;
-    if (snapshot.MmsiNonZero) {
+    // A flag without its value (the snapshot emptied at a disconnect) is no result.
+    const bool firmware = snapshot.FirmwareReceived && !snapshot.FirmwareVersion.empty();
+    const bool serialNumber = snapshot.SerialNumberReceived && !snapshot.SerialNumber.empty();
+    const bool snapshotMmsi = snapshot.MmsiNonZero && snapshot.Mmsi != 0;
+    view.FwVer = firmware ? snapshot.FirmwareVersion : kNotReadText;
+    if (snapshotMmsi) {
         view.Mmsi = FormatCheckMmsi(snapshot.Mmsi);
     } else if (ownShip.Mmsi != 0) {
         view.Mmsi = FormatCheckMmsi(ownShip.Mmsi);
     } else {
         view.Mmsi = kNoMmsiText;
     }
-    view.ProdSN = snapshot.SerialNumberReceived ? snapshot.SerialNumber : kNotReadText;
-    const bool fixed = OwnShipFixed(ownShip);
-    view.Gps = fixed ? "Fixed" : "Lost";
+    view.ProdSN = serialNumber ? snapshot.SerialNumber : kNotReadText;
+    const bool lastFixed = OwnShipFixed(ownShip);
+    const bool fixed = lastFixed && linked;
+    view.Gps = fixed ? "Fixed" : lastFixed ? kGpsStaleText : "Lost";
     view.TxA = std::to_string(counters.TxCountA);
     view.TxB = std::to_string(counters.TxCountB);
     view.RxA = std::to_string(counters.RxCountA);
     view.RxB = std::to_string(counters.RxCountB);
 
-    view.Passed[kCheckFwVer] = snapshot.FirmwareReceived;
-    view.Passed[kCheckProdSN] = snapshot.SerialNumberReceived;
-    view.Passed[kCheckMmsi] = snapshot.MmsiNonZero || ownShip.Mmsi != 0;
+    view.Passed[kCheckFwVer] = firmware;
+    view.Passed[kCheckProdSN] = serialNumber;
+    view.Passed[kCheckMmsi] = snapshotMmsi || ownShip.Mmsi != 0;
     view.Passed[kCheckGps] = fixed;
     view.Passed[kCheckTx] = static_cast<std::int64_t>(counters.TxCountA) + counters.TxCountB > 0;
     view.Passed[kCheckRx] = static_cast<std::int64_t>(counters.RxCountA) + counters.RxCountB > 0;

@@ -51,14 +51,18 @@ struct SystemCheckView {
 
 inline constexpr const char* kNotReadText = "---------";
 inline constexpr const char* kNoMmsiText = "000000000";
+inline constexpr const char* kGpsStaleText = "Stale (last: Fixed)";
 
-// The firmware and serial number as read, "---------" until they arrive; the
-// MMSI of the information lines, else the own ship's reported MMSI (" %09u"),
-// else "000000000"; GPS "Fixed" while the own ship reports a position with a
-// valid time stamp, else "Lost"; the four counters. Each row passes when it
-// has its value (TX and RX: at least one report on either channel).
+// The firmware and serial number as read, "---------" until they arrive (or
+// when they arrived empty); the MMSI of the information lines, else the own
+// ship's reported MMSI (" %09u"), else "000000000"; GPS "Fixed" while linked
+// and the own ship reports a position with a valid time stamp, "Stale (last:
+// Fixed)" for such a fix once the link is gone, else "Lost"; the four
+// counters. Each row passes exactly when it shows its value: never beside a
+// placeholder, an empty text, a zero MMSI or a stale fix (TX and RX: at least
+// one report on either channel).
 SystemCheckView EvaluateSystemCheck(const SystemCheckSnapshot& snapshot, const TargetEntry& ownShip,
-                                    const PositionReportCounters& counters);
+                                    const PositionReportCounters& counters, bool linked = true);
 
 // " %09u": a blank and nine digits with leading zeros.
 std::string FormatCheckMmsi(std::uint32_t mmsi);

@@ -59,13 +59,15 @@ std::array<QPixmap, 2> SystemCheckPictures() {
 }
 
 SystemCheckPage::SystemCheckPage(QWidget* page, Codec& codec, Prompts& prompts,
-                                 const DiagnosisLink& link, QTimer* timerUpdateSysChk)
+                                 const DiagnosisLink& link, QTimer* timerUpdateSysChk,
+                                 const MessageTable* messages)
     : QObject(page),
       page_(page),
       codec_(codec),
       prompts_(prompts),
       link_(link),
-      imageList_(SystemCheckPictures()) {
+      imageList_(SystemCheckPictures()),
+      messages_(messages) {
     BuildControls();
     if (timerUpdateSysChk)
         connect(timerUpdateSysChk, &QTimer::timeout, this,
@@ -147,16 +149,28 @@ void SystemCheckPage::BuildControls() {
     counterRow(kCheckRx, "lblChkRxCntChA", lblValRxCntA_, "lblValRxCntA", "lblChkRxCntChB",
                lblValRxCntB_, "lblValRxCntB");
 
+    lblChkLinkState_ = MakeLabel(panel, "lblChkLinkState", "");
+    lblChkLinkState_->setWordWrap(true);
+    grid->addWidget(lblChkLinkState_, kSystemCheckRows, 0, 1, 4, Qt::AlignLeft | Qt::AlignBottom);
+
     clearButton_ = new QToolButton(panel);
     clearButton_->setObjectName(QStringLiteral("SpeedButtonClearCheck"));
     clearButton_->setText(QStringLiteral("Reset checks"));
     clearButton_->setMinimumSize(130, 28);
-    grid->addWidget(clearButton_, kSystemCheckRows, 0, 1, 4, Qt::AlignRight | Qt::AlignBottom);
+    grid->addWidget(clearButton_, kSystemCheckRows + 1, 0, 1, 4, Qt::AlignRight | Qt::AlignBottom);
     grid->setRowStretch(kSystemCheckRows, 1);
 }
 
 SystemCheckSnapshot SystemCheckPage::Snapshot() const {
     return link_.ReadSnapshot ? link_.ReadSnapshot() : SystemCheckSnapshot{};
+}
+
+bool SystemCheckPage::Linked() const {
+    return !link_.Linked || link_.Linked();
+}
+
+SystemCheckView SystemCheckPage::Evaluate() const {
+    return EvaluateSystemCheck(Snapshot(), codec_.Targets.Entry(0), counters_, Linked());
 }
 
 void SystemCheckPage::InitSystemCheck() {
@@ -171,8 +185,16 @@ void SystemCheckPage::CountPositionReport() {
 }
 
 void SystemCheckPage::TimerUpdateSysChkTimer() {
-    const SystemCheckView view =
-        EvaluateSystemCheck(Snapshot(), codec_.Targets.Entry(0), counters_);
+    const SystemCheckView view = Evaluate();
+    if (Linked()) {
+        lblChkLinkState_->clear();
+    } else {
+        const auto id = MessageId::SystemCheckDisconnected;
+        lblChkLinkState_->setText(
+            messages_ != nullptr && !messages_->Text(id).empty()
+                ? Q(messages_->Text(id))
+                : QString::fromUtf8(kMessageEntries[static_cast<std::size_t>(id)].BuiltIn));
+    }
     lblValFwVer_->setText(Q(view.FwVer));
     lblValMMSI_->setText(Q(view.Mmsi));
     lblValProdSN_->setText(Q(view.ProdSN));
@@ -185,8 +207,7 @@ void SystemCheckPage::TimerUpdateSysChkTimer() {
 }
 
 void SystemCheckPage::UpdateCheckImages() {
-    const SystemCheckView view =
-        EvaluateSystemCheck(Snapshot(), codec_.Targets.Entry(0), counters_);
+    const SystemCheckView view = Evaluate();
     for (int row = 0; row < kSystemCheckRows; ++row) {
         const auto i = static_cast<std::size_t>(row);
         passed_[i] = view.Passed[row];

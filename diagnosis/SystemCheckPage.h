@@ -7,6 +7,7 @@
 #include "codec/Codec.h"
 #include "diagnosis/DiagnosisLink.h"
 #include "diagnosis/SystemCheck.h"
+#include "ui/MessageTable.h"
 #include "ui/Prompts.h"
 
 class QLabel;
@@ -18,17 +19,20 @@ namespace navoro {
 
 // The SYSTEM CHECK page: firmware version, serial number, MMSI, GPS and the
 // transmitted and received position reports per channel, each row with a
-// passed or failed picture. Refreshed by TimerUpdateSysChk once a second
-// while linked; "Reset checks" clears the counters and results and asks the
-// transponder for its information again.
+// passed or failed picture. Refreshed by TimerUpdateSysChk once a second,
+// which keeps running after a disconnect: then lblChkLinkState says that the
+// results are those of the last connection, and a fix shows as stale. "Reset
+// checks" clears the counters and results and asks the transponder for its
+// information again.
 class SystemCheckPage : public QObject {
     Q_OBJECT
 
   public:
     // The timer is the main window's TimerUpdateSysChk; the page handles its
-    // ticks but does not start it.
+    // ticks but does not start it. `messages` (may be null: the built-in
+    // English) gives the texts of the page's own notices.
     SystemCheckPage(QWidget* page, Codec& codec, Prompts& prompts, const DiagnosisLink& link,
-                    QTimer* timerUpdateSysChk);
+                    QTimer* timerUpdateSysChk, const MessageTable* messages = nullptr);
 
     // Start-up: counters 0, the snapshot's flags cleared, the target table
     // reset, and every picture failed.
@@ -47,6 +51,8 @@ class SystemCheckPage : public QObject {
   private:
     void BuildControls();
     SystemCheckSnapshot Snapshot() const;
+    bool Linked() const;
+    SystemCheckView Evaluate() const;
 
     QWidget* page_;
     Codec& codec_;
@@ -65,6 +71,8 @@ class SystemCheckPage : public QObject {
     QLabel* lblValTxCntB_ = nullptr;
     QLabel* lblValRxCntA_ = nullptr;
     QLabel* lblValRxCntB_ = nullptr;
+    QLabel* lblChkLinkState_ = nullptr;  // empty while linked
+    const MessageTable* messages_;
     PositionReportCounters counters_;
 };
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "link/TermiosDevice.h"
 
@@ -189,13 +190,28 @@ void TThreadComm::Open() {
             if (!device_->SetQueueSizes(readBufSize_, writeBufSize_)) {
                 pending.emplace(kBuffersRefused, device_->LastError());
             }
-            thread_ = std::make_unique<TCommEventThread>(device_, CommEventMask(monitorEvents_),
-                                                         suspendTime_, executor_);
+            thread_ = std::make_unique<TCommEventThread>(
+                device_, CommEventMask(monitorEvents_) & HandledEventMask(), suspendTime_,
+                executor_);
             CommEventLink* link = &thread_->Link();
             thread_->Start([this, link](std::uint32_t mask) { HandleCommEvent(mask, *link); });
         }
     }
     if (pending) throw *pending;
+}
+
+std::uint32_t TThreadComm::HandledEventMask() const {
+    // OnComStatEvent sees every event; the others their own.
+    if (OnComStatEvent) return CommEventMask(kAllCommEvents);
+    const std::pair<bool, TCommEventType> handlers[] = {
+        {bool(OnBreak), evBreak},   {bool(OnCts), evCts},       {bool(OnDsr), evDsr},
+        {bool(OnError), evError},   {bool(OnRing), evRing},     {bool(OnRlsd), evRlsd},
+        {bool(OnRxChar), evRxChar}, {bool(OnRxFlag), evRxFlag}, {bool(OnTxEmpty), evTxEmpty}};
+    TCommEventTypes handled;
+    for (const auto& [bound, event] : handlers) {
+        if (bound) handled.Include(event);
+    }
+    return CommEventMask(handled);
 }
 
 void TThreadComm::Close() {
@@ -212,6 +228,11 @@ void TThreadComm::Close() {
     if (device_) device_->Close();
     device_.reset();
     open_ = false;
+}
+
+int TThreadComm::LastDeviceError() const {
+    std::lock_guard lock(lock_);
+    return device_ ? device_->LastError() : 0;
 }
 
 bool TThreadComm::IsOpen() const {

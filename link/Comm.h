@@ -12,6 +12,10 @@
 //   comm.Write(bytes, length);
 //   comm.Close();
 //
+// The reader waits only for the monitored events (MonitorEvents) that a handler
+// was bound to when the port opened: the device samples its modem lines and
+// error counters only for those (OnComStatEvent counts for every event).
+//
 // Threads: every operation and every handler belongs to one owning thread (the
 // GUI thread). While open, a reader thread waits for port events and hands each
 // one to the owning thread through the executor, then waits until the handlers
@@ -236,6 +240,9 @@ class TThreadComm {
     int Read(char* buffer, int count);
     int Write(const char* bytes, int length);
 
+    // The error number of the open device's last failed call (0 when closed):
+    // EIO after a write to a device that hung up.
+    int LastDeviceError() const;
     // Why the last Open left the component closed ("" after a successful one).
     const std::string& LastOpenError() const { return lastOpenError_; }
     int LastOpenErrorCode() const { return lastOpenErrorCode_; }
@@ -294,6 +301,8 @@ class TThreadComm {
 
   private:
     friend class TCommEventChars;
+    // The events of the handlers bound now.
+    std::uint32_t HandledEventMask() const;
     // The event dispatcher: runs on the owning thread with the reported mask.
     void HandleCommEvent(std::uint32_t mask, CommEventLink& link);
     template <typename T>

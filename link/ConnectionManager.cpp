@@ -1,5 +1,6 @@
 #include "link/ConnectionManager.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace navoro {
@@ -7,6 +8,24 @@ namespace navoro {
 namespace {
 
 constexpr char kDeviceDataEnd[] = "[DEVICE DATA END]";
+constexpr char kDeviceWentAway[] =
+    ": the device was unplugged or closed; the connection was closed.";
+
+// The error numbers of a device that has gone (unplugged, hung up).
+bool IsGoneCode(int code) {
+    return code == EIO || code == ENXIO || code == ENODEV;
+}
+
+// A line of text a person could read: at least two characters, all printable
+// ASCII (or tabs) before its CR LF. Bytes read at the wrong rate hardly ever are.
+bool IsReadableLine(const char* line) {
+    std::size_t length = 0;
+    for (; line[length] != '\0' && line[length] != '\r' && line[length] != '\n'; ++length) {
+        const unsigned char c = static_cast<unsigned char>(line[length]);
+        if ((c < 0x20 || c > 0x7E) && c != '\t') return false;
+    }
+    return length >= 2;
+}
 
 // The text of cbxComPort as a device path: without surrounding blanks.
 std::string PortPath(std::string text) {
@@ -50,6 +69,10 @@ void ConnectionManager::OpenPortClick() {
         host_.SetConnectState(1);
     }
     ResetConnection();
+    ReceivedBytes = 0;
+    ReadableLines = 0;
+    detectPort_.clear();
+    hungUpPorts_.clear();
 
     if (ConnectState != 1) {
         host_.SetOpenPortCaption(LinkText::Connect);
@@ -78,6 +101,9 @@ void ConnectionManager::OpenPortClick() {
         host_.SetConnectState(0);
         LinkState = 0;  // not left armed while idle
         return;
+    } else {
+        // A typed path stays in the port choice from now on.
+        lists_.AddManualPort(PortPath(host_.ComPortText()));
     }
     host_.SetOpenPortCaption(LinkText::Disconnect);
     ConnectionTick();
@@ -114,9 +140,19 @@ void ConnectionManager::Timer1Timer() {
     ++TickCount;
 }
 
-void ConnectionManager::FailAttempt() {
+void ConnectionManager::FailAttempt(std::function<void()> notice) {
     LinkState = 0;
     ConnectFailed = true;
+    // The Disconnect action now, so that the box is only a notice: nothing
+    // waits for its OK.
+    if (ConnectState == 1) OpenPortClick();
+    LinkEstablished = false;
+    ConnectFailed = false;
+    host_.PostNotice(std::move(notice));
+}
+
+void ConnectionManager::PostError(LinkText text, std::string reason) {
+    host_.PostNotice([this, text, reason = std::move(reason)] { host_.ErrorBox(text, reason); });
 }
 
 void ConnectionManager::ConnectionTick() {
@@ -139,16 +175,14 @@ void ConnectionManager::ConnectionTick() {
             const std::size_t free = lists_.FreePorts().size();
             StepLimit = free <= 1 ? 20 : static_cast<int>(free) * 18 + 2;
             if (free == 0) {
-                FailAttempt();
-                host_.WarningBox(LinkText::NoSerialPortExist);
+                FailAttempt([this] { host_.WarningBox(LinkText::NoSerialPortExist); });
                 return;
             }
         }
         if (TickCount <= StepLimit) {
             AutoDetectStep();
         } else {
-            FailAttempt();
-            host_.ErrorBox(LinkText::AutoDetectTimeOut, "");
+            FailAttempt([this] { host_.ErrorBox(LinkText::AutoDetectTimeOut, ""); });
         }
         return;
     }
@@ -173,15 +207,14 @@ void ConnectionManager::ConnectionTick() {
         opened = port_.IsOpen();
         if (!opened) {
             // Busy, missing, not permitted or refused: one box with the reason.
-            const std::string reason = raised.empty() ? port_.LastOpenError() : raised;
-            FailAttempt();
-            host_.ErrorBox(LinkText::PortOpenError, reason);
+            std::string reason = raised.empty() ? port_.LastOpenError() : raised;
+            FailAttempt([this, reason] { host_.ErrorBox(LinkText::PortOpenError, reason); });
             return;
         }
     }
     if (!raised.empty()) {
         // Open but with an error raised: it is shown, and the rest of the step skipped.
-        host_.CommErrorBox(raised);
+        host_.PostNotice([this, raised] { host_.CommErrorBox(raised); });
         return;
     }
     ManualConnectStep();
@@ -193,21 +226,26 @@ void ConnectionManager::AutoDetectStep() {
     if (t == 0) {
         PortCursor = 0;
         RateCursor = kDefaultProbeRate;
+        detectPort_.clear();
     }
     if (t % 3 == 1) return;
     if (t % 3 == 2) {
         SendProbe();
         return;
     }
-    if (!SelectProbeRate(RateCursor)) return;
+    bool applied = SelectProbeRate(RateCursor);
+    if (!applied && !port_.IsOpen()) {
+        // The port hung up when its rate was set (and was closed): the next
+        // port, from the first rate.
+        RateCursor = kDefaultProbeRate;
+        applied = SelectProbeRate(RateCursor);
+    }
+    if (!applied) return;
     if (RateCursor == kDefaultProbeRate) {
-        const std::vector<PortInfo>& free = lists_.FreePorts();
-        // The list may have shrunk since the attempt began (a port unplugged).
-        if (PortCursor >= free.size()) PortCursor = 0;
+        const std::string path = NextDetectPort();
         bool switched = true;
-        if (!free.empty()) {
-            const std::string path = free[PortCursor].path;
-            ++PortCursor;
+        if (!path.empty()) {
+            detectPort_ = path;
             switched = SwitchPort(path);
         }
         host_.SetAutoDetectComPort(host_.ComPortText());
@@ -217,12 +255,47 @@ void ConnectionManager::AutoDetectStep() {
     if (SendProbe()) RateCursor = RateCursor == 0 ? kDefaultProbeRate : RateCursor - 1;
 }
 
+std::string ConnectionManager::NextDetectPort() {
+    // By path rather than by position: the list may have changed since the
+    // last port was chosen (a port unplugged, or the open one no longer free).
+    const std::vector<PortInfo>& free = lists_.FreePorts();
+    const PortInfo* first = nullptr;
+    const PortInfo* after = nullptr;
+    std::size_t firstIndex = 0;
+    std::size_t afterIndex = 0;
+    for (std::size_t i = 0; i < free.size(); ++i) {
+        const PortInfo& port = free[i];
+        if (hungUpPorts_.contains(port.path)) continue;
+        if (first == nullptr) {
+            first = &port;
+            firstIndex = i;
+        }
+        if (after == nullptr && !detectPort_.empty() && NaturalLess(detectPort_, port.path)) {
+            after = &port;
+            afterIndex = i;
+        }
+    }
+    if (after == nullptr) {
+        after = first;
+        afterIndex = firstIndex;
+    }
+    // Nothing to try: the open port, if any, stays.
+    if (after == nullptr) return {};
+    PortCursor = afterIndex + 1;
+    return after->path;
+}
+
 void ConnectionManager::ManualConnectStep() {
     if (LinkEstablished) return;
     const int t = TickCount;
     if (t > 20) {
-        FailAttempt();
-        host_.ErrorBox(LinkText::ManualConnectTimeOut, "");
+        std::string reason;
+        if (ReceivedBytes > 0 && ReadableLines == 0) {
+            // Bytes came, but nothing that reads as a line: the rate is the
+            // likeliest cause.
+            reason = port_.DeviceName() + " " + host_.TextOf(LinkText::RateMayBeWrong);
+        }
+        FailAttempt([this, reason] { host_.ErrorBox(LinkText::ManualConnectTimeOut, reason); });
         return;
     }
     if (t % 3 == 0 || t % 3 == 2) SendProbe();
@@ -246,8 +319,12 @@ bool ConnectionManager::SwitchPort(const std::string& path) {
     try {
         port_.Open();
     } catch (const ECommError& error) {
-        // Shown in its own words; the rest of the step is skipped.
-        host_.CommErrorBox(error.what());
+        // Shown in its own words, unless the device has just gone; the rest of
+        // the step is skipped.
+        if (!IsGoneCode(error.Code())) {
+            host_.PostNotice(
+                [this, text = std::string(error.what())] { host_.CommErrorBox(text); });
+        }
         return false;
     }
     // A port that cannot be opened stays closed; its probes go nowhere.
@@ -266,7 +343,13 @@ bool ConnectionManager::SetRateChecked(TBaudRate rate) {
     try {
         port_.SetBaudRate(rate);
     } catch (const ECommError& error) {
-        host_.CommErrorBox(error.what());
+        if (IsGoneCode(error.Code()) && ConnectState == 1) {
+            // The device hung up before its notice arrived: handled as the hang-up.
+            PortHungUp();
+        } else {
+            host_.PostNotice(
+                [this, text = std::string(error.what())] { host_.CommErrorBox(text); });
+        }
         return false;
     }
     return true;
@@ -278,15 +361,16 @@ void ConnectionManager::CheckLinkHandshake(const char* line) {
     switch (LinkState) {
         case 0:
             if (LinkEstablished && ConnectState == 1) return;
-            // An attempt that failed (its box is up) ends at the next step; a
-            // line from the still-open port does not start it over.
-            if (line != nullptr && ConnectFailed) return;
+            // Only Connect arms the handshake: a line while idle (a failed
+            // attempt has already disconnected) does not start one.
+            if (line != nullptr && (ConnectFailed || ConnectState != 1)) return;
             DeviceDataSeen = false;
             LinkState = 1;
             TickCount = 0;
             return;
         case 1:
             if (line == nullptr || LinkEstablished) return;
+            if (IsReadableLine(line)) ++ReadableLines;
             if (std::strstr(line, kDeviceDataEnd) != nullptr &&
                 std::strstr(line, "!AI") == nullptr && std::strstr(line, "$GP") == nullptr) {
                 DeviceDataSeen = true;
@@ -301,6 +385,10 @@ void ConnectionManager::CheckLinkHandshake(const char* line) {
         default:
             return;
     }
+}
+
+void ConnectionManager::BytesReceived(std::size_t count) {
+    if (ConnectState == 1 && !LinkEstablished) ReceivedBytes += count;
 }
 
 void ConnectionManager::TimerConnectionTimer() {
@@ -352,25 +440,39 @@ void ConnectionManager::ConnectedPortGone() {
     if (ConnectState != 1) return;
     const std::string path = port_.DeviceName();
     OpenPortClick();
-    host_.ErrorBox(LinkText::PortOpenError,
-                   path + ": the device was unplugged or closed; the connection was closed.");
+    PostError(LinkText::PortOpenError, path + kDeviceWentAway);
 }
 
 void ConnectionManager::PortHungUp() {
-    // While detecting or connecting the next step or probe finds out; an
-    // established link is dropped now.
-    if (!LinkEstablished) return;
-    ConnectedPortGone();
+    if (ConnectState != 1) return;  // idle already: a late notice
+    if (LinkEstablished) {
+        ConnectedPortGone();
+        lists_.RescanPorts();
+        return;
+    }
+    const std::string path = port_.DeviceName();
+    // A hung-up descriptor refuses everything with EIO: close it now.
+    port_.Close();
     lists_.RescanPorts();
+    if (host_.AutoMode()) {
+        // Detection goes on quietly: the next rate step moves to the next port.
+        hungUpPorts_.insert(path);
+        RateCursor = kDefaultProbeRate;
+        return;
+    }
+    FailAttempt([this, path] { host_.ErrorBox(LinkText::PortOpenError, path + kDeviceWentAway); });
 }
 
 bool ConnectionManager::WriteFailed() {
     if (host_.AutoMode()) return true;
     const std::string path = port_.DeviceName();
-    const std::string reason =
+    std::string reason =
         port_.IsOpen() ? path + ": the write failed." : path + ": the port is not open.";
+    // A device that hung up under the write is said to have gone, as its
+    // hang-up notice (which comes after, and finds the link dropped) would.
+    if (port_.IsOpen() && IsGoneCode(port_.LastDeviceError())) reason = path + kDeviceWentAway;
     if (ConnectState == 1) OpenPortClick();
-    host_.ErrorBox(LinkText::PortOpenError, reason);
+    PostError(LinkText::PortOpenError, reason);
     return false;
 }
 

@@ -16,16 +16,25 @@
 //   port gone (PortLists::OnConnectedPortGone) -> manager.ConnectedPortGone();
 //   port hung up (TComm::OnError with CE_IOE)  -> manager.PortHungUp();
 //
+//   every byte read during an attempt -> manager.BytesReceived(count);
+//
 // The link is established when a line containing "[DEVICE DATA END]" (the end
 // of the transponder's information dump) arrives while the handshake is armed.
 // The manager keeps no Qt object: it reaches the controls, timers and message
 // boxes through ConnectionHost and the serial port through ConnectionPort.
-// Everything runs on one thread (the GUI thread). A message box may run the
-// event loop, and with it the timers: the state is always updated before a
-// box is shown.
+// Everything runs on one thread (the GUI thread).
+//
+// Boxes are notices only: a failed attempt is over (port closed, timers
+// stopped, controls enabled) before its step returns, and its box is handed to
+// ConnectionHost::PostNotice, which shows it once the step has returned. So a
+// box that is left up never holds up a step, and a timer never waits inside
+// its own handler for the user. Only the force-connect question is asked at
+// once: it comes before the attempt starts.
 
 #include <array>
 #include <cstddef>
+#include <functional>
+#include <set>
 #include <string>
 
 #include "codec/Codec.h"
@@ -48,6 +57,7 @@ enum class LinkText {
     AutoDetectTimeOut,     // OTHER_MSG/AutoDetectTimeOut
     ManualConnectTimeOut,  // OTHER_MSG/ManualConnectTimeOut
     CheckPortError,        // OTHER_MSG/CheckPortError
+    RateMayBeWrong,        // NAVORO/RateMayBeWrong: the manual time-out's hint
 };
 
 // One entry of the rate choice cbxBaudRate.
@@ -114,8 +124,13 @@ class ConnectionHost {
     virtual void ErrorBox(LinkText text, const std::string& reason) = 0;
     // An error the serial-port component raised, in its own words.
     virtual void CommErrorBox(const std::string& message) = 0;
+    // A text as the message table has it, for a reason put together here.
+    virtual std::string TextOf(LinkText text) const = 0;
     // The force-connect question (OK/Cancel, warning icon, CheckPortError).
     virtual bool AskForceConnect() = 0;
+    // Runs `notice` (which shows one of the boxes above) after the current
+    // handler has returned to the event loop, never from inside it.
+    virtual void PostNotice(std::function<void()> notice) = 0;
 
     // Empties the configuration snapshot and switches the inland display off.
     virtual void ResetConfiguration() = 0;
@@ -145,6 +160,9 @@ class ConnectionManager {
     int StepLimit = 0;
     int TimerConnectionTag = 0;  // the two-way image's frame while animating
     int LabelStatusTag = 0;      // 0-7; the label is red below 3
+    // What the current attempt received: bytes, and lines of readable text.
+    std::size_t ReceivedBytes = 0;
+    std::size_t ReadableLines = 0;
 
     // ---- operations --------------------------------------------------------
     // Connect or Disconnect (a click on OpenPort; other parts drop the link
@@ -158,16 +176,19 @@ class ConnectionManager {
     // The second consumer of every received line ("line\r\n"); nullptr at the
     // start of an attempt.
     void CheckLinkHandshake(const char* line);
+    // Bytes read from the port (counted while an attempt runs: a manual
+    // time-out with bytes but no readable line hints at a wrong rate).
+    void BytesReceived(std::size_t count);
 
     void AutoDetectStep();
     void ManualConnectStep();
     // Sends the probe $PTST,,,,,00016*18; SendSentence's result.
     bool SendProbe();
     // Closes the port and opens `path`. False when the component raised an
-    // error (shown; the rest of the step is skipped).
+    // error (shown unless the device is gone; the rest of the step is skipped).
     bool SwitchPort(const std::string& path);
     // Selects the rate entry and sets the component's rate; false when the
-    // device refused it (shown).
+    // device refused it (shown) or has gone (handled as a hang-up).
     bool SelectProbeRate(int entry);
     // False when the chosen port is not free and the user cancels.
     bool ConfirmPortFree();
@@ -180,16 +201,26 @@ class ConnectionManager {
     // The port in use is no longer present while the link is established:
     // disconnect as OpenPort would, then say why.
     void ConnectedPortGone();
-    // The open port hung up (unplugged adapter, closed pseudo-terminal).
+    // The open port hung up (unplugged adapter, closed pseudo-terminal). The
+    // port is closed at once and the lists refreshed. Linked or connecting in
+    // manual mode: the link is dropped with one box saying the device went
+    // away. Detecting: no box; detection goes on with the next free port and
+    // does not come back to this one during the attempt.
     void PortHungUp();
 
     SendPath& Send() { return send_; }
 
   private:
     bool WriteFailed();
-    // Sets the component's rate; false (error shown) when the device refuses it.
+    // Sets the component's rate; false when the device refuses it (shown) or
+    // has gone (handled as a hang-up).
     bool SetRateChecked(TBaudRate rate);
-    void FailAttempt();
+    // Ends the attempt now (the Disconnect action), then posts `notice`.
+    void FailAttempt(std::function<void()> notice);
+    void PostError(LinkText text, std::string reason);
+    // The free port automatic detection tries after the current one ("" when
+    // there is none besides ports that hung up during this attempt).
+    std::string NextDetectPort();
 
     ConnectionHost& host_;
     ConnectionPort& port_;
@@ -197,6 +228,8 @@ class ConnectionManager {
     Codec& codec_;
     SendPath send_;
     int frameDirection_ = 1;
+    std::string detectPort_;             // the port detection tries now
+    std::set<std::string> hungUpPorts_;  // ports that hung up during this attempt
 };
 
 }  // namespace navoro

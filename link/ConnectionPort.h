@@ -30,6 +30,8 @@ class ConnectionPort {
     virtual int Write(const char* bytes, int length) = 0;
     // Why the last Open left the port closed.
     virtual std::string LastOpenError() const = 0;
+    // The error number of the open device's last failed call (0: none known).
+    virtual int LastDeviceError() const { return 0; }
 };
 
 class CommPort : public ConnectionPort {
@@ -45,6 +47,7 @@ class CommPort : public ConnectionPort {
     void SetBaudRate(TBaudRate rate) override { comm_.SetBaudRate(rate); }
     int Write(const char* bytes, int length) override { return comm_.Write(bytes, length); }
     std::string LastOpenError() const override { return comm_.LastOpenError(); }
+    int LastDeviceError() const override { return comm_.LastDeviceError(); }
 
   private:
     TComm& comm_;

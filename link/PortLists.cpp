@@ -101,8 +101,12 @@ void PortLists::RescanPorts() {
 }
 
 bool PortLists::IsPresentPort(const std::string& path) const {
+    if (path.empty()) return false;
+    if (std::any_of(presentPorts_.begin(), presentPorts_.end(),
+                    [&](const PortInfo& p) { return Names(p, path); }))
+        return true;
     return std::any_of(presentPorts_.begin(), presentPorts_.end(),
-                       [&](const PortInfo& p) { return Names(p, path); });
+                       [&](const PortInfo& p) { return source_.SameDevice(p.path, path); });
 }
 
 bool PortLists::IsFreePort(const std::string& path) const {
@@ -112,15 +116,15 @@ bool PortLists::IsFreePort(const std::string& path) const {
 
 std::vector<PortChoiceItem> PortLists::PortChoiceItems() const {
     std::vector<PortChoiceItem> items;
-    if (presentPorts_.empty()) {
-        items.push_back({kNoPortText, {}});
-        return items;
-    }
     for (const PortInfo& port : presentPorts_) {
         std::string tip = port.byId;
         if (!port.description.empty()) tip += (tip.empty() ? "" : "\n") + port.description;
         items.push_back({port.path, tip});
     }
+    for (const std::string& path : manualPorts_) {
+        if (!IsPresentPort(path)) items.push_back({path, kNotPresentText});
+    }
+    if (items.empty()) items.push_back({kNoPortText, {}});
     return items;
 }
 

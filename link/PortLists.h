@@ -12,11 +12,14 @@
 //   lists.RescanPorts();                      // at start, on a mode change, at auto-connect
 //   lists.PortChangeNotice(change);           // on every arrival/removal notice (PortMonitor)
 //
-// A port is identified by its device path. Present ports are every serial port
-// the source reports plus the manual ports that exist, naturally sorted
-// ("/dev/ttyS2" before "/dev/ttyS10"), at most kMaxPresentPorts. Free ports are
-// the present ports the source finds free, at most kMaxFreePorts, in the same
-// order: the candidates of automatic detection.
+// A port is identified by its device path; another path to the same device (a
+// udev link, a symbolic link) counts as that port (PortSource::SameDevice).
+// Present ports are every serial port the source reports plus the manual ports
+// that exist, naturally sorted ("/dev/ttyS2" before "/dev/ttyS10"), at most
+// kMaxPresentPorts. Free ports are the present ports the source finds free, at
+// most kMaxFreePorts, in the same order: the candidates of automatic
+// detection. Manual ports stay in the port choice until the program exits;
+// one that is gone is listed after the present ports, marked as not present.
 
 #include <cstddef>
 #include <functional>
@@ -42,6 +45,7 @@ struct PortChoiceItem {
 };
 
 inline constexpr char kNoPortText[] = "N/A";
+inline constexpr char kNotPresentText[] = "not present";
 
 class PortLists {
   public:
@@ -50,7 +54,7 @@ class PortLists {
 
     explicit PortLists(PortSource& source) : source_(source) {}
 
-    // A port given by path (command line, typed); listed while it exists.
+    // A port given by path (command line, typed); listed until the program exits.
     void AddManualPort(const std::string& path);
     const std::vector<std::string>& ManualPorts() const { return manualPorts_; }
 
@@ -63,12 +67,14 @@ class PortLists {
 
     const std::vector<PortInfo>& PresentPorts() const { return presentPorts_; }
     const std::vector<PortInfo>& FreePorts() const { return freePorts_; }
-    // Whether `path` (a device path or a by-id name) names a present/free port.
+    // Whether `path` (a device path, a by-id name or another path to the same
+    // device) names a present port; a free port (by name).
     bool IsPresentPort(const std::string& path) const;
     bool IsFreePort(const std::string& path) const;
 
     // What cbxComPort holds: one item per present port (text the device path,
-    // tooltip the by-id name and description), or the single item "N/A".
+    // tooltip the by-id name and description), then the manual ports that are
+    // gone (tooltip kNotPresentText), or the single item "N/A".
     std::vector<PortChoiceItem> PortChoiceItems() const;
 
     // An arrival or removal notice: a serial-port notice rescans; a removal

@@ -13,6 +13,13 @@ bool PortSource::PortExists(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
 }
 
+bool PortSource::SameDevice(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&
+           S_ISCHR(first.st_mode) && S_ISCHR(second.st_mode) && first.st_rdev == second.st_rdev;
+}
+
 ScriptedPortSource::ScriptedPortSource() {
     if (pipe2(pipe_, O_NONBLOCK | O_CLOEXEC) != 0) pipe_[0] = pipe_[1] = -1;
 }

@@ -40,6 +40,10 @@ class PortSource {
     virtual bool IsPortFree(const std::string& path) = 0;
     // Whether a path given by the user (on the command line, typed) exists.
     virtual bool PortExists(const std::string& path);
+    // Whether two paths lead to the same character device (a udev link such
+    // as /dev/serial/by-path/..., a symbolic link of the user's own, the
+    // device node itself): both exist and have the same device number.
+    virtual bool SameDevice(const std::string& a, const std::string& b);
     // A descriptor that is readable while a change notice is waiting; -1 when
     // this source gives none.
     virtual int MonitorFd() { return -1; }

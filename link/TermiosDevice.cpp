@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "link/KernelBaudRate.h"
 #include "link/PortHolders.h"
@@ -64,14 +65,14 @@ int TermiosDevice::Fail(int code) {
 
 bool TermiosDevice::Open(const std::string& path, DeviceError* error) {
     std::lock_guard lock(mutex_);
-    auto refuse = [&](int code, int fd) {
+    auto refuse = [&](int code, int fd, std::vector<PortHolder> holders = {}) {
         if (fd >= 0) ::close(fd);
         Fail(code);
         if (error != nullptr) {
             error->code = code;
             const bool busy = code == EBUSY || code == EWOULDBLOCK;
-            error->message = DescribeOpenError(
-                path, code, busy ? FindPortHolders(path) : std::vector<PortHolder>{});
+            if (busy && holders.empty()) holders = FindPortHolders(path);
+            error->message = DescribeOpenError(path, code, holders);
         }
         return false;
     };
@@ -84,6 +85,13 @@ bool TermiosDevice::Open(const std::string& path, DeviceError* error) {
     // The lock first: TIOCEXCL is a property of the tty, not of this descriptor,
     // and must not be set on a port somebody else holds.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) return refuse(errno, fd);
+    // A program that reads the device without locking it (a terminal program)
+    // would take part of the input: any other process that has it open keeps
+    // it closed to us. Processes whose descriptors cannot be listed (other
+    // users' without privilege) are only kept out by the lock and TIOCEXCL.
+    std::vector<PortHolder> others = FindPortHolders(path);
+    std::erase_if(others, [](const PortHolder& holder) { return holder.pid == getpid(); });
+    if (!others.empty()) return refuse(EBUSY, fd, std::move(others));
     if (ioctl(fd, TIOCEXCL) != 0) return refuse(errno, fd);
 
     termios tio{};
@@ -486,7 +494,10 @@ WaitResult TermiosDevice::WaitEvent() {
         if ((p[0].revents & (POLLHUP | POLLERR | POLLNVAL)) || hangup_) {
             hangup_ = true;
             pendingErrors_ |= CE_IOE;
-            // Data that arrived before the hang-up is reported first.
+            // Any input still queued is reported before the hang-up. On Linux
+            // there is none to speak of: once a tty has hung up, FIONREAD fails
+            // (EIO) and read() returns 0, so the bytes that were waiting are
+            // lost with the device and the hang-up comes alone.
             if (events & mask_ & EV_RXCHAR) return {.events = EV_RXCHAR};
             return {.events = (events | EV_ERR) & mask_, .ended = true};
         }

@@ -2,19 +2,22 @@
 
 // SerialDevice on a Linux tty through termios.
 //
-// Open: open(O_RDWR | O_NOCTTY | O_NONBLOCK), flock(LOCK_EX | LOCK_NB) and
-// TIOCEXCL, so that a second open by this or another lock-honouring program
-// fails; raw mode, receiver on, modem lines ignored, no flow control.
-// Rates: any rate through termios2 (BOTHER). Parity including mark and space
+// Open: open(O_RDWR | O_NOCTTY | O_NONBLOCK), flock(LOCK_EX | LOCK_NB), a
+// refusal when any other process has the device open (FindPortHolders: a
+// program that reads without locking would share the input), and TIOCEXCL, so
+// that a later open by this or another program fails; raw mode, receiver on, modem lines ignored,
+// no flow control. Rates: any rate through termios2 (BOTHER). Parity including mark and space
 // (CMSPAR); 5 to 8 data bits; 1 or 2 stop bits (1.5 is sent as CSTOPB, which
 // the UART drivers turn into 1.5 stop bits with 5 data bits and 2 otherwise).
 //
 // Events: the wait poll()s the tty and an eventfd for Wake(). Readable data
 // reports EV_RXCHAR once per arrival (data nobody reads is re-checked every
 // 20 ms, not spun on); a hang-up (unplugged adapter, closed pty master) reports
-// EV_ERR with CE_IOE and ends the waits. Modem-line changes (TIOCMGET) and line
-// errors and breaks (TIOCGICOUNT) are sampled every 50 ms while monitored and
-// the driver supports them (ptys do not). EV_TXEMPTY follows a write once
+// EV_ERR with CE_IOE and ends the waits (bytes still unread at that moment
+// cannot be read any more: Linux answers FIONREAD with EIO and read() with 0).
+// Modem-line changes (TIOCMGET) and line errors and breaks (TIOCGICOUNT) are
+// sampled every 50 ms only while their events are in the event mask and the
+// driver supports them (ptys do not). EV_TXEMPTY follows a write once
 // TIOCOUTQ reads 0. EV_RXFLAG is never reported: a tty cannot be searched for
 // the event character without consuming the input.
 

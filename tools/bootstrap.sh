@@ -17,7 +17,7 @@ JOBS=${JOBS:-$(nproc)}
 PACKAGES=(
     build-essential cmake ninja-build pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-charts-dev qt6-5compat-dev libgl-dev
+    qt6-base-dev libgl-dev
     libudev-dev nlohmann-json3-dev
     xvfb xauth
     clang libclang-rt-14-dev
@@ -62,6 +62,7 @@ check_package() {
         "$tree/usr/bin/navoro-decode" --help >/dev/null
         "$tree/usr/bin/navoro" --version
         "$tree/usr/bin/navoro-sim" --help >/dev/null
+        "$tree/usr/bin/navoro-config" --help >/dev/null
         test -f "$tree/usr/share/navoro/Lang/Lang-RU.ini"
         desktop-file-validate "$tree/usr/share/applications/org.navoro.Navoro.desktop"
         appstreamcli validate --no-net "$tree/usr/share/metainfo/org.navoro.Navoro.metainfo.xml" >/dev/null

@@ -36,6 +36,9 @@ enum class MessageId : std::size_t {
     Name,                          // OTHER_MSG/NAME
     Destination,                   // OTHER_MSG/Destination
     DeviceBaudRateHasBeenChanged,  // TAB_BAUD/DeviceBaudRateHasBeenChanged
+    // Texts of this program's own, in a section of their own.
+    SystemCheckDisconnected,  // NAVORO/SystemCheckDisconnected: the system check while unlinked
+    RateMayBeWrong,           // NAVORO/RateMayBeWrong: the manual time-out after unreadable bytes
     Count
 };
 
@@ -74,6 +77,9 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
     {"OTHER_MSG", "NAME", "NAME"},
     {"OTHER_MSG", "Destination", "DESTINATION"},
     {"TAB_BAUD", "DeviceBaudRateHasBeenChanged", ""},
+    {"NAVORO", "SystemCheckDisconnected", "Disconnected \u2014 results of the last connection"},
+    {"NAVORO", "RateMayBeWrong",
+     "received data but no readable lines: the rate may be wrong \u2014 try Auto."},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.

@@ -114,5 +114,32 @@ TEST_F(ConnectionGroupTest, PortsComingAndGoingRefreshTheChoice) {
     EXPECT_TRUE(prompts.Calls.empty());  // not connected: nothing to drop
 }
 
+TEST_F(ConnectionGroupTest, ARescanKeepsTheUsersChoiceAndTypedPorts) {
+    auto form = Make({{"/dev/ttyS0", {}, {}}, {"/dev/ttyUSB1", {}, {}}});
+    QComboBox* box = form->ConnectionGroup().cbxComPort;
+    box->setCurrentIndex(1);
+    emit box->activated(1);
+    source.Plug({"/dev/ttyACM0", {}, {}});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box->count() == 3; }, 2000));
+    EXPECT_EQ(box->currentText(), "/dev/ttyUSB1");
+
+    // A typed path, tried once, stays offered after it has gone.
+    source.SetExistingPath("/dev/pts/77", true);
+    box->lineEdit()->clear();
+    QTest::keyClicks(box->lineEdit(), "/dev/pts/77");
+    prompts.Answers = {true};  // not a free port: force it
+    QTest::mouseClick(form->ConnectionGroup().OpenPort, Qt::LeftButton);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !form->ConnectionGroup().OpenPort->isChecked(); }, 3000));
+    source.SetExistingPath("/dev/pts/77", false);
+    source.Unplug("/dev/ttyACM0");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return box->count() == 3 && Items(box).contains("/dev/pts/77"); }, 2000))
+        << Items(box).join(' ').toStdString();
+    EXPECT_EQ(box->currentText(), "/dev/pts/77");
+    const int typed = box->findText("/dev/pts/77");
+    EXPECT_EQ(box->itemData(typed, Qt::ToolTipRole).toString(), "not present");
+}
+
 }  // namespace
 }  // namespace navoro

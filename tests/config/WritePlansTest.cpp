@@ -363,7 +363,11 @@ TEST(WriteRules, MaintenanceCodeAndSerialNumberSentence) {
     EXPECT_FALSE(IsMaintenanceCode(""));
     // 31: the XOR of the characters of "PTPS,1,AB1234".
     EXPECT_EQ(SerialNumberSentence("AB1234"), "$PTPS,1,AB1234*31");
-    for (const char* bad : {"", "ABCDEFGHIJKLMNOPQ", "AB,12", "AB*1", "Key-in new serial"})
+    // Anything a sentence can carry is taken, up to 16 characters.
+    for (const char* good : {"SN-2026/07", "a.b_c#d(e)", "ABCDEFGHIJKLMNOP", "1 2"})
+        EXPECT_TRUE(SerialNumberSentence(good).has_value()) << good;
+    for (const char* bad : {"", "ABCDEFGHIJKLMNOPQ", "AB,12", "AB*1", "A$B", "A!B", "A\\B", "A^B",
+                            "A\tB", "A\x7f", "\xc3\xa9", "Key-in new serial"})
         EXPECT_FALSE(SerialNumberSentence(bad).has_value()) << bad;
 }
 

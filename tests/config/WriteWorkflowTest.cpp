@@ -407,6 +407,10 @@ TEST_F(Maintenance, TheSerialNumberSentenceGoesToTheDataLogsCommandField) {
     EXPECT_EQ(form->findChild<QTabWidget*>("PageControlMain")->currentIndex(), 1);
     EXPECT_FALSE(dialog->isVisible());
 
+    Open("mnuSerialNumberSentence");
+    Press("SN-26/7$^");  // a hyphen and a slash go in; $ and ^ cannot be typed
+    EXPECT_TRUE(command->text().startsWith("$PTPS,1,SN-26/7*"));
+
     // Back to mode 0: its texts again.
     Open("mnuFactoryRestore");
     EXPECT_EQ(dialog->SB_Command->text(), "Restore");

@@ -83,6 +83,31 @@ TEST_F(SystemCheckPageTest, TickShowsTheReportsPerChannel) {
     EXPECT_EQ(Pictures(), std::vector<bool>(6, true));
 }
 
+TEST_F(SystemCheckPageTest, AfterADisconnectThePageSaysItShowsTheLastConnection) {
+    bool linked = true;
+    pages->Link.Linked = [&] { return linked; };
+    test::OwnReport own;
+    own.Mmsi = 211000001;
+    Dispatch(test::PositionReportSentence("VDO", "A", own));
+    Page().TimerUpdateSysChkTimer();
+    EXPECT_EQ(Text("lblChkLinkState"), "");
+    EXPECT_EQ(Text("lblValGps"), "Fixed");
+    EXPECT_TRUE(Page().Passed(kCheckGps));
+
+    linked = false;  // the timer runs on through the disconnect
+    Page().TimerUpdateSysChkTimer();
+    EXPECT_EQ(Text("lblChkLinkState"),
+              QString::fromUtf8("Disconnected \u2014 results of the last connection"));
+    EXPECT_EQ(Text("lblValGps"), "Stale (last: Fixed)");
+    EXPECT_FALSE(Page().Passed(kCheckGps));
+    EXPECT_EQ(Text("lblValTxCntA"), "1");  // the counters are kept
+    EXPECT_TRUE(Page().Passed(kCheckTx));
+
+    linked = true;
+    Page().TimerUpdateSysChkTimer();
+    EXPECT_EQ(Text("lblChkLinkState"), "");
+}
+
 TEST_F(SystemCheckPageTest, ResetChecksClearsAtOnceAndAsksAgainASecondLater) {
     bool flagsCleared = false;
     pages->Link.ClearSnapshotFlags = [&] { flagsCleared = true; };

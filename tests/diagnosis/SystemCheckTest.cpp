@@ -88,6 +88,69 @@ TEST(SystemCheckRules, SnapshotAndOwnShip) {
     EXPECT_FALSE(view.Passed[kCheckTx]);
 }
 
+TEST(SystemCheckRules, APictureAgreesWithItsValueAfterADisconnect) {
+    // A disconnect empties the snapshot's values but may leave its flags; the
+    // own ship's last fix and the counters stay.
+    auto codec = test::NewCodec();
+    test::OwnReport report;
+    report.Mmsi = 2110001;
+    ASSERT_TRUE(test::Route(*codec, test::PositionReportSentence("VDO", "A", report)));
+    const TargetEntry& fixedOwn = codec->Targets.Entry(0);
+    const TargetTable empty;
+    const struct {
+        const char* name;
+        SystemCheckSnapshot snapshot;
+        const TargetEntry& own;
+        bool linked;
+        const char* fw;
+        const char* mmsi;
+        const char* gps;
+    } cases[] = {
+        {"flags without values",
+         {true, "", true, "", true, 0},
+         empty.Entry(0),
+         false,
+         "---------",
+         "000000000",
+         "Lost"},
+        {"flags without values, linked",
+         {true, "", true, "", true, 0},
+         empty.Entry(0),
+         true,
+         "---------",
+         "000000000",
+         "Lost"},
+        {"last fix, unlinked",
+         {},
+         fixedOwn,
+         false,
+         "---------",
+         " 002110001",
+         "Stale (last: Fixed)"},
+        {"last fix, linked",
+         {true, "V2", true, "S1", true, 7},
+         fixedOwn,
+         true,
+         "V2",
+         " 000000007",
+         "Fixed"},
+    };
+    for (const auto& c : cases) {
+        const SystemCheckView view = EvaluateSystemCheck(c.snapshot, c.own, {1, 0, 0, 0}, c.linked);
+        EXPECT_EQ(view.FwVer, c.fw) << c.name;
+        EXPECT_EQ(view.Mmsi, c.mmsi) << c.name;
+        EXPECT_EQ(view.Gps, c.gps) << c.name;
+        // Every row passes exactly when its value is a real, current one.
+        EXPECT_EQ(view.Passed[kCheckFwVer], view.FwVer != kNotReadText && !view.FwVer.empty())
+            << c.name;
+        EXPECT_EQ(view.Passed[kCheckProdSN], view.ProdSN != kNotReadText && !view.ProdSN.empty())
+            << c.name;
+        EXPECT_EQ(view.Passed[kCheckMmsi], view.Mmsi != kNoMmsiText) << c.name;
+        EXPECT_EQ(view.Passed[kCheckGps], view.Gps == "Fixed") << c.name;
+        EXPECT_TRUE(view.Passed[kCheckTx]) << c.name;  // the count of the last connection
+    }
+}
+
 TEST(SystemCheckRules, GpsIsLostWithoutPositionOrTimeStamp) {
     struct Case {
         double Lon, Lat;

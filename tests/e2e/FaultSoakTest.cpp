@@ -257,6 +257,7 @@ class FaultSoak : public test::WindowTest {
             write.Set(P());
             prompts.Answers = {true};
             Click(form->findChild<QAbstractButton*>("SpeedButtonSetting"));
+            QTest::qWait(20);  // a box the send path queued shows once the click has returned
             ++result.Writes;
 
             const std::vector<std::string> all = Boxes();

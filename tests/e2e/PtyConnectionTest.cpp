@@ -90,6 +90,7 @@ TEST_F(PtyConnection, ASilentDeviceTimesOutAfterTwentyStepsWithTheMessage) {
     StepEvery(40ms);
     Click(Controls().OpenPort);
     ASSERT_TRUE(WaitUntil([this] { return !Controls().OpenPort->isChecked(); }, 5s));
+    ASSERT_TRUE(WaitUntil([this] { return !Boxes().empty(); }, 2s));  // shown after the step
     // Probes at steps 0, 2, 3, 5, ... 18, 20: fourteen, then nothing.
     std::string expected;
     for (int i = 0; i < 14; ++i)
@@ -106,7 +107,7 @@ TEST_F(PtyConnection, ASilentDeviceTimesOutAfterTwentyStepsWithTheMessage) {
 TEST_F(PtyConnection, AHangUpDropsTheLinkWithAMessage) {
     Link();
     device.CloseMaster();
-    ASSERT_TRUE(WaitUntil([this] { return Status() == "Disconnect..."; }, 3s));
+    ASSERT_TRUE(WaitUntil([this] { return Status() == "Disconnect..." && !Boxes().empty(); }, 3s));
     EXPECT_FALSE(form->Comm().IsOpen());
     EXPECT_FALSE(Controls().OpenPort->isChecked());
     EXPECT_EQ(Controls().OpenPort->text(), "Connect");
@@ -134,7 +135,9 @@ TEST_F(PtyConnection, ABusyPortIsAskedAboutAndItsReasonShown) {
     form->Ports().RescanPorts();
     prompts.Answers = {true};  // force it
     Click(Controls().OpenPort);
-    ASSERT_EQ(prompts.Calls.size(), 2u);
+    // The attempt is over at once; its box follows.
+    EXPECT_FALSE(Controls().OpenPort->isChecked());
+    ASSERT_TRUE(WaitUntil([this] { return prompts.Calls.size() == 2; }, 2s));
     EXPECT_EQ(prompts.Calls[0].Kind, PromptKind::OkCancel);
     EXPECT_EQ(prompts.Calls[0].Text,
               "Note! Any force connect this serial port may cause unpredictable mistakes. "
@@ -143,8 +146,6 @@ TEST_F(PtyConnection, ABusyPortIsAskedAboutAndItsReasonShown) {
     EXPECT_EQ(error.rfind("Serial port open error! Please check!\n\n", 0), 0u) << error;
     EXPECT_NE(error.find(device.SlavePath()), std::string::npos) << error;
     EXPECT_FALSE(form->Comm().IsOpen());
-    // The next step ends the attempt.
-    ASSERT_TRUE(WaitUntil([this] { return !Controls().OpenPort->isChecked(); }, 3s));
     EXPECT_EQ(Status(), "Disconnect...");
 
     // Cancelling the question leaves everything as it was.

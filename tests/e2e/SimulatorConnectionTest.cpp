@@ -93,6 +93,7 @@ TEST_P(ManualConnection, LinksOnlyAtTheDevicesRate) {
         EXPECT_TRUE(sim.WaitForRecorded(kProbeLine, 2s));
     } else {
         EXPECT_EQ(pageReads, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !Boxes().empty(); }, 2s));  // shown after the step
         EXPECT_EQ(Boxes(), std::vector<std::string>{"Serial port connection time out!"});
     }
 }
@@ -125,7 +126,8 @@ TEST_F(SimulatorConnection, AHangUpDropsTheLinkCleanly) {
     Open(sim);
     Click(Controls().OpenPort);
     ASSERT_TRUE(WaitUntil([&] { return Connected(); }, 3s));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(); }, 5s)) << Status().toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return Idle() && !Boxes().empty(); }, 5s))
+        << Status().toStdString();
     EXPECT_FALSE(form->LinkEstablished);
     EXPECT_TRUE(Controls().cbxComPort->isEnabled());
     ASSERT_EQ(Boxes().size(), 1u);

@@ -147,6 +147,42 @@ TEST_F(CommDispatch, ReaderWaitsForMonitoredEventsOnly) {
     EXPECT_EQ(comm.MonitorEvents(), kAllCommEvents);
 }
 
+TEST(CommEventMask, TheReaderWaitsOnlyForEventsWithAHandler) {
+    // Without a listener the device need not sample modem lines or counters.
+    const struct {
+        const char* bound;
+        std::uint32_t mask;
+    } cases[] = {
+        {"", 0},
+        {"RxChar Error", EV_RXCHAR | EV_ERR},  // what the main window binds
+        {"Cts Dsr Ring Rlsd", EV_CTS | EV_DSR | EV_RING | EV_RLSD},
+        {"Break TxEmpty", EV_BREAK | EV_TXEMPTY},
+        {"ComStat", 0x1FF},
+    };
+    for (const auto& c : cases) {
+        auto script = std::make_shared<ScriptedDevice::Script>();
+        QueueExecutor executor;
+        TComm comm(executor, [script] { return std::make_unique<ScriptedDevice>(script); });
+        const std::string bound = std::string(" ") + c.bound + " ";
+        auto has = [&](const char* name) {
+            return bound.find(std::string(" ") + name + " ") != std::string::npos;
+        };
+        auto none = [](TComm*) {};
+        if (has("RxChar")) comm.OnRxChar = [](TComm*, std::uint32_t) {};
+        if (has("Error")) comm.OnError = [](TComm*, int) {};
+        if (has("Cts")) comm.OnCts = none;
+        if (has("Dsr")) comm.OnDsr = none;
+        if (has("Ring")) comm.OnRing = none;
+        if (has("Rlsd")) comm.OnRlsd = none;
+        if (has("Break")) comm.OnBreak = none;
+        if (has("TxEmpty")) comm.OnTxEmpty = none;
+        if (has("ComStat")) comm.OnComStatEvent = [](TComm*, std::uint32_t, const TComStat&) {};
+        comm.Open();
+        EXPECT_EQ(script->mask, c.mask) << c.bound;
+        comm.Close();
+    }
+}
+
 TEST_F(CommDispatch, CloseInsideAHandlerStopsTheRestOfTheEvent) {
     comm.OnCts = [this](TComm* sender) {
         log.push_back("Cts");

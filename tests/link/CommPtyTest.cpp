@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "link/Comm.h"
 #include "link/PortHolders.h"
 #include "tests/link/PtyPair.h"
+#include "tests/support/PortReader.h"
 
 namespace navoro {
 namespace {
@@ -120,6 +122,21 @@ TEST_F(CommPty, SecondOpenOfAHeldPortIsRefusedNamingTheHolder) {
     comm.Close();
     second.Open();
     EXPECT_TRUE(second.IsOpen()) << second.LastOpenError();
+}
+
+TEST_F(CommPty, APortAnotherProgramReadsIsNotShared) {
+    // A terminal-like reader takes no lock; the component still keeps out,
+    // names it, and opens once it has gone.
+    auto reader = std::make_unique<test::PortReader>(pty.SlavePath());
+    ASSERT_TRUE(reader->Holds(pty.SlavePath()));
+    EXPECT_NO_THROW(comm.Open());
+    EXPECT_FALSE(comm.IsOpen());
+    EXPECT_EQ(comm.LastOpenErrorCode(), EBUSY);
+    EXPECT_EQ(comm.LastOpenError(), pty.SlavePath() + " is busy: it is held by cat (pid " +
+                                        std::to_string(reader->Pid()) + ").");
+    reader.reset();
+    comm.Open();
+    EXPECT_TRUE(comm.IsOpen()) << comm.LastOpenError();
 }
 
 TEST_F(CommPty, UnopenablePathsLeaveTheComponentClosedWithAReason) {

@@ -2,6 +2,9 @@
 
 // A scripted window and serial port for the connection manager's tests.
 
+#include <cerrno>
+#include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -12,6 +15,8 @@
 namespace navoro::test {
 
 // The port: remembers what was opened at which rate and every byte written.
+// Like a real tty, a port that hung up stays open but refuses rate changes
+// (EIO) and writes until it is closed.
 class ScriptedPort : public ConnectionPort {
   public:
     struct Written {
@@ -38,20 +43,28 @@ class ScriptedPort : public ConnectionPort {
     void Close() override {
         if (open_) ++closes;
         open_ = false;
+        hungUp_ = false;
     }
+    // The device goes away under the open port.
+    void HangUp() { hungUp_ = open_; }
+    bool HungUp() const { return hungUp_; }
     std::string DeviceName() const override { return name_; }
     void SetDeviceName(const std::string& path) override {
         if (!open_) name_ = path;
     }
     TBaudRate BaudRate() const override { return rate_; }
-    void SetBaudRate(TBaudRate rate) override { rate_ = rate; }
+    void SetBaudRate(TBaudRate rate) override {
+        rate_ = rate;  // kept even when refused, as the component does
+        if (hungUp_) throw ECommError("Error updating DataControlBlock (Error: %d)", EIO);
+    }
     int Write(const char* bytes, int length) override {
         if (!open_) return -1;
-        if (failWrites) return 0;
+        if (failWrites || hungUp_) return 0;
         writes.push_back({name_, rate_, std::string(bytes, static_cast<std::size_t>(length))});
         return length;
     }
     std::string LastOpenError() const override { return lastError_; }
+    int LastDeviceError() const override { return hungUp_ ? EIO : 0; }
 
     static std::string kRateText(TBaudRate rate) { return std::to_string(kBaudRateValues[rate]); }
 
@@ -65,12 +78,15 @@ class ScriptedPort : public ConnectionPort {
 
   private:
     bool open_ = false;
+    bool hungUp_ = false;
     std::string name_ = "/dev/ttyS1";
     TBaudRate rate_ = br9600;
     std::string lastError_;
 };
 
-// The window: holds the controls' state and records every box.
+// The window: holds the controls' state and records every box. Boxes come
+// through PostNotice, which queues them as the event loop does: RunNotices
+// shows them (the tests run it where the real loop would, after a handler).
 class ScriptedHost : public ConnectionHost {
   public:
     struct Box {
@@ -116,12 +132,26 @@ class ScriptedHost : public ConnectionHost {
     void ErrorBox(LinkText text, const std::string& reason) override {
         Record({"error", text, reason});
     }
+    std::string TextOf(LinkText text) const override {
+        return text == LinkText::RateMayBeWrong
+                   ? "received data but no readable lines: the rate may be wrong \u2014 try Auto."
+                   : "text " + std::to_string(static_cast<int>(text));
+    }
     void CommErrorBox(const std::string& message) override {
         Record({"comm", LinkText::PortOpenError, message});
     }
     bool AskForceConnect() override {
         Record({"question", LinkText::CheckPortError, ""});
         return forceAnswer;
+    }
+    void PostNotice(std::function<void()> notice) override { notices.push_back(std::move(notice)); }
+    // Shows the queued boxes in order.
+    void RunNotices() {
+        while (!notices.empty()) {
+            auto notice = std::move(notices.front());
+            notices.pop_front();
+            notice();
+        }
     }
     void ResetConfiguration() override { ++configurationResets; }
     void PageControlConfChange() override { ++pageReads; }
@@ -151,7 +181,8 @@ class ScriptedHost : public ConnectionHost {
     int configurationResets = 0;
     int pageReads = 0;
     std::vector<Box> boxes;
-    // Runs while a box would be up (a modal box lets the timers run).
+    std::deque<std::function<void()>> notices;
+    // Runs while a box is up.
     std::function<void(const Box&)> onBox;
 };
 

@@ -55,16 +55,27 @@ class ConnectionTest : public ::testing::Test {
         return text;
     }
 
+    // A click on OpenPort and a Timer1 step, each followed by the boxes they
+    // queued, as the event loop shows them.
+    void Click() {
+        manager.OpenPortClick();
+        host.RunNotices();
+    }
+    void Step() {
+        manager.Timer1Timer();
+        host.RunNotices();
+    }
+
     // Clicks Connect (step 0) and runs Timer1 for steps 1..last while it runs;
     // the probes of each step.
     std::vector<std::string> ConnectAndRun(int last) {
         std::vector<std::string> steps;
         std::size_t before = port.writes.size();
-        manager.OpenPortClick();
+        Click();
         steps.push_back(WrittenSince(before));
         for (int step = 1; step <= last && host.timersRunning; ++step) {
             before = port.writes.size();
-            manager.Timer1Timer();
+            Step();
             steps.push_back(WrittenSince(before));
         }
         return steps;
@@ -121,12 +132,38 @@ TEST_F(ConnectionTest, ManualModeProbesTwiceEveryThreeStepsAndTimesOutAtStep21) 
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].kind, "error");
     EXPECT_EQ(host.boxes[0].text, LinkText::ManualConnectTimeOut);
-    // Failed: still shown as connecting until the next step disconnects.
-    EXPECT_TRUE(manager.ConnectFailed);
-    EXPECT_TRUE(host.timersRunning);
-    manager.Timer1Timer();
+    EXPECT_EQ(host.boxes[0].reason, "");  // nothing was received
+    // The failing step itself disconnected.
     ExpectIdle();
     EXPECT_FALSE(manager.ConnectFailed);
+}
+
+TEST_F(ConnectionTest, ATimeOutAfterUnreadableBytesHintsAtTheRate) {
+    const struct {
+        std::vector<std::string> lines;  // received during the attempt
+        bool hint;
+    } cases[] = {
+        {{}, false},
+        {{"\x93\xfe\x01\r\n", "\xe0\r\n"}, true},                  // bytes at the wrong rate
+        {{"\x93\xfe\x01\r\n", "$GPZDA,201530.00*60\r\n"}, false},  // one readable line
+    };
+    SetPorts({"/dev/ttyUSB0"});
+    for (const auto& c : cases) {
+        host.boxes.clear();
+        manager.OpenPortClick();
+        for (std::string line : c.lines) {
+            manager.BytesReceived(line.size());
+            manager.CheckLinkHandshake(line.data());
+        }
+        while (manager.ConnectState == 1)
+            Step();
+        ASSERT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(host.boxes[0].text, LinkText::ManualConnectTimeOut);
+        EXPECT_EQ(host.boxes[0].reason.find("received data but no readable lines: the rate may "
+                                            "be wrong"),
+                  c.hint ? 0u + std::string("/dev/ttyUSB0 ").size() : std::string::npos)
+            << host.boxes[0].reason;
+    }
 }
 
 TEST_F(ConnectionTest, ManualModeOpensTheChosenPortAtTheChosenRate) {
@@ -140,9 +177,9 @@ TEST_F(ConnectionTest, ManualModeOpensTheChosenPortAtTheChosenRate) {
         host.baudRateEntry = c.entry;
         manager.cbxBaudRateChange();
         port.opened.clear();
-        manager.OpenPortClick();
+        Click();
         EXPECT_EQ(port.opened, std::vector<std::string>{c.opened});
-        manager.OpenPortClick();  // Disconnect
+        Click();  // Disconnect
         ExpectIdle();
     }
     EXPECT_TRUE(host.boxes.empty());
@@ -153,7 +190,7 @@ TEST_F(ConnectionTest, ATypedPathIsOpenedAfterTheForceConnectQuestion) {
     host.comPortText = " /dev/pts/7 ";  // not a listed port
     manager.cbxComPortChange();
     EXPECT_EQ(port.DeviceName(), "/dev/pts/7");
-    manager.OpenPortClick();
+    Click();
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].kind, "question");
     EXPECT_EQ(port.opened, std::vector<std::string>{"/dev/pts/7@115200"});
@@ -162,24 +199,24 @@ TEST_F(ConnectionTest, ATypedPathIsOpenedAfterTheForceConnectQuestion) {
 TEST_F(ConnectionTest, CancellingTheForceConnectQuestionLeavesEverythingIdle) {
     SetPorts({"/dev/ttyUSB0", "/dev/ttyUSB1"}, {"/dev/ttyUSB0"});
     host.forceAnswer = false;
-    manager.OpenPortClick();
+    Click();
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, LinkText::CheckPortError);
     EXPECT_EQ(port.opens, 0);
     ExpectIdle();
 }
 
-TEST_F(ConnectionTest, APortThatCannotBeOpenedShowsWhyAndDisconnectsAtTheNextStep) {
+TEST_F(ConnectionTest, APortThatCannotBeOpenedShowsWhyAndDisconnectsAtOnce) {
     SetPorts({"/dev/ttyUSB0"}, {"/dev/ttyUSB0"});
     port.refusing["/dev/ttyUSB0"] = "/dev/ttyUSB0 is busy: minicom (pid 42) has it open.";
-    manager.OpenPortClick();
+    Click();
     ASSERT_EQ(host.boxes.size(), 2u);
     EXPECT_EQ(host.boxes[0].kind, "question");
     EXPECT_EQ(host.boxes[1].kind, "error");
     EXPECT_EQ(host.boxes[1].text, LinkText::PortOpenError);
     EXPECT_EQ(host.boxes[1].reason, "/dev/ttyUSB0 is busy: minicom (pid 42) has it open.");
-    EXPECT_TRUE(manager.ConnectFailed);
-    manager.Timer1Timer();
+    ExpectIdle();
+    Step();  // a late tick changes nothing
     ExpectIdle();
     EXPECT_EQ(host.boxes.size(), 2u);
 }
@@ -187,12 +224,12 @@ TEST_F(ConnectionTest, APortThatCannotBeOpenedShowsWhyAndDisconnectsAtTheNextSte
 TEST_F(ConnectionTest, AnErrorRaisedWhileOpeningIsOneBoxAndNoHalfOpenPort) {
     SetPorts({"/dev/ttyUSB0"});
     port.raising.insert("/dev/ttyUSB0");
-    manager.OpenPortClick();
+    Click();
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, LinkText::PortOpenError);
     EXPECT_EQ(host.boxes[0].reason, "Error updating DataControlBlock (Error: 22)");
     EXPECT_FALSE(port.IsOpen());
-    manager.Timer1Timer();
+    Step();
     ExpectIdle();
 }
 
@@ -231,7 +268,7 @@ TEST_F(ConnectionTest, AutomaticModeWithOneFreePortTriesSixRatesThenFailsAtStep2
     EXPECT_EQ(manager.StepLimit, 20);
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, LinkText::AutoDetectTimeOut);
-    manager.Timer1Timer();
+    Step();
     ExpectIdle();
     EXPECT_EQ(host.autoComPort, "");
     EXPECT_EQ(host.autoBaudRate, "");
@@ -264,7 +301,7 @@ TEST_F(ConnectionTest, AutomaticModeShowsThePortAndRateBeingTried) {
     EXPECT_EQ(host.autoBaudRate, "115200");
     EXPECT_EQ(host.comPortText, "/dev/ttyUSB1");
     EXPECT_EQ(host.baudRateEntry, 5);
-    manager.Timer1Timer();
+    Step();
     EXPECT_EQ(host.autoBaudRate, "57600");
     EXPECT_EQ(host.baudRateEntry, 4);
 }
@@ -272,14 +309,17 @@ TEST_F(ConnectionTest, AutomaticModeShowsThePortAndRateBeingTried) {
 TEST_F(ConnectionTest, AutomaticModeWithoutAFreePortWarnsOnceThenDisconnects) {
     SetPorts({"/dev/ttyUSB0"}, {"/dev/ttyUSB0"});
     host.autoMode = true;
-    manager.OpenPortClick();
-    EXPECT_EQ(host.autoComPort, "N/A");
-    EXPECT_EQ(host.autoBaudRate, "N/A");
+    std::string shownPort;
+    host.onBox = [&](const ScriptedHost::Box&) { shownPort = host.autoComPort; };
+    Click();
+    // The attempt is over when the box comes: the displays are empty again.
+    EXPECT_EQ(shownPort, "");
+    EXPECT_EQ(host.autoBaudRate, "");
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].kind, "warning");
     EXPECT_EQ(host.boxes[0].text, LinkText::NoSerialPortExist);
     EXPECT_EQ(port.opens, 0);
-    manager.Timer1Timer();
+    Step();
     ExpectIdle();
     EXPECT_EQ(host.boxes.size(), 1u);
 }
@@ -301,7 +341,7 @@ TEST_F(ConnectionTest, DisconnectDuringDetectionClosesThePortAndEmptiesTheDispla
     ConnectAndRun(4);
     EXPECT_TRUE(port.IsOpen());
     EXPECT_FALSE(host.controlsEnabled);
-    manager.OpenPortClick();
+    Click();
     ExpectIdle();
     EXPECT_EQ(host.autoComPort, "");
     EXPECT_EQ(host.autoBaudRate, "");
@@ -337,7 +377,7 @@ TEST_F(ConnectionTest, TheEndOfTheDumpEstablishesTheLinkAndReadsThePage) {
     EXPECT_TRUE(port.IsOpen());
 
     // Disconnect.
-    manager.OpenPortClick();
+    Click();
     ExpectIdle();
     EXPECT_FALSE(manager.LinkEstablished);
     EXPECT_FALSE(manager.DeviceDataSeen);
@@ -359,44 +399,89 @@ TEST_F(ConnectionTest, OnlyAPlainDumpEndLineCounts) {
     };
     SetPorts({"/dev/ttyUSB0"});
     for (const auto& c : cases) {
-        manager.OpenPortClick();
+        Click();
         ASSERT_EQ(manager.LinkState, 1);
         std::string copy = c.line;
         manager.CheckLinkHandshake(copy.data());
         EXPECT_EQ(manager.LinkEstablished, c.links) << c.line;
-        manager.OpenPortClick();
+        Click();
     }
 }
 
 TEST_F(ConnectionTest, ALineAfterAFailedAttemptDoesNotStartItOver) {
     SetPorts({"/dev/ttyUSB0"});
     ConnectAndRun(21);
-    ASSERT_TRUE(manager.ConnectFailed);
+    ExpectIdle();
     char line[] = "$GPZDA,201530.00,04,07,2002,00,00*60\r\n";
     manager.CheckLinkHandshake(line);
     EXPECT_EQ(manager.LinkState, 0);
-    manager.Timer1Timer();
+    Step();
     ExpectIdle();
     EXPECT_EQ(host.boxes.size(), 1u);
 }
 
-TEST_F(ConnectionTest, TheFailedAttemptEndsWhileItsBoxIsStillUp) {
-    // A modal box lets the timers run: the next step disconnects meanwhile.
-    SetPorts({"/dev/ttyUSB0"});
-    bool idleWhileBoxUp = false;
-    host.onBox = [&](const ScriptedHost::Box& box) {
-        if (box.text != LinkText::ManualConnectTimeOut) return;
-        manager.Timer1Timer();
-        idleWhileBoxUp = manager.ConnectState == 0 && !port.IsOpen();
+TEST_F(ConnectionTest, EveryFailureBoxComesAfterTheAttemptEnded) {
+    // Each box is queued by the failing step and shown after it returned; by
+    // then the port is closed, the timers stopped and the controls enabled.
+    const struct {
+        const char* name;
+        bool autoMode;
+        std::vector<std::string> busy;
+        std::function<void(ScriptedPort&)> arrange;
+        LinkText text;
+    } cases[] = {
+        {"manual time-out", false, {}, [](ScriptedPort&) {}, LinkText::ManualConnectTimeOut},
+        {"not opened",
+         false,
+         {},
+         [](ScriptedPort& p) { p.refusing["/dev/ttyUSB0"] = "busy"; },
+         LinkText::PortOpenError},
+        {"open raised",
+         false,
+         {},
+         [](ScriptedPort& p) { p.raising.insert("/dev/ttyUSB0"); },
+         LinkText::PortOpenError},
+        {"failed probe",
+         false,
+         {},
+         [](ScriptedPort& p) { p.failWrites = true; },
+         LinkText::PortOpenError},
+        {"detection exhausted", true, {}, [](ScriptedPort&) {}, LinkText::AutoDetectTimeOut},
+        {"no free port", true, {"/dev/ttyUSB0"}, [](ScriptedPort&) {}, LinkText::NoSerialPortExist},
     };
-    ConnectAndRun(21);
-    EXPECT_TRUE(idleWhileBoxUp);
-    ExpectIdle();
+    for (const auto& c : cases) {
+        ScriptedPortSource caseSource;
+        PortLists caseLists{caseSource};
+        ScriptedPort casePort;
+        ScriptedHost caseHost;
+        ConnectionManager caseManager{caseHost, casePort, caseLists, *codec};
+        caseSource.SetPorts({{"/dev/ttyUSB0", {}, {}}});
+        for (const std::string& path : c.busy)
+            caseSource.SetBusy(path, true);
+        caseManager.SetUp();
+        caseHost.autoMode = c.autoMode;
+        caseHost.comPortText = "/dev/ttyUSB0";
+        c.arrange(casePort);
+        bool idleWhileBoxUp = false;
+        caseHost.onBox = [&](const ScriptedHost::Box&) {
+            idleWhileBoxUp = caseManager.ConnectState == 0 && !casePort.IsOpen() &&
+                             !caseHost.timersRunning && caseHost.controlsEnabled;
+        };
+        caseManager.OpenPortClick();
+        for (int step = 0; step < 40 && caseHost.notices.empty(); ++step)
+            caseManager.Timer1Timer();
+        EXPECT_TRUE(caseHost.boxes.empty()) << c.name << ": shown inside the step";
+        ASSERT_EQ(caseHost.notices.size(), 1u) << c.name;
+        caseHost.RunNotices();
+        ASSERT_EQ(caseHost.boxes.size(), 1u) << c.name;
+        EXPECT_EQ(caseHost.boxes[0].text, c.text) << c.name;
+        EXPECT_TRUE(idleWhileBoxUp) << c.name;
+    }
 }
 
 TEST_F(ConnectionTest, TheStatusAnimationSwingsAndBlinks) {
     SetPorts({"/dev/ttyUSB0"});
-    manager.OpenPortClick();
+    Click();
     EXPECT_EQ(host.statusText, LinkText::StatusConnecting);
     EXPECT_EQ(host.statusFrame, 1);
     std::vector<int> frames;
@@ -416,7 +501,7 @@ TEST_F(ConnectionTest, TheStatusAnimationSwingsAndBlinks) {
 TEST_F(ConnectionTest, AFailedProbeInManualModeDisconnectsWithOneBox) {
     SetPorts({"/dev/ttyUSB0"});
     port.failWrites = true;
-    manager.OpenPortClick();
+    Click();
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, LinkText::PortOpenError);
     EXPECT_EQ(host.boxes[0].reason, "/dev/ttyUSB0: the write failed.");
@@ -436,7 +521,7 @@ TEST_F(ConnectionTest, AFailedProbeInAutomaticModeIsIgnored) {
 TEST_F(ConnectionTest, UnpluggingTheLinkedPortDisconnectsAndSaysSo) {
     SetPorts({"/dev/ttyUSB0", "/dev/ttyUSB1"});
     host.comPortText = "/dev/ttyUSB1";
-    manager.OpenPortClick();
+    Click();
     char end[] = "[DEVICE DATA END]\r\n";
     manager.CheckLinkHandshake(end);
     manager.TimerConnectionTimer();
@@ -449,37 +534,89 @@ TEST_F(ConnectionTest, UnpluggingTheLinkedPortDisconnectsAndSaysSo) {
     source.Unplug("/dev/ttyUSB1");
     lists.PortChangeNotice({PortChange::Removal, "/dev/ttyUSB1"});
     ExpectIdle();
+    host.RunNotices();
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, LinkText::PortOpenError);
     EXPECT_NE(host.boxes[0].reason.find("/dev/ttyUSB1"), std::string::npos);
 }
 
 TEST_F(ConnectionTest, UnpluggingDuringDetectionOnlyRefreshesTheLists) {
-    SetPorts({"/dev/ttyUSB0", "/dev/ttyUSB1"});
-    host.autoMode = true;
-    ConnectAndRun(3);
-    source.Unplug("/dev/ttyUSB0");
-    lists.PortChangeNotice({PortChange::Removal, "/dev/ttyUSB0"});
-    EXPECT_EQ(host.comPortItems, std::vector<std::string>{"/dev/ttyUSB1"});
-    EXPECT_EQ(manager.ConnectState, 1);
-    EXPECT_EQ(manager.LinkState, 1);
-    // The cursor stays inside the shorter list.
-    while (manager.TickCount <= 20)
-        manager.Timer1Timer();
-    EXPECT_TRUE(host.boxes.empty());
+    // The adapter in use goes away at step 4. Its hang-up notice may come
+    // before the next step, or the next rate change may meet the dead port
+    // first (EIO); either way the port is closed, there is no box, and
+    // detection goes on with the next free port and never comes back to it.
+    for (const bool noticeFirst : {true, false}) {
+        SCOPED_TRACE(noticeFirst ? "notice first" : "rate change first");
+        ScriptedPortSource caseSource;
+        PortLists caseLists{caseSource};
+        ScriptedPort casePort;
+        ScriptedHost caseHost;
+        ConnectionManager caseManager{caseHost, casePort, caseLists, *codec};
+        caseLists.FillPortChoice = [&] {
+            caseHost.comPortItems.clear();
+            for (const PortInfo& p : caseLists.PresentPorts())
+                caseHost.comPortItems.push_back(p.path);
+            caseHost.SelectFirstComPort();
+        };
+        caseSource.SetPorts({{"/dev/ttyUSB0", {}, {}}, {"/dev/ttyUSB1", {}, {}}});
+        caseManager.SetUp();
+        caseHost.autoMode = true;
+        caseManager.OpenPortClick();
+        for (int t = 1; t <= 4; ++t)
+            caseManager.Timer1Timer();
+        ASSERT_EQ(casePort.DeviceName(), "/dev/ttyUSB0");
+        casePort.HangUp();
+        caseSource.Unplug("/dev/ttyUSB0");
+        if (noticeFirst) {
+            caseLists.PortChangeNotice({PortChange::Removal, "/dev/ttyUSB0"});
+            caseManager.PortHungUp();
+            EXPECT_FALSE(casePort.IsOpen());
+        }
+        const std::size_t before = casePort.writes.size();
+        while (caseManager.ConnectState == 1)
+            caseManager.Timer1Timer();
+        caseHost.RunNotices();
+        EXPECT_EQ(caseHost.comPortItems, std::vector<std::string>{"/dev/ttyUSB1"});
+        // Step 6 moved to the other port at the first rate; nothing went to the lost one.
+        ASSERT_GT(casePort.writes.size(), before);
+        EXPECT_EQ(casePort.writes[before].path, "/dev/ttyUSB1");
+        EXPECT_EQ(casePort.writes[before].rate, br115200);
+        for (std::size_t i = before; i < casePort.writes.size(); ++i)
+            EXPECT_EQ(casePort.writes[i].path, "/dev/ttyUSB1");
+        // Only the end of the exhausted detection is reported.
+        ASSERT_EQ(caseHost.boxes.size(), 1u);
+        EXPECT_EQ(caseHost.boxes[0].text, LinkText::AutoDetectTimeOut);
+    }
 }
 
-TEST_F(ConnectionTest, AHangUpDropsAnEstablishedLinkOnly) {
-    SetPorts({"/dev/ttyUSB0"});
-    manager.OpenPortClick();
-    manager.PortHungUp();  // connecting: the next probe finds out
-    EXPECT_EQ(manager.ConnectState, 1);
-    char end[] = "[DEVICE DATA END]\r\n";
-    manager.CheckLinkHandshake(end);
-    manager.PortHungUp();
-    ExpectIdle();
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, LinkText::PortOpenError);
+TEST_F(ConnectionTest, AHangUpWhileConnectingOrLinkedDisconnectsWithOneBox) {
+    for (const bool linked : {false, true}) {
+        SCOPED_TRACE(linked ? "linked" : "connecting");
+        host.boxes.clear();
+        SetPorts({"/dev/ttyUSB0"});
+        Click();
+        if (linked) {
+            char end[] = "[DEVICE DATA END]\r\n";
+            manager.CheckLinkHandshake(end);
+        }
+        port.HangUp();
+        if (linked) {
+            manager.PortHungUp();
+        } else {
+            Step();
+            Step();  // step 2's probe meets the dead port before the notice
+            manager.PortHungUp();
+        }
+        ExpectIdle();
+        host.RunNotices();
+        ASSERT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(host.boxes[0].text, LinkText::PortOpenError);
+        EXPECT_EQ(host.boxes[0].reason,
+                  "/dev/ttyUSB0: the device was unplugged or closed; the connection was closed.");
+        manager.PortHungUp();  // a second notice
+        Step();
+        EXPECT_EQ(host.boxes.size(), 1u);
+    }
 }
 
 TEST_F(ConnectionTest, ReconnectingAfterADisconnectStartsAFreshAttempt) {
@@ -491,7 +628,7 @@ TEST_F(ConnectionTest, ReconnectingAfterADisconnectStartsAFreshAttempt) {
         manager.TimerConnectionTimer();
         EXPECT_EQ(host.statusText, LinkText::StatusConnected) << round;
         EXPECT_EQ(host.pageReads, round + 1);
-        manager.OpenPortClick();
+        Click();
         ExpectIdle();
     }
     EXPECT_EQ(port.opens, 2);

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "link/PortLists.h"
+#include "tests/link/PtyPair.h"
 
 namespace navoro {
 namespace {
@@ -120,7 +124,7 @@ TEST_F(PortListsTest, ListsKeepTheFirstPortsFoundUpToTheirCapacity) {
     EXPECT_EQ(lists.FreePorts().back().path, "/dev/ttyS107");
 }
 
-TEST_F(PortListsTest, PortsGivenByPathAreListedWhileTheyExist) {
+TEST_F(PortListsTest, PortsGivenByPathStayInTheChoiceMarkedWhenGone) {
     source.SetPorts({{"/dev/ttyUSB0", "/dev/serial/by-id/usb-x", ""}});
     lists.AddManualPort("/dev/pts/3");
     lists.AddManualPort("/dev/pts/3");
@@ -134,6 +138,46 @@ TEST_F(PortListsTest, PortsGivenByPathAreListedWhileTheyExist) {
     source.SetExistingPath("/dev/pts/3", false);
     lists.RescanPorts();
     EXPECT_EQ(Paths(lists.PresentPorts()), std::vector<std::string>{"/dev/ttyUSB0"});
+    EXPECT_FALSE(lists.IsPresentPort("/dev/pts/3"));
+    // Still offered, after the present ones, as not present.
+    const auto items = lists.PortChoiceItems();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1].text, "/dev/pts/3");
+    EXPECT_EQ(items[1].toolTip, "not present");
+    source.SetPorts({});
+    lists.RescanPorts();
+    // Rather than "N/A": the by-id name given (it still exists) now stands on
+    // its own, then the gone one.
+    const auto left = lists.PortChoiceItems();
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(left[0].text, "/dev/serial/by-id/usb-x");
+    EXPECT_EQ(left[1].text, "/dev/pts/3");
+    EXPECT_EQ(left[1].toolTip, "not present");
+}
+
+TEST_F(PortListsTest, AnotherPathToTheConnectedDeviceKeepsItPresent) {
+    // Connected through a link of the user's own; another adapter goes away.
+    test::PtyPair device;
+    ASSERT_TRUE(device.Ok());
+    char pattern[] = "/tmp/navoro-ports-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::filesystem::path folder = pattern;
+    const std::string link = (folder / "my-transponder").string();
+    std::filesystem::create_symlink(device.SlavePath(), link);
+    source.SetPorts({{"/dev/ttyUSB0", "", ""}, {device.SlavePath(), "", ""}});
+    lists.RescanPorts();
+    connected = true;
+    connectedPort = link;
+    EXPECT_TRUE(lists.IsPresentPort(link));
+    EXPECT_FALSE(lists.IsPresentPort("/dev/ttyUSB0-no-such"));
+
+    source.Unplug("/dev/ttyUSB0");
+    lists.PortChangeNotice({PortChange::Removal, "/dev/ttyUSB0"});
+    EXPECT_EQ(drops, 0);
+    source.Unplug(device.SlavePath());
+    lists.PortChangeNotice({PortChange::Removal, device.SlavePath()});
+    EXPECT_EQ(drops, 1);
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(PortListsTest, RemovalOfTheConnectedPortDisconnectsOnce) {

@@ -165,5 +165,84 @@ TEST(SimOptionsTest, RefusesBadValues) {
     }
 }
 
+// The members the value options set, those at their defaults left out.
+std::string ValueOptions(const SimOptions& o) {
+    const SimOptions d;
+    std::string text;
+    auto add = [&text](const char* name, const std::string& value) {
+        text += std::string(text.empty() ? "" : " ") + name + "=" + value;
+    };
+    if (o.Device != d.Device) add("Device", o.Device);
+    if (o.StatePath != d.StatePath) add("StatePath", o.StatePath);
+    if (o.RecordPath != d.RecordPath) add("RecordPath", o.RecordPath);
+    if (o.Rate != d.Rate) add("Rate", std::to_string(o.Rate));
+    if (o.Garbage != d.Garbage) add("Garbage", std::to_string(o.Garbage));
+    if (o.BadChecksum != d.BadChecksum) add("BadChecksum", std::to_string(o.BadChecksum));
+    if (o.HangupAfter != d.HangupAfter) add("HangupAfter", std::to_string(o.HangupAfter));
+    if (o.ReplyDelayMs != d.ReplyDelayMs) add("ReplyDelayMs", std::to_string(o.ReplyDelayMs));
+    if (o.Seed != d.Seed) add("Seed", std::to_string(o.Seed));
+    return text;
+}
+
+// Each value option as "--name VALUE" and as "--name=VALUE".
+TEST(SimOptionsTest, ValuesComeAsTheNextArgumentOrAfterAnEqualsSign) {
+    struct Case {
+        const char* name;
+        const char* value;
+        const char* options;
+    };
+    const Case cases[] = {
+        {"--device", "/dev/ttyUSB0", "Device=/dev/ttyUSB0"},
+        {"--state", "dir/a=b.json", "StatePath=dir/a=b.json"},  // only the first '=' splits
+        {"--record", "-", "RecordPath=-"},
+        {"--rate", "38400", "Rate=38400"},
+        {"--garbage", "0.25", "Garbage=0.250000"},
+        {"--bad-checksum", "1", "BadChecksum=1.000000"},
+        {"--hangup-after", "1.5", "HangupAfter=1.500000"},
+        {"--reply-delay", "250", "ReplyDelayMs=250"},
+        {"--seed", "4294967295", "Seed=4294967295"},
+    };
+    for (const Case& c : cases) {
+        const std::string joined = std::string(c.name) + "=" + c.value;
+        const std::vector<std::vector<const char*>> forms = {{c.name, c.value, "-v"},
+                                                             {joined.c_str(), "-v"}};
+        for (const auto& args : forms) {
+            SimOptions o;
+            ASSERT_EQ(ParseOptions(static_cast<int>(args.size()), args.data(), o), "") << args[0];
+            EXPECT_EQ(ValueOptions(o), c.options) << args[0];
+            EXPECT_TRUE(o.Verbose) << args[0];  // the next option is still read
+        }
+    }
+}
+
+TEST(SimOptionsTest, UsageErrorsSayWhatIsWrong) {
+    struct Case {
+        std::vector<const char*> args;
+        const char* error;
+    };
+    const Case cases[] = {
+        {{"--seed"}, "option '--seed' needs a value"},
+        {{"--device="}, "option '--device' needs a value"},
+        {{"--inland", "--state", ""}, "option '--state' needs a value"},
+        {{"--rate=14400"},
+         "option '--rate': '14400' is not one of 115200, 57600, 38400, 19200, "
+         "9600, 4800"},
+        {{"--garbage", "x"}, "option '--garbage': 'x' is not a probability from 0 to 1"},
+        {{"--reply-delay=-1"}, "option '--reply-delay': '-1' is not 0-60000 milliseconds"},
+        {{"--frobnicate"}, "unknown option '--frobnicate'"},
+        {{"--frobnicate=1"}, "unknown option '--frobnicate=1'"},
+        {{"--inland=1"}, "unknown option '--inland=1'"},  // a switch takes no value
+        {{"-x"}, "unknown option '-x'"},
+        {{"-vx"}, "unknown option '-vx'"},
+        {{"stray"}, "unknown option 'stray'"},
+        {{"--", "stray"}, "unknown option 'stray'"},
+    };
+    for (const Case& c : cases) {
+        SimOptions o;
+        EXPECT_EQ(ParseOptions(static_cast<int>(c.args.size()), c.args.data(), o), c.error)
+            << c.args[0];
+    }
+}
+
 }  // namespace
 }  // namespace navoro::sim

@@ -149,10 +149,28 @@ TEST(NavoroDecode, SummaryCountsLinesAisTypesAndTargets) {
 }
 
 TEST(NavoroDecode, HelpAndUsageErrors) {
-    const ProgramRun help = RunDecode("--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("Usage: navoro-decode"), std::string::npos);
-    EXPECT_EQ(RunDecode("--no-such-option").status, 2);
+    const std::string empty = " /dev/null ";
+    struct Case {
+        std::string args;
+        int status;
+        const char* output;  // a part of standard output and error
+    };
+    const Case cases[] = {
+        {"--help", 0, "Usage: navoro-decode"},
+        {"-h" + empty, 0, "Usage: navoro-decode"},
+        {empty + "--summary", 0, "{\"summary\":{\"lines\":0,"},  // options after a file
+        {"-s" + empty, 0, "{\"summary\":{\"lines\":0,"},
+        {"--no-such-option", 2,
+         "navoro-decode: unknown option '--no-such-option'\nTry 'navoro-decode --help'.\n"},
+        {"--summary=yes" + empty, 2, "unknown option '--summary=yes'"},
+        {"-x" + empty, 2, "unknown option '-x'"},
+        {"-- --summary", 1, "cannot read '--summary'"},  // a file name after --
+    };
+    for (const Case& c : cases) {
+        const ProgramRun run = RunDecode(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        EXPECT_NE(run.out.find(c.output), std::string::npos) << c.args << ":\n" << run.out;
+    }
 }
 
 }  // namespace

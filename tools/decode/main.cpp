@@ -1,9 +1,10 @@
 // navoro-decode: reads NMEA 0183 / IEC 61162-1 captures through the receive
 // path (line assembly and sentence router) and prints one JSON object per line.
+#include <getopt.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <string_view>
 #include <vector>
 
 #include "tools/decode/DecodeSession.h"
@@ -40,31 +41,36 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+    static constexpr option kOptions[] = {
+        {"help", no_argument, nullptr, 'h'},
+        {"summary", no_argument, nullptr, 's'},
+        {nullptr, 0, nullptr, 0},
+    };
     std::vector<const char*> inputs;
-    bool options_done = false;
     bool summary = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (!options_done && (arg == "-h" || arg == "--help")) {
+    // "-": files come back in order among the options (as code 1).
+    opterr = 0;
+    for (;;) {
+        const int at = optind;  // the argument being read
+        const int code = getopt_long(argc, argv, "-hs", kOptions, nullptr);
+        if (code == -1) break;
+        if (code == 'h') {
             std::fputs(kUsage, stdout);
             return 0;
         }
-        if (!options_done && (arg == "-s" || arg == "--summary")) {
+        if (code == 's') {
             summary = true;
-            continue;
-        }
-        if (!options_done && arg == "--") {
-            options_done = true;
-            continue;
-        }
-        if (!options_done && arg.size() > 1 && arg[0] == '-') {
+        } else if (code == 1) {
+            inputs.push_back(optarg);
+        } else {
             std::fprintf(stderr,
                          "navoro-decode: unknown option '%s'\nTry 'navoro-decode --help'.\n",
-                         argv[i]);
+                         argv[at]);
             return 2;
         }
-        inputs.push_back(argv[i]);
     }
+    for (int i = optind; i < argc; ++i)
+        inputs.push_back(argv[i]);  // after "--"
     if (inputs.empty()) inputs.push_back("-");
 
     navoro::DecodeSession session(stdout);

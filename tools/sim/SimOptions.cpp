@@ -1,9 +1,11 @@
 #include "tools/sim/SimOptions.h"
 
+#include <getopt.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <string_view>
+#include <vector>
 
 #include "tools/sim/DeviceState.h"
 
@@ -79,68 +81,142 @@ const char* Usage() {
 }
 
 std::string ParseOptions(int argc, const char* const* argv, SimOptions& o) {
-    for (int i = 0; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
-        auto missing = [&] { return "option '" + std::string(arg) + "' needs a value"; };
-        auto bad = [&](const char* v, const char* what) {
-            return "option '" + std::string(arg) + "': '" + v + "' is not " + what;
-        };
-        if (arg == "-h" || arg == "--help") {
-            o.Help = true;
-        } else if (arg == "-v" || arg == "--verbose") {
-            o.Verbose = true;
-        } else if (arg == "--inland") {
-            o.Inland = true;
-        } else if (arg == "--no-stream") {
-            o.NoStream = true;
-        } else if (arg == "--silent") {
-            o.Silent = true;
-        } else if (arg == "--no-dump-end") {
-            o.NoDumpEnd = true;
-        } else if (arg == "--exit-on-close") {
-            o.ExitOnClose = true;
-        } else if (arg == "--exit-with-parent") {
-            o.ExitWithParent = true;
-        } else if (arg == "--device" || arg == "--state" || arg == "--record") {
-            const char* v = value();
-            if (v == nullptr || *v == '\0') return missing();
-            (arg == "--device" ? o.Device : arg == "--state" ? o.StatePath : o.RecordPath) = v;
-        } else if (arg == "--rate") {
-            const char* v = value();
-            if (v == nullptr) return missing();
-            long rate = 0;
-            if (!ReadLong(v, 1, 10000000, rate) ||
-                !IsPortRate(kConfigPort, static_cast<int>(rate))) {
-                return bad(v, "one of 115200, 57600, 38400, 19200, 9600, 4800");
-            }
-            o.Rate = static_cast<int>(rate);
-        } else if (arg == "--garbage" || arg == "--bad-checksum") {
-            const char* v = value();
-            if (v == nullptr) return missing();
-            double rate = 0;
-            if (!ReadDouble(v, 0, 1, rate)) return bad(v, "a probability from 0 to 1");
-            (arg == "--garbage" ? o.Garbage : o.BadChecksum) = rate;
-        } else if (arg == "--hangup-after") {
-            const char* v = value();
-            if (v == nullptr) return missing();
-            if (!ReadDouble(v, 0.001, 1e7, o.HangupAfter))
-                return bad(v, "a number of seconds above 0");
-        } else if (arg == "--reply-delay") {
-            const char* v = value();
-            if (v == nullptr) return missing();
-            long ms = 0;
-            if (!ReadLong(v, 0, 60000, ms)) return bad(v, "0-60000 milliseconds");
-            o.ReplyDelayMs = static_cast<int>(ms);
-        } else if (arg == "--seed") {
-            const char* v = value();
-            if (v == nullptr) return missing();
-            long seed = 0;
-            if (!ReadLong(v, 0, 4294967295L, seed)) return bad(v, "a whole number 0-4294967295");
-            o.Seed = static_cast<std::uint32_t>(seed);
-        } else {
-            return "unknown option '" + std::string(arg) + "'";
+    enum : int {
+        kInland = 256,
+        kNoStream,
+        kSilent,
+        kNoDumpEnd,
+        kExitOnClose,
+        kExitWithParent,
+        kDevice,
+        kState,
+        kRecord,
+        kRate,
+        kGarbage,
+        kBadChecksum,
+        kHangupAfter,
+        kReplyDelay,
+        kSeed,
+    };
+    static constexpr option kOptions[] = {
+        {"help", no_argument, nullptr, 'h'},
+        {"verbose", no_argument, nullptr, 'v'},
+        {"inland", no_argument, nullptr, kInland},
+        {"no-stream", no_argument, nullptr, kNoStream},
+        {"silent", no_argument, nullptr, kSilent},
+        {"no-dump-end", no_argument, nullptr, kNoDumpEnd},
+        {"exit-on-close", no_argument, nullptr, kExitOnClose},
+        {"exit-with-parent", no_argument, nullptr, kExitWithParent},
+        {"device", required_argument, nullptr, kDevice},
+        {"state", required_argument, nullptr, kState},
+        {"record", required_argument, nullptr, kRecord},
+        {"rate", required_argument, nullptr, kRate},
+        {"garbage", required_argument, nullptr, kGarbage},
+        {"bad-checksum", required_argument, nullptr, kBadChecksum},
+        {"hangup-after", required_argument, nullptr, kHangupAfter},
+        {"reply-delay", required_argument, nullptr, kReplyDelay},
+        {"seed", required_argument, nullptr, kSeed},
+        {nullptr, 0, nullptr, 0},
+    };
+
+    // getopt_long wants the program's name first and may reorder the array.
+    std::vector<char*> args;
+    args.reserve(static_cast<std::size_t>(argc) + 2);
+    args.push_back(const_cast<char*>("navoro-sim"));
+    for (int i = 0; i < argc; ++i)
+        args.push_back(const_cast<char*>(argv[i]));
+    args.push_back(nullptr);
+    const int count = argc + 1;
+
+    // "-": arguments that are not options come back in order (as code 1);
+    // ":": a missing value comes back as ':' instead of a printed message.
+    opterr = 0;
+    optind = 0;
+    for (;;) {
+        const int at = optind < 1 ? 1 : optind;  // the argument being read
+        const int code = getopt_long(count, args.data(), "-:hv", kOptions, nullptr);
+        if (code == -1) break;
+        // The option's own name, for the messages.
+        std::string name = "--";
+        for (const option* p = kOptions; p->name != nullptr; ++p) {
+            if (p->val == (code == ':' ? optopt : code)) name += p->name;
         }
+        const char* v = optarg;
+        auto missing = [&] { return "option '" + name + "' needs a value"; };
+        auto bad = [&](const char* what) {
+            return "option '" + name + "': '" + v + "' is not " + what;
+        };
+        switch (code) {
+            case 'h':
+                o.Help = true;
+                break;
+            case 'v':
+                o.Verbose = true;
+                break;
+            case kInland:
+                o.Inland = true;
+                break;
+            case kNoStream:
+                o.NoStream = true;
+                break;
+            case kSilent:
+                o.Silent = true;
+                break;
+            case kNoDumpEnd:
+                o.NoDumpEnd = true;
+                break;
+            case kExitOnClose:
+                o.ExitOnClose = true;
+                break;
+            case kExitWithParent:
+                o.ExitWithParent = true;
+                break;
+            case kDevice:
+            case kState:
+            case kRecord:
+                if (*v == '\0') return missing();
+                (code == kDevice ? o.Device : code == kState ? o.StatePath : o.RecordPath) = v;
+                break;
+            case kRate: {
+                long rate = 0;
+                if (!ReadLong(v, 1, 10000000, rate) ||
+                    !IsPortRate(kConfigPort, static_cast<int>(rate))) {
+                    return bad("one of 115200, 57600, 38400, 19200, 9600, 4800");
+                }
+                o.Rate = static_cast<int>(rate);
+                break;
+            }
+            case kGarbage:
+            case kBadChecksum: {
+                double rate = 0;
+                if (!ReadDouble(v, 0, 1, rate)) return bad("a probability from 0 to 1");
+                (code == kGarbage ? o.Garbage : o.BadChecksum) = rate;
+                break;
+            }
+            case kHangupAfter:
+                if (!ReadDouble(v, 0.001, 1e7, o.HangupAfter))
+                    return bad("a number of seconds above 0");
+                break;
+            case kReplyDelay: {
+                long ms = 0;
+                if (!ReadLong(v, 0, 60000, ms)) return bad("0-60000 milliseconds");
+                o.ReplyDelayMs = static_cast<int>(ms);
+                break;
+            }
+            case kSeed: {
+                long seed = 0;
+                if (!ReadLong(v, 0, 4294967295L, seed)) return bad("a whole number 0-4294967295");
+                o.Seed = static_cast<std::uint32_t>(seed);
+                break;
+            }
+            case ':':
+                return missing();
+            default:  // '?' (not an option of ours) and 1 (not an option at all)
+                return "unknown option '" + std::string(args[static_cast<std::size_t>(at)]) + "'";
+        }
+    }
+    if (optind < count) {  // after "--"
+        return "unknown option '" + std::string(args[static_cast<std::size_t>(optind)]) + "'";
     }
     return {};
 }

@@ -1,0 +1,101 @@
+#include "config/ConfigFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace navoro {
+namespace {
+
+// A file with every tab filled, inland dimensions included.
+constexpr const char* kFullFile = R"({
+  "format": "navoro-config/1",
+  "device": {"firmware": "V1.02", "serialNumber": "SN123"},
+  "ship": {"mmsi": 211234560, "imo": 9123456, "name": "NORTH STAR", "callSign": "DABC",
+           "antenna": {"internal": {"a": 10, "b": 20, "c": 3, "d": 4},
+                       "external": {"a": 11, "b": 19, "c": 5, "d": 2}},
+           "inland": {"length": 85.5, "beam": 9.5, "internalB": 20.1, "internalC": 3.2,
+                      "externalB": 19.0, "externalC": 5.0}},
+  "voyage": {"shipType": 70, "draught": 2.5, "personsOnBoard": 12, "destination": "HAMBURG",
+             "eta": {"month": 3, "day": 14, "hour": 8, "minute": 30}, "navStatus": 0},
+  "cpa": {"cpa": 2.5, "tcpa": 12, "alarm": "off"},
+  "transceiver": {"aisTx": true, "dscRx": false, "gpsVoltage": "5V", "deviceInstance": "3"},
+  "longRange": {"response": "manual",
+                "replies": {"A": true, "B": false, "C": true, "E": false, "F": false, "I": true,
+                            "O": false, "P": false, "U": true, "W": false},
+                "message27": true, "channelA": "2087", "channelB": "2088"},
+  "destinations": ["HAMBURG", "ROTTERDAM", "", "", "", "", "", "", "", ""],
+  "mob": [{"mmsi": "972000001", "name": "CREW ONE"}],
+  "encryption": {"enabled": false, "code": ""},
+  "baud": {"ports": {"3": 38400, "4": 38400, "5": 9600, "6": 4800, "7": 4800, "8": 4800,
+                     "9": 4800, "-1": 115200}}
+})";
+
+TEST(ConfigFile, EveryTabRoundTripsThroughTheFileText) {
+    const ConfigFileRead first = ReadConfigFile(kFullFile);
+    ASSERT_TRUE(first.Problems.empty())
+        << first.Problems[0].Name << " " << first.Problems[0].Message;
+    ASSERT_TRUE(first.File.Ship && first.File.Baud && first.File.Mob);
+    EXPECT_EQ(first.File.Ship->Mmsi, "211234560");
+    EXPECT_TRUE(first.File.Ship->Inland);
+    EXPECT_EQ(first.File.Voyage->ShipTypeRow, FindShipTypeRow(70));
+    EXPECT_EQ(first.File.Baud->Selected[2], 2);  // LONG RANGE at 9600
+    EXPECT_EQ(first.File.Encryption->SnapshotMmsi, 211234560);
+
+    const std::string text = WriteConfigFile(first.File);
+    const ConfigFileRead second = ReadConfigFile(text);
+    ASSERT_TRUE(second.Problems.empty()) << second.Problems[0].Name;
+    EXPECT_EQ(WriteConfigFile(second.File), text);
+    EXPECT_TRUE(DiffConfigFiles(first.File, second.File).empty());
+    EXPECT_NE(text.find("\"-1\": 115200"), std::string::npos);
+}
+
+TEST(ConfigFile, DiffNamesEachChangedValue) {
+    ConfigFile a = ReadConfigFile(kFullFile).File;
+    ConfigFile b = a;
+    b.Voyage->Draught = "3.0";
+    b.Destinations->Rows[1] = "ANTWERP";
+    b.LongRange.reset();
+    const auto lines = DiffConfigFiles(a, b);
+    ASSERT_EQ(lines.size(), 3u + 11u + 2u);  // draught, the row, every longRange value
+    EXPECT_EQ(lines[0], "destinations[1]: \"ROTTERDAM\" -> \"ANTWERP\"");
+    EXPECT_EQ(lines.back(), "voyage.draught: 2.5 -> 3.0");
+}
+
+// Each broken file reports the name of what is wrong and yields nothing to
+// write; a newer format and unknown keys are reported, not dropped.
+TEST(ConfigFile, BrokenFilesNameTheirProblem) {
+    const auto with = [](const std::string& from, const std::string& to) {
+        std::string text = kFullFile;
+        const auto at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return text.replace(at, from.size(), to);
+    };
+    const struct {
+        std::string Text;
+        std::string Name;
+        std::string MessagePart;
+    } cases[] = {
+        {"{not json", "", "not a JSON object"},
+        {with("navoro-config/1", "navoro-config/2"), "format", "navoro-config/2"},
+        {with("\"format\": \"navoro-config/1\",", ""), "format", "missing"},
+        {with("\"cpa\": 2.5,", "\"cpa\": 2.5, \"colour\": \"red\","), "cpa.colour",
+         "not a known key"},
+        {with("\"message27\": true", "\"message27\": 1"), "longRange.message27", "true or false"},
+        {with("\"shipType\": 70", "\"shipType\": 71"), "voyage.shipType", "ship type"},
+        {with("\"5\": 9600", "\"5\": 115200"), "baud.ports[\"5\"]", "rate"},
+        {with("\"NORTH STAR\"", "\"NORTH STAR IS A VERY LONG NAME\""), "ship.name", "too long"},
+        {with("\"mmsi\": \"972000001\"", "\"mmsi\": \"123\""), "mob", "972xxxxxx"},
+        {with("\"HAMBURG\", \"ROTTERDAM\"", "\"HAMBURG\", 7"), "destinations[1]", "text"},
+    };
+    for (const auto& c : cases) {
+        const ConfigFileRead read = ReadConfigFile(c.Text);
+        ASSERT_FALSE(read.Problems.empty()) << c.Name;
+        EXPECT_EQ(read.Problems[0].Name, c.Name);
+        EXPECT_NE(read.Problems[0].Message.find(c.MessagePart), std::string::npos)
+            << c.Name << ": " << read.Problems[0].Message;
+    }
+}
+
+}  // namespace
+}  // namespace navoro
