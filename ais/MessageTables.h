@@ -452,17 +452,17 @@ inline constexpr TableField kStaticDataPartB[] = {
 // Message 25: Single slot binary message, in its four forms: broadcast or
 // addressed (destination indicator), unstructured or with an application
 // identifier (binary data flag).
-#define NAVORO_BINARY_HEAD                                                                    \
-    {"Message ID", 6, kKindByte, 1.0f}, {"Repeat indicator", 2, kKindByte, 1.0f},             \
-        {"Source ID", 30, kKindLongB, 1.0f}, {"Destination indicator", 1, kKindByte, 1.0f}, { \
-        "Binary data flag", 1, kKindByte, 1.0f                                                \
+#define NAVORO_BINARY_HEAD                                                                     \
+    {"Message ID", 6, kKindByte, 1.0f}, {"Repeat indicator", 2, kKindByte, 1.0f},              \
+        {"Source ID", 30, kKindLongId, 1.0f}, {"Destination indicator", 1, kKindByte, 1.0f}, { \
+        "Binary data flag", 1, kKindByte, 1.0f                                                 \
     }
-#define NAVORO_DESTINATION                      \
-    {"Destination ID", 30, kKindLongB, 1.0f}, { \
-        "Spare", 2, kKindByte, 1.0f             \
+#define NAVORO_DESTINATION                       \
+    {"Destination ID", 30, kKindLongId, 1.0f}, { \
+        "Spare", 2, kKindByte, 1.0f              \
     }
 #define NAVORO_APPLICATION_ID \
-    { "Application identifier", 16, kKindWord, 1.0f }
+    { "Application identifier", 16, kKindWordId, 1.0f }
 #define NAVORO_BINARY_DATA \
     { "Binary data, as six-bit text to the end", 6, kKindTextToEnd, 1.0f }
 #define NAVORO_END_COMM_STATE                                       \
@@ -500,7 +500,7 @@ inline constexpr TableField kMultipleSlotBinaryAddressedStructured[] = {
 inline constexpr TableField kLongRangeReport[] = {
     {"Message ID", 6, kKindByte, 1.0f},
     {"Repeat indicator", 2, kKindByte, 1.0f},
-    {"User ID (MMSI)", 30, kKindLongB, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
     {"Position accuracy", 1, kKindByte, 1.0f},
     {"RAIM flag", 1, kKindByte, 1.0f},
     {"Navigational status", 4, kKindByte, 1.0f},

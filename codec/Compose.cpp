@@ -81,6 +81,9 @@ void LoadGnss(const GnssStore& s, SentenceRecord& record) {
             r.Probability = s.GbsProbability;
             r.Bias = s.GbsBias;
             r.BiasStdDev = s.GbsStdDev;
+            // The composer writes the 8-field form: no system or signal ID.
+            r.SystemId = kBlankByte;
+            r.SignalId = kBlankByte;
             break;
         }
         case FormatterKey("GSA"): {

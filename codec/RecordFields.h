@@ -178,7 +178,11 @@ template <class V>
 void VisitFields(const GsaRecord& r, V& v) {
     v("SelectionMode", r.SelectionMode);
     v("FixMode", r.FixMode);
-    v("SatelliteIds", std::span<const std::int16_t>(r.SatelliteIds, r.SatelliteFields));
+    const int listed =
+        r.SatelliteFields < kGsaMaxSatellites ? r.SatelliteFields : kGsaMaxSatellites;
+    v("SatelliteFields", r.SatelliteFields);
+    v("SatelliteIds",
+      std::span<const std::int16_t>(r.SatelliteIds, static_cast<std::size_t>(listed)));
     v("Pdop", r.Pdop);
     v("Hdop", r.Hdop);
     v("Vdop", r.Vdop);

@@ -459,9 +459,9 @@ TEST_F(TargetTableTest, Message24PartsFillTheirOwnFields) {
     EXPECT_EQ(e.DimD, 3);
 }
 
-TEST_F(TargetTableTest, RejectsMessageIdsOutsideOneToTwentyFour) {
+TEST_F(TargetTableTest, RejectsMessageIdsOutsideOneToTwentySeven) {
     DecodedRecord record{};
-    for (int id : {0, 25, 63}) {
+    for (int id : {0, 28, 63}) {
         record.Bytes[0] = static_cast<std::uint8_t>(id);
         EXPECT_EQ(table->StoreMessage(record, 17, 0, false), -1);
         EXPECT_EQ(table->StoreMessage(record, 17, 0, true), -1);

@@ -303,14 +303,12 @@ TEST(GnssParsers, NewerAndOlderFormsAreAccepted) {
         {"$GNGSA,A,3,04,11,,,,,,,,,,,1.6,0.9,1.3,3", "SystemId=3 Satellites=[\"E04\",\"E11\"]"},
         // Sixteen satellites, no system ID: the DOPs are the last three fields.
         {"$GNGSA,A,3,01,02,03,04,05,06,07,08,09,10,11,12,13,14,15,16,1.2,0.7,1.0",
-         "SatelliteFields=16 SatelliteIds=[1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,-128,-128,-128,"
-         "-128,-128,-128,-128,-128,-128,-128,-128,-128,-128,-128,-128,-128] Pdop=1.2 Hdop=0.7 "
-         "Vdop=1 SystemId=-128"},
+         "SatelliteFields=16 SatelliteIds=[1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16] Pdop=1.2 "
+         "Hdop=0.7 Vdop=1 SystemId=-128"},
         // Thirteen satellites and a system ID.
         {"$GNGSA,A,3,01,02,03,04,05,06,07,08,09,10,11,12,13,1.2,0.7,1.1,1",
-         "SatelliteFields=13 SatelliteIds=[1,2,3,4,5,6,7,8,9,10,11,12,13,-128,-128,-128,-128,"
-         "-128,-128,-128,-128,-128,-128,-128,-128,-128,-128,-128,-128,-128,-128,-128] Pdop=1.2 "
-         "Hdop=0.7 Vdop=1.1 SystemId=1"},
+         "SatelliteFields=13 SatelliteIds=[1,2,3,4,5,6,7,8,9,10,11,12,13] Pdop=1.2 Hdop=0.7 "
+         "Vdop=1.1 SystemId=1"},
         {"$GNGBS,173446.00,2.3,3.5,4.0,,,,,1,1",
          "Time=17:34:46.00 ErrLat=2.3 ErrLon=3.5 ErrAlt=4 FailedSatellite=255 "
          "Probability=-100000 Bias=-100000 BiasStdDev=-100000 SystemId=1 SignalId=1"},

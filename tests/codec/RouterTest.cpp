@@ -142,7 +142,7 @@ TEST(DearmourPayload, ClearsTheFillBits) {
     const Case cases[] = {
         {"w", 2, {0xF0, 0x00}},
         {"ww", 4, {0xFF, 0x00}},
-        {"www", 5, {0xFF, 0xE0, 0x00, 0x00}},
+        {"www", 5, {0xFF, 0xF8, 0x00, 0x00}},
         {"wwww", 1, {0xFF, 0xFF, 0xFE, 0x00}},
     };
     for (const Case& c : cases) {
