@@ -147,6 +147,7 @@ struct VbwRecord {
 };
 
 // $GNGNS,092750.00,5321.6802,N,00630.3372,W,AN,08,1.03,61.7,55.2,,*hh
+// 12 fields, or 13 with the navigational status of newer receivers.
 struct GnsRecord {
     TimeOfDay Time;
     float Lat;
@@ -158,6 +159,7 @@ struct GnsRecord {
     float GeoidSeparation;
     float DgpsAge;
     float DgpsStation;
+    char NavStatus;  // S safe, C caution, U unsafe, V not valid; NUL in the 12-field form
 };
 
 // Group 0: checked, filed nowhere.

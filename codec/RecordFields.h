@@ -291,6 +291,7 @@ void VisitFields(const GnsRecord& r, V& v) {
     v("GeoidSeparation", r.GeoidSeparation);
     v("DgpsAge", r.DgpsAge);
     v("DgpsStation", r.DgpsStation);
+    v("NavStatus", r.NavStatus);
 }
 
 template <class V>

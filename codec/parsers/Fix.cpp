@@ -21,6 +21,7 @@
 //    10     geoid separation, m
 //    11     age of the DGPS data, s
 //    12     DGPS station
+//    13     navigational status (newer receivers only): S, C, U or V
 #include "codec/FieldReader.h"
 #include "codec/parsers/Parsers.h"
 
@@ -68,7 +69,9 @@ bool ParseGga(Tokenizer& tok, char* text, SentenceRecord& record) {
 }
 
 bool ParseGns(Tokenizer& tok, char* text, SentenceRecord& record) {
-    FieldReader f(tok, text, 12);
+    const int count = FieldReader::CommaCount(text);
+    if (count != 12 && count != 13) return false;
+    FieldReader f(tok, text, count);
     if (!f.Ok()) return false;
     GnsRecord& r = record.Gns;
     f.Time(r.Time);
@@ -81,6 +84,7 @@ bool ParseGns(Tokenizer& tok, char* text, SentenceRecord& record) {
     r.GeoidSeparation = static_cast<float>(f.Real(kBlankReal));
     r.DgpsAge = static_cast<float>(f.Real(kBlankReal));
     r.DgpsStation = static_cast<float>(f.Real(kBlankReal));
+    r.NavStatus = count == 13 ? f.Char() : '\0';
     return f.Ok();
 }
 

@@ -40,11 +40,12 @@ TEST(GnssParsers, RealAndEmptySentencesGiveTheirRecords) {
          "DgpsAge=-100000 DgpsStation=-1"},
         {"$GNGNS,092750.00,5321.6802,N,00630.3372,W,AN,08,1.03,61.7,55.2,,",
          "Time=09:27:50.00 Lat=53.3613 Lon=-6.50562 ModeChars=\"AN\" SatelliteChars=\"08\" "
-         "Hdop=1.03 Altitude=61.7 GeoidSeparation=55.2 DgpsAge=-100000 DgpsStation=-100000"},
+         "Hdop=1.03 Altitude=61.7 GeoidSeparation=55.2 DgpsAge=-100000 DgpsStation=-100000 "
+         "NavStatus=\\x00"},
         {"$GNGNS,,,,,,,,,,,,",
          "Time=24:60:60.00 Lat=91 Lon=181 ModeChars=\" \" SatelliteChars=\" \" "
          "Hdop=-100000 Altitude=-100000 GeoidSeparation=-100000 DgpsAge=-100000 "
-         "DgpsStation=-100000"},
+         "DgpsStation=-100000 NavStatus=\\x00"},
         {"$GPGLL,4916.45,N,12311.12,W,225444,A,A",
          "Lat=49.2742 Lon=-123.185 Time=22:54:44.00 Status=A ModeIndicator=A"},
         {"$GPGLL,,,,,,,", "Lat=91 Lon=181 Time=24:60:60.00 Status=\\x20 ModeIndicator=\\x20"},
@@ -150,6 +151,7 @@ TEST(GnssParsers, RejectMalformedSentences) {
         "$GNGBS,173446.00,2.3,3.5,4.0,,,,,1,1,1",                                 // 11 fields
         "$GNGBS,173446.00,2.3,3.5,4.0,,,,,X,1",                                   // system ID X
         "$GNGSA,A,3,02,05,07,09,13,15,20,26,,,,,1.6,0.9",                         // 16 fields
+        "$GNGNS,173446.00,6022.3336,N,00517.2554,E,AAAN,24,0.6,12.0,41.2,,,V,X",  // 14 fields
         "$GNGSA,A,3,02,05,07,09,13,15,20,26,,,,,1.6,0.9,1.3,1,,,,,,,,,,,,,,,,,,,,,",  // 40
         "$GPRMC,092750.000,A,5321.6802,N,00630.3372,W,0.02,31.66,280511,",            // 10 fields
         "$GPRMC,092750.000,A,5321.6802,N,00630.3372,W,0.02,31.66,280511,,,A,S,X",     // 14
@@ -317,6 +319,9 @@ TEST(GnssParsers, NewerAndOlderFormsAreAccepted) {
          "Lat=60.3722 Lon=5.28759 Time=17:34:46.00 Status=A ModeIndicator=\\x00"},
         {"$GNGGA,173446.00,6022.3336,N,00517.2554,E,1,24,0.6,12.0,M,41.2,M,,",
          "Quality=1 SatellitesUsed=24 Hdop=0.6"},
+        {"$GNGNS,173446.00,6022.3336,N,00517.2554,E,AAAN,24,0.6,12.0,41.2,,,V",
+         "ModeChars=\"AA\" SatelliteChars=\"24\" Hdop=0.6 Altitude=12 GeoidSeparation=41.2 "
+         "DgpsAge=-100000 DgpsStation=-100000 NavStatus=V"},
     };
     for (const Case& c : cases) {
         auto codec = std::make_unique<Codec>();
