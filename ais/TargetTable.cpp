@@ -218,13 +218,21 @@ inline void SetFlag(std::uint8_t& flags, std::uint8_t bit, std::uint8_t on) {
 // in whole degrees (511 not available) in the position report's units. A
 // station of a known kind keeps it; an unknown one is taken as Class A.
 void FileLongRangeReport(TargetEntry& e, const FieldsOf& m) {
+    using tables::kLongRangeReport;
+    constexpr int kAccuracy = FieldIndex(kLongRangeReport, "Position accuracy");
+    constexpr int kRaim = FieldIndex(kLongRangeReport, "RAIM flag");
+    constexpr int kNavStatus = FieldIndex(kLongRangeReport, "Navigational status");
+    constexpr int kLongitude = FieldIndex(kLongRangeReport, "Longitude");
+    constexpr int kLatitude = FieldIndex(kLongRangeReport, "Latitude");
+    constexpr int kSog = FieldIndex(kLongRangeReport, "SOG");
+    constexpr int kCog = FieldIndex(kLongRangeReport, "COG");
     if (e.StationKind == kStationUnknown) e.StationKind = kStationClassA;
-    e.NavStatus = static_cast<std::uint8_t>(m.U(5) & 0x0F);
-    m.Position(3, 6, 7, e);
-    e.Raim = m.Bit(4);
-    const std::uint32_t sog = m.U(8);
+    e.NavStatus = static_cast<std::uint8_t>(m.U(kNavStatus) & 0x0F);
+    m.Position(kAccuracy, kLongitude, kLatitude, e);
+    e.Raim = m.Bit(kRaim);
+    const std::uint32_t sog = m.U(kSog);
     e.Sog = sog >= 63 ? 102.3f : static_cast<float>(sog);
-    const std::uint32_t cog = m.U(9);
+    const std::uint32_t cog = m.U(kCog);
     e.Cog = cog >= 360 ? 360.0f : static_cast<float>(cog);
 }
 

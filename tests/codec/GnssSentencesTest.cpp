@@ -368,6 +368,57 @@ TEST_F(GnssSentences, CountsAddUpOverTheConstellations) {
     EXPECT_EQ(gnss.SatellitesUsed, 0x80);
 }
 
+// The satellites of every talker's cycle, each named by its constellation and
+// number, with the in-use flag of its constellation's GSA; a second signal's
+// cycle merges into the first; a talker that stops reporting drops out.
+TEST_F(GnssSentences, CyclesKeepEverySatelliteByConstellation) {
+    const auto labels = [this](Constellation system) {
+        std::string text;
+        const GsvCycle& cycle = gnss.Cycles[static_cast<int>(system)];
+        for (int i = 0; i < cycle.Count; ++i) {
+            char label[6];
+            SatelliteLabel(cycle.Satellites[i].Name, label);
+            text += label;
+            text += cycle.Satellites[i].InUse ? "* " : " ";
+        }
+        return text;
+    };
+    gnss.ClockMs = 1000;
+    ASSERT_TRUE(Route("$GNGSA,A,3,05,07,44,,,,,,,,,,1.6,0.9,1.3,1"));
+    ASSERT_TRUE(Route("$GNGSA,A,3,65,,,,,,,,,,,,1.6,0.9,1.3,2"));
+    ASSERT_TRUE(Route("$GPGSV,2,1,05,02,67,123,47,05,41,210,44,07,12,045,31,09,55,300,50,1"));
+    ASSERT_TRUE(Route("$GPGSV,2,2,05,44,30,190,38,1"));
+    ASSERT_TRUE(Route("$GPGSV,1,1,02,05,41,210,40,10,20,100,30,8"));  // L5: 10 is new
+    ASSERT_TRUE(Route("$GLGSV,1,1,02,65,53,144,33,66,58,305,32,1"));
+    ASSERT_TRUE(Route("$GAGSV,1,1,01,05,37,345,39,7"));
+    EXPECT_EQ(labels(Constellation::Gps), "G02 G05* G07* G09 S44* G10 ");
+    EXPECT_EQ(labels(Constellation::Glonass), "R65* R66 ");
+    EXPECT_EQ(labels(Constellation::Galileo), "E05 ");  // not GPS 5
+    EXPECT_EQ(gnss.SatellitesInView, 5 + 2 + 1);
+    EXPECT_EQ(gnss.Cycles[static_cast<int>(Constellation::Gps)].Satellites[5].SignalId, 8);
+
+    // The next GPS cycle replaces the last; a GSA after it sets the flags.
+    gnss.ClockMs = 4000;
+    ASSERT_TRUE(Route("$GPGSV,1,1,02,02,67,123,47,09,55,300,50,1"));
+    ASSERT_TRUE(Route("$GNGSA,A,3,02,,,,,,,,,,,,1.6,0.9,1.3,1"));
+    EXPECT_EQ(labels(Constellation::Gps), "G02* G09 ");
+    EXPECT_EQ(gnss.SatellitesInView, 2 + 2 + 1);
+
+    // An older receiver's GN GSA without a system ID lists GPS and GLONASS
+    // together: each number replaces its own constellation's list.
+    ASSERT_TRUE(Route("$GNGSA,A,3,09,66,,,,,,,,,,,1.6,0.9,1.3"));
+    EXPECT_EQ(labels(Constellation::Gps), "G02 G09* ");
+    EXPECT_EQ(labels(Constellation::Glonass), "R65 R66* ");
+    EXPECT_EQ(gnss.SatellitesUsed, 2);
+
+    // Five seconds after their last sentence GLONASS and Galileo drop out.
+    EXPECT_FALSE(ExpireGsvCycles(gnss, 6000));
+    EXPECT_TRUE(ExpireGsvCycles(gnss, 6001));
+    EXPECT_EQ(labels(Constellation::Glonass), "");
+    EXPECT_EQ(gnss.SatellitesInView, 2);
+    EXPECT_FALSE(ExpireGsvCycles(gnss, 6002));
+}
+
 TEST_F(GnssSentences, RmcComesInThreeLengths) {
     ASSERT_TRUE(Route("$GPRMC,092750.000,A,5321.6802,N,00630.3372,W,0.02,31.66,280511,,"));
     EXPECT_EQ(codec->Received.Rmc.ModeIndicator, 'A');
