@@ -83,11 +83,15 @@ bool DecodeMessage(const AisBitBuffer& buffer, DecodedRecord& record) {
 
     const std::uint32_t id = bits.Read(0, 6);
     bytes[0] = static_cast<std::uint8_t>(id);
-    if (id == 0 || id > 24) return false;
-
-    int tableIndex = static_cast<int>(id);
-    if (id == 24 && bits.Read(kPartNumberBit, 2) == 1) tableIndex = kPartBTable;
+    const std::uint32_t flags = bits.Read(kDestinationIndicatorBit, 2);  // = part number of 24
+    const int tableIndex =
+        MessageTableIndex(static_cast<int>(id), static_cast<int>(flags),
+                          static_cast<int>(flags >> 1), static_cast<int>(flags & 1));
+    if (tableIndex == 0) return false;
     const AisMessageTable& table = kMessageTables[tableIndex];
+    // Message 26 ends with its communication state; the fields before it, and
+    // the binary data, end 20 bits earlier.
+    const int dataEnd = id == 26 ? bitCount - kEndCommStateBits : bitCount;
 
     if (id == 22 && bits.Read(kAddressedFlagBit, 1) == 1) {
         // Addressed form: the two destination IDs overlay the first corner and
@@ -102,8 +106,19 @@ bool DecodeMessage(const AisBitBuffer& buffer, DecodedRecord& record) {
     for (int f = 1; f < table.Count; ++f) {
         const TableField& def = table.Fields[f];
         const int width = def.Width;
-        if (position + width > bitCount) return true;  // the message ends here
         std::uint8_t* const out = bytes + offset;
+        if (def.Kind == kKindEndFlag || def.Kind == kKindEndCommState) {
+            if (dataEnd < position) return true;  // too short for its head
+            if (def.Kind == kKindEndFlag) {
+                *out = static_cast<std::uint8_t>(bits.Read(dataEnd, 1));
+                offset += 1;
+            } else {
+                Put32(out, bits.Read(dataEnd + 1, kEndCommStateBits - 1));
+                offset += 4;
+            }
+            continue;
+        }
+        if (position + width > dataEnd) return true;  // the message ends here
         switch (def.Kind) {
             case kKindByte:
             case kKindTimeStamp:
@@ -168,7 +183,7 @@ bool DecodeMessage(const AisBitBuffer& buffer, DecodedRecord& record) {
                 // As many whole characters as the remaining bits hold, cut so the
                 // text and its NUL stay inside the record.
                 const int room = DecodedRecord::kSize - offset - 1;
-                const int count = std::min((bitCount - position) / 6, room);
+                const int count = std::min((dataEnd - position) / 6, room);
                 ReadText(bits, position, count, out);
                 offset += count + 1;
                 position += 6 * count;

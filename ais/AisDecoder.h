@@ -22,7 +22,7 @@ inline std::uint32_t ExtractBits(const AisBitBuffer& bits, int start, int width)
 }
 
 // Decodes the message in `bits` into `record`, which the caller has zeroed.
-// True when the message type is 1 to 24 and every field kind is known. A
+// True when the message type is 1 to 27 and every field kind is known. A
 // message shorter than its table is decoded up to its last complete field; the
 // rest of the record stays zero. A bit count beyond the buffer is taken as the
 // buffer's 1016 bits, and a text never runs past the record's 171 bytes.

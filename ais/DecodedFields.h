@@ -38,13 +38,14 @@ inline std::string_view RecordText(const DecodedRecord& r, int offset) {
 }
 
 // The table a decoded record was decoded with (kPartBTable for message 24 part
-// B), or 0 when its message ID is not one the decoder accepts.
+// B, the form's table for messages 25 and 26), or 0 when its message ID is not
+// one the decoder accepts.
 inline int RecordTableIndex(const DecodedRecord& r) {
     const int id = r.Bytes[0];
-    if (id < 1 || id > 24) return 0;
-    if (id == 24 && RecordU8(r, kRecordLayout.Offset[24][kPartNumberField]) == 1)
-        return kPartBTable;
-    return id;
+    const auto& offsets = kRecordLayout.Offset[id == 25 || id == 26 ? 26 : 24];
+    return MessageTableIndex(id, static_cast<int>(RecordU8(r, offsets[kPartNumberField])),
+                             static_cast<int>(RecordU8(r, offsets[kDestinationIndicatorField])),
+                             static_cast<int>(RecordU8(r, offsets[kBinaryDataFlagField])));
 }
 
 // True for a message 22 in addressed form (its record then ends with the two
@@ -97,7 +98,7 @@ inline DecodedField ReadDecodedField(const DecodedRecord& r, int t, int f) {
 // table order (the part B table for message 24 part B), then, for a message 22
 // in addressed form, for "Destination ID 1" and "Destination ID 2". Fields past
 // the end of a short message come out as 0 or "". A record whose message ID is
-// not 1 to 24 visits nothing.
+// not 1 to 27 visits nothing.
 template <class Visitor>
 void ForEachDecodedField(const DecodedRecord& r, Visitor&& visit) {
     const int t = RecordTableIndex(r);

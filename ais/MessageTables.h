@@ -38,6 +38,11 @@ enum : std::uint8_t {
     kKindCommState = 16,   // 4 bytes, unsigned
     kKindDimensions = 17,  // 4 bytes: A (9 bits), B (9), C (6), D (6), A highest
     kKindEta = 18,         // 4 bytes: month (4), day (5), hour (5), minute (6), month highest
+    // The two fields a message 26 ends with, read from the message's last 20
+    // bits wherever the binary data before them ends (the binary data, the
+    // table's to-the-end text, then stops 20 bits before the end).
+    kKindEndFlag = 19,       // 1 byte: the bit 20 bits before the end
+    kKindEndCommState = 20,  // 4 bytes: the last 19 bits
 };
 
 struct TableField {
@@ -73,6 +78,7 @@ constexpr int StoredSize(std::uint8_t kind) {
     switch (kind) {
         case kKindByte:
         case kKindTimeStamp:
+        case kKindEndFlag:
             return 1;
         case kKindWord:
         case kKindWordId:
@@ -89,6 +95,7 @@ constexpr int StoredSize(std::uint8_t kind) {
         case kKindCommState:
         case kKindDimensions:
         case kKindEta:
+        case kKindEndCommState:
             return 4;
         default:
             return 0;
@@ -377,8 +384,7 @@ inline constexpr TableField kAidToNavigationReport[] = {
     {"Virtual aid flag", 1, kKindByte, 1.0f},
     {"Assigned mode flag", 1, kKindByte, 1.0f},
     {"Spare", 1, kKindByte, 1.0f},
-    {"Name extension", 84, kKindText, 1.0f},
-    {"Spare", 4, kKindByte, 1.0f},
+    {"Name extension", 6, kKindTextToEnd, 1.0f},
 };
 
 // Message 22: Channel management.
@@ -443,6 +449,69 @@ inline constexpr TableField kStaticDataPartB[] = {
     {"Spare", 6, kKindByte, 1.0f},
 };
 
+// Message 25: Single slot binary message, in its four forms: broadcast or
+// addressed (destination indicator), unstructured or with an application
+// identifier (binary data flag).
+#define NAVORO_BINARY_HEAD                                                                     \
+    {"Message ID", 6, kKindByte, 1.0f}, {"Repeat indicator", 2, kKindByte, 1.0f},              \
+        {"Source ID", 30, kKindLongId, 1.0f}, {"Destination indicator", 1, kKindByte, 1.0f}, { \
+        "Binary data flag", 1, kKindByte, 1.0f                                                 \
+    }
+#define NAVORO_DESTINATION                       \
+    {"Destination ID", 30, kKindLongId, 1.0f}, { \
+        "Spare", 2, kKindByte, 1.0f              \
+    }
+#define NAVORO_APPLICATION_ID \
+    { "Application identifier", 16, kKindWordId, 1.0f }
+#define NAVORO_BINARY_DATA \
+    { "Binary data, as six-bit text to the end", 6, kKindTextToEnd, 1.0f }
+#define NAVORO_END_COMM_STATE                                       \
+    {"Communication state selector flag", 1, kKindEndFlag, 1.0f}, { \
+        "Communication state", 19, kKindEndCommState, 1.0f          \
+    }
+
+inline constexpr TableField kSingleSlotBinary[] = {NAVORO_BINARY_HEAD, NAVORO_BINARY_DATA};
+inline constexpr TableField kSingleSlotBinaryStructured[] = {
+    NAVORO_BINARY_HEAD, NAVORO_APPLICATION_ID, NAVORO_BINARY_DATA};
+inline constexpr TableField kSingleSlotBinaryAddressed[] = {NAVORO_BINARY_HEAD, NAVORO_DESTINATION,
+                                                            NAVORO_BINARY_DATA};
+inline constexpr TableField kSingleSlotBinaryAddressedStructured[] = {
+    NAVORO_BINARY_HEAD, NAVORO_DESTINATION, NAVORO_APPLICATION_ID, NAVORO_BINARY_DATA};
+
+// Message 26: Multiple slot binary message with communications state, in the
+// same four forms; the communication state is the message's last 20 bits.
+inline constexpr TableField kMultipleSlotBinary[] = {NAVORO_BINARY_HEAD, NAVORO_END_COMM_STATE,
+                                                     NAVORO_BINARY_DATA};
+inline constexpr TableField kMultipleSlotBinaryStructured[] = {
+    NAVORO_BINARY_HEAD, NAVORO_APPLICATION_ID, NAVORO_END_COMM_STATE, NAVORO_BINARY_DATA};
+inline constexpr TableField kMultipleSlotBinaryAddressed[] = {
+    NAVORO_BINARY_HEAD, NAVORO_DESTINATION, NAVORO_END_COMM_STATE, NAVORO_BINARY_DATA};
+inline constexpr TableField kMultipleSlotBinaryAddressedStructured[] = {
+    NAVORO_BINARY_HEAD, NAVORO_DESTINATION, NAVORO_APPLICATION_ID, NAVORO_END_COMM_STATE,
+    NAVORO_BINARY_DATA};
+
+#undef NAVORO_BINARY_HEAD
+#undef NAVORO_DESTINATION
+#undef NAVORO_APPLICATION_ID
+#undef NAVORO_BINARY_DATA
+#undef NAVORO_END_COMM_STATE
+
+// Message 27: Position report for long-range applications.
+inline constexpr TableField kLongRangeReport[] = {
+    {"Message ID", 6, kKindByte, 1.0f},
+    {"Repeat indicator", 2, kKindByte, 1.0f},
+    {"User ID (MMSI)", 30, kKindLongId, 1.0f},
+    {"Position accuracy", 1, kKindByte, 1.0f},
+    {"RAIM flag", 1, kKindByte, 1.0f},
+    {"Navigational status", 4, kKindByte, 1.0f},
+    {"Longitude", 18, kKindLongitude, k01},
+    {"Latitude", 17, kKindLatitude, k01},
+    {"SOG", 6, kKindByte, 1.0f},
+    {"COG", 9, kKindWord, 1.0f},
+    {"Position latency", 1, kKindByte, 1.0f},
+    {"Spare", 1, kKindByte, 1.0f},
+};
+
 template <std::size_t N>
 constexpr AisMessageTable Table(const TableField (&fields)[N]) {
     return AisMessageTable{fields, static_cast<int>(N)};
@@ -453,8 +522,14 @@ constexpr AisMessageTable Table(const TableField (&fields)[N]) {
 // Index of the part B table of message 24 in kMessageTables.
 inline constexpr int kPartBTable = 25;
 
-// Indexed by message type 1 to 24; entry 25 is message 24 part B; entry 0 is empty.
-inline constexpr std::array<AisMessageTable, 26> kMessageTables = {
+// The tables of the forms of messages 25 and 26, by destination indicator
+// (addressed) and binary data flag (structured): [id - 25][2 * addressed + structured].
+inline constexpr int kBinaryTables[2][4] = {{28, 29, 30, 31}, {26, 32, 33, 34}};
+
+// Indexed by message type 1 to 27 (26: its broadcast unstructured form);
+// entry 25 is message 24 part B, entries 28 to 34 the other forms of messages
+// 25 and 26 (see kBinaryTables); entry 0 is empty.
+inline constexpr std::array<AisMessageTable, 35> kMessageTables = {
     AisMessageTable{nullptr, 0},
     tables::Table(tables::kPositionReport),         // 1
     tables::Table(tables::kPositionReport),         // 2
@@ -481,7 +556,33 @@ inline constexpr std::array<AisMessageTable, 26> kMessageTables = {
     tables::Table(tables::kGroupAssignment),        // 23
     tables::Table(tables::kStaticDataPartA),        // 24
     tables::Table(tables::kStaticDataPartB),        // 24 part B
+    tables::Table(tables::kMultipleSlotBinary),     // 26
+    tables::Table(tables::kLongRangeReport),        // 27
+    tables::Table(tables::kSingleSlotBinary),
+    tables::Table(tables::kSingleSlotBinaryStructured),
+    tables::Table(tables::kSingleSlotBinaryAddressed),
+    tables::Table(tables::kSingleSlotBinaryAddressedStructured),
+    tables::Table(tables::kMultipleSlotBinaryStructured),
+    tables::Table(tables::kMultipleSlotBinaryAddressed),
+    tables::Table(tables::kMultipleSlotBinaryAddressedStructured),
 };
+
+// Messages 25 and 26: where the destination indicator and the binary data flag sit.
+inline constexpr int kDestinationIndicatorBit = 38;
+inline constexpr int kDestinationIndicatorField = 3;
+inline constexpr int kBinaryDataFlagField = 4;
+// Message 26: the bits of the communication state at its end.
+inline constexpr int kEndCommStateBits = 20;
+
+// The table a message is decoded with: its ID's, message 24 part B's for part
+// number 1, and the form of message 25 or 26 its two flags name; 0 for an ID
+// outside 1 to 27.
+constexpr int MessageTableIndex(int id, int partNumber, int addressed, int structured) {
+    if (id < 1 || id > 27) return 0;
+    if (id == 24 && partNumber == 1) return kPartBTable;
+    if (id == 25 || id == 26) return kBinaryTables[id - 25][2 * (addressed & 1) + (structured & 1)];
+    return id;
+}
 
 // The most fields any table has.
 inline constexpr int kMaxTableFields = 21;
@@ -575,11 +676,16 @@ static_assert(TableBits(kMessageTables[17]) == 120);
 static_assert(TableBits(kMessageTables[18]) == 168);
 static_assert(TableBits(kMessageTables[19]) == 312);
 static_assert(TableBits(kMessageTables[20]) == 160);
-static_assert(TableBits(kMessageTables[21]) == 360);
+static_assert(TableBits(kMessageTables[21]) == 278);  // and a name extension of 0 to 14 characters
 static_assert(TableBits(kMessageTables[22]) == 168);
 static_assert(TableBits(kMessageTables[23]) == 160);
 static_assert(TableBits(kMessageTables[24]) == 160);
 static_assert(TableBits(kMessageTables[kPartBTable]) == 168);
+static_assert(TableBits(kMessageTables[27]) == 96);
+static_assert(TableBits(kMessageTables[kBinaryTables[0][3]]) == 40 + 32 + 16 + 6);
+static_assert(TableBits(kMessageTables[kBinaryTables[1][3]]) == 40 + 32 + 16 + 20 + 6);
+static_assert(TableBits(AisMessageTable{kSingleSlotBinary, kDestinationIndicatorField}) ==
+              kDestinationIndicatorBit);
 // The message 22 flag is the field after the four corners, which start at bit 69.
 static_assert(TableBits(AisMessageTable{kChannelManagement, kAddressedFlagField}) ==
               kAddressedFlagBit);

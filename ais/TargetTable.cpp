@@ -213,6 +213,29 @@ inline void SetFlag(std::uint8_t& flags, std::uint8_t bit, std::uint8_t on) {
     flags = static_cast<std::uint8_t>(on ? flags | bit : flags & ~bit);
 }
 
+// Message 27, the long-range broadcast: filed like a position report, with its
+// coarser position (1/10 minute), SOG in whole knots (63 not available) and COG
+// in whole degrees (511 not available) in the position report's units. A
+// station of a known kind keeps it; an unknown one is taken as Class A.
+void FileLongRangeReport(TargetEntry& e, const FieldsOf& m) {
+    using tables::kLongRangeReport;
+    constexpr int kAccuracy = FieldIndex(kLongRangeReport, "Position accuracy");
+    constexpr int kRaim = FieldIndex(kLongRangeReport, "RAIM flag");
+    constexpr int kNavStatus = FieldIndex(kLongRangeReport, "Navigational status");
+    constexpr int kLongitude = FieldIndex(kLongRangeReport, "Longitude");
+    constexpr int kLatitude = FieldIndex(kLongRangeReport, "Latitude");
+    constexpr int kSog = FieldIndex(kLongRangeReport, "SOG");
+    constexpr int kCog = FieldIndex(kLongRangeReport, "COG");
+    if (e.StationKind == kStationUnknown) e.StationKind = kStationClassA;
+    e.NavStatus = static_cast<std::uint8_t>(m.U(kNavStatus) & 0x0F);
+    m.Position(kAccuracy, kLongitude, kLatitude, e);
+    e.Raim = m.Bit(kRaim);
+    const std::uint32_t sog = m.U(kSog);
+    e.Sog = sog >= 63 ? 102.3f : static_cast<float>(sog);
+    const std::uint32_t cog = m.U(kCog);
+    e.Cog = cog >= 360 ? 360.0f : static_cast<float>(cog);
+}
+
 }  // namespace
 
 void TargetTable::ResetTargetTable() {
@@ -246,7 +269,7 @@ void TargetTable::ResetTargetTable() {
 int TargetTable::StoreMessage(const DecodedRecord& record, int /*channelCode*/, int /*reserved*/,
                               bool ownShip) {
     const int id = record.Bytes[0];
-    if (id < 1 || id > 24) return -1;
+    if (id < 1 || id > 27) return -1;
     const std::uint32_t mmsi = RecordU32(record, kMmsiOffset);
 
     int index;
@@ -405,7 +428,10 @@ void TargetTable::FileMessage(TargetEntry& e, const DecodedRecord& record) {
             // Part numbers 2 and 3 are not defined: their record has the part A
             // layout, so no part B field can be read from it.
             break;
-        default:  // 6, 7, 8, 10, 11, 12, 13, 14, 15: nothing but the update time
+        case 27:
+            FileLongRangeReport(e, m);
+            break;
+        default:  // 6, 7, 8, 10, 11, 12, 13, 14, 15, 25, 26: nothing but the update time
             break;
     }
 }

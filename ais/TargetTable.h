@@ -126,7 +126,7 @@ class TargetTable {
     // Files a decoded message: VDO messages (ownShip) in entry 0, VDM messages
     // under their sender's MMSI, recycling the least recently updated entry
     // other than the own ship when the table is full. Returns the entry's
-    // index, or -1 for a message ID outside 1 to 24. The channel code and the
+    // index, or -1 for a message ID outside 1 to 27. The channel code and the
     // reserved value have no effect.
     int StoreMessage(const DecodedRecord& record, int channelCode, int reserved, bool ownShip);
 

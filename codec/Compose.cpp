@@ -81,6 +81,9 @@ void LoadGnss(const GnssStore& s, SentenceRecord& record) {
             r.Probability = s.GbsProbability;
             r.Bias = s.GbsBias;
             r.BiasStdDev = s.GbsStdDev;
+            // The composer writes the 8-field form: no system or signal ID.
+            r.SystemId = kBlankByte;
+            r.SignalId = kBlankByte;
             break;
         }
         case FormatterKey("GSA"): {
@@ -88,6 +91,8 @@ void LoadGnss(const GnssStore& s, SentenceRecord& record) {
             r.SelectionMode = s.SelectionMode;
             r.FixMode = s.FixMode;
             std::memcpy(r.SatelliteIds, s.SatelliteIds, sizeof r.SatelliteIds);
+            r.SatelliteFields = 12;
+            r.SystemId = kBlankByte;
             r.Pdop = s.Pdop;
             r.Hdop = s.Hdop;
             r.Vdop = s.Vdop;

@@ -7,6 +7,14 @@
 
 namespace navoro {
 
+// The value of a hex digit, or -1.
+constexpr int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 // Reads the fields of one sentence in order with the shared tokenizer: checks
 // the exact field count, skips the address field, takes every field but the
 // last up to ',' and the last one up to '*'.
@@ -111,6 +119,19 @@ class FieldReader {
     template <std::size_t N>
     void RawText(char (&dst)[N]) {
         CopyText(dst, Next());
+    }
+
+    // A one-hex-digit ID field (system or signal ID): its value, or 0x80 for a
+    // blank field; anything else fails the reader.
+    std::int8_t HexId() {
+        const char* f = Next();
+        if (IsBlank(f)) return kBlankByte;
+        const int value = HexDigitValue(f[0]);
+        if (value < 0 || f[1] != '\0') {
+            Fail();
+            return kBlankByte;
+        }
+        return static_cast<std::int8_t>(value);
     }
 
     void Time(TimeOfDay& time) { ConvertTime(Next(), time); }

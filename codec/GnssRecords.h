@@ -18,7 +18,7 @@ struct GgaRecord {
     float Lat;
     float Lon;
     std::int8_t Quality;         // blank 0x80
-    std::int8_t SatellitesUsed;  // blank 0x80; outside 0-12 stored as 0
+    std::int8_t SatellitesUsed;  // 0-99; blank 0x80; outside 0-99 stored as 0
     float Hdop;                  // blank -100000; below 0 or above 99.9 stored as 99.9
     float Altitude;              // blank -100000
     char AltitudeUnit;
@@ -29,15 +29,17 @@ struct GgaRecord {
 };
 
 // $GPGLL,4916.45,N,12311.12,W,225444,A,A*hh
+// 7 fields, or 6 without the mode indicator (older receivers).
 struct GllRecord {
     float Lat;
     float Lon;
     TimeOfDay Time;
-    char Status;  // A valid, V not
-    char ModeIndicator;
+    char Status;         // A valid, V not
+    char ModeIndicator;  // NUL in the 6-field form (not available)
 };
 
 // $GPGBS,015509.00,-0.031,-0.186,0.219,19,0.000,-0.354,6.972*hh
+// 8 fields, or 10 with the system and signal ID.
 struct GbsRecord {
     TimeOfDay Time;
     float ErrLat;  // expected errors, m; blank -100000
@@ -47,30 +49,37 @@ struct GbsRecord {
     float Probability;             // blank -100000
     float Bias;
     float BiasStdDev;
+    std::int8_t SystemId;  // 1-15; blank (or the 8-field form) 0x80
+    std::int8_t SignalId;  // 0-15; blank (or the 8-field form) 0x80
 };
 
 // $GPGSA,A,3,10,07,05,02,29,04,08,13,,,,,1.72,1.03,1.38*hh
+// 12 to 32 satellite fields, optionally followed by the system ID.
+inline constexpr int kGsaMaxSatellites = 32;
 struct GsaRecord {
-    char SelectionMode;            // M manual, A automatic
-    std::uint8_t FixMode;          // 1 no fix, 2 2D, 3 3D
-    std::int8_t SatelliteIds[12];  // blank 0x80
-    float Pdop;                    // blank -100000
+    char SelectionMode;                            // M manual, A automatic
+    std::uint8_t FixMode;                          // 1 no fix, 2 2D, 3 3D
+    std::uint8_t SatelliteFields;                  // 12-32, from the field count
+    std::int16_t SatelliteIds[kGsaMaxSatellites];  // blank (and past the fields) 0x80
+    float Pdop;                                    // blank -100000
     float Hdop;
     float Vdop;
+    std::int8_t SystemId;  // 1-15; blank (or absent) 0x80
 };
 
 // $GPGSV,3,1,11,10,63,137,17,07,61,098,15,05,59,290,20,08,54,157,30*hh
-// One to four satellite blocks; the entries past BlockCount keep their blank
-// values.
+// No to four satellite blocks, optionally followed by the signal ID; the
+// entries past BlockCount keep their blank values.
 struct GsvRecord {
     std::int8_t TotalMessages;      // 0-9
     std::int8_t MessageNumber;      // 0-9
     std::uint8_t SatellitesInView;  //
-    std::uint8_t BlockCount;        // 1-4, from the field count
-    std::int8_t SatId[4];           // blank (or beyond -128..127) 0x80
+    std::uint8_t BlockCount;        // 0-4, from the field count
+    std::int16_t SatId[4];          // blank (or beyond -999..999) 0x80
     std::int8_t Elevation[4];       // 0-90; blank 0x80
     std::int16_t Azimuth[4];        // 0-359; blank -1
     std::int8_t Snr[4];             // 0-99; blank 0x80
+    std::int8_t SignalId;           // 0-15; blank (or absent) 0x80
 };
 
 // $GPRMC,092750.000,A,5321.6802,N,00630.3372,W,0.02,31.66,280511,,,A*hh
@@ -90,7 +99,8 @@ struct RmcRecord {
 };
 
 // $GPVTG,31.66,T,,M,0.02,N,0.04,K,A*hh
-// A unit is exactly one character; a blank unit is stored as 0x80.
+// A unit is exactly one character; a blank unit is stored as 0x80. 9 fields,
+// or 8 without the mode indicator (older receivers: NUL, not available).
 struct VtgRecord {
     float CogTrue;  // blank -100000 (each real)
     char CogTrueUnit;
@@ -137,6 +147,7 @@ struct VbwRecord {
 };
 
 // $GNGNS,092750.00,5321.6802,N,00630.3372,W,AN,08,1.03,61.7,55.2,,*hh
+// 12 fields, or 13 with the navigational status of newer receivers.
 struct GnsRecord {
     TimeOfDay Time;
     float Lat;
@@ -148,6 +159,7 @@ struct GnsRecord {
     float GeoidSeparation;
     float DgpsAge;
     float DgpsStation;
+    char NavStatus;  // S safe, C caution, U unsafe, V not valid; NUL in the 12-field form
 };
 
 // Group 0: checked, filed nowhere.

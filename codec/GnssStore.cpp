@@ -65,22 +65,97 @@ void StoreZda(GnssStore& s, const ZdaRecord& r) {
     if (TimeIsValid(r.Time) && DateIsValid(r.Year, r.Month, r.Day)) s.TimeValid = 1;
 }
 
-void StoreGsa(GnssStore& s, const GsaRecord& r) {
+void AddUpInView(GnssStore& s) {
+    int total = 0;
+    for (const GsvCycle& c : s.Cycles)
+        total += c.InView;
+    s.SatellitesInView = static_cast<std::uint8_t>(total < 255 ? total : 255);
+}
+
+// The GSA list a satellite's flag comes from: its constellation's (SBAS
+// satellites come with GPS's).
+int UsedSlot(Constellation c) {
+    return static_cast<int>(c == Constellation::Sbas ? Constellation::Gps : c);
+}
+
+void StoreGsa(GnssStore& s, const char* talker, const GsaRecord& r) {
     s.SelectionMode = r.SelectionMode;
     s.FixMode = r.FixMode;
-    std::uint8_t used = 0;
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < kGsaMaxSatellites; ++i)
         s.SatelliteIds[i] = r.SatelliteIds[i];
-        if (r.SatelliteIds[i] > 0) ++used;
-    }
+    s.GsaSatelliteFields = r.SatelliteFields;
+    s.GsaSystemId = r.SystemId;
     s.Pdop = r.Pdop;
     s.Hdop = r.Hdop;
     s.Vdop = r.Vdop;
-    s.SatellitesUsed = used;
+    // The numbers are named under the system ID's or the talker's
+    // constellation, and then replace that constellation's list. Under GN
+    // without a system ID they are named by their ranges and replace the lists
+    // of the constellations they name (an empty one, the list of no system).
+    Constellation named = ConstellationOfSystemId(r.SystemId);
+    if (named == Constellation::Unknown) named = ConstellationOfTalker(talker);
+    if (named != Constellation::Unknown) {
+        s.GsaUsedBy[UsedSlot(named)] = 0;
+    } else {
+        s.GsaUsedBy[0] = 0;
+        for (const std::int16_t id : r.SatelliteIds) {
+            if (id > 0) s.GsaUsedBy[UsedSlot(NameSatellite(named, id).System)] = 0;
+        }
+    }
+    for (const std::int16_t id : r.SatelliteIds) {
+        if (id <= 0) continue;
+        const SatelliteName name = NameSatellite(named, id);
+        const int slot = named != Constellation::Unknown ? UsedSlot(named) : UsedSlot(name.System);
+        if (s.GsaUsedBy[slot] < kGsaMaxSatellites) s.GsaUsed[slot][s.GsaUsedBy[slot]++] = name;
+    }
+    int total = 0;
+    for (const std::uint8_t n : s.GsaUsedBy)
+        total += n;
+    s.SatellitesUsed = static_cast<std::uint8_t>(total < 255 ? total : 255);
+    for (GsvCycle& cycle : s.Cycles) {
+        for (int i = 0; i < cycle.Count && i < kGsvCycleCapacity; ++i)
+            cycle.Satellites[i].InUse = SatelliteInUse(s, cycle.Satellites[i].Name) ? 1 : 0;
+    }
 }
 
-void StoreGsv(GnssStore& s, const GsvRecord& r) {
-    s.SatellitesInView = r.SatellitesInView;
+// Files a GSV's blocks into its talker's cycle.
+void StoreGsvCycle(GnssStore& s, const char* talker, const GsvRecord& r) {
+    const Constellation system = ConstellationOfTalker(talker);
+    GsvCycle& cycle = s.Cycles[static_cast<int>(system)];
+    const int signal = r.SignalId >= 0 && r.SignalId <= 15 ? r.SignalId : 0;
+    const auto signalBit = static_cast<std::uint16_t>(1u << signal);
+    if (r.MessageNumber == 1 && (cycle.SignalsSeen & signalBit) != 0) {
+        cycle.Count = 0;
+        cycle.SignalsSeen = 0;
+    }
+    if (cycle.SignalsSeen == 0) cycle.FirstSignal = signalBit;
+    cycle.SignalsSeen = static_cast<std::uint16_t>(cycle.SignalsSeen | signalBit);
+    if (signalBit == cycle.FirstSignal) cycle.InView = r.SatellitesInView;
+    cycle.StampMs = s.ClockMs;
+    const int blocks = r.BlockCount <= 4 ? r.BlockCount : 4;
+    for (int b = 0; b < blocks; ++b) {
+        if (r.SatId[b] <= 0) continue;
+        const SatelliteName name = NameSatellite(system, r.SatId[b]);
+        bool listed = false;
+        for (int i = 0; i < cycle.Count && !listed; ++i) {
+            const SatelliteName& n = cycle.Satellites[i].Name;
+            listed = n.System == name.System && n.Number == name.Number;
+        }
+        if (listed || cycle.Count >= kGsvCycleCapacity) continue;
+        GnssSatellite& sat = cycle.Satellites[cycle.Count++];
+        sat.Name = name;
+        sat.SignalId = r.SignalId;
+        sat.Elevation = r.Elevation[b];
+        sat.Azimuth = r.Azimuth[b];
+        sat.Snr = r.Snr[b];
+        sat.InUse = SatelliteInUse(s, name) ? 1 : 0;
+    }
+}
+
+void StoreGsv(GnssStore& s, const char* talker, const GsvRecord& r) {
+    StoreGsvCycle(s, talker, r);
+    AddUpInView(s);
+    s.GsvSignalId = r.SignalId;
     s.GsvBlockCount = r.BlockCount;
     // The parser derives the block count from the field count; never trust it
     // further than the four entries there are.
@@ -104,6 +179,8 @@ void StoreGbs(GnssStore& s, const GbsRecord& r) {
     s.GbsProbability = r.Probability;
     s.GbsBias = r.Bias;
     s.GbsStdDev = r.BiasStdDev;
+    s.GbsSystemId = r.SystemId;
+    s.GbsSignalId = r.SignalId;
     if (r.ErrLat > -99999.0f && r.ErrLon > -99999.0f && r.ErrAlt > -99999.0f) s.GbsValid = 1;
 }
 
@@ -128,10 +205,10 @@ void StoreGnssSentence(GnssStore& s, const SentenceRecord& record) {
             StoreZda(s, record.Zda);
             break;
         case FormatterKey("GSA"):
-            StoreGsa(s, record.Gsa);
+            StoreGsa(s, record.Header.Talker, record.Gsa);
             break;
         case FormatterKey("GSV"):
-            StoreGsv(s, record.Gsv);
+            StoreGsv(s, record.Header.Talker, record.Gsv);
             break;
         case FormatterKey("GBS"):
             StoreGbs(s, record.Gbs);
@@ -183,6 +260,33 @@ void StoreNavSentence(NavStore& s, const SentenceRecord& record) {
         default:
             break;
     }
+}
+
+bool ExpireGsvCycles(GnssStore& s, std::int64_t nowMs) {
+    bool dropped = false;
+    for (GsvCycle& cycle : s.Cycles) {
+        if ((cycle.Count == 0 && cycle.InView == 0) || nowMs - cycle.StampMs <= kGsvCycleLifetimeMs)
+            continue;
+        cycle.Count = 0;
+        cycle.InView = 0;
+        cycle.SignalsSeen = 0;
+        cycle.FirstSignal = 0;
+        dropped = true;
+    }
+    if (dropped) AddUpInView(s);
+    return dropped;
+}
+
+bool SatelliteInUse(const GnssStore& s, const SatelliteName& name) {
+    // A satellite of a known system is in its system's list; one named by no
+    // system, in the list of no system.
+    const int slot = UsedSlot(name.System);
+    const int used = s.GsaUsedBy[slot] < kGsaMaxSatellites ? s.GsaUsedBy[slot] : kGsaMaxSatellites;
+    for (int i = 0; i < used; ++i) {
+        const SatelliteName& n = s.GsaUsed[slot][i];
+        if (n.System == name.System && n.Number == name.Number) return true;
+    }
+    return false;
 }
 
 }  // namespace navoro

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstring>
+#include <span>
+
+#include "codec/Constellations.h"
 
 #include "codec/SentenceRecord.h"
 
@@ -8,8 +11,22 @@ namespace navoro {
 
 // Walks the members of a parsed record under their own names, for printing and
 // inspection. The visitor is called as v(name, member) with the member's own
-// type (integers, float, char, char arrays, TimeOfDay, LatLon, DateOfYear and
-// arrays of numbers); it decides how to show each type.
+// type (integers, float, char, char arrays, TimeOfDay, LatLon, DateOfYear,
+// arrays of numbers, and spans of numbers or of labels); it decides how to
+// show each type.
+
+// The labels of a sentence's satellites ("G05", "R65", ...), as the talker or
+// system ID and the number ranges name them.
+struct SatelliteLabels {
+    char Text[kGsaMaxSatellites][6];
+    int Count = 0;
+
+    void Add(Constellation system, int number) {
+        if (number <= 0 || Count >= kGsaMaxSatellites) return;
+        SatelliteLabel(NameSatellite(system, number), Text[Count++]);
+    }
+    std::span<const char[6]> View() const { return {Text, static_cast<std::size_t>(Count)}; }
+};
 
 template <class V>
 void VisitFields(const SsdRecord& r, V& v) {
@@ -153,16 +170,23 @@ void VisitFields(const GbsRecord& r, V& v) {
     v("Probability", r.Probability);
     v("Bias", r.Bias);
     v("BiasStdDev", r.BiasStdDev);
+    v("SystemId", r.SystemId);
+    v("SignalId", r.SignalId);
 }
 
 template <class V>
 void VisitFields(const GsaRecord& r, V& v) {
     v("SelectionMode", r.SelectionMode);
     v("FixMode", r.FixMode);
-    v("SatelliteIds", r.SatelliteIds);
+    const int listed =
+        r.SatelliteFields < kGsaMaxSatellites ? r.SatelliteFields : kGsaMaxSatellites;
+    v("SatelliteFields", r.SatelliteFields);
+    v("SatelliteIds",
+      std::span<const std::int16_t>(r.SatelliteIds, static_cast<std::size_t>(listed)));
     v("Pdop", r.Pdop);
     v("Hdop", r.Hdop);
     v("Vdop", r.Vdop);
+    v("SystemId", r.SystemId);
 }
 
 template <class V>
@@ -175,6 +199,24 @@ void VisitFields(const GsvRecord& r, V& v) {
     v("Elevation", r.Elevation);
     v("Azimuth", r.Azimuth);
     v("Snr", r.Snr);
+    v("SignalId", r.SignalId);
+}
+
+// The satellites of a GSA (under its system ID, else its talker) or a GSV
+// (under its talker) as labels.
+inline SatelliteLabels GsaLabels(const char* talker, const GsaRecord& r) {
+    Constellation system = ConstellationOfSystemId(r.SystemId);
+    if (system == Constellation::Unknown) system = ConstellationOfTalker(talker);
+    SatelliteLabels labels;
+    for (int i = 0; i < r.SatelliteFields && i < kGsaMaxSatellites; ++i)
+        labels.Add(system, r.SatelliteIds[i]);
+    return labels;
+}
+inline SatelliteLabels GsvLabels(const char* talker, const GsvRecord& r) {
+    SatelliteLabels labels;
+    for (int i = 0; i < r.BlockCount && i < 4; ++i)
+        labels.Add(ConstellationOfTalker(talker), r.SatId[i]);
+    return labels;
 }
 
 template <class V>
@@ -249,6 +291,7 @@ void VisitFields(const GnsRecord& r, V& v) {
     v("GeoidSeparation", r.GeoidSeparation);
     v("DgpsAge", r.DgpsAge);
     v("DgpsStation", r.DgpsStation);
+    v("NavStatus", r.NavStatus);
 }
 
 template <class V>
@@ -435,8 +478,12 @@ bool VisitRecordFields(const SentenceRecord& record, V& v) {
         VisitFields(record.Gbs, v);
     } else if (is("GSA")) {
         VisitFields(record.Gsa, v);
+        const SatelliteLabels labels = GsaLabels(record.Header.Talker, record.Gsa);
+        v("Satellites", labels.View());
     } else if (is("GSV")) {
         VisitFields(record.Gsv, v);
+        const SatelliteLabels labels = GsvLabels(record.Header.Talker, record.Gsv);
+        v("Satellites", labels.View());
     } else if (is("RMC")) {
         VisitFields(record.Rmc, v);
     } else if (is("VTG")) {

@@ -1,5 +1,7 @@
 #include "codec/Router.h"
 
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "ais/AisDecoder.h"
@@ -37,10 +39,28 @@ void StoreSentence(Codec& codec, const SentenceRecord& record) {
     }
 }
 
+namespace {
+
+// The six-bit value of every byte, -1 for the bytes that are no payload character.
+constexpr std::array<std::int8_t, 256> MakeSixBitTable() {
+    std::array<std::int8_t, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        if (c >= 0x30 && c <= 0x57) {
+            table[c] = static_cast<std::int8_t>(c - 0x30);
+        } else if (c >= 0x60 && c <= 0x77) {
+            table[c] = static_cast<std::int8_t>(c - 0x60 + 40);
+        } else {
+            table[c] = -1;
+        }
+    }
+    return table;
+}
+constexpr std::array<std::int8_t, 256> kSixBitValue = MakeSixBitTable();
+
+}  // namespace
+
 int SixBitValue(char c) {
-    if (c >= 0x30 && c <= 0x57) return c - 0x30;
-    if (c >= 0x60 && c <= 0x77) return c - 0x60 + 40;
-    return -1;
+    return kSixBitValue[static_cast<unsigned char>(c)];
 }
 
 bool AssembleVdm(const SentenceRecord& record, VdmAssembly& assembly) {
@@ -72,59 +92,42 @@ bool AssembleVdm(const SentenceRecord& record, VdmAssembly& assembly) {
 }
 
 bool DearmourPayload(const VdmAssembly& assembly, AisBitBuffer& bits) {
-    bits = AisBitBuffer{};
-    const char* payload = assembly.Payload;
-    const int n = static_cast<int>(std::strlen(payload));
+    bits.BitCount = 0;
+    const auto* payload = reinterpret_cast<const unsigned char*>(assembly.Payload);
+    const int n = static_cast<int>(strnlen(assembly.Payload, sizeof assembly.Payload));
+    const int fill = assembly.FillBits;
+    const int bitCount = 6 * n - fill;
+    constexpr int kCapacityBits = AisBitBuffer::kCapacityBytes * 8;
+    if (fill < 0 || fill > 5 || bitCount < 0 || 6 * n > kCapacityBits) return false;
+    // Six bits at a time into an accumulator; every whole byte goes out.
+    std::uint64_t acc = 0;
+    int held = 0;
     int byte = 0;
-    int start = 0;
-    auto fits = [&](int more) { return byte + more <= AisBitBuffer::kCapacityBytes; };
-    for (; start <= n - 4; start += 4) {
-        int v[4];
-        for (int k = 0; k < 4; ++k) {
-            v[k] = SixBitValue(payload[start + k]);
-            if (v[k] < 0) return false;
+    std::int8_t invalid = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::int8_t v = kSixBitValue[payload[i]];
+        invalid |= v;
+        acc = (acc << 6) | static_cast<std::uint64_t>(v & 0x3F);
+        held += 6;
+        if (held >= 8) {
+            held -= 8;
+            bits.Bits[byte++] = static_cast<std::uint8_t>(acc >> held);
         }
-        if (!fits(3)) return false;
-        const unsigned word = (static_cast<unsigned>(v[0]) << 18) |
-                              (static_cast<unsigned>(v[1]) << 12) |
-                              (static_cast<unsigned>(v[2]) << 6) | static_cast<unsigned>(v[3]);
-        bits.Bits[byte++] = static_cast<std::uint8_t>(word >> 16);
-        bits.Bits[byte++] = static_cast<std::uint8_t>(word >> 8);
-        bits.Bits[byte++] = static_cast<std::uint8_t>(word);
-        bits.BitCount = static_cast<std::uint16_t>(bits.BitCount + 24);
     }
-    // Characters left after the last whole group: read at most what the text holds,
-    // so the terminating NUL counts as an invalid character.
-    auto value_at = [&](int index) { return index < n ? SixBitValue(payload[index]) : -1; };
-    switch (assembly.FillBits) {
-        case 0:
-            return true;
-        case 2: {
-            int v[3];
-            for (int k = 0; k < 3; ++k) {
-                v[k] = value_at(start + k);
-                if (v[k] < 0) return false;
-            }
-            if (!fits(2)) return false;
-            const unsigned word = (static_cast<unsigned>(v[0]) << 12) |
-                                  (static_cast<unsigned>(v[1]) << 6) | static_cast<unsigned>(v[2]);
-            bits.Bits[byte++] = static_cast<std::uint8_t>(word >> 10);
-            bits.Bits[byte++] = static_cast<std::uint8_t>(word >> 2);
-            bits.BitCount = static_cast<std::uint16_t>(bits.BitCount + 16);
-            return true;
-        }
-        case 4: {
-            const int a = value_at(start);
-            const int b = value_at(start + 1);
-            if (a < 0 || b < 0) return false;
-            if (!fits(1)) return false;
-            bits.Bits[byte++] = static_cast<std::uint8_t>((a << 2) | (b >> 4));
-            bits.BitCount = static_cast<std::uint16_t>(bits.BitCount + 8);
-            return true;
-        }
-        default:
-            return false;
+    if (invalid < 0) return false;
+    // The bits of a last partial byte, then zeros to the end of the buffer; the
+    // fill bits themselves are cleared.
+    if (held > 0) bits.Bits[byte++] = static_cast<std::uint8_t>(acc << (8 - held));
+    std::memset(bits.Bits + byte, 0, static_cast<std::size_t>(AisBitBuffer::kCapacityBytes - byte));
+    if (fill > 0 && bitCount > 0) {
+        const int last = (bitCount - 1) >> 3;
+        const int keep = bitCount - 8 * last;  // 1 to 8 bits of the last byte
+        bits.Bits[last] = static_cast<std::uint8_t>(bits.Bits[last] & (0xFF00u >> keep));
+        std::memset(bits.Bits + last + 1, 0,
+                    static_cast<std::size_t>(AisBitBuffer::kCapacityBytes - last - 1));
     }
+    bits.BitCount = static_cast<std::uint16_t>(bitCount);
+    return true;
 }
 
 bool RouteSentence(Codec& codec, const char* line, std::size_t length) {

@@ -29,7 +29,10 @@ void StoreSentence(Codec& codec, const SentenceRecord& record);
 // message is complete. A part that would overflow the assembly clears it.
 bool AssembleVdm(const SentenceRecord& record, VdmAssembly& assembly);
 
-// De-armours a complete payload into the bit buffer.
+// De-armours a complete payload into the bit buffer: 6 bits a character less
+// the 0 to 5 fill bits, which are cleared. False for an invalid character,
+// fill bits outside 0-5 (or more than the payload holds) and a payload whose
+// characters do not fit the buffer.
 bool DearmourPayload(const VdmAssembly& assembly, AisBitBuffer& bits);
 
 // The six-bit value of an armoured payload character, or -1.

@@ -59,7 +59,9 @@ GnssStatusTexts GnssStatusUpdate(GnssStore& gnss, const TargetEntry& ownShip) {
         texts.FixMode = FormatFixMode(gnss.FixMode);
         texts.Hdop = FormatHdop(fixed ? gnss.Hdop : 99.9f);
         texts.InView = Print("%d", gnss.SatellitesInView);
-        texts.InUse = Print("%d", gnss.SatellitesUsed);
+        // A blank count in the GGA is not available, never 128 satellites.
+        texts.InUse =
+            gnss.SatellitesUsed == 0x80 ? std::string("N/A") : Print("%d", gnss.SatellitesUsed);
     }
     if (gnss.PositionValid) {
         std::string lon, lat;

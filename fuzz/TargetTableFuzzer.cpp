@@ -131,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 // A message that ends before its MMSI is filed under the MMSI its
                 // record holds: 0.
                 const int expected =
-                    id >= 1 && id <= 24 ? Linear(table, navoro::RecordU32(record, 2), ownShip) : -1;
+                    id >= 1 && id <= 27 ? Linear(table, navoro::RecordU32(record, 2), ownShip) : -1;
                 Check(table.StoreMessage(record, op[3] & 7, 0, ownShip) == expected);
                 Check(table.Count() >= 1 && table.Count() <= navoro::TargetTable::kCapacity);
                 break;

@@ -61,8 +61,9 @@ void ComposeGsa(SentenceWriter& out, const SentenceRecord& record) {
     out.Address('$', record.Header);
     out.CharField(r.SelectionMode);
     out.IntField(true, r.FixMode);
-    for (const std::int8_t id : r.SatelliteIds)
-        out.IntField(id > 0, id, 2);
+    // The twelve satellite fields of the classic form.
+    for (int i = 0; i < 12; ++i)
+        out.IntField(r.SatelliteIds[i] > 0, r.SatelliteIds[i], 2);
     out.FixedField(Available(r.Pdop), r.Pdop, 4, 2);
     out.FixedField(Available(r.Hdop), r.Hdop, 4, 2);
     out.FixedField(Available(r.Vdop), r.Vdop, 4, 2);

@@ -6,6 +6,7 @@
 //    5      number of the satellite most likely failed (blank: 255)
 //    6      probability of missed detection
 //    7, 8   bias estimate and its standard deviation
+//    9, 10  system ID and signal ID, hex digits (the multi-constellation form)
 //
 //   $GPGST,172814.0,0.006,0.023,0.020,273.6,0.023,0.020,0.031*6A
 //    1      time, UTC
@@ -30,7 +31,9 @@ float Real(FieldReader& f) {
 }  // namespace
 
 bool ParseGbs(Tokenizer& tok, char* text, SentenceRecord& record) {
-    FieldReader f(tok, text, 8);
+    const int count = FieldReader::CommaCount(text);
+    if (count != 8 && count != 10) return false;
+    FieldReader f(tok, text, count);
     if (!f.Ok()) return false;
     GbsRecord& r = record.Gbs;
     f.Time(r.Time);
@@ -41,6 +44,8 @@ bool ParseGbs(Tokenizer& tok, char* text, SentenceRecord& record) {
     r.Probability = Real(f);
     r.Bias = Real(f);
     r.BiasStdDev = Real(f);
+    r.SystemId = count == 10 ? f.HexId() : kBlankByte;
+    r.SignalId = count == 10 ? f.HexId() : kBlankByte;
     return f.Ok();
 }
 

@@ -4,7 +4,7 @@
 //    1      time of the fix, UTC
 //    2-5    latitude, N/S, longitude, E/W
 //    6      quality: 0 no fix, 1 GPS, 2 DGPS, 3 PPS, ...
-//    7      satellites in use, 0-12 (other values stored as 0)
+//    7      satellites in use, 0-99 (other values stored as 0)
 //    8      HDOP (below 0 or above 99.9 stored as 99.9)
 //    9, 10  antenna altitude and its unit
 //    11, 12 geoid separation and its unit
@@ -21,6 +21,7 @@
 //    10     geoid separation, m
 //    11     age of the DGPS data, s
 //    12     DGPS station
+//    13     navigational status (newer receivers only): S, C, U or V
 #include "codec/FieldReader.h"
 #include "codec/parsers/Parsers.h"
 
@@ -52,7 +53,7 @@ bool ParseGga(Tokenizer& tok, char* text, SentenceRecord& record) {
     if (!f.TryInt(used)) {
         r.SatellitesUsed = kBlankByte;
     } else {
-        r.SatellitesUsed = static_cast<std::int8_t>(used >= 0 && used <= 12 ? used : 0);
+        r.SatellitesUsed = static_cast<std::int8_t>(used >= 0 && used <= 99 ? used : 0);
     }
     r.Hdop = static_cast<float>(f.Real(kBlankReal));
     if (!HdopInRange(r.Hdop)) r.Hdop = 99.9f;
@@ -68,7 +69,9 @@ bool ParseGga(Tokenizer& tok, char* text, SentenceRecord& record) {
 }
 
 bool ParseGns(Tokenizer& tok, char* text, SentenceRecord& record) {
-    FieldReader f(tok, text, 12);
+    const int count = FieldReader::CommaCount(text);
+    if (count != 12 && count != 13) return false;
+    FieldReader f(tok, text, count);
     if (!f.Ok()) return false;
     GnsRecord& r = record.Gns;
     f.Time(r.Time);
@@ -81,6 +84,7 @@ bool ParseGns(Tokenizer& tok, char* text, SentenceRecord& record) {
     r.GeoidSeparation = static_cast<float>(f.Real(kBlankReal));
     r.DgpsAge = static_cast<float>(f.Real(kBlankReal));
     r.DgpsStation = static_cast<float>(f.Real(kBlankReal));
+    r.NavStatus = count == 13 ? f.Char() : '\0';
     return f.Ok();
 }
 

@@ -5,7 +5,7 @@
 //    3, 4  course over ground, degrees magnetic, and "M"
 //    5, 6  speed over ground, knots, and "N"
 //    7, 8  speed over ground, km/h, and "K"
-//    9     mode indicator
+//    9     mode indicator (absent in the 8-field form of older receivers: NUL)
 //
 //   $HEHDT,274.07,T*19     heading (blank: 511), "T"
 //   $HEROT,-0.3,A*05       rate of turn, degrees per minute, status
@@ -44,7 +44,9 @@ float Real(FieldReader& f) {
 }  // namespace
 
 bool ParseVtg(Tokenizer& tok, char* text, SentenceRecord& record) {
-    FieldReader f(tok, text, 9);
+    const int count = FieldReader::CommaCount(text);
+    if (count != 8 && count != 9) return false;
+    FieldReader f(tok, text, count);
     if (!f.Ok()) return false;
     VtgRecord& r = record.Vtg;
     r.CogTrue = Real(f);
@@ -55,7 +57,7 @@ bool ParseVtg(Tokenizer& tok, char* text, SentenceRecord& record) {
     r.SogKnotsUnit = Unit(f);
     r.SogKmh = Real(f);
     r.SogKmhUnit = Unit(f);
-    r.ModeIndicator = f.Char();
+    r.ModeIndicator = count == 9 ? f.Char() : '\0';
     return f.Ok();
 }
 

@@ -4,7 +4,7 @@
 //    1-4  latitude, N/S, longitude, E/W
 //    5    time, UTC
 //    6    status: A valid, V not valid
-//    7    mode indicator
+//    7    mode indicator (absent in the 6-field form of older receivers: NUL)
 //
 //   $GPRMC,092750.000,A,5321.6802,N,00630.3372,W,0.02,31.66,280511,,,A*43
 //    1      time, UTC
@@ -29,13 +29,15 @@
 namespace navoro {
 
 bool ParseGll(Tokenizer& tok, char* text, SentenceRecord& record) {
-    FieldReader f(tok, text, 7);
+    const int count = FieldReader::CommaCount(text);
+    if (count != 6 && count != 7) return false;
+    FieldReader f(tok, text, count);
     if (!f.Ok()) return false;
     GllRecord& r = record.Gll;
     f.LatLon(r.Lat, r.Lon);
     f.Time(r.Time);
     r.Status = f.Char();
-    r.ModeIndicator = f.Char();
+    r.ModeIndicator = count == 7 ? f.Char() : '\0';
     return f.Ok();
 }
 

@@ -459,9 +459,53 @@ TEST_F(TargetTableTest, Message24PartsFillTheirOwnFields) {
     EXPECT_EQ(e.DimD, 3);
 }
 
-TEST_F(TargetTableTest, RejectsMessageIdsOutsideOneToTwentyFour) {
+// Message 27, the long-range broadcast, files its coarser position, speed and
+// course in the units of a position report, "not available" included; a
+// station already known keeps its kind.
+TEST_F(TargetTableTest, LongRangeBroadcastFilesLikeAPositionReport) {
+    const auto longRange = [](std::uint32_t mmsi, int status, int lon, int lat, int sog, int cog) {
+        return Bits({{6, 27},
+                     {2, 3},
+                     {30, mmsi},
+                     {1, 1},
+                     {1, 1},
+                     {4, status},
+                     {18, lon},
+                     {17, lat},
+                     {6, sog},
+                     {9, cog},
+                     {1, 0},
+                     {1, 0}});
+    };
+    int i = Store(longRange(301, 5, 3173, -36223, 7, 213));
+    TargetEntry* e = &table->Entry(i);
+    EXPECT_EQ(e->Mmsi, 301u);
+    EXPECT_EQ(e->StationKind, kStationClassA);
+    EXPECT_EQ(e->NavStatus, 5);
+    EXPECT_EQ(e->PositionAccuracy, 1);
+    EXPECT_EQ(e->Raim, 1);
+    EXPECT_FLOAT_EQ(e->Longitude, 3173 / 600.0f);
+    EXPECT_FLOAT_EQ(e->Latitude, -36223 / 600.0f);
+    EXPECT_FLOAT_EQ(e->Sog, 7.0f);
+    EXPECT_FLOAT_EQ(e->Cog, 213.0f);
+
+    i = Store(longRange(301, 0, 181 * 600, 91 * 600, 63, 511));
+    EXPECT_EQ(&table->Entry(i), e);
+    EXPECT_FLOAT_EQ(e->Longitude, 181.0f);
+    EXPECT_FLOAT_EQ(e->Latitude, 91.0f);
+    EXPECT_FLOAT_EQ(e->Sog, 102.3f);
+    EXPECT_FLOAT_EQ(e->Cog, 360.0f);
+
+    // A Class B station heard before stays Class B.
+    const int b = Store(Bits({{6, 24}, {2, 0}, {30, 302}, {2, 0}, Txt(20, "SMALL BOAT")}));
+    ASSERT_EQ(table->Entry(b).StationKind, kStationClassB);
+    EXPECT_EQ(Store(longRange(302, 0, 0, 0, 1, 1)), b);
+    EXPECT_EQ(table->Entry(b).StationKind, kStationClassB);
+}
+
+TEST_F(TargetTableTest, RejectsMessageIdsOutsideOneToTwentySeven) {
     DecodedRecord record{};
-    for (int id : {0, 25, 63}) {
+    for (int id : {0, 28, 63}) {
         record.Bytes[0] = static_cast<std::uint8_t>(id);
         EXPECT_EQ(table->StoreMessage(record, 17, 0, false), -1);
         EXPECT_EQ(table->StoreMessage(record, 17, 0, true), -1);

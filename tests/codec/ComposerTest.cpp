@@ -79,8 +79,8 @@ void SetGnss(GnssStore& s) {
     s.ModeIndicator = 'A';
     s.SelectionMode = 'A';
     s.FixMode = 3;
-    const std::int8_t ids[12] = {10, 7, 5, 2, 29, 4, 8, 13, -128, -128, -128, -128};
-    std::memcpy(s.SatelliteIds, ids, sizeof ids);
+    const std::int16_t ids[12] = {10, 7, 5, 2, 29, 4, 8, 13, -128, -128, -128, -128};
+    std::copy(std::begin(ids), std::end(ids), s.SatelliteIds);
     s.Pdop = 1.75f;
     s.Hdop = 1.0f;
     s.Vdop = 1.5f;
@@ -564,7 +564,7 @@ TEST(ComposeSentence, ParsingTheResultGivesTheSameValues) {
          [](Codec& c) {
              c.Gnss.SelectionMode = 'M';
              c.Gnss.FixMode = 1;
-             std::memset(c.Gnss.SatelliteIds, 0x80, sizeof c.Gnss.SatelliteIds);
+             std::fill(std::begin(c.Gnss.SatelliteIds), std::end(c.Gnss.SatelliteIds), kBlankByte);
              c.Gnss.Pdop = c.Gnss.Hdop = c.Gnss.Vdop = -100000.0f;
          }},
         {"RMC", "GP", [](Codec& c) { SetGnss(c.Gnss); }},

@@ -3,6 +3,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "codec/Codec.h"
 #include "codec/FormatterTable.h"
@@ -90,7 +91,8 @@ TEST(SixBitValue, CoversTheArmouringAlphabet) {
     EXPECT_EQ(SixBitValue('\0'), -1);
 }
 
-TEST(DearmourPayload, AcceptsWholeBytesOnly) {
+// Any payload length with 0 to 5 fill bits: six bits a character less the fill.
+TEST(DearmourPayload, BitCountIsSixPerCharacterLessTheFillBits) {
     struct Case {
         std::string payload;
         int fill;
@@ -99,16 +101,24 @@ TEST(DearmourPayload, AcceptsWholeBytesOnly) {
     };
     const Case cases[] = {
         {std::string(28, '1'), 0, true, 168},
-        {std::string(30, '1'), 0, true, 168},  // characters after the last group are ignored
+        {std::string(30, '1'), 0, true, 180},
         {std::string(31, '1'), 2, true, 184},
         {std::string(30, '1'), 4, true, 176},
-        {std::string(28, '1'), 2, false, 0},  // a multiple of 4 with fill bits 2
-        {std::string(29, '1'), 4, false, 0},
-        {std::string(28, '1'), 1, false, 0},
-        {std::string(28, '1'), 3, false, 0},
-        {std::string(28, '1'), 5, false, 0},
+        {std::string(28, '1'), 2, true, 166},
+        {std::string(29, '1'), 4, true, 170},
+        {std::string(28, '1'), 1, true, 167},
+        {std::string(28, '1'), 3, true, 165},
+        {std::string(58, '1'), 2, true, 346},  // an aid to navigation with a name extension
+        {std::string(28, '1'), 5, true, 163},
+        {"", 0, true, 0},
+        {std::string(28, '1'), 6, false, 0},  // fill bits outside 0-5
+        {std::string(28, '1'), -1, false, 0},
+        {"", 2, false, 0},  // more fill bits than bits
         {"1111111X", 0, false, 0},
         {"111111x1", 0, false, 0},
+        {"1111111"
+         "\xB1",
+         0, false, 0},  // a byte above 0x7F
     };
     for (const Case& c : cases) {
         VdmAssembly a{};
@@ -119,6 +129,33 @@ TEST(DearmourPayload, AcceptsWholeBytesOnly) {
         if (c.ok) {
             EXPECT_EQ(bits.BitCount, c.bits) << c.payload;
         }
+    }
+}
+
+// The fill bits, and every bit after them, read as 0.
+TEST(DearmourPayload, ClearsTheFillBits) {
+    struct Case {
+        const char* payload;
+        int fill;
+        std::vector<int> bytes;
+    };
+    const Case cases[] = {
+        {"w", 2, {0xF0, 0x00}},
+        {"ww", 4, {0xFF, 0x00}},
+        {"www", 5, {0xFF, 0xF8, 0x00, 0x00}},
+        {"wwww", 1, {0xFF, 0xFF, 0xFE, 0x00}},
+    };
+    for (const Case& c : cases) {
+        VdmAssembly a{};
+        CopyText(a.Payload, c.payload);
+        a.FillBits = static_cast<std::int8_t>(c.fill);
+        AisBitBuffer bits{};
+        for (auto& b : bits.Bits)
+            b = 0xAA;  // what an earlier message left
+        ASSERT_TRUE(DearmourPayload(a, bits)) << c.payload;
+        for (std::size_t i = 0; i < c.bytes.size(); ++i)
+            EXPECT_EQ(bits.Bits[i], c.bytes[i]) << c.payload << " byte " << i;
+        EXPECT_EQ(bits.Bits[AisBitBuffer::kCapacityBytes - 1], 0) << c.payload;
     }
 }
 
@@ -137,17 +174,21 @@ TEST(DearmourPayload, PacksSixBitsPerCharacterHighFirst) {
 }
 
 TEST(DearmourPayload, NeverWritesBeyondTheBitBuffer) {
-    // 172 characters would de-armour to 129 bytes.
+    // 172 characters would de-armour to 129 bytes, 170 to 127.5.
     VdmAssembly a{};
-    const std::string payload(172, '1');
-    CopyText(a.Payload, payload.c_str());
-    a.FillBits = 0;
     AisBitBuffer bits{};
-    EXPECT_FALSE(DearmourPayload(a, bits));
-    // 168 characters (126 bytes) still fit.
-    CopyText(a.Payload, std::string(168, '1').c_str());
+    for (const int n : {172, 170}) {
+        CopyText(a.Payload, std::string(static_cast<std::size_t>(n), '1').c_str());
+        for (const int fill : {0, 5}) {
+            a.FillBits = static_cast<std::int8_t>(fill);
+            EXPECT_FALSE(DearmourPayload(a, bits)) << n << " fill " << fill;
+        }
+    }
+    // 169 characters (1014 bits) still fit.
+    CopyText(a.Payload, std::string(169, '1').c_str());
+    a.FillBits = 0;
     EXPECT_TRUE(DearmourPayload(a, bits));
-    EXPECT_EQ(bits.BitCount, 1008);
+    EXPECT_EQ(bits.BitCount, 1014);
 }
 
 class Routing : public ::testing::Test {

@@ -137,6 +137,11 @@ TEST_F(GnssStatusUpdateTest, FixFollowsGsaButChangesOnlyAtGga) {
     EXPECT_EQ(texts.FixMode.value_or("?"), "Lost");
     EXPECT_EQ(texts.Hdop.value_or("?"), "N/A");  // whatever the HDOP
     EXPECT_EQ(texts.InUse.value_or("?"), "8");
+    // A multi-constellation count, and a blank one.
+    texts = Route("$GNGGA,092752.000,5321.6802,N,00630.3372,W,1,24,1.03,61.7,M,55.2,M,,");
+    EXPECT_EQ(texts.InUse.value_or("?"), "24");
+    texts = Route("$GNGGA,092753.000,5321.6802,N,00630.3372,W,1,,1.03,61.7,M,55.2,M,,");
+    EXPECT_EQ(texts.InUse.value_or("?"), "N/A");
 }
 
 TEST_F(GnssStatusUpdateTest, PositionComesFromTheOwnShipWhileTheStoreHasOne) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <string>
 #include <type_traits>
 
@@ -44,6 +45,15 @@ class RecordText {
     void Value(const T (&values)[N]) {
         text += '[';
         for (std::size_t i = 0; i < N; ++i) {
+            if (i != 0) text += ',';
+            Value(values[i]);
+        }
+        text += ']';
+    }
+    template <class T>
+    void Value(std::span<const T> values) {
+        text += '[';
+        for (std::size_t i = 0; i < values.size(); ++i) {
             if (i != 0) text += ',';
             Value(values[i]);
         }

@@ -82,8 +82,9 @@ TEST(NavoroDecode, CompletedAisMessagesCarryChannelAndFields) {
         "!AIVDM,2,1,1,A,55?MbV02;H;s<HtKR20EHE:0@T4@Dn2222222216L961O5Gf0NSQEp6ClRp8,0*1C\r\n"
         "!AIVDM,2,2,1,A,88888888880,2*25\r\n"
         "!AIVDM,1,1,,B,F02E3422N2P1lJ3`03aDPt@F0000,0*4F\r\n"
-        "!AIVDM,1,1,,A,K3`l7@00:S0HOV6@,0*5B\r\n");
-    ASSERT_EQ(lines.size(), 4u);
+        "!AIVDM,1,1,,A,K3`l7@00:S0HOV6@,0*5B\r\n"
+        "!AIVDM,1,1,,A,L3`l7@00:S0HOV6@,0*5C\r\n");
+    ASSERT_EQ(lines.size(), 5u);
     EXPECT_FALSE(nlohmann::json::parse(lines[0]).contains("ais"));  // first of two parts
     const auto five = nlohmann::json::parse(lines[1]);
     EXPECT_EQ(five["channel"], "A");
@@ -102,8 +103,13 @@ TEST(NavoroDecode, CompletedAisMessagesCarryChannelAndFields) {
     ASSERT_EQ(channel["ais"]["fields"].size(), 19u);
     EXPECT_EQ(channel["ais"]["fields"][17]["name"], "Destination ID 1");
     EXPECT_EQ(channel["ais"]["fields"][18]["value"], 244654321);
-    // Message 27 does not decode: no "ais".
-    const auto unknown = nlohmann::json::parse(lines[3]);
+    // Message 27, the long-range broadcast, has its own table.
+    const auto longRange = nlohmann::json::parse(lines[3]);
+    EXPECT_EQ(longRange["ais"]["type"], 27);
+    ASSERT_EQ(longRange["ais"]["fields"].size(), 12u);
+    EXPECT_EQ(longRange["ais"]["fields"][6]["name"], "Longitude");
+    // Message 28 does not exist: no "ais".
+    const auto unknown = nlohmann::json::parse(lines[4]);
     EXPECT_EQ(unknown["accepted"], false);
     EXPECT_FALSE(unknown.contains("ais"));
 }

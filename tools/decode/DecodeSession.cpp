@@ -72,7 +72,7 @@ void DecodeSession::DispatchSentence(char* line) {
         // A '!' sentence is accepted when it completes an AIS message that decodes.
         const DecodedRecord& decoded = codec_->Decoded;
         AppendAisJson(buffer_, codec_->Received.Vdm.Channel, decoded);
-        if (decoded.Bytes[0] >= 1 && decoded.Bytes[0] <= 24) ++stats_.AisMessages[decoded.Bytes[0]];
+        if (decoded.Bytes[0] >= 1 && decoded.Bytes[0] <= 27) ++stats_.AisMessages[decoded.Bytes[0]];
     }
     buffer_.append("}\n");
     MaybeFlush();
@@ -87,7 +87,7 @@ void DecodeSession::WriteSummary() {
     AppendJsonNumber(buffer_, stats_.Rejected);
     buffer_.append(",\"ais\":{");
     bool first = true;
-    for (int id = 1; id <= 24; ++id) {
+    for (int id = 1; id <= 27; ++id) {
         if (stats_.AisMessages[id] == 0) continue;
         if (!first) buffer_.push_back(',');
         first = false;

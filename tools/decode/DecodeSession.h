@@ -14,7 +14,7 @@ struct DecodeStats {
     long Lines = 0;
     long Accepted = 0;
     long Rejected = 0;
-    long AisMessages[25] = {};  // AIS messages decoded, by message ID 1 to 24
+    long AisMessages[28] = {};  // AIS messages decoded, by message ID 1 to 27
 };
 
 // Pushes received bytes through the line assembly and the router of one codec

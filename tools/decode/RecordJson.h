@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstring>
+#include <span>
 #include <string>
 #include <type_traits>
 
@@ -41,6 +42,15 @@ class RecordJson {
     void Value(const T (&values)[N]) {
         out_.push_back('[');
         for (std::size_t i = 0; i < N; ++i) {
+            if (i != 0) out_.push_back(',');
+            Value(values[i]);
+        }
+        out_.push_back(']');
+    }
+    template <class T>
+    void Value(std::span<const T> values) {
+        out_.push_back('[');
+        for (std::size_t i = 0; i < values.size(); ++i) {
             if (i != 0) out_.push_back(',');
             Value(values[i]);
         }
