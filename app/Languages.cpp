@@ -214,6 +214,8 @@ constexpr LanguageKey kKeys[] = {
      "settings."},
     {"NAVORO", "ReportNoEditor", Message, Main, "",
      "The report was saved to \"%1\", but no text editor could be started to show it."},
+    {"NAVORO", "FileExists", Message, Main, "", "File already exists. Do you want to overwrite?"},
+    {"NAVORO", "QuerySaveReport", Message, Main, "", "Do you want to save report?"},
 };
 
 }  // namespace

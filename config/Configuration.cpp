@@ -342,7 +342,9 @@ std::vector<std::string> Configuration::BuildReport() const {
 void Configuration::WriteConfigurationReport() {
     if (!env_.prompts) return;
     Prompts& prompts = *env_.prompts;
-    if (!prompts.AskOkCancel(PromptIcon::Question, "Save", "Do you want to save report?")) return;
+    if (!prompts.AskOkCancel(PromptIcon::Question, "Save",
+                             Message(MessageId::QuerySaveReport).toStdString()))
+        return;
 
     const std::vector<std::string> lines = BuildReport();
     QStringList memo;
@@ -366,7 +368,7 @@ void Configuration::WriteConfigurationReport() {
         if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".TXT");
         if (QFileInfo::exists(path) &&
             !prompts.AskYesNo(PromptIcon::Warning, "Warning",
-                              "File already exists. Do you want to overwrite?"))
+                              Message(MessageId::FileExists).toStdString()))
             return;
 
         QSaveFile file(path);

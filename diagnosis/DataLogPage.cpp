@@ -288,7 +288,7 @@ std::optional<std::string> DataLogPage::AskLogFileName() {
         path += std::string(".") + kLogExtension;
     if (QFileInfo::exists(QString::fromStdString(path)) &&
         !prompts_.AskYesNo(PromptIcon::Warning, "WARNING",
-                           "File already exists. Do you want to overwrite?"))
+                           Message(MessageId::FileExists).toStdString()))
         return std::nullopt;
     return path;
 }

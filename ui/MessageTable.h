@@ -62,6 +62,8 @@ enum class MessageId : std::size_t {
     NothingWritten,      // NAVORO/NothingWritten
     WriteStopped,        // NAVORO/WriteStopped
     ReportNoEditor,      // NAVORO/ReportNoEditor
+    FileExists,          // NAVORO/FileExists: the overwrite question of Save
+    QuerySaveReport,     // NAVORO/QuerySaveReport: the offer after Read Device
     Count
 };
 
@@ -137,6 +139,8 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
      "settings."},
     {"NAVORO", "ReportNoEditor",
      "The report was saved to \"%1\", but no text editor could be started to show it."},
+    {"NAVORO", "FileExists", "File already exists. Do you want to overwrite?"},
+    {"NAVORO", "QuerySaveReport", "Do you want to save report?"},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.
