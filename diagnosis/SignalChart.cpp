@@ -91,7 +91,8 @@ void SignalChart::PlaceCaptions(int width, int height) {
 void SignalChart::BarsChanged() {
     // The pixels of the bars that lie beyond the plot's width.
     const QRect area = PlotArea();
-    const int hidden = static_cast<int>(std::lround(Slot() * series_->Count())) - area.width();
+    const int hidden =
+        Scrolling() ? static_cast<int>(std::lround(Slot() * series_->Count())) - area.width() : 0;
     scroll_->setRange(0, std::max(0, hidden));
     scroll_->setPageStep(std::max(1, area.width()));
     scroll_->setSingleStep(kMinimumSlot);
