@@ -5,7 +5,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <chrono>
 #include <cstring>
 
 #include "diagnosis/GnssStatusText.h"
@@ -36,15 +38,26 @@ constexpr BoxInfo kBoxInfo[] = {
     {"lblEdtGpsCOG", "COG"},
 };
 
+std::int64_t SteadyClockMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 constexpr int kPanel3Size = 204;
 constexpr int kMapWidth = 198;
 constexpr int kMapHeight = 200;
 
 }  // namespace
 
-GpsStatusPage::GpsStatusPage(QWidget* page, Codec& codec)
-    : QObject(page), page_(page), codec_(codec) {
+GpsStatusPage::GpsStatusPage(QWidget* page, Codec& codec, Clock clock)
+    : QObject(page), page_(page), codec_(codec), clock_(clock ? std::move(clock) : SteadyClockMs) {
     BuildControls();
+    expiryTimer_ = new QTimer(this);
+    expiryTimer_->setObjectName(QStringLiteral("TimerSatellitesExpiry"));
+    expiryTimer_->setInterval(kExpiryIntervalMs);
+    connect(expiryTimer_, &QTimer::timeout, this, &GpsStatusPage::ExpireSatellites);
+    expiryTimer_->start();
 }
 
 void GpsStatusPage::BuildControls() {
@@ -168,29 +181,40 @@ void GpsStatusPage::UpdateGnssStatus() {
     for (const auto& [box, text] : updates) {
         if (*text) SetBox(box, **text);
     }
-    if (std::strcmp(codec_.Received.Header.Formatter, "GSV") == 0 &&
-        cycle_.TakeGsv(codec_.Gnss, publication_))
-        PublishSatellites(publication_);
+    const std::int64_t now = clock_();
+    GnssStore& gnss = codec_.Gnss;
+    gnss.ClockMs = now;
+    if (std::strcmp(codec_.Received.Header.Formatter, "GSV") == 0) {
+        // The cycle was filed before this clock reading: it is as fresh as now.
+        const char* talker = codec_.Received.Header.Talker;
+        gnss.Cycles[static_cast<int>(ConstellationOfTalker(talker))].StampMs = now;
+        if (cycle_.TakeGsv(gnss, talker, publication_)) PublishSatellites(publication_);
+    }
+    ExpireSatellites();
+}
+
+void GpsStatusPage::ExpireSatellites() {
+    const std::int64_t now = clock_();
+    codec_.Gnss.ClockMs = now;
+    ExpireGsvCycles(codec_.Gnss, now);
+    if (cycle_.Refresh(codec_.Gnss, publication_)) PublishSatellites(publication_);
 }
 
 void GpsStatusPage::PublishSatellites(const SatellitePublication& publication) {
     BarSeries* series = chart_->Series1();
-    const int remembered = series->Count();
     const int count = std::clamp(publication.Count, 0, kSatelliteListCapacity);
     const std::vector<ChartBar> bars = BarsFor(publication);
     series->SetBars(bars);
     series->ShowMarks();
     if (plot_) {
-        for (int i = 0; i < count; ++i) {
+        const int shown = std::min(count, TPaintSatelliteChart::kMarkers);
+        for (int i = 0; i < shown; ++i) {
             const PublishedSatellite& s = publication.Items[i];
-            plot_->PlaceSatellite(i, s.Prn, s.Azimuth, s.Elevation, s.Used);
+            plot_->PlaceSatellite(i, QString::fromLatin1(s.Label), s.Azimuth, s.Elevation, s.Used);
         }
-        if (count != remembered) {
-            for (int i = 0; i < count; ++i)
-                plot_->ShowMarker(i, true);
-            for (int i = count; i < remembered; ++i)
-                plot_->ShowMarker(i, false);
-        }
+        for (int i = shown; i < markersShown_; ++i)
+            plot_->ShowMarker(i, false);
+        markersShown_ = shown;
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "codec/Codec.h"
@@ -10,6 +12,7 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QTimer;
 class QWidget;
 
 namespace navoro {
@@ -24,7 +27,13 @@ class GpsStatusPage : public QObject {
     Q_OBJECT
 
   public:
-    GpsStatusPage(QWidget* page, Codec& codec);
+    using Clock = std::function<std::int64_t()>;  // milliseconds
+
+    // `clock` times the GSV cycles (a steady clock when none is given).
+    GpsStatusPage(QWidget* page, Codec& codec, Clock clock = {});
+
+    // How often the page looks for talkers whose cycles stopped.
+    static constexpr int kExpiryIntervalMs = 1000;
 
     // The plot with its 32 hidden markers over the background picture, and
     // the chart with its 16 placeholder bars.
@@ -32,8 +41,12 @@ class GpsStatusPage : public QObject {
 
     // After each GNSS sentence (GGA, GLL, GBS, GSA, GSV, RMC, VTG, ZDA): the
     // text boxes, and for a GSV the satellite list, published to the plot and
-    // the chart when a cycle is complete.
+    // the chart when a talker's cycle is complete.
     void UpdateGnssStatus();
+
+    // Drops the satellites of talkers silent for longer than a cycle's
+    // lifetime; run by TimerSatellitesExpiry and after every GNSS sentence.
+    void ExpireSatellites();
 
     // Shows a completed cycle: the chart's bars and the plot's markers.
     void PublishSatellites(const SatellitePublication& publication);
@@ -41,6 +54,7 @@ class GpsStatusPage : public QObject {
     TPaintSatelliteChart* PaintSatelliteChart() const { return plot_; }
     SignalChart* Chart1() const { return chart_; }
     const SatelliteCycle& Satellites() const { return cycle_; }
+    QTimer* TimerSatellitesExpiry() const { return expiryTimer_; }
 
   private:
     enum Box {
@@ -69,8 +83,11 @@ class GpsStatusPage : public QObject {
     SignalChart* chart_ = nullptr;
     std::array<QLineEdit*, kBoxes> boxes_{};
     std::array<std::string, kBoxes> shown_{};
+    Clock clock_;
+    QTimer* expiryTimer_ = nullptr;
     SatelliteCycle cycle_;
     SatellitePublication publication_{};
+    int markersShown_ = 0;
 };
 
 }  // namespace navoro

@@ -1,73 +1,63 @@
 #include "diagnosis/SatelliteList.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace navoro {
 
 namespace {
 
-bool UsedInFix(const GnssStore& gnss, int prn) {
-    const int listed = std::min<int>(gnss.SatellitesUsed, 12);
-    for (int i = 0; i < listed; ++i) {
-        if (gnss.SatelliteIds[i] == prn) return true;
-    }
-    return false;
-}
+// GPS first, then GLONASS, Galileo, BeiDou, QZSS, NavIC, SBAS and satellites
+// of no known talker (the GN talker's).
+constexpr Constellation kOrder[] = {
+    Constellation::Gps,  Constellation::Glonass, Constellation::Galileo, Constellation::BeiDou,
+    Constellation::Qzss, Constellation::NavIc,   Constellation::Sbas,    Constellation::Unknown,
+};
+static_assert(std::size(kOrder) == kConstellationCount);
 
 }  // namespace
 
-bool SatelliteCycle::TakeGsv(const GnssStore& gnss, SatellitePublication& published) {
-    const int total = gnss.GsvTotalMessages;
-    const int number = gnss.GsvMessageNumber;
-    const int blocks = std::min<int>(gnss.GsvBlockCount, 4);
-    const bool newCycle = total != list_.LastTotal || number < list_.LastNumber || total == 1;
-    if (newCycle) {
-        Publish(gnss, published);
-        list_.InView = gnss.SatellitesInView;
-        list_.Count = 0;
-    }
-    for (int b = 0; b < blocks; ++b) {
-        const int prn = gnss.GsvSatId[b];
-        if (prn <= 0) continue;
-        const int elevation = gnss.GsvElevation[b];
-        const int azimuth = gnss.GsvAzimuth[b];
-        const int snr = gnss.GsvSnr[b];
-        if (!newCycle) {
-            const auto end = list_.Prn + list_.Count;
-            const auto found = std::find(list_.Prn, end, prn);
-            if (found != end) {
-                const auto i = found - list_.Prn;
-                list_.Elevation[i] = static_cast<std::int8_t>(elevation);
-                list_.Azimuth[i] = static_cast<std::int16_t>(azimuth);
-                list_.Snr[i] = static_cast<std::int8_t>(snr);
-                continue;
-            }
+bool SatelliteCycle::TakeGsv(const GnssStore& gnss, const char* talker,
+                             SatellitePublication& published) {
+    if (gnss.GsvMessageNumber != gnss.GsvTotalMessages) return false;
+    const int c = static_cast<int>(ConstellationOfTalker(talker));
+    complete_[c] = gnss.Cycles[c];
+    Publish(gnss, published);
+    return true;
+}
+
+bool SatelliteCycle::Refresh(const GnssStore& gnss, SatellitePublication& published) {
+    bool dropped = false;
+    for (int c = 0; c < kConstellationCount; ++c) {
+        const GsvCycle& live = gnss.Cycles[c];
+        GsvCycle& copy = complete_[c];
+        if (live.SignalsSeen == 0 && live.Count == 0 && (copy.Count != 0 || copy.InView != 0)) {
+            copy = GsvCycle{};
+            dropped = true;
         }
-        Append(prn, elevation, azimuth, snr);
     }
-    list_.LastTotal = static_cast<std::int8_t>(total);
-    list_.LastNumber = static_cast<std::int8_t>(number);
-    return newCycle;
+    if (dropped) Publish(gnss, published);
+    return dropped;
 }
 
-void SatelliteCycle::Append(int prn, int elevation, int azimuth, int snr) {
-    if (list_.Count >= kSatelliteListCapacity) return;
-    const int i = list_.Count++;
-    list_.Prn[i] = static_cast<std::int8_t>(prn);
-    list_.Elevation[i] = static_cast<std::int8_t>(elevation);
-    list_.Azimuth[i] = static_cast<std::int16_t>(azimuth);
-    list_.Snr[i] = static_cast<std::int8_t>(snr);
-}
-
-void SatelliteCycle::Publish(const GnssStore& gnss, SatellitePublication& published) {
-    const int count = std::clamp<int>(list_.Count, 0, kSatelliteListCapacity);
-    published.Count = count;
-    for (int i = 0; i < count; ++i) {
-        if (list_.Snr[i] < 0) list_.Snr[i] = previous_.Snr[i];
-        published.Items[i] = PublishedSatellite{list_.Prn[i], list_.Azimuth[i], list_.Elevation[i],
-                                                list_.Snr[i], UsedInFix(gnss, list_.Prn[i])};
+void SatelliteCycle::Publish(const GnssStore& gnss, SatellitePublication& published) const {
+    int n = 0;
+    for (const Constellation talker : kOrder) {
+        const GsvCycle& cycle = complete_[static_cast<int>(talker)];
+        const int count = std::clamp<int>(cycle.Count, 0, kGsvCycleCapacity);
+        for (int i = 0; i < count && n < kSatelliteListCapacity; ++i) {
+            const GnssSatellite& s = cycle.Satellites[i];
+            PublishedSatellite& p = published.Items[n++];
+            p.Name = s.Name;
+            SatelliteLabel(s.Name, p.Label);
+            // Values not reported are shown as 0 (elevation, SNR) or north.
+            p.Elevation = s.Elevation >= 0 && s.Elevation <= 90 ? s.Elevation : 0;
+            p.Azimuth = s.Azimuth >= 0 && s.Azimuth <= 359 ? s.Azimuth : 0;
+            p.Snr = s.Snr >= 0 && s.Snr <= 99 ? s.Snr : 0;
+            p.Used = SatelliteInUse(gnss, s.Name);
+        }
     }
-    previous_ = list_;
+    published.Count = n;
 }
 
 }  // namespace navoro

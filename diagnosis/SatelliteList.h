@@ -2,31 +2,22 @@
 
 #include <cstdint>
 
+#include "codec/Constellations.h"
 #include "codec/GnssStore.h"
 
 namespace navoro {
 
-inline constexpr int kSatelliteListCapacity = 24;
-
-// The satellites of one GSV cycle, in the order they were first reported.
-struct SatelliteList {
-    std::uint8_t InView;     // as the cycle's first GSV reported it
-    std::int8_t LastTotal;   // sentence total of the last GSV handled
-    std::int8_t LastNumber;  // sentence number of the last GSV handled
-    std::int8_t Count;       // 0 to kSatelliteListCapacity
-    std::int8_t Prn[kSatelliteListCapacity];
-    std::int8_t Elevation[kSatelliteListCapacity];  // degrees
-    std::int16_t Azimuth[kSatelliteListCapacity];   // degrees
-    std::int8_t Snr[kSatelliteListCapacity];        // dB-Hz; negative when not reported
-};
+// Every satellite the GSV cycles of all talkers can report together.
+inline constexpr int kSatelliteListCapacity = kConstellationCount * kGsvCycleCapacity;
 
 // One satellite as the sky plot and the signal chart show it.
 struct PublishedSatellite {
-    int Prn = 0;
+    SatelliteName Name;
+    char Label[6] = {};  // "G05", "R65", "E11", ...
     int Azimuth = 0;
     int Elevation = 0;
     int Snr = 0;
-    bool Used = false;  // among the satellites of the last GSA's fix
+    bool Used = false;  // listed by the latest GSA of its constellation
 };
 
 struct SatellitePublication {
@@ -34,29 +25,32 @@ struct SatellitePublication {
     PublishedSatellite Items[kSatelliteListCapacity];
 };
 
-// Collects the satellites of the GSV sentences cycle by cycle. A GSV starts a
-// new cycle when its total differs from the last one's, its number is below
-// the last one's, or its total is 1; the cycle collected so far is then
-// published (so a cycle is shown when the next one begins). Within a cycle a
-// satellite reported again overwrites its entry; beyond 24 satellites the
-// extra ones are dropped.
+// The satellites in view, taken from the codec's GSV cycles (one per talker).
+// A talker's cycle is copied when its last sentence (number equal to the
+// total) arrives, so a cycle being filled never shows half; the publication
+// holds the copies of every talker in constellation order, with the in-use
+// flags of the latest GSAs. A talker whose cycle the codec dropped (silent
+// too long) drops out here too.
 class SatelliteCycle {
   public:
-    // Takes the GSV just filed in `gnss`. True when it began a new cycle; then
-    // `published` holds the previous cycle's satellites.
-    bool TakeGsv(const GnssStore& gnss, SatellitePublication& published);
+    // Takes the GSV just filed in `gnss` from `talker`. True when a talker's
+    // cycle was completed; then `published` holds every talker's satellites.
+    bool TakeGsv(const GnssStore& gnss, const char* talker, SatellitePublication& published);
 
-    const SatelliteList& List() const { return list_; }
-    const SatelliteList& Previous() const { return previous_; }
+    // Forgets the copies of cycles the codec no longer holds (after
+    // ExpireGsvCycles) and refreshes the in-use flags. True when a copy was
+    // forgotten; then `published` is rebuilt.
+    bool Refresh(const GnssStore& gnss, SatellitePublication& published);
+
+    // The copy of one talker's last complete cycle.
+    const GsvCycle& Complete(Constellation talker) const {
+        return complete_[static_cast<int>(talker)];
+    }
 
   private:
-    // A missing SNR takes the SNR at the same index of the previous
-    // publication (in the list itself); the list then becomes the previous one.
-    void Publish(const GnssStore& gnss, SatellitePublication& published);
-    void Append(int prn, int elevation, int azimuth, int snr);
+    void Publish(const GnssStore& gnss, SatellitePublication& published) const;
 
-    SatelliteList list_{};
-    SatelliteList previous_{};
+    GsvCycle complete_[kConstellationCount]{};
 };
 
 }  // namespace navoro

@@ -5,6 +5,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPolygon>
+#include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 
@@ -18,6 +19,7 @@ constexpr int kRightMargin = 8;
 constexpr int kBottomMargin = 44;  // bar labels and lblSatelliteID
 constexpr int kGridStep = 10;      // dB-Hz between grid lines
 constexpr int kCalloutLength = 2;  // pixels between a bar and its mark
+constexpr int kScrollBarHeight = 12;
 
 QColor FromRgb(std::uint32_t rgb) {
     return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -38,7 +40,7 @@ BarSeries::BarSeries(SignalChart* chart) : QObject(chart), chart_(chart) {
 
 void BarSeries::Clear() {
     bars_.clear();
-    chart_->update();
+    chart_->BarsChanged();
 }
 
 void BarSeries::SetMarksVisible(bool visible) {
@@ -48,19 +50,20 @@ void BarSeries::SetMarksVisible(bool visible) {
 
 void BarSeries::AddBar(double value, const QString& label, std::uint32_t colour) {
     bars_.push_back({value, label.toStdString(), colour & 0xFFFFFF});
-    chart_->update();
+    chart_->BarsChanged();
 }
 
 void BarSeries::SetBars(const std::vector<ChartBar>& bars) {
     bars_ = bars;
-    chart_->update();
+    chart_->BarsChanged();
 }
 
 SignalChart::SignalChart(QWidget* parent)
     : QWidget(parent),
       series_(new BarSeries(this)),
       label10_(new QLabel(QStringLiteral("SNR (dB-Hz)"), this)),
-      lblSatelliteID_(new QLabel(QStringLiteral("Satellite ID"), this)) {
+      lblSatelliteID_(new QLabel(QStringLiteral("Satellite ID"), this)),
+      scroll_(new QScrollBar(Qt::Horizontal, this)) {
     setObjectName(QStringLiteral("Chart1"));
     setMinimumSize(200, 150);
     setAutoFillBackground(false);
@@ -70,6 +73,9 @@ SignalChart::SignalChart(QWidget* parent)
     // that fits the chart is shown whole: the axis caption from the left, the
     // satellite caption centred under the bars.
     lblSatelliteID_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    scroll_->setObjectName(QStringLiteral("ScrollBarSatellites"));
+    scroll_->hide();
+    connect(scroll_, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
     PlaceCaptions(kWidth, kHeight);
     series_->SetBars(PlaceholderBars());
 }
@@ -78,19 +84,46 @@ void SignalChart::PlaceCaptions(int width, int height) {
     const int line = label10_->fontMetrics().height() + 2;
     label10_->setGeometry(6, 4, std::max(0, width - 12), line);
     lblSatelliteID_->setGeometry(0, height - 20, width, std::min(line, 20));
+    scroll_->setGeometry(kLeftMargin, height - 20 - kScrollBarHeight,
+                         std::max(0, width - kLeftMargin - kRightMargin), kScrollBarHeight);
+}
+
+void SignalChart::BarsChanged() {
+    // The pixels of the bars that lie beyond the plot's width.
+    const QRect area = PlotArea();
+    const int hidden =
+        Scrolling() ? static_cast<int>(std::lround(Slot() * series_->Count())) - area.width() : 0;
+    scroll_->setRange(0, std::max(0, hidden));
+    scroll_->setPageStep(std::max(1, area.width()));
+    scroll_->setSingleStep(kMinimumSlot);
+    scroll_->setVisible(hidden > 0);
+    update();
+}
+
+bool SignalChart::Scrolling() const {
+    const int count = series_->Count();
+    return count > 0 && (width() - kLeftMargin - kRightMargin) / count < kMinimumSlot;
+}
+
+int SignalChart::BottomMargin() const {
+    return kBottomMargin + (Scrolling() ? kScrollBarHeight : 0);
+}
+
+double SignalChart::Slot() const {
+    const int count = std::max(series_->Count(), 1);
+    const double fit = static_cast<double>(width() - kLeftMargin - kRightMargin) / count;
+    return std::max(fit, static_cast<double>(kMinimumSlot));
 }
 
 int SignalChart::Depth() const {
     // 20 percent of a bar's slot, as the chart's depth.
-    const int count = std::max(series_->Count(), 1);
-    const int slot = (width() - kLeftMargin - kRightMargin) / count;
-    return std::clamp(slot / 5, 2, 8);
+    return std::clamp(static_cast<int>(Slot()) / 5, 2, 8);
 }
 
 QRect SignalChart::PlotArea() const {
     const int depth = Depth();
     return QRect(QPoint(kLeftMargin, kTopMargin + depth),
-                 QPoint(width() - kRightMargin - depth, height() - kBottomMargin));
+                 QPoint(width() - kRightMargin - depth, height() - BottomMargin()));
 }
 
 int SignalChart::ValueToY(double value) const {
@@ -105,9 +138,10 @@ int SignalChart::ValueToY(double value) const {
 QRect SignalChart::BarRect(int index) const {
     const QRect area = PlotArea();
     const int count = std::max(series_->Count(), 1);
-    const double slot = static_cast<double>(area.width()) / count;
-    const int left = area.left() + static_cast<int>(std::lround(slot * index + slot * 0.15));
-    const int right = area.left() + static_cast<int>(std::lround(slot * (index + 1) - slot * 0.15));
+    const double slot = Scrolling() ? Slot() : static_cast<double>(area.width()) / count;
+    const int origin = area.left() - (scroll_->isVisible() ? scroll_->value() : 0);
+    const int left = origin + static_cast<int>(std::lround(slot * index + slot * 0.15));
+    const int right = origin + static_cast<int>(std::lround(slot * (index + 1) - slot * 0.15));
     const double value = series_->Bars()[static_cast<std::size_t>(index)].Value;
     const int top = ValueToY(value);
     return QRect(QPoint(left, top), QPoint(std::max(left, right - 1), area.bottom()));
@@ -121,7 +155,7 @@ void SignalChart::changeEvent(QEvent* event) {
 void SignalChart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     PlaceCaptions(width(), height());
-    update();
+    BarsChanged();
 }
 
 void SignalChart::paintEvent(QPaintEvent*) {
@@ -158,10 +192,13 @@ void SignalChart::paintEvent(QPaintEvent*) {
 
     const std::vector<ChartBar>& bars = series_->Bars();
     const int count = static_cast<int>(bars.size());
-    const double slot = count > 0 ? static_cast<double>(area.width()) / count : area.width();
+    const bool upright = Scrolling();
+    // Bars scrolled out of the plot are cut at its sides.
+    painter.setClipRect(QRect(QPoint(area.left() + 1, 0), QPoint(area.right() + depth, height())));
     for (int i = 0; i < count; ++i) {
         const ChartBar& bar = bars[static_cast<std::size_t>(i)];
         const QRect front = BarRect(i);
+        if (front.right() < area.left() - 20 || front.left() > area.right() + 20) continue;
         const QColor colour = FromRgb(bar.Colour);
         if (front.height() > 1) {
             // Side and top faces, then the front with its top-to-bottom gradient.
@@ -182,9 +219,20 @@ void SignalChart::paintEvent(QPaintEvent*) {
         }
         // The label of the bar under the axis.
         painter.setPen(Qt::black);
-        const int centre = area.left() + static_cast<int>(slot * i + slot / 2);
-        painter.drawText(QRect(centre - 20, area.bottom() + 3, 40, metrics.height()),
-                         Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(bar.Label));
+        const int centre = (front.left() + front.right() + 1) / 2;
+        const QString label = QString::fromStdString(bar.Label);
+        if (upright) {
+            // Read from bottom to top, ending under the axis.
+            painter.save();
+            painter.translate(centre - metrics.height() / 2, area.bottom() + 3);
+            painter.rotate(-90);
+            painter.drawText(QRect(-30, 0, 30, metrics.height()), Qt::AlignRight | Qt::AlignTop,
+                             label);
+            painter.restore();
+        } else {
+            painter.drawText(QRect(centre - 20, area.bottom() + 3, 40, metrics.height()),
+                             Qt::AlignHCenter | Qt::AlignTop, label);
+        }
         if (series_->MarksVisible()) {
             const QString text = MarkText(bar.Value);
             const int textWidth = metrics.horizontalAdvance(text) + 4;

@@ -10,6 +10,7 @@
 #include "diagnosis/SignalChartBars.h"
 
 class QLabel;
+class QScrollBar;
 
 namespace navoro {
 
@@ -39,21 +40,30 @@ class BarSeries : public QObject {
 };
 
 // The signal chart: a bar per satellite, as high as its SNR on a fixed axis
-// of 0 to 58 dB-Hz, labelled with its PRN and carrying its value; drawn with a
-// little depth, a solid grid and bars shaded from top to bottom. The labels
-// Label10 ("SNR (dB-Hz)") and lblSatelliteID ("Satellite ID") sit on it.
+// of 0 to 58 dB-Hz, labelled with its short name and carrying its value; drawn
+// with a little depth, a solid grid and bars shaded from top to bottom. The
+// bars share the plot's width; when that would make them narrower than
+// kMinimumSlot, they keep that width, the labels turn upright and a scroll bar
+// under the chart pages through them. The labels Label10 ("SNR (dB-Hz)") and
+// lblSatelliteID ("Satellite ID") sit on it.
 class SignalChart : public QWidget {
     Q_OBJECT
 
   public:
     static constexpr int kWidth = 409;
     static constexpr int kHeight = 331;
+    // The narrowest place of a bar: room for its value.
+    static constexpr int kMinimumSlot = 18;
 
     explicit SignalChart(QWidget* parent = nullptr);
 
     BarSeries* Series1() const { return series_; }
     QLabel* Label10() const { return label10_; }
     QLabel* lblSatelliteID() const { return lblSatelliteID_; }
+    QScrollBar* ScrollBarSatellites() const { return scroll_; }
+
+    // After the series changed: the scroll bar's range.
+    void BarsChanged();
 
     // The plot area (inside the axes) and the place of bar i, in pixels.
     QRect PlotArea() const;
@@ -69,11 +79,15 @@ class SignalChart : public QWidget {
   private:
     void PlaceCaptions(int width, int height);
     int Depth() const;
+    double Slot() const;
+    bool Scrolling() const;
+    int BottomMargin() const;
     int ValueToY(double value) const;
 
     BarSeries* series_;
     QLabel* label10_;
     QLabel* lblSatelliteID_;
+    QScrollBar* scroll_;
 };
 
 }  // namespace navoro

@@ -25,7 +25,7 @@ std::vector<ChartBar> BarsFor(const SatellitePublication& publication) {
     bars.reserve(std::max(count, kMinimumChartBars));
     for (int i = 0; i < count; ++i) {
         const PublishedSatellite& s = publication.Items[i];
-        bars.push_back({static_cast<double>(s.Snr), std::to_string(s.Prn),
+        bars.push_back({static_cast<double>(s.Snr), std::string(s.Label),
                         s.Used ? kColourGreen : kColourBlue});
     }
     AddPlaceholders(bars);

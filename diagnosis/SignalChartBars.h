@@ -30,7 +30,7 @@ inline constexpr int kChartAxisMaximum = 58;
 std::vector<ChartBar> PlaceholderBars();
 
 // The bars of a publication: one per satellite in list order (value its SNR,
-// label its PRN, green when used), then placeholders up to 16 bars.
+// label its short name, green when used), then placeholders up to 16 bars.
 std::vector<ChartBar> BarsFor(const SatellitePublication& publication);
 
 }  // namespace navoro

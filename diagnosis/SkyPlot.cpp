@@ -39,12 +39,14 @@ void TPaintSatellite::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(kSilver, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(centre, r, r);
-    // The number in the control's font and colour, its top-left corner at the
-    // position, on a transparent background.
-    const PixelPoint at = MarkerTextPosition(PRN);
-    painter.setPen(palette().color(QPalette::WindowText));
-    const QString text = QString::number(PRN);
-    painter.drawText(QRect(at.X, at.Y, w, h), Qt::AlignLeft | Qt::AlignTop, text);
+    // The label centred, small enough for three characters, dark on the
+    // green disc and light on the blue one.
+    QFont small = font();
+    small.setPixelSize(PRN.size() > 3 ? 7 : 9);
+    small.setBold(true);
+    painter.setFont(small);
+    painter.setPen(used ? kBlack : kWhite);
+    painter.drawText(QRect(0, 0, w, h), Qt::AlignCenter, PRN);
 }
 
 void TDrawSatelliteMap::SetBackground(QLabel* picture) {
@@ -111,15 +113,16 @@ TPaintSatellite* TPaintSatelliteChart::Marker(int index) const {
     return markers_[static_cast<std::size_t>(index)];
 }
 
-void TPaintSatelliteChart::PlaceSatellite(int index, int prn, int azimuth, int elevation,
-                                          bool used) {
+void TPaintSatelliteChart::PlaceSatellite(int index, const QString& label, int azimuth,
+                                          int elevation, bool used) {
     TPaintSatellite* marker = Marker(index);
     if (!marker) return;
-    marker->PRN = prn;
+    marker->PRN = label;
     marker->azimuth = azimuth;
     marker->elevation = elevation;
     marker->used = used;
-    const PixelPoint at = map_.Geometry().MarkerTopLeft(azimuth, elevation, TPaintSatellite::kSize);
+    const PixelPoint at = SkyPlotGeometry::ForSize(width(), height())
+                              .MarkerPlace(azimuth, elevation, TPaintSatellite::kSize);
     // The markers live on the plot's panel; the diagram's coordinates are the
     // plot's.
     const QPoint onPanel = mapToParent(QPoint(at.X, at.Y));

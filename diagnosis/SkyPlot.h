@@ -13,7 +13,8 @@ class QLabel;
 namespace navoro {
 
 // One satellite of the sky plot: a 20 x 20 disc, green when the satellite is
-// used in the fix and blue otherwise, outlined in silver, with its PRN.
+// used in the fix and blue otherwise, outlined in silver, with its short label
+// (dark on green, light on blue).
 class TPaintSatellite : public QWidget {
     Q_OBJECT
 
@@ -23,7 +24,7 @@ class TPaintSatellite : public QWidget {
     explicit TPaintSatellite(QWidget* parent = nullptr);
 
     bool used = false;
-    int PRN = 0;
+    QString PRN;  // the label, "G05", "R65", ...
     int azimuth = 0;
     int elevation = 0;
 
@@ -50,13 +51,13 @@ class TDrawSatelliteMap {
     SkyPlotGeometry geometry_;
 };
 
-// The sky plot: fills its panel, draws the diagram, and places the 32
+// The sky plot: fills its panel, draws the diagram, and places the 64
 // satellite markers, which sit on the same panel above it.
 class TPaintSatelliteChart : public QWidget {
     Q_OBJECT
 
   public:
-    static constexpr int kMarkers = 32;
+    static constexpr int kMarkers = 64;
 
     explicit TPaintSatelliteChart(QWidget* owner, QWidget* panel);
 
@@ -64,9 +65,9 @@ class TPaintSatelliteChart : public QWidget {
     TPaintSatellite* Marker(int index) const;
 
     // Stores the values in marker `index`, moves it to the place of azimuth
-    // and elevation on the last drawn diagram, and shows it. Indexes outside
-    // 0 to 31 are ignored.
-    void PlaceSatellite(int index, int prn, int azimuth, int elevation, bool used);
+    // and elevation on the last drawn diagram (kept inside the horizon and off
+    // the compass letters), and shows it. Indexes outside 0 to 63 are ignored.
+    void PlaceSatellite(int index, const QString& label, int azimuth, int elevation, bool used);
     void ShowMarker(int index, bool visible);
 
   protected:

@@ -44,6 +44,33 @@ PixelPoint SkyPlotGeometry::MarkerTopLeft(int azimuth, int elevation, int marker
     return {centre.X - markerWidth / 2, centre.Y - markerWidth / 2};
 }
 
+PixelPoint SkyPlotGeometry::MarkerPlace(int azimuth, int elevation, int markerWidth) const {
+    const int half = markerWidth / 2;
+    const float horizon = static_cast<float>(std::max(0, Radius - half));
+    const float e = static_cast<float>(std::clamp(elevation, 0, 90));
+    float a = 450.0f - static_cast<float>(std::clamp(azimuth, 0, 359));
+    if (a >= 360.0f) a -= 360.0f;
+    const float theta = a * 0.0174533f;
+    CompassLetter letters[4];
+    CompassLetters(*this, letters);
+    PixelPoint topLeft{CentreX - half, CentreY - half};
+    for (float d = horizon - horizon * e / 90.0f; d > 0.0f; d -= 1.0f) {
+        topLeft = {Truncate(d * std::cos(theta) + static_cast<float>(CentreX)) - half,
+                   Truncate(static_cast<float>(CentreY) - d * std::sin(theta)) - half};
+        const PixelRect marker{topLeft.X, topLeft.Y, topLeft.X + markerWidth,
+                               topLeft.Y + markerWidth};
+        bool covers = false;
+        for (const CompassLetter& letter : letters)
+            covers = covers || Overlap(marker, letter.Box);
+        if (!covers) return topLeft;
+    }
+    return {CentreX - half, CentreY - half};
+}
+
+bool Overlap(const PixelRect& a, const PixelRect& b) {
+    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
 void CompassLetters(const SkyPlotGeometry& g, CompassLetter (&letters)[4]) {
     const int cx = g.CentreX, cy = g.CentreY, r = g.Radius;
     letters[0] = {'N', {cx - 4, cy - r - 4}, {cx - 7, cy - r - 5, cx + 9, cy - r + 13}};

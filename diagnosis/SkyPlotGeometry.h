@@ -35,6 +35,12 @@ struct SkyPlotGeometry {
     PixelPoint SatelliteCentre(int azimuth, int elevation) const;
     // The top-left corner of a marker `markerWidth` wide centred there.
     PixelPoint MarkerTopLeft(int azimuth, int elevation, int markerWidth) const;
+
+    // Where a marker `markerWidth` wide is placed on the plot: as
+    // MarkerTopLeft, but on a horizon pulled in by half a marker so that a
+    // satellite at elevation 0 stays whole inside the sky disc, and moved
+    // toward the centre while it would cover a compass letter's box.
+    PixelPoint MarkerPlace(int azimuth, int elevation, int markerWidth) const;
 };
 
 // A compass letter: its grey, black-bordered box and where its text starts.
@@ -45,6 +51,9 @@ struct CompassLetter {
 };
 // N, S, E, W in that order.
 void CompassLetters(const SkyPlotGeometry& geometry, CompassLetter (&letters)[4]);
+
+// True when the two rectangles (right and bottom exclusive) share a pixel.
+bool Overlap(const PixelRect& a, const PixelRect& b);
 
 // Where a marker writes its PRN: (6, 3) for one character, else (3, 3).
 PixelPoint MarkerTextPosition(int prn);

@@ -61,7 +61,8 @@ class Consumers : public navoro::LineSink {
                       &texts.InUse, &texts.Lon, &texts.Lat, &texts.Sog, &texts.Cog})
                     Check(!*text || (*text)->size() < 64);
                 if (std::strcmp(s_.codec.Received.Header.Formatter, "GSV") == 0 &&
-                    s_.cycle.TakeGsv(s_.codec.Gnss, s_.publication))
+                    s_.cycle.TakeGsv(s_.codec.Gnss, s_.codec.Received.Header.Talker,
+                                     s_.publication))
                     Check(s_.publication.Count >= 0 &&
                           s_.publication.Count <= navoro::kSatelliteListCapacity);
                 break;

@@ -2,6 +2,7 @@
 // files, offscreen:
 //
 //   QT_QPA_PLATFORM=offscreen build/bin/navoro_diagnosis_screenshots [OUTDIR] [SECONDS] [LANGUAGE]
+//       [GNSS]
 //
 // OUTDIR defaults to build/screenshots. LANGUAGE is the language's menu index
 // (0 English, 1 Traditional Chinese, 2 Simplified Chinese, 3 Russian); when
@@ -70,6 +71,8 @@ int main(int argc, char* argv[]) {
     navoro::ScriptedPrompts prompts;
     navoro::AppOptions options;
     options.Simulate = true;
+    // The simulated receiver: classic, modern or legacy.
+    if (argc > 4) options.SimulateGnss = argv[4];
     navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
                                          documents.path().toStdString(), options};
     navoro::TForm1 form(prompts, environment);

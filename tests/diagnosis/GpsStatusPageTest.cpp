@@ -1,5 +1,8 @@
 // The GPS STATUS page fed through the codec: boxes, sky plot and signal chart.
 #include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 
 #include "PagesFixture.h"
 #include "diagnosis/GpsStatusPage.h"
@@ -22,8 +25,8 @@ class GpsStatusPageTest : public PagesTest {
         }
         return visible;
     }
-    // A cycle of `count` satellites PRN 1.., in sentences of four, then the
-    // first sentence of the next cycle to publish it.
+    // A GPS cycle of `count` satellites numbered from `firstPrn`, in sentences
+    // of four; shown with its last sentence.
     void Cycle(int count, int firstPrn = 1) {
         const int total = count == 0 ? 1 : (count + 3) / 4;
         for (int n = 1; n <= total; ++n) {
@@ -38,7 +41,6 @@ class GpsStatusPageTest : public PagesTest {
             ASSERT_TRUE(DispatchBody(body)) << body;
         }
     }
-    void Publish() { ASSERT_TRUE(DispatchBody("$GPGSV,1,1,01,90,10,010,41")); }
 };
 
 TEST_F(GpsStatusPageTest, ControlsWithTheirCaptions) {
@@ -96,14 +98,13 @@ TEST_F(GpsStatusPageTest, ACycleOfTenShowsTenBarsSixPlaceholdersAndTenMarkers) {
     ShowPage(1);
     DispatchBody("$GPGSA,A,3,01,03,,,,,,,,,,,1.72,1.03,1.38");
     Cycle(10);
-    EXPECT_TRUE(VisibleMarkers().empty());  // shown only when the next cycle begins
-    Publish();
     const std::vector<ChartBar>& bars = Series()->Bars();
     ASSERT_EQ(bars.size(), 16u);
-    EXPECT_EQ(bars[0], (ChartBar{20, "1", kColourGreen}));
-    EXPECT_EQ(bars[1], (ChartBar{21, "2", kColourBlue}));
+    EXPECT_EQ(bars[0], (ChartBar{20, "G01", kColourGreen}));
+    EXPECT_EQ(bars[1], (ChartBar{21, "G02", kColourBlue}));
     EXPECT_EQ(bars[2].Colour, kColourGreen);
-    EXPECT_EQ(bars[9], (ChartBar{29, "10", kColourBlue}));
+    EXPECT_EQ(bars[9], (ChartBar{29, "G10", kColourBlue}));
+    EXPECT_TRUE(pages->GpsStatus().Chart1()->ScrollBarSatellites()->isHidden());
     EXPECT_EQ(bars[10].Label, "---");
     EXPECT_TRUE(Series()->MarksVisible());
     EXPECT_EQ(VisibleMarkers(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
@@ -112,44 +113,68 @@ TEST_F(GpsStatusPageTest, ACycleOfTenShowsTenBarsSixPlaceholdersAndTenMarkers) {
     const SkyPlotGeometry geometry = SkyPlotGeometry::ForSize(198, 200);
     for (int i = 0; i < 10; ++i) {
         TPaintSatellite* marker = Plot()->Marker(i);
-        EXPECT_EQ(marker->PRN, i + 1);
+        EXPECT_EQ(marker->PRN, QStringLiteral("G%1").arg(i + 1, 2, 10, QChar('0')));
         EXPECT_EQ(marker->used, i == 0 || i == 2);
-        const PixelPoint at = geometry.MarkerTopLeft((40 * i) % 360, 10 + 3 * i, 20);
+        const PixelPoint at = geometry.MarkerPlace((40 * i) % 360, 10 + 3 * i, 20);
         EXPECT_EQ(marker->pos(), QPoint(at.X, at.Y)) << "marker " << i;
     }
 
     // A smaller cycle hides the markers beyond it.
     Cycle(3, 20);
-    Publish();
     EXPECT_EQ(VisibleMarkers(), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(Series()->Count(), 16);
     // 20 satellites: 20 bars, no placeholders, 20 markers; then none at all.
     Cycle(20, 30);
-    Publish();
     EXPECT_EQ(Series()->Count(), 20);
-    EXPECT_EQ(Series()->Bars().back().Label, "49");
+    EXPECT_EQ(Series()->Bars().back().Label, "S49");  // 33-64 under GP: SBAS
     EXPECT_EQ(VisibleMarkers().size(), 20u);
     // A cycle without satellites: 16 placeholders, no marker.
-    ASSERT_TRUE(DispatchBody("$GPGSV,1,1,00,,,,"));
-    ASSERT_TRUE(DispatchBody("$GPGSV,1,1,00,,,,"));
+    ASSERT_TRUE(DispatchBody("$GPGSV,1,1,00"));
     EXPECT_EQ(Series()->Bars(), PlaceholderBars());
     EXPECT_TRUE(VisibleMarkers().empty());
 }
 
-TEST_F(GpsStatusPageTest, MarkersPlacedBeforeTheFirstDrawingSitInTheCorner) {
-    Cycle(1);
-    Publish();
-    EXPECT_EQ(Plot()->Marker(0)->pos(), QPoint(-10, -10));
+TEST_F(GpsStatusPageTest, FortySatellitesOfFourSystemsAllShown) {
     ShowPage(1);
-    Cycle(1);
-    Publish();
-    EXPECT_NE(Plot()->Marker(0)->pos(), QPoint(-10, -10));
+    const char* talkers[] = {"GP", "GL", "GA", "GB"};
+    const int first[] = {1, 65, 1, 1};
+    for (int t = 0; t < 4; ++t) {
+        for (int n = 1; n <= 3; ++n) {
+            std::string body = std::string("$") + talkers[t] + "GSV,3,1,10";
+            body[9] = static_cast<char>('0' + n);
+            for (int i = (n - 1) * 4; i < std::min(10, n * 4); ++i) {
+                char block[32];
+                std::snprintf(block, sizeof block, ",%02d,%02d,%03d,%02d", first[t] + i, 5 * i,
+                              36 * i, 30 + i);
+                body += block;
+            }
+            ASSERT_TRUE(DispatchBody(body)) << body;
+        }
+    }
+    ASSERT_EQ(Series()->Count(), 40);
+    EXPECT_EQ(Series()->Bars()[0].Label, "G01");
+    EXPECT_EQ(Series()->Bars()[10].Label, "R65");
+    EXPECT_EQ(Series()->Bars()[20].Label, "E01");
+    EXPECT_EQ(Series()->Bars()[39].Label, "C10");
+    EXPECT_EQ(VisibleMarkers().size(), 40u);
+    EXPECT_EQ(Plot()->Marker(20)->PRN, "E01");
+    EXPECT_FALSE(pages->GpsStatus().Chart1()->ScrollBarSatellites()->isHidden());
+
+    // A system whose cycles stop drops out once the expiry timer finds it
+    // silent for longer than a cycle's lifetime.
+    QTimer* timer = pages->GpsStatus().TimerSatellitesExpiry();
+    EXPECT_TRUE(timer->isActive());
+    codec->Gnss.Cycles[static_cast<int>(Constellation::Glonass)].StampMs -= 2 * kGsvCycleLifetimeMs;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Series()->Count() == 30; }, 3000));
+    EXPECT_EQ(Series()->Bars()[10].Label, "E01");
+    EXPECT_EQ(VisibleMarkers().size(), 30u);
+    EXPECT_EQ(codec->Gnss.SatellitesInView, 30);
 }
 
 TEST_F(GpsStatusPageTest, PlaceSatelliteIgnoresIndexesBeyondTheMarkers) {
-    Plot()->PlaceSatellite(32, 5, 10, 10, true);
-    Plot()->PlaceSatellite(-1, 5, 10, 10, true);
-    Plot()->ShowMarker(40, true);
+    Plot()->PlaceSatellite(64, "G05", 10, 10, true);
+    Plot()->PlaceSatellite(-1, "G05", 10, 10, true);
+    Plot()->ShowMarker(70, true);
     EXPECT_TRUE(VisibleMarkers().empty());
 }
 
@@ -157,7 +182,6 @@ TEST_F(GpsStatusPageTest, DrawsThePlotAndTheChart) {
     // SNR above the axis and a zero SNR: drawn without trouble, values kept.
     Cycle(2);
     DispatchBody("$GPGSV,1,1,02,05,45,045,99,06,00,000,00");
-    Publish();
     ShowPage(1);
     EXPECT_EQ(Series()->Bars()[0].Value, 99);
     EXPECT_EQ(Series()->Bars()[1].Value, 0);

@@ -1,6 +1,9 @@
-// The satellite list across GSV cycles, and the chart's bars of a publication.
+// The satellites in view across the talkers' GSV cycles, and the chart's bars
+// of a publication.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "DiagnosisTestSupport.h"
@@ -10,21 +13,30 @@
 namespace navoro {
 namespace {
 
-class SatelliteCycleTest : public ::testing::Test {
+class SatelliteListTest : public ::testing::Test {
   protected:
-    // Routes a GSV (or any sentence) and hands GSVs to the cycle; the number
-    // of satellites published, or -1 when the sentence published nothing.
-    int Take(const std::string& body) {
-        EXPECT_TRUE(test::RouteBody(*codec, body)) << body;
-        if (std::string(codec->Received.Header.Formatter) != "GSV") return -1;
-        if (!cycle.TakeGsv(codec->Gnss, published)) return -1;
-        return published.Count;
+    // Routes a line (or body) and hands GSVs to the list, as the page does.
+    void Take(std::string line) {
+        if (line.find('*') == std::string::npos) line = test::Sentence(line);
+        if (line.find('\n') == std::string::npos) line += "\r\n";
+        if (!test::Route(*codec, line)) return;
+        if (std::string(codec->Received.Header.Formatter) == "GSV")
+            cycle.TakeGsv(codec->Gnss, codec->Received.Header.Talker, published);
     }
-    std::vector<int> PublishedPrns() const {
-        std::vector<int> prns;
-        for (int i = 0; i < published.Count; ++i)
-            prns.push_back(published.Items[i].Prn);
-        return prns;
+    void TakeFile(const char* name, int lines) {
+        std::ifstream in(std::string(NAVORO_TEST_DATA) + "/" + name);
+        ASSERT_TRUE(in) << name;
+        std::string line;
+        for (int n = 0; n < lines && std::getline(in, line); ++n)
+            Take(line);
+    }
+    std::string Labels(bool usedOnly = false) const {
+        std::string labels;
+        for (int i = 0; i < published.Count; ++i) {
+            if (usedOnly && !published.Items[i].Used) continue;
+            labels += std::string(labels.empty() ? "" : " ") + published.Items[i].Label;
+        }
+        return labels;
     }
 
     std::unique_ptr<Codec> codec = test::NewCodec();
@@ -32,105 +44,90 @@ class SatelliteCycleTest : public ::testing::Test {
     SatellitePublication published;
 };
 
-TEST_F(SatelliteCycleTest, ACycleIsPublishedWhenTheNextOneBegins) {
-    // The very first GSV begins a cycle and publishes the empty list.
-    EXPECT_EQ(Take("$GPGSV,3,1,10,01,10,010,41,02,20,020,42,03,30,030,43,04,40,040,44"), 0);
-    EXPECT_EQ(Take("$GPGSV,3,2,10,05,50,050,45,06,60,060,46,07,70,070,47,08,80,080,48"), -1);
-    EXPECT_EQ(Take("$GPGSV,3,3,10,09,85,090,49,10,05,100,50"), -1);
-    EXPECT_EQ(Take("$GPGSV,3,1,10,01,10,010,41,02,20,020,42,03,30,030,43,04,40,040,44"), 10);
-    EXPECT_EQ(PublishedPrns(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-    EXPECT_EQ(published.Items[9].Elevation, 5);
-    EXPECT_EQ(published.Items[9].Azimuth, 100);
-    EXPECT_EQ(published.Items[9].Snr, 50);
-    EXPECT_EQ(cycle.List().InView, 10);
-    EXPECT_EQ(cycle.List().Count, 4);  // the new cycle so far
+TEST_F(SatelliteListTest, CapturedReceiversShowEverySatelliteInView) {
+    struct Case {
+        const char* File;
+        int Lines;
+        const char* Labels;
+        const char* Used;
+        int InView;
+    };
+    const Case cases[] = {
+        // Four talkers with signal IDs; the GSAs of the GN talker name their system.
+        {"gnss-modern.nmea", 16,
+         "G02 G05 G07 G09 G13 G15 G20 G26 G29 S44 S48 R65 R66 R72 R81 R82 R88 E04 E11 E19 C08 "
+         "C13 J02",
+         "G02 G05 G07 G09 G13 G15 G20 G26 R65 R66 R81 E04 E19 C08 C13", 23},
+        // An older GPS receiver, one cycle of three sentences.
+        {"gnss-legacy.nmea", 11, "G10 G07 G05 G08 G02 G13 G26 G04 G29 G16 S36",
+         "G10 G07 G05 G08 G02 G13 G04 G29", 11},
+        // Then an empty GPS cycle, and GN with the older single numbering.
+        {"gnss-legacy.nmea", 13, "S45 R70 C05 E11", "", 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.File) + " " + std::to_string(c.Lines));
+        codec = test::NewCodec();
+        cycle = SatelliteCycle{};
+        published = SatellitePublication{};
+        TakeFile(c.File, c.Lines);
+        EXPECT_EQ(Labels(), c.Labels);
+        EXPECT_EQ(Labels(true), c.Used);
+        EXPECT_EQ(codec->Gnss.SatellitesInView, c.InView);
+    }
 }
 
-TEST_F(SatelliteCycleTest, SingleSentenceCyclesPublishThePreviousSentence) {
-    EXPECT_EQ(Take("$GPGSV,1,1,02,11,10,010,41,12,20,020,42"), 0);
-    EXPECT_EQ(Take("$GPGSV,1,1,01,13,30,030,43"), 2);
-    EXPECT_EQ(PublishedPrns(), (std::vector<int>{11, 12}));
-    EXPECT_EQ(Take("$GPGSV,1,1,01,13,30,030,43"), 1);
+TEST_F(SatelliteListTest, ACycleIsShownWholeWhenItsLastSentenceArrives) {
+    Take("$GPGSV,2,1,05,01,10,010,41,02,20,020,42,03,30,030,43,04,40,040,44");
+    EXPECT_EQ(published.Count, 0);
+    Take("$GPGSV,2,2,05,05,50,050,45");
+    EXPECT_EQ(Labels(), "G01 G02 G03 G04 G05");
+    EXPECT_EQ(published.Items[4].Elevation, 50);
+    EXPECT_EQ(published.Items[4].Azimuth, 50);
+    EXPECT_EQ(published.Items[4].Snr, 45);
+    // The next cycle, half received, leaves the last whole one shown; a
+    // Galileo cycle in between adds its satellites, GPS 5 and Galileo 5 apart.
+    Take("$GPGSV,2,1,05,01,10,010,41,02,20,020,42,03,30,030,43,04,40,040,44");
+    Take("$GAGSV,1,1,01,05,70,100,38,7");
+    EXPECT_EQ(Labels(), "G01 G02 G03 G04 G05 E05");
 }
 
-TEST_F(SatelliteCycleTest, RepeatedPrnKeepsOneEntryWithTheLaterValues) {
-    Take("$GPGSV,2,1,03,01,10,010,41,02,20,020,42");
-    Take("$GPGSV,2,2,03,02,25,025,30,03,30,030,43");
-    EXPECT_EQ(Take("$GPGSV,2,1,03,01,10,010,41"), 3);
-    EXPECT_EQ(PublishedPrns(), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(published.Items[1].Elevation, 25);
-    EXPECT_EQ(published.Items[1].Azimuth, 25);
-    EXPECT_EQ(published.Items[1].Snr, 30);
-}
-
-TEST_F(SatelliteCycleTest, AChangedTotalCutsTheCycleShort) {
-    Take("$GPGSV,3,1,08,01,10,010,41,02,20,020,42,03,30,030,43,04,40,040,44");
-    EXPECT_EQ(Take("$GPGSV,4,2,13,05,50,050,45"), 4);
-    EXPECT_EQ(PublishedPrns(), (std::vector<int>{1, 2, 3, 4}));
-    // A number below the last one begins a cycle too.
-    Take("$GPGSV,4,3,13,06,50,050,45");
-    EXPECT_EQ(Take("$GPGSV,4,2,13,07,50,050,45"), 2);
-}
-
-TEST_F(SatelliteCycleTest, MissingSnrTakesThePreviousPublicationsAtTheSameIndex) {
-    Take("$GPGSV,1,1,02,01,10,010,,02,20,020,33");
-    // First publication: nothing before it, so 0.
-    ASSERT_EQ(Take("$GPGSV,1,1,02,07,10,010,21,08,20,020,"), 2);
-    EXPECT_EQ(published.Items[0].Snr, 0);
-    EXPECT_EQ(published.Items[1].Snr, 33);
-    // Index 1 (PRN 8) has no SNR: it takes index 1's of the last publication
-    // (PRN 2's 33), not anything of PRN 8.
-    ASSERT_EQ(Take("$GPGSV,1,1,01,09,10,010,22"), 2);
-    EXPECT_EQ(published.Items[0].Snr, 21);
-    EXPECT_EQ(published.Items[1].Snr, 33);
-    EXPECT_EQ(cycle.Previous().Snr[1], 33);  // the list itself was mended
-}
-
-TEST_F(SatelliteCycleTest, UsedMeansListedInTheLastGsaUpToItsCount) {
-    Take("$GPGSV,1,1,03,05,10,010,41,07,20,020,42,09,30,030,43");
-    Take("$GPGSA,A,3,07,09,,,,,,,,,,,1.72,1.03,1.38");
-    Take("$GPGGA,092750.000,5321.6802,N,00630.3372,W,1,1,1.03,61.7,M,55.2,M,,");
-    // The GGA says one satellite in use: only the first GSA entry counts.
-    ASSERT_EQ(Take("$GPGSV,1,1,01,40,10,010,41"), 3);
-    EXPECT_FALSE(published.Items[0].Used);
-    EXPECT_TRUE(published.Items[1].Used);
-    EXPECT_FALSE(published.Items[2].Used);
-}
-
-TEST_F(SatelliteCycleTest, PrnZeroIsSkippedAndTheListHoldsAtMost24) {
-    Take("$GPGSV,9,1,40,00,10,010,41,01,10,010,41,02,10,010,41,03,10,010,41");
-    for (int n = 2; n <= 9; ++n) {
-        const int base = n * 4;
+TEST_F(SatelliteListTest, MoreThanTwentyFourSatellitesAndGsaIdsAreAllKept) {
+    std::string gsa = "$GNGSA,A,3";  // within the 82 characters of a line
+    for (int n = 1; n <= 20; ++n)
+        gsa += "," + std::to_string(n);
+    Take(gsa + ",1.6,0.9,1.3,1");
+    for (int n = 1; n <= 8; ++n) {
         char body[128];
         std::snprintf(body, sizeof body,
-                      "$GPGSV,9,%d,40,%02d,10,010,41,%02d,10,010,41,%02d,10,010,41,%02d,10,010,41",
-                      n, base, base + 1, base + 2, base + 3);
+                      "$GPGSV,8,%d,32,%02d,10,010,41,%02d,10,010,41,%02d,10,010,41,%02d,10,010,41",
+                      n, 4 * n - 3, 4 * n - 2, 4 * n - 1, 4 * n);
         Take(body);
     }
-    EXPECT_EQ(cycle.List().Count, 24);
-    ASSERT_EQ(Take("$GPGSV,9,1,40,50,10,010,41"), 24);
-    EXPECT_EQ(published.Items[0].Prn, 1);  // PRN 0 skipped
-    EXPECT_EQ(published.Items[3].Prn, 8);
-    EXPECT_EQ(published.Items[23].Prn, 28);  // 29 and above dropped
+    ASSERT_EQ(published.Count, 32);
+    EXPECT_STREQ(published.Items[31].Label, "G32");
+    EXPECT_TRUE(published.Items[19].Used);  // the 20th ID of the GSA
+    EXPECT_FALSE(published.Items[20].Used);
 }
 
-TEST_F(SatelliteCycleTest, StoreValuesOutsideTheirRangesStayInsideTheList) {
-    // A store holding what no parser would leave there.
-    GnssStore gnss{};
-    gnss.GsvTotalMessages = 1;
-    gnss.GsvMessageNumber = 1;
-    gnss.GsvBlockCount = 200;
-    gnss.SatellitesUsed = 250;
-    for (int i = 0; i < 4; ++i) {
-        gnss.GsvSatId[i] = static_cast<std::int8_t>(100 + i);
-        gnss.GsvSnr[i] = -128;
-        gnss.GsvElevation[i] = -128;
-        gnss.GsvAzimuth[i] = -1;
-    }
-    for (int round = 0; round < 30; ++round)
-        cycle.TakeGsv(gnss, published);
-    EXPECT_EQ(published.Count, 4);
-    EXPECT_EQ(published.Items[3].Snr, 0);
+TEST_F(SatelliteListTest, ATalkerTheCodecDropsDropsOut) {
+    codec->Gnss.ClockMs = 1000;
+    Take("$GPGSV,1,1,01,05,50,050,45");
+    codec->Gnss.ClockMs = 4000;
+    Take("$GLGSV,1,1,01,70,20,200,30");
+    EXPECT_EQ(Labels(), "G05 R70");
+    EXPECT_FALSE(cycle.Refresh(codec->Gnss, published));
+    ASSERT_TRUE(ExpireGsvCycles(codec->Gnss, 1000 + kGsvCycleLifetimeMs + 1));
+    EXPECT_TRUE(cycle.Refresh(codec->Gnss, published));
+    EXPECT_EQ(Labels(), "R70");
+    EXPECT_EQ(codec->Gnss.SatellitesInView, 1);
+}
+
+TEST_F(SatelliteListTest, ValuesNotReportedShowAsZero) {
+    Take("$GPGSV,1,1,02,16,09,020,,36,,,");
+    ASSERT_EQ(published.Count, 2);
+    EXPECT_EQ(published.Items[0].Snr, 0);
+    EXPECT_EQ(published.Items[1].Elevation, 0);
+    EXPECT_EQ(published.Items[1].Azimuth, 0);
 }
 
 TEST(SignalChartBars, PlaceholdersFillUpTo16) {
@@ -139,30 +136,31 @@ TEST(SignalChartBars, PlaceholdersFillUpTo16) {
     for (const ChartBar& bar : placeholders)
         EXPECT_EQ(bar, (ChartBar{0, "---", kColourBlue}));
 
-    SatellitePublication none;
-    EXPECT_EQ(BarsFor(none), placeholders);
+    auto publication = std::make_unique<SatellitePublication>();
+    EXPECT_EQ(BarsFor(*publication), placeholders);
 
-    SatellitePublication some;
-    some.Count = 2;
-    some.Items[0] = {7, 10, 20, 0, true};
-    some.Items[1] = {12, 10, 20, 63, false};
-    const std::vector<ChartBar> bars = BarsFor(some);
+    const auto item = [](const char* label, int snr, bool used) {
+        PublishedSatellite s;
+        std::snprintf(s.Label, sizeof s.Label, "%s", label);
+        s.Snr = snr;
+        s.Used = used;
+        return s;
+    };
+    publication->Count = 2;
+    publication->Items[0] = item("G07", 0, true);
+    publication->Items[1] = item("E12", 63, false);
+    const std::vector<ChartBar> bars = BarsFor(*publication);
     ASSERT_EQ(bars.size(), 16u);
-    EXPECT_EQ(bars[0], (ChartBar{0, "7", kColourGreen}));
-    EXPECT_EQ(bars[1], (ChartBar{63, "12", kColourBlue}));  // above the axis: kept
+    EXPECT_EQ(bars[0], (ChartBar{0, "G07", kColourGreen}));
+    EXPECT_EQ(bars[1], (ChartBar{63, "E12", kColourBlue}));  // above the axis: kept
     EXPECT_EQ(bars[2].Label, "---");
 
-    SatellitePublication twenty;
-    twenty.Count = 20;
-    for (int i = 0; i < 20; ++i)
-        twenty.Items[i] = {i + 1, 0, 0, 30, false};
-    const std::vector<ChartBar> full = BarsFor(twenty);
-    ASSERT_EQ(full.size(), 20u);
-    EXPECT_EQ(full.back().Label, "20");
-
-    SatellitePublication broken;
-    broken.Count = 1000;
-    EXPECT_EQ(BarsFor(broken).size(), 24u);
+    publication->Count = 40;
+    for (int i = 0; i < 40; ++i)
+        publication->Items[i] = item("R70", 30, false);
+    EXPECT_EQ(BarsFor(*publication).size(), 40u);
+    publication->Count = 100000;
+    EXPECT_EQ(BarsFor(*publication).size(), static_cast<std::size_t>(kSatelliteListCapacity));
 }
 
 }  // namespace

@@ -6,15 +6,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <fstream>
+#include <set>
 
 #include "app/ControlTexts.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
 #include "diagnosis/GpsStatusPage.h"
 #include "diagnosis/SignalChart.h"
+#include "diagnosis/SignalChartBars.h"
 #include "diagnosis/SkyPlot.h"
 #include "diagnosis/SystemCheckPage.h"
 #include "tests/e2e/WindowFixture.h"
@@ -26,8 +29,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class SimulatorPages : public test::WindowTest {
+// The window against navoro-sim started with `options`.
+class SimulatorWindow : public test::WindowTest {
   protected:
+    explicit SimulatorWindow(test::SimulatorOptions options = {}) : simulator(std::move(options)) {}
+
     void SetUp() override {
         ASSERT_TRUE(simulator.Started()) << simulator.Error();
         MakeWindow({simulator.DevicePath()});
@@ -67,6 +73,19 @@ class SimulatorPages : public test::WindowTest {
     test::SimulatorFixture simulator;
 };
 
+class SimulatorPages : public SimulatorWindow {};
+
+// A receiver of several constellations in the newer sentence forms.
+class ModernReceiverPages : public SimulatorWindow {
+  protected:
+    ModernReceiverPages() : SimulatorWindow(Modern()) {}
+    static test::SimulatorOptions Modern() {
+        test::SimulatorOptions options;
+        options.ExtraArgs = {"--gnss", "modern"};
+        return options;
+    }
+};
+
 // Own messages per channel, as the counters count them: one per decoded
 // message, on the channel its last sentence names (a two-sentence message 5
 // counts once).
@@ -93,8 +112,14 @@ TEST_F(SimulatorPages, GpsStatusShowsTheSimulatorsFixAndSatellitesMoving) {
             if (bar.Label != "---") return true;
         return false;
     };
-    ASSERT_TRUE(
-        WaitUntil([&] { return satellitesShown() && !Text("lblEdtGpsLat").isEmpty(); }, 8s));
+    // A cycle is shown with its last sentence, possibly before the GGA that
+    // follows it counts the satellites.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return satellitesShown() && !Text("lblEdtGpsLat").isEmpty() &&
+                   Text("lblEdtGpsNoSV_InView").toInt() > 3 && Text("lblEdtGpsFixMode") == "3D";
+        },
+        8s));
 
     EXPECT_TRUE(
         QRegularExpression("^20\\d\\d/\\d\\d/\\d\\d$").match(Text("lblEdtGpsUtcDate")).hasMatch())
@@ -124,7 +149,7 @@ TEST_F(SimulatorPages, GpsStatusShowsTheSimulatorsFixAndSatellitesMoving) {
         TPaintSatellite* marker = plot->Marker(i);
         if (marker->isHidden()) continue;
         ++shown;
-        EXPECT_EQ(std::to_string(marker->PRN), bars[static_cast<std::size_t>(i)].Label);
+        EXPECT_EQ(marker->PRN.toStdString(), bars[static_cast<std::size_t>(i)].Label);
         EXPECT_TRUE(plot->geometry().contains(marker->geometry().center())) << "marker " << i;
     }
     EXPECT_EQ(shown, satellites);
@@ -136,6 +161,54 @@ TEST_F(SimulatorPages, GpsStatusShowsTheSimulatorsFixAndSatellitesMoving) {
             return Text("lblEdtGpsLon") + Text("lblEdtGpsLat") + Text("lblEdtGpsUtcTime") != before;
         },
         4s));
+}
+
+TEST_F(ModernReceiverPages, GpsStatusShowsEverySatelliteOfEveryConstellation) {
+    Connect();
+    SignalChart* chart = form->diagnosis().GpsStatus().Chart1();
+    const auto satellites = [&] {
+        int count = 0;
+        for (const ChartBar& bar : chart->Series1()->Bars())
+            count += bar.Label != "---";
+        return count;
+    };
+    ASSERT_TRUE(
+        WaitUntil([&] { return satellites() == 36 && Text("lblEdtGpsNoSV_InView") == "36"; }, 10s))
+        << satellites() << " " << Text("lblEdtGpsNoSV_InView").toStdString();
+    EXPECT_EQ(Text("lblEdtGpsNoSV_InUse"), "24");
+
+    // One bar and one marker per satellite, each labelled once, every
+    // constellation of the receiver among them.
+    const std::vector<ChartBar> bars = chart->Series1()->Bars();
+    TPaintSatelliteChart* plot = form->diagnosis().GpsStatus().PaintSatelliteChart();
+    std::set<std::string> labels;
+    std::set<char> systems;
+    int used = 0;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        labels.insert(bars[i].Label);
+        systems.insert(bars[i].Label[0]);
+        used += bars[i].Colour == kColourGreen;
+        TPaintSatellite* marker = plot->Marker(static_cast<int>(i));
+        ASSERT_FALSE(marker->isHidden()) << bars[i].Label;
+        EXPECT_EQ(marker->PRN.toStdString(), bars[i].Label);
+        EXPECT_EQ(marker->used, bars[i].Colour == kColourGreen);
+        EXPECT_TRUE(plot->geometry().contains(marker->geometry())) << bars[i].Label;
+    }
+    EXPECT_TRUE(plot->Marker(36)->isHidden());
+    EXPECT_EQ(labels.size(), 36u);
+    EXPECT_TRUE(systems.count('G') && systems.count('R') && systems.count('E') &&
+                systems.count('C'));
+    EXPECT_GT(used, 0);
+
+    // The chart pages through the bars; at either end of the scroll bar the
+    // first and the last bar stand whole inside the plot.
+    QScrollBar* scroll = chart->ScrollBarSatellites();
+    ASSERT_FALSE(scroll->isHidden());
+    EXPECT_GE(chart->BarRect(1).left() - chart->BarRect(0).left(), SignalChart::kMinimumSlot);
+    EXPECT_TRUE(chart->PlotArea().contains(chart->BarRect(0).bottomLeft()));
+    scroll->setValue(scroll->maximum());
+    const QRect last = chart->BarRect(35);
+    EXPECT_TRUE(chart->PlotArea().contains(last.bottomRight())) << last.right();
 }
 
 TEST_F(SimulatorPages, SystemCheckCountsTheOwnReportsPerChannelAndResets) {

@@ -80,3 +80,32 @@ TEST(SkyPlotGeometry, MarkerTextPosition) {
 
 }  // namespace
 }  // namespace navoro
+
+namespace navoro {
+namespace {
+
+TEST(SkyPlotGeometry, MarkersStayInsideTheFrameAndOffTheCompassLetters) {
+    const SkyPlotGeometry g = SkyPlotGeometry::ForSize(198, 200);
+    CompassLetter letters[4];
+    CompassLetters(g, letters);
+    for (const int elevation : {0, 5, 15}) {
+        for (int azimuth = 0; azimuth < 360; azimuth += 3) {
+            SCOPED_TRACE(std::to_string(azimuth) + "/" + std::to_string(elevation));
+            const PixelPoint at = g.MarkerPlace(azimuth, elevation, 20);
+            const PixelRect marker{at.X, at.Y, at.X + 20, at.Y + 20};
+            EXPECT_GE(marker.Left, 0);
+            EXPECT_GE(marker.Top, 0);
+            EXPECT_LE(marker.Right, 198);
+            EXPECT_LE(marker.Bottom, 200);
+            for (const CompassLetter& letter : letters)
+                EXPECT_FALSE(Overlap(marker, letter.Box)) << letter.Letter;
+        }
+    }
+    // Away from the letters a marker keeps its direction and elevation: the
+    // zenith at the centre, 45 degrees halfway to the pulled-in horizon.
+    EXPECT_EQ(g.MarkerPlace(0, 90, 20), (PixelPoint{89, 90}));
+    EXPECT_EQ(g.MarkerPlace(45, 45, 20), (PixelPoint{117, 61}));  // 40.5 px out, north-east
+}
+
+}  // namespace
+}  // namespace navoro
