@@ -75,6 +75,11 @@ TargetsModel::Row TargetsModel::ReadRow(int entry, const StationMotion& own, std
 }
 
 void TargetsModel::Refresh(std::uint32_t now, const CpaLimits& limits) {
+    const TargetEntry& o = table_.Entry(0);
+    Refresh(now, limits, StationMotion{o.Latitude, o.Longitude, o.Sog, o.Cog});
+}
+
+void TargetsModel::Refresh(std::uint32_t now, const CpaLimits& limits, const StationMotion& own) {
     const int count = table_.Count() - 1;
     if (count < static_cast<int>(rows_.size())) {
         // The table was reset: its entries no longer match the rows.
@@ -82,8 +87,6 @@ void TargetsModel::Refresh(std::uint32_t now, const CpaLimits& limits) {
         rows_.clear();
         endResetModel();
     }
-    const TargetEntry& o = table_.Entry(0);
-    const StationMotion own{o.Latitude, o.Longitude, o.Sog, o.Cog};
     dangerCount_ = 0;
     const int known = static_cast<int>(rows_.size());
     int first = -1;

@@ -62,6 +62,24 @@ enum class MessageId : std::size_t {
     NothingWritten,      // NAVORO/NothingWritten
     WriteStopped,        // NAVORO/WriteStopped
     ReportNoEditor,      // NAVORO/ReportNoEditor
+    // The AIS TARGETS table's columns, in column order.
+    TargetsColMmsi,       // NAVORO/TargetsColMmsi
+    TargetsColName,       // NAVORO/TargetsColName
+    TargetsColCallSign,   // NAVORO/TargetsColCallSign
+    TargetsColStation,    // NAVORO/TargetsColStation
+    TargetsColShipType,   // NAVORO/TargetsColShipType
+    TargetsColStatus,     // NAVORO/TargetsColStatus
+    TargetsColSog,        // NAVORO/TargetsColSog
+    TargetsColCog,        // NAVORO/TargetsColCog
+    TargetsColHeading,    // NAVORO/TargetsColHeading
+    TargetsColLatitude,   // NAVORO/TargetsColLatitude
+    TargetsColLongitude,  // NAVORO/TargetsColLongitude
+    TargetsColRange,      // NAVORO/TargetsColRange
+    TargetsColBearing,    // NAVORO/TargetsColBearing
+    TargetsColCpa,        // NAVORO/TargetsColCpa
+    TargetsColTcpa,       // NAVORO/TargetsColTcpa
+    TargetsColAge,        // NAVORO/TargetsColAge
+    TargetsColMessages,   // NAVORO/TargetsColMessages
     Count
 };
 
@@ -137,6 +155,23 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
      "settings."},
     {"NAVORO", "ReportNoEditor",
      "The report was saved to \"%1\", but no text editor could be started to show it."},
+    {"NAVORO", "TargetsColMmsi", "MMSI"},
+    {"NAVORO", "TargetsColName", "Name"},
+    {"NAVORO", "TargetsColCallSign", "Call sign"},
+    {"NAVORO", "TargetsColStation", "Station"},
+    {"NAVORO", "TargetsColShipType", "Ship type"},
+    {"NAVORO", "TargetsColStatus", "Status"},
+    {"NAVORO", "TargetsColSog", "SOG (kn)"},
+    {"NAVORO", "TargetsColCog", "COG (\u00b0)"},
+    {"NAVORO", "TargetsColHeading", "Heading"},
+    {"NAVORO", "TargetsColLatitude", "Latitude"},
+    {"NAVORO", "TargetsColLongitude", "Longitude"},
+    {"NAVORO", "TargetsColRange", "Range (NM)"},
+    {"NAVORO", "TargetsColBearing", "Bearing"},
+    {"NAVORO", "TargetsColCpa", "CPA (NM)"},
+    {"NAVORO", "TargetsColTcpa", "TCPA (min)"},
+    {"NAVORO", "TargetsColAge", "Age"},
+    {"NAVORO", "TargetsColMessages", "Messages"},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.
