@@ -17,10 +17,13 @@ const char* const kHeaders[TargetsModel::ColumnCount] = {
     "Bearing",  "CPA (NM)",     "TCPA (min)", "Age",      "Messages",
 };
 
+// An AIS text field: '@' pads it at the end, as spaces may.
 template <std::size_t N>
 QString FixedText(const std::array<char, N>& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(strnlen(text.data(), N)))
-        .trimmed();
+    std::size_t n = strnlen(text.data(), N);
+    while (n > 0 && (text[n - 1] == '@' || text[n - 1] == ' '))
+        --n;
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(n)).trimmed();
 }
 
 template <std::size_t N>

@@ -131,6 +131,11 @@ TargetsPage::TargetsPage(QWidget* page, Codec& codec, const MessageTable& messag
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     table_->horizontalHeader()->setDefaultSectionSize(72);
     table_->setWordWrap(false);
+    const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    table_->setColumnWidth(TargetsModel::ColMmsi, digit * 9 + 30);  // room for the alarm icon
+    table_->setColumnWidth(TargetsModel::ColName, digit * 16);
+    table_->setColumnWidth(TargetsModel::ColLatitude, digit * 12);
+    table_->setColumnWidth(TargetsModel::ColLongitude, digit * 12);
 
     QObject::connect(
         table_->selectionModel(), &QItemSelectionModel::currentRowChanged, radar_,
