@@ -112,7 +112,7 @@ TEST_F(LayoutFit, EveryPageFitsInEveryLanguage) {
         FindControlAs<QTabWidget>(form.get(), "PageControlDiagnosis")};
     for (const LanguageInfo& language : kLanguages) {
         FindControlAs<QAction>(form.get(), language.MenuItem)->trigger();
-        ASSERT_EQ(form->LanguageIndex, language.Index);
+        ASSERT_EQ(form->LanguageIndex(), language.Index);
         const std::string lang = language.File;
         QApplication::processEvents();
         for (const std::string& misfit : Misfits(form->centralWidget(), lang + " main window"))
