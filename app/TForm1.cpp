@@ -221,9 +221,9 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
 }
 
 void TForm1::SetUpDiagnosis() {
-    diagnosis_ = std::make_unique<DiagnosisPages>(ui_->TabSheetSystemCheck, ui_->TabSheetGpsStatus,
-                                                  ui_->TabSheetDataLog, timers_.TimerUpdateSysChk,
-                                                  *codec_, prompts_, messages_);
+    diagnosis_ = std::make_unique<DiagnosisPages>(
+        ui_->TabSheetSystemCheck, ui_->TabSheetGpsStatus, ui_->TabSheetDataLog,
+        timers_.TimerUpdateSysChk, *codec_, prompts_, messages_, ui_->TabSheetAisTargets);
     DiagnosisPages& pages = *diagnosis_;
     pages.Link.WritePort = [this](const char* data, int length) { return WritePort(data, length); };
     pages.Link.OpenPortDown = [this] { return connection_.ConnectState == 1; };
@@ -239,6 +239,13 @@ void TForm1::SetUpDiagnosis() {
             c.Flags.MmsiNonZero,          static_cast<std::uint32_t>(c.Snapshot.Mmsi)};
     };
     pages.Link.ClearSnapshotFlags = [this] { configuration_->Flags = DeviceDataFlags{}; };
+    // The CPA tab's values as last read from the device; the defaults while
+    // nothing was read (both zero).
+    pages.Link.ReadCpaLimits = [this] {
+        const ConfigSnapshot& s = configuration_->Snapshot;
+        if (s.Cpa <= 0.0f && s.Tcpa <= 0) return CpaLimits{};
+        return CpaLimits{s.Cpa, static_cast<double>(s.Tcpa)};
+    };
     pages.Link.SendQueries = [this](int querySet) {
         navoro::SendQueries(static_cast<unsigned>(querySet),
                             [this](const char* text) { return SendTextWithChecksum(text); });

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "diagnosis/SystemCheck.h"
+#include "diagnosis/TargetGeometry.h"
 
 namespace navoro {
 
@@ -25,6 +26,8 @@ struct DiagnosisLink {
     // with their flags, and the clearing of the three flags.
     std::function<SystemCheckSnapshot()> ReadSnapshot;
     std::function<void()> ClearSnapshotFlags;
+    // The CPA alarm's limits last read from the device (empty: the defaults).
+    std::function<CpaLimits()> ReadCpaLimits;
 };
 
 }  // namespace navoro

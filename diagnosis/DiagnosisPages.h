@@ -16,11 +16,13 @@ namespace navoro {
 class DataLogPage;
 class GpsStatusPage;
 class SystemCheckPage;
+class TargetsPage;
 
 // The three diagnosis pages, built into the main window's page widgets:
 //
 //   DiagnosisPages pages(systemCheckSheet, gpsStatusSheet, dataLogSheet,
-//                        TimerUpdateSysChk, codec, prompts, messages);
+//                        TimerUpdateSysChk, codec, prompts, messages,
+//                        aisTargetsSheet);
 //   pages.Link = {...};                 // port writes, snapshot (optional)
 //   pages.InitSystemCheck();            // window construction, in its place
 //   pages.SetUpSatelliteViews();        // window construction, in its place
@@ -31,7 +33,7 @@ class DiagnosisPages {
   public:
     DiagnosisPages(QWidget* systemCheckSheet, QWidget* gpsStatusSheet, QWidget* dataLogSheet,
                    QTimer* timerUpdateSysChk, Codec& codec, Prompts& prompts,
-                   const MessageTable& messages);
+                   const MessageTable& messages, QWidget* aisTargetsSheet = nullptr);
     ~DiagnosisPages();
     DiagnosisPages(const DiagnosisPages&) = delete;
     DiagnosisPages& operator=(const DiagnosisPages&) = delete;
@@ -49,12 +51,15 @@ class DiagnosisPages {
     SystemCheckPage& SystemCheck() { return *systemCheck_; }
     GpsStatusPage& GpsStatus() { return *gpsStatus_; }
     DataLogPage& DataLog() { return *dataLog_; }
+    // The AIS TARGETS page; nullptr without its page widget.
+    TargetsPage* AisTargets() { return aisTargets_.get(); }
 
   private:
     // The pages are children of their page widgets (deleted with them).
     SystemCheckPage* systemCheck_;
     GpsStatusPage* gpsStatus_;
     DataLogPage* dataLog_;
+    std::unique_ptr<TargetsPage> aisTargets_;
 };
 
 }  // namespace navoro

@@ -17,10 +17,13 @@ const char* const kHeaders[TargetsModel::ColumnCount] = {
     "Bearing",  "CPA (NM)",     "TCPA (min)", "Age",      "Messages",
 };
 
+// An AIS text field: '@' pads it at the end, as spaces may.
 template <std::size_t N>
 QString FixedText(const std::array<char, N>& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(strnlen(text.data(), N)))
-        .trimmed();
+    std::size_t n = strnlen(text.data(), N);
+    while (n > 0 && (text[n - 1] == '@' || text[n - 1] == ' '))
+        --n;
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(n)).trimmed();
 }
 
 template <std::size_t N>
@@ -75,6 +78,11 @@ TargetsModel::Row TargetsModel::ReadRow(int entry, const StationMotion& own, std
 }
 
 void TargetsModel::Refresh(std::uint32_t now, const CpaLimits& limits) {
+    const TargetEntry& o = table_.Entry(0);
+    Refresh(now, limits, StationMotion{o.Latitude, o.Longitude, o.Sog, o.Cog});
+}
+
+void TargetsModel::Refresh(std::uint32_t now, const CpaLimits& limits, const StationMotion& own) {
     const int count = table_.Count() - 1;
     if (count < static_cast<int>(rows_.size())) {
         // The table was reset: its entries no longer match the rows.
@@ -82,8 +90,6 @@ void TargetsModel::Refresh(std::uint32_t now, const CpaLimits& limits) {
         rows_.clear();
         endResetModel();
     }
-    const TargetEntry& o = table_.Entry(0);
-    const StationMotion own{o.Latitude, o.Longitude, o.Sog, o.Cog};
     dangerCount_ = 0;
     const int known = static_cast<int>(rows_.size());
     int first = -1;

@@ -44,8 +44,10 @@ class TargetsModel : public QAbstractTableModel {
     explicit TargetsModel(const TargetTable& table, QObject* parent = nullptr);
 
     // Rereads the table: now is TimeValue() of the table's clock, the age's
-    // reference; limits are the CPA alarm's.
+    // reference; limits are the CPA alarm's. The own ship is the table's entry
+    // 0 unless given (the GNSS receiver's fix).
     void Refresh(std::uint32_t now, const CpaLimits& limits);
+    void Refresh(std::uint32_t now, const CpaLimits& limits, const StationMotion& own);
 
     int DangerCount() const { return dangerCount_; }
     static int EntryIndex(int row) { return row + 1; }

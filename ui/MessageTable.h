@@ -64,6 +64,24 @@ enum class MessageId : std::size_t {
     ReportNoEditor,      // NAVORO/ReportNoEditor
     FileExists,          // NAVORO/FileExists: the overwrite question of Save
     QuerySaveReport,     // NAVORO/QuerySaveReport: the offer after Read Device
+    // The AIS TARGETS table's columns, in column order.
+    TargetsColMmsi,       // NAVORO/TargetsColMmsi
+    TargetsColName,       // NAVORO/TargetsColName
+    TargetsColCallSign,   // NAVORO/TargetsColCallSign
+    TargetsColStation,    // NAVORO/TargetsColStation
+    TargetsColShipType,   // NAVORO/TargetsColShipType
+    TargetsColStatus,     // NAVORO/TargetsColStatus
+    TargetsColSog,        // NAVORO/TargetsColSog
+    TargetsColCog,        // NAVORO/TargetsColCog
+    TargetsColHeading,    // NAVORO/TargetsColHeading
+    TargetsColLatitude,   // NAVORO/TargetsColLatitude
+    TargetsColLongitude,  // NAVORO/TargetsColLongitude
+    TargetsColRange,      // NAVORO/TargetsColRange
+    TargetsColBearing,    // NAVORO/TargetsColBearing
+    TargetsColCpa,        // NAVORO/TargetsColCpa
+    TargetsColTcpa,       // NAVORO/TargetsColTcpa
+    TargetsColAge,        // NAVORO/TargetsColAge
+    TargetsColMessages,   // NAVORO/TargetsColMessages
     Count
 };
 
@@ -141,6 +159,23 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
      "The report was saved to \"%1\", but no text editor could be started to show it."},
     {"NAVORO", "FileExists", "File already exists. Do you want to overwrite?"},
     {"NAVORO", "QuerySaveReport", "Do you want to save report?"},
+    {"NAVORO", "TargetsColMmsi", "MMSI"},
+    {"NAVORO", "TargetsColName", "Name"},
+    {"NAVORO", "TargetsColCallSign", "Call sign"},
+    {"NAVORO", "TargetsColStation", "Station"},
+    {"NAVORO", "TargetsColShipType", "Ship type"},
+    {"NAVORO", "TargetsColStatus", "Status"},
+    {"NAVORO", "TargetsColSog", "SOG (kn)"},
+    {"NAVORO", "TargetsColCog", "COG (\u00b0)"},
+    {"NAVORO", "TargetsColHeading", "Heading"},
+    {"NAVORO", "TargetsColLatitude", "Latitude"},
+    {"NAVORO", "TargetsColLongitude", "Longitude"},
+    {"NAVORO", "TargetsColRange", "Range (NM)"},
+    {"NAVORO", "TargetsColBearing", "Bearing"},
+    {"NAVORO", "TargetsColCpa", "CPA (NM)"},
+    {"NAVORO", "TargetsColTcpa", "TCPA (min)"},
+    {"NAVORO", "TargetsColAge", "Age"},
+    {"NAVORO", "TargetsColMessages", "Messages"},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.

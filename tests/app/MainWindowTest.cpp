@@ -106,7 +106,8 @@ TEST_F(MainWindow, HasTheFixedFrame) {
                            "TabSheetBaudRate", "TabSheetLR", "TabSheetDestination", "TabSheetMOB",
                            "TabSheetEncryption"}));
     EXPECT_EQ(pages("PageControlDiagnosis"),
-              QStringList({"TabSheetSystemCheck", "TabSheetGpsStatus", "TabSheetDataLog"}));
+              QStringList({"TabSheetSystemCheck", "TabSheetGpsStatus", "TabSheetDataLog",
+                           "TabSheetAisTargets"}));
     EXPECT_EQ(CaptionOf(form.get(), "TabSheetEncryption"), "ENCRYPTION");
     for (const char* name : {"btnExit", "SpeedButtonSetting", "SpeedButtonReload", "PanelView",
                              "PanelConnection", "MainMenu1"}) {

@@ -103,6 +103,9 @@ int main(int argc, char* argv[]) {
     diagnosis->setCurrentIndex(2);
     QTest::qWait(200);  // the log catches up once in view
     ok &= Save(&form, outDir + "/diagnosis-data-log" + suffix + ".png");
+    diagnosis->setCurrentIndex(3);
+    QTest::qWait(1200);  // the radar view is drawn at the next update
+    ok &= Save(&form, outDir + "/diagnosis-ais-targets" + suffix + ".png");
     diagnosis->setCurrentIndex(1);
     QTest::qWait(4000);
     ok &= Save(&form, outDir + "/diagnosis-gps-status-later" + suffix + ".png");

@@ -4,6 +4,8 @@
 
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "ais/TargetTable.h"
@@ -116,6 +118,26 @@ TEST_F(TargetsModelTest, SortsNumbersAsNumbers) {
     EXPECT_EQ(proxy.index(0, 0).data().toString(), "211000001");
     EXPECT_EQ(proxy.index(1, 0).data().toString(), "030000001");
     EXPECT_EQ(proxy.index(2, 0).data().toString(), "009000001");
+}
+
+TEST_F(TargetsModelTest, NameAndCallSignLoseTheirPadding) {
+    Store(211000001, 31350000);
+    const struct {
+        const char* Stored;
+        const char* Shown;
+    } cases[] = {{"LUNA@@@@@@@@@@@@@@@@", "LUNA"},
+                 {"SEA @@ BREEZE  @@@", "SEA @@ BREEZE"},
+                 {"@@@@@@@@@@@@@@@@@@@@", ""},
+                 {"TWENTY CHARACTERS OK", "TWENTY CHARACTERS OK"}};
+    for (const auto& c : cases) {
+        TargetEntry& e = table->Entry(1);
+        std::memset(e.Name, 0, sizeof e.Name);
+        std::memcpy(e.Name, c.Stored, std::min(std::strlen(c.Stored), sizeof e.Name));
+        std::memset(e.CallSign, '@', sizeof e.CallSign);  // no terminator at all
+        Refresh();
+        EXPECT_EQ(Text(0, TargetsModel::ColName), c.Shown) << c.Stored;
+        EXPECT_EQ(Text(0, TargetsModel::ColCallSign), "");
+    }
 }
 
 }  // namespace

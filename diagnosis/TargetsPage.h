@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+
+#include "codec/Codec.h"
+#include "diagnosis/DiagnosisLink.h"
+#include "ui/MessageTable.h"
+
+class QLineEdit;
+class QComboBox;
+class QSortFilterProxyModel;
+class QTableView;
+class QWidget;
+
+namespace navoro {
+
+class LocalClock;
+class RadarView;
+class TargetsModel;
+
+// The AIS TARGETS page: the stations of the target table in a sortable table
+// with a filter on MMSI, name and call sign, beside a radar view of the
+// traffic around the own ship. TimerUpdateAisTargets rereads the table once a
+// second; only changed rows are redrawn, so selection and scrolling stay. The
+// own ship is the GNSS receiver's fix, or the transponder's own reports
+// without one. Dangerous targets are counted in the tab's caption.
+class TargetsPage {
+  public:
+    TargetsPage(QWidget* page, Codec& codec, const MessageTable& messages,
+                const DiagnosisLink& link);
+    ~TargetsPage();
+    TargetsPage(const TargetsPage&) = delete;
+    TargetsPage& operator=(const TargetsPage&) = delete;
+
+    // One update (what the timer does each second).
+    void UpdateAisTargets();
+    // The clock of the ages; nullptr for the system's local time (the target
+    // table's own default). It must outlive its use.
+    void SetClock(LocalClock* clock) { clock_ = clock; }
+
+    TargetsModel& Model() { return *model_; }
+    QSortFilterProxyModel& Proxy() { return *proxy_; }
+    QTableView* Table() { return table_; }
+    RadarView* Radar() { return radar_; }
+    QTimer* Timer() { return timer_; }
+
+  private:
+    void UpdateCaption();
+    void UpdateRadar();
+    void SelectRow(int row);
+
+    QWidget* page_;
+    Codec& codec_;
+    const DiagnosisLink& link_;
+    LocalClock* clock_ = nullptr;
+    TargetsModel* model_;
+    QSortFilterProxyModel* proxy_;
+    QLineEdit* filter_;
+    QComboBox* range_;
+    QTableView* table_;
+    RadarView* radar_;
+    QPointer<QTimer> timer_;
+    QString baseCaption_;
+    QString shownCaption_;
+};
+
+}  // namespace navoro
