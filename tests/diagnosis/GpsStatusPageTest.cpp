@@ -143,7 +143,7 @@ TEST_F(GpsStatusPageTest, FortySatellitesOfFourSystemsAllShown) {
             std::string body = std::string("$") + talkers[t] + "GSV,3,1,10";
             body[9] = static_cast<char>('0' + n);
             for (int i = (n - 1) * 4; i < std::min(10, n * 4); ++i) {
-                char block[32];
+                char block[64];  // room for any int, as the compiler checks
                 std::snprintf(block, sizeof block, ",%02d,%02d,%03d,%02d", first[t] + i, 5 * i,
                               36 * i, 30 + i);
                 body += block;
