@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ToolRun.h"
 #include "tools/decode/DecodeSession.h"
 
 namespace navoro {
@@ -114,39 +115,25 @@ TEST(NavoroDecode, CompletedAisMessagesCarryChannelAndFields) {
     EXPECT_FALSE(unknown.contains("ais"));
 }
 
-struct ProgramRun {
-    int status;
-    std::string out;
-};
-
-ProgramRun RunDecode(const std::string& args) {
-    const std::string command = std::string(NAVORO_DECODE) + " " + args + " 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    ProgramRun run{-1, {}};
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, got);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+test::ToolRun RunDecode(const std::string& args) {
+    return test::RunTool(NAVORO_DECODE, args);
 }
 
 TEST(NavoroDecode, AnUnreadableFileIsReportedAndTheOthersAreStillDecoded) {
     const std::string sample = std::string(NAVORO_TEST_DATA) + "/sample.nmea";
-    const ProgramRun run = RunDecode("/nonexistent/capture.nmea " + sample);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.out.find("navoro-decode: cannot read '/nonexistent/capture.nmea'"),
+    const test::ToolRun run = RunDecode("/nonexistent/capture.nmea " + sample);
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("navoro-decode: cannot read '/nonexistent/capture.nmea'"),
               std::string::npos);
-    EXPECT_NE(run.out.find("\"formatter\":\"SSD\""), std::string::npos);
+    EXPECT_NE(run.Out.find("\"formatter\":\"SSD\""), std::string::npos);
 }
 
 TEST(NavoroDecode, SummaryCountsLinesAisTypesAndTargets) {
-    const ProgramRun run = RunDecode("--summary " + std::string(NAVORO_TEST_DATA) + "/sample.nmea");
-    ASSERT_EQ(run.status, 0);
-    const std::size_t last = run.out.rfind('\n', run.out.size() - 2);
-    const auto summary = nlohmann::json::parse(run.out.substr(last + 1))["summary"];
+    const test::ToolRun run =
+        RunDecode("--summary " + std::string(NAVORO_TEST_DATA) + "/sample.nmea");
+    ASSERT_EQ(run.Status, 0);
+    const std::size_t last = run.Out.rfind('\n', run.Out.size() - 2);
+    const auto summary = nlohmann::json::parse(run.Out.substr(last + 1))["summary"];
     EXPECT_EQ(summary["lines"], summary["accepted"].get<int>() + summary["rejected"].get<int>());
     for (int type = 1; type <= 24; ++type)
         EXPECT_GE(summary["ais"][std::to_string(type)], 1) << type;
@@ -173,9 +160,9 @@ TEST(NavoroDecode, HelpAndUsageErrors) {
         {"-- --summary", 1, "cannot read '--summary'"},  // a file name after --
     };
     for (const Case& c : cases) {
-        const ProgramRun run = RunDecode(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args;
-        EXPECT_NE(run.out.find(c.output), std::string::npos) << c.args << ":\n" << run.out;
+        const test::ToolRun run = RunDecode(c.args);
+        EXPECT_EQ(run.Status, c.status) << c.args;
+        EXPECT_NE(run.All().find(c.output), std::string::npos) << c.args << ":\n" << run.All();
     }
 }
 
