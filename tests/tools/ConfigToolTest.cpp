@@ -116,8 +116,11 @@ TEST(NavoroConfig, ReadWriteReadBackRoundTrip) {
             << write.All();
 
     // The second one now runs at the first one's rate.
-    const ToolRun after = RunConfig("read --port " + second.DevicePath() + " -o " + b);
+    const ToolRun after = RunConfig("--json read --port " + second.DevicePath() + " -o " + b);
     ASSERT_EQ(after.Status, 0) << after.All();
+    const nlohmann::json report = nlohmann::json::parse(after.Out)["ports"][0];
+    EXPECT_EQ(report["missing"], nlohmann::json::array());
+    EXPECT_EQ(report["config"], nlohmann::json::parse(Slurp(b)));
     const ToolRun diff = RunConfig("diff " + a + " " + b);
     EXPECT_EQ(diff.Status, 0) << diff.All();
 }

@@ -208,7 +208,7 @@ void DeviceSession::PostNotice(std::function<void()> notice) {
 
 std::string DeviceSession::TextOf(LinkText text) const {
     if (text == LinkText::RateMayBeWrong)
-        return "sent data but no readable lines: the rate may be wrong (try --auto)";
+        return "data came but no readable lines: the rate may be wrong (try --auto)";
     return {};
 }
 
@@ -218,7 +218,9 @@ void DeviceSession::ErrorBox(LinkText text, const std::string& reason) {
     const std::string& path = options_.Port;
     switch (text) {
         case LinkText::ManualConnectTimeOut:
-            error_ = "no answer from " + path + (reason.empty() ? "" : " (" + reason + ")");
+            // A reason is the wrong-rate hint, which names the port again.
+            error_ = "no answer from " + path +
+                     (reason.empty() ? "" : " (" + TextOf(LinkText::RateMayBeWrong) + ")");
             break;
         case LinkText::AutoDetectTimeOut:
             error_ = "no answer from " + path + " at any rate";
@@ -296,9 +298,13 @@ bool DeviceSession::Connect() {
     Pump([this] { return manager_.LinkEstablished || manager_.ConnectState != 1; },
          options_.ConnectTimeout);
     if (!manager_.LinkEstablished) {
+        // Bytes came, but nothing that reads as a line: the rate is the likeliest cause.
+        const bool garbled = manager_.ReceivedBytes > 0 && manager_.ReadableLines == 0;
         if (manager_.ConnectState == 1) manager_.OpenPortClick();
         Pump([] { return true; }, milliseconds(0));
-        if (error_.empty()) error_ = "no answer from " + options_.Port;
+        if (error_.empty())
+            error_ = "no answer from " + options_.Port +
+                     (garbled ? " (" + TextOf(LinkText::RateMayBeWrong) + ")" : "");
         return false;
     }
     Say("connected to " + options_.Port + " at " + std::to_string(LinkRate()));

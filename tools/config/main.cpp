@@ -189,6 +189,7 @@ std::vector<Result> ForEachPort(const Options& o,
 }
 
 struct PortRead {
+    bool Got = false;  // the device answered the read (some tabs may be missing)
     std::string Error;
     std::vector<std::string> Missing;
     navoro::ConfigFile File;
@@ -205,6 +206,7 @@ int Read(const Options& o) {
         PortRead r;
         navoro::DeviceSession session(SessionFor(o, port));
         if (session.Connect() && session.Read(r.File, r.Missing)) {
+            r.Got = true;
             KeepTabs(o.Tabs, r.File);
             std::erase_if(r.Missing, [&](const std::string& tab) {
                 return !o.Tabs.empty() &&
@@ -225,27 +227,23 @@ int Read(const Options& o) {
     int status = kOk;
     for (const auto& r : reads)
         if (!r.Error.empty()) status = kDeviceError;
+    // -o: the one port's file (when the device answered at all).
+    if (!o.Output.empty() && reads.front().Got) {
+        std::ofstream out(o.Output, std::ios::binary | std::ios::trunc);
+        out << navoro::WriteConfigFile(reads.front().File);
+        out.close();
+        if (!out) {
+            std::fprintf(stderr, "navoro-config: %s: %s\n", o.Output.c_str(), std::strerror(errno));
+            return kDeviceError;
+        }
+    }
     if (!o.Json && o.Ports.size() == 1) {
         const PortRead& r = reads.front();
         if (!r.Error.empty()) std::fprintf(stderr, "navoro-config: %s\n", r.Error.c_str());
-        // Nothing at all came: no file.
-        if (!r.Error.empty() && r.File.Firmware.empty() && !r.File.Ship && !r.File.Voyage)
-            return status;
-        const std::string text = navoro::WriteConfigFile(r.File);
-        if (o.Output.empty()) {
-            std::fputs(text.c_str(), stdout);
-        } else {
-            std::ofstream out(o.Output, std::ios::binary | std::ios::trunc);
-            out << text;
-            out.close();
-            if (!out) {
-                std::fprintf(stderr, "navoro-config: %s: %s\n", o.Output.c_str(),
-                             std::strerror(errno));
-                return kDeviceError;
-            }
-        }
+        if (r.Got && o.Output.empty()) std::fputs(navoro::WriteConfigFile(r.File).c_str(), stdout);
         return status;
     }
+    // --json, or several ports: one object with each port's file.
     nlohmann::ordered_json j;
     j["ports"] = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < reads.size(); ++i) {
@@ -254,16 +252,10 @@ int Read(const Options& o) {
         port["port"] = o.Ports[i];
         if (!r.Error.empty()) port["error"] = r.Error;
         port["missing"] = r.Missing;
-        port["config"] = nlohmann::ordered_json::parse(navoro::WriteConfigFile(r.File));
+        if (r.Got) port["config"] = nlohmann::ordered_json::parse(navoro::WriteConfigFile(r.File));
         j["ports"].push_back(port);
     }
-    if (o.Output.empty()) {
-        std::printf("%s\n", j.dump().c_str());
-    } else {
-        std::ofstream out(o.Output, std::ios::binary | std::ios::trunc);
-        out << j.dump(2) << "\n";
-        if (!out) return kDeviceError;
-    }
+    std::printf("%s\n", j.dump().c_str());
     return status;
 }
 
