@@ -1,4 +1,5 @@
 #include "app/TForm1.h"
+#include "app/WindowHabits.h"
 
 #include "app/DataFolder.h"
 
@@ -218,6 +219,8 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
         auto* label = frmAbout_->findChild<QLabel*>(QStringLiteral("Label6"));
         return label ? label->text() : QString();
     });
+    // File > Save/Load configuration..., Refresh, Connect and the shortcuts.
+    habits_ = new WindowHabits(*this);
 }
 
 void TForm1::SetUpDiagnosis() {

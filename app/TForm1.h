@@ -36,6 +36,7 @@ class TfrmWaitingProgress;
 class DemoSimulator;
 class GuiThreadExecutor;
 class PortMonitor;
+class WindowHabits;
 
 // What the main window is given by its creator.
 struct ShellEnvironment {
@@ -167,6 +168,8 @@ class TForm1 : public QMainWindow, public LineSink {
     // The nine configuration tabs, their reply handlers and the read workflow.
     Configuration& configuration() { return *configuration_; }
     TfrmWaitingProgress* frmWaitingProgress() const { return frmWaitingProgress_; }
+    // The configuration files, shortcuts and remembered settings.
+    WindowHabits& habits() { return *habits_; }
 
     // With a trailing separator: the executable's folder; the folder Lang/ is
     // below; the settings file's folder.
@@ -252,6 +255,7 @@ class TForm1 : public QMainWindow, public LineSink {
     bool sendWriteFailed_ = false;
     std::unique_ptr<Configuration> configuration_;
     TfrmWaitingProgress* frmWaitingProgress_ = nullptr;  // owned as a child window
+    WindowHabits* habits_ = nullptr;                     // owned as a child
 };
 
 }  // namespace navoro
