@@ -329,6 +329,7 @@ void TForm1::ReadSettings() {
 }
 
 bool TForm1::WriteSettings(const std::string& path, std::string* error) {
+    if (habits_) return navoro::WriteSettings(path, languageIndex_, habits_->Remembered(), error);
     return navoro::WriteSettings(path, languageIndex_, error);
 }
 
@@ -506,7 +507,15 @@ void TForm1::showEvent(QShowEvent* event) {
         centred_ = true;
         if (QScreen* screen = this->screen()) {
             const QRect area = screen->availableGeometry();
-            move(area.center().x() - frameGeometry().width() / 2, y());
+            int left = area.center().x() - frameGeometry().width() / 2;
+            // Where the user left it, as long as it can be seen there.
+            const QRect desktop = screen->virtualGeometry();
+            constexpr int kVisible = 100;  // pixels of the window that stay on the desktop
+            if (initialPosition_ &&
+                initialPosition_->x() >= desktop.left() - frameGeometry().width() + kVisible &&
+                initialPosition_->x() <= desktop.right() - kVisible)
+                left = initialPosition_->x();
+            move(left, y());
         }
     }
     FormResize();

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <string>
+
+#include "app/SettingsFile.h"
 
 class QAction;
 class QMenu;
@@ -17,6 +20,10 @@ class TForm1;
 //   F5      re-read the visible configuration tab
 //   Ctrl+Return  Connect/Disconnect
 //   Ctrl+Q  exit (with the exit question)
+// It also keeps the connection mode, port, manual rate, the configuration tab,
+// the diagnosis page and the window position in the settings file: restored
+// when it is created, written with the language on exit. A remembered port
+// that is not present stays chosen and is marked so, rather than replaced.
 // The window creates one at the end of its construction.
 class WindowHabits : public QObject {
     Q_OBJECT
@@ -28,12 +35,21 @@ class WindowHabits : public QObject {
     void mnuLoadConfigFileClick();
     void mnuRefreshClick();
 
+    // What the settings file keeps of the window as it stands.
+    ConnectionSettings Remembered() const;
+
   private:
     QAction* AddMenuItem(const char* name, const char* caption);
+    void Restore(const ConnectionSettings& kept);
+    void RestorePort(const std::string& port);
+    // Selects `rate` in the rate list when it is one of its entries.
+    bool SelectRate(int rate);
+    int ShownRate() const;
 
     TForm1& form_;
     QMenu* file_;
     QAction* firstItem_;  // what the File menu held first (the maintenance menu)
+    int manualRate_ = 0;  // the rate chosen in manual mode (0: none)
 };
 
 }  // namespace navoro
