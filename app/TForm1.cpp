@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 #include "app/WindowHabits.h"
+#include "app/WindowPalette.h"
 
 #include "app/DataFolder.h"
 
@@ -219,6 +220,8 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
         auto* label = frmAbout_->findChild<QLabel*>(QStringLiteral("Label6"));
         return label ? label->text() : QString();
     });
+    // The window's light colours reach the controls under its style sheets.
+    SpreadPalette(this);
     // File > Save/Load configuration..., Refresh, Connect and the shortcuts.
     habits_ = new WindowHabits(*this);
 }
@@ -305,7 +308,8 @@ void TForm1::ApplyFixedProperties() {
     baseFont_.setPixelSize(kFontPixels);
     setFont(baseFont_);
 
-    // Sky-blue panels around standard-coloured pages.
+    // Sky-blue panels around light pages, whatever the desktop's colours.
+    setPalette(LightWindowPalette());
     const QPalette standard = palette();
     QPalette sky = standard;
     sky.setColor(QPalette::Window, kSkyBlue);
