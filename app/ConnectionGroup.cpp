@@ -200,8 +200,8 @@ ConnectionControls BuildConnectionGroup(QWidget* panel) {
     c.GroupBoxConnectionMode->setFixedWidth(330);
     // Disabled while connecting, but still legible on the sky-blue panel.
     QPalette legible = c.GroupBoxConnectionMode->palette();
-    legible.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x5a, 0x64, 0x70));
-    legible.setColor(QPalette::Disabled, QPalette::Text, QColor(0x5a, 0x64, 0x70));
+    legible.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x3c, 0x46, 0x50));
+    legible.setColor(QPalette::Disabled, QPalette::Text, QColor(0x3c, 0x46, 0x50));
     c.GroupBoxConnectionMode->setPalette(legible);
     for (QLabel* label : {c.lblSerialPort, c.lblBaudRate, c.LabelAutoComPort, c.LabelAutoBaudRate})
         label->setPalette(legible);

@@ -22,7 +22,7 @@ void StyleStatusLabel(QLabel* label, const QColor& colour, bool enabled) {
     palette.setColor(QPalette::Active, QPalette::WindowText, colour);
     palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
     // Disabled ("Disconnect...") stays legible on the sky-blue panel.
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x5a, 0x64, 0x70));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x3c, 0x46, 0x50));
     label->setPalette(palette);
     label->setEnabled(enabled);
 }

@@ -236,6 +236,17 @@ constexpr LanguageKey kKeys[] = {
     {"NAVORO", "TargetsColTcpa", Message, Main, "", "TCPA (min)"},
     {"NAVORO", "TargetsColAge", Message, Main, "", "Age"},
     {"NAVORO", "TargetsColMessages", Message, Main, "", "Messages"},
+    {"NAVORO", "SaveConfigFile", Caption, Main, "mnuSaveConfigFile", "Save configuration..."},
+    {"NAVORO", "LoadConfigFile", Caption, Main, "mnuLoadConfigFile", "Load configuration..."},
+    {"NAVORO", "ConfigFileNotLoaded", Message, Main, "",
+     "The configuration file \"%1\" was not loaded; nothing was filled:"},
+    {"NAVORO", "ConfigFileNotSaved", Message, Main, "",
+     "The configuration could not be written to \"%1\"."},
+    {"NAVORO", "ConfigFileLoaded", Message, Main, "",
+     "The tabs were filled from \"%1\". Write each tab to the device to apply it."},
+    {"NAVORO", "PortNotPresent", Message, Main, "", "%1 (not present)"},
+    {"NAVORO", "RefreshTab", Caption, Main, "mnuRefresh", "Refresh"},
+    {"NAVORO", "ConnectToggle", Caption, Main, "mnuConnect", "Connect/Disconnect"},
 };
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "app/SettingsFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "app/DataFolder.h"
@@ -23,21 +25,66 @@ SettingsLocation ResolveSettingsLocation(const std::string& documentsFolder) {
     return SettingsLocation{folder, folder + kSettingsFileName};
 }
 
-int ReadSettings(const std::string& path) {
-    const auto ini = IniFile::Load(path);
-    if (!ini) return 0;
-    const auto value = ini->Value(kSettingsSection, kSettingsLanguageKey);
-    if (!value || value->empty()) return 0;
+namespace {
+
+std::optional<int> WholeNumber(const std::optional<std::string>& value) {
+    if (!value || value->empty()) return std::nullopt;
     const char* first = value->data();
     const char* last = first + value->size();
     if (*first == '+') ++first;
     int result = 0;
     const auto [end, ec] = std::from_chars(first, last, result);
-    if (ec != std::errc() || end != last) return 0;
+    if (ec != std::errc() || end != last) return std::nullopt;
     return result;
 }
 
+bool Write(const std::string& path, int languageIndex, const ConnectionSettings* connection,
+           std::string* error);
+
+}  // namespace
+
+int ReadSettings(const std::string& path) {
+    const auto ini = IniFile::Load(path);
+    if (!ini) return 0;
+    return WholeNumber(ini->Value(kSettingsSection, kSettingsLanguageKey)).value_or(0);
+}
+
+ConnectionSettings ReadConnectionSettings(const std::string& path) {
+    ConnectionSettings c;
+    const auto ini = IniFile::Load(path);
+    if (!ini) return c;
+    const auto text = [&](const char* key) {
+        return ini->Value(kConnectionSection, key).value_or(std::string());
+    };
+    c.Mode = text("Mode");
+    if (c.Mode != "manual" && c.Mode != "auto") c.Mode.clear();
+    c.Port = text("Port");
+    c.Rate = std::max(WholeNumber(ini->Value(kConnectionSection, "Rate")).value_or(0), 0);
+    c.ConfigTab = text("ConfigTab");
+    c.DiagnosisPage = text("DiagnosisPage");
+    const auto left = WholeNumber(ini->Value(kConnectionSection, "Left"));
+    const auto top = WholeNumber(ini->Value(kConnectionSection, "Top"));
+    c.HasPosition = left && top;
+    if (c.HasPosition) {
+        c.Left = *left;
+        c.Top = *top;
+    }
+    return c;
+}
+
 bool WriteSettings(const std::string& path, int languageIndex, std::string* error) {
+    return Write(path, languageIndex, nullptr, error);
+}
+
+bool WriteSettings(const std::string& path, int languageIndex, const ConnectionSettings& connection,
+                   std::string* error) {
+    return Write(path, languageIndex, &connection, error);
+}
+
+namespace {
+
+bool Write(const std::string& path, int languageIndex, const ConnectionSettings* connection,
+           std::string* error) {
     IniFile ini;
     std::error_code ec;
     if (std::filesystem::exists(path, ec)) {
@@ -50,6 +97,23 @@ bool WriteSettings(const std::string& path, int languageIndex, std::string* erro
         ini = std::move(*existing);
     }
     ini.Set(kSettingsSection, kSettingsLanguageKey, std::to_string(languageIndex));
+    if (connection) {
+        const ConnectionSettings& c = *connection;
+        // A value is one line: a line break would make a key of its own.
+        const auto put = [&](const char* key, const std::string& value) {
+            if (!value.empty() && value.find_first_of("\r\n") == std::string::npos)
+                ini.Set(kConnectionSection, key, value);
+            else
+                ini.Set(kConnectionSection, key, "");
+        };
+        put("Mode", c.Mode);
+        put("Port", c.Port);
+        put("Rate", c.Rate > 0 ? std::to_string(c.Rate) : "");
+        put("ConfigTab", c.ConfigTab);
+        put("DiagnosisPage", c.DiagnosisPage);
+        put("Left", c.HasPosition ? std::to_string(c.Left) : "");
+        put("Top", c.HasPosition ? std::to_string(c.Top) : "");
+    }
     const std::string text = ini.Text();
 
     const std::string temp = path + ".new";
@@ -73,5 +137,7 @@ bool WriteSettings(const std::string& path, int languageIndex, std::string* erro
     }
     return true;
 }
+
+}  // namespace
 
 }  // namespace navoro

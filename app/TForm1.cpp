@@ -1,4 +1,6 @@
 #include "app/TForm1.h"
+#include "app/WindowHabits.h"
+#include "app/WindowPalette.h"
 
 #include "app/DataFolder.h"
 
@@ -218,6 +220,10 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
         auto* label = frmAbout_->findChild<QLabel*>(QStringLiteral("Label6"));
         return label ? label->text() : QString();
     });
+    // The window's light colours reach the controls under its style sheets.
+    SpreadPalette(this);
+    // File > Save/Load configuration..., Refresh, Connect and the shortcuts.
+    habits_ = new WindowHabits(*this);
 }
 
 void TForm1::SetUpDiagnosis() {
@@ -302,7 +308,8 @@ void TForm1::ApplyFixedProperties() {
     baseFont_.setPixelSize(kFontPixels);
     setFont(baseFont_);
 
-    // Sky-blue panels around standard-coloured pages.
+    // Sky-blue panels around light pages, whatever the desktop's colours.
+    setPalette(LightWindowPalette());
     const QPalette standard = palette();
     QPalette sky = standard;
     sky.setColor(QPalette::Window, kSkyBlue);
@@ -326,6 +333,7 @@ void TForm1::ReadSettings() {
 }
 
 bool TForm1::WriteSettings(const std::string& path, std::string* error) {
+    if (habits_) return navoro::WriteSettings(path, languageIndex_, habits_->Remembered(), error);
     return navoro::WriteSettings(path, languageIndex_, error);
 }
 
@@ -503,7 +511,15 @@ void TForm1::showEvent(QShowEvent* event) {
         centred_ = true;
         if (QScreen* screen = this->screen()) {
             const QRect area = screen->availableGeometry();
-            move(area.center().x() - frameGeometry().width() / 2, y());
+            int left = area.center().x() - frameGeometry().width() / 2;
+            // Where the user left it, as long as it can be seen there.
+            const QRect desktop = screen->virtualGeometry();
+            constexpr int kVisible = 100;  // pixels of the window that stay on the desktop
+            if (initialPosition_ &&
+                initialPosition_->x() >= desktop.left() - frameGeometry().width() + kVisible &&
+                initialPosition_->x() <= desktop.right() - kVisible)
+                left = initialPosition_->x();
+            move(left, y());
         }
     }
     FormResize();

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +38,7 @@ class TfrmWaitingProgress;
 class DemoSimulator;
 class GuiThreadExecutor;
 class PortMonitor;
+class WindowHabits;
 
 // What the main window is given by its creator.
 struct ShellEnvironment {
@@ -96,6 +99,9 @@ class TForm1 : public QMainWindow, public LineSink {
     // Called on a confirmed exit, before the settings are written: the
     // connection manager installs the "close the port if it is open" action.
     void SetPortCloser(std::function<void()> closePort) { closePort_ = std::move(closePort); }
+    // Where the window's left edge goes when it is first shown (instead of the
+    // centre of the screen); its top stays kWindowTop.
+    void SetInitialPosition(QPoint position) { initialPosition_ = position; }
 
     // Message boxes titled OTHER_MSG/Warning and OTHER_MSG/Error.
     void WarningBox(const std::string& text) { view_.WarningBox(text); }
@@ -167,6 +173,8 @@ class TForm1 : public QMainWindow, public LineSink {
     // The nine configuration tabs, their reply handlers and the read workflow.
     Configuration& configuration() { return *configuration_; }
     TfrmWaitingProgress* frmWaitingProgress() const { return frmWaitingProgress_; }
+    // The configuration files, shortcuts and remembered settings.
+    WindowHabits& habits() { return *habits_; }
 
     // With a trailing separator: the executable's folder; the folder Lang/ is
     // below; the settings file's folder.
@@ -245,6 +253,7 @@ class TForm1 : public QMainWindow, public LineSink {
     std::function<void()> closePort_;
     QFont baseFont_;
     bool centred_ = false;
+    std::optional<QPoint> initialPosition_;
     TfrmAbout* frmAbout_ = nullptr;              // owned as a child window
     TfrmAgreement* frmAgreement_ = nullptr;      // owned as a child window
     TfrmInputDialog* frmInputDialog_ = nullptr;  // owned as a child window
@@ -252,6 +261,7 @@ class TForm1 : public QMainWindow, public LineSink {
     bool sendWriteFailed_ = false;
     std::unique_ptr<Configuration> configuration_;
     TfrmWaitingProgress* frmWaitingProgress_ = nullptr;  // owned as a child window
+    WindowHabits* habits_ = nullptr;                     // owned as a child
 };
 
 }  // namespace navoro

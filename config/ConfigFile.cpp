@@ -24,8 +24,10 @@ std::string Tenths(double value, const char* format) {
     return text;
 }
 
-double Number(const std::string& text) {
-    return DecimalValue(text).value_or(0.0);
+// A decimal field's value; a field that shows no number ("xxx.x", empty) has
+// none and is left out of the file, so loading the file leaves it blank.
+void PutDecimal(Json& object, const char* key, const std::string& text) {
+    if (const std::optional<double> value = DecimalValue(text)) object[key] = *value;
 }
 
 Json ToJson(const ConfigFile& f) {
@@ -44,8 +46,10 @@ Json ToJson(const ConfigFile& f) {
             ship["antenna"]["external"][kAntennaKeys[i]] = s.External[i];
         }
         if (s.Inland) {
+            Json inland = Json::object();
             for (std::size_t i = 0; i < kInlandKeys.size(); ++i)
-                ship["inland"][kInlandKeys[i]] = Number(s.InlandTexts[i]);
+                PutDecimal(inland, kInlandKeys[i], s.InlandTexts[i]);
+            ship["inland"] = inland;
         }
         j["ship"] = ship;
     }
@@ -56,7 +60,7 @@ Json ToJson(const ConfigFile& f) {
             v.ShipTypeRow >= 0 && v.ShipTypeRow < static_cast<int>(kShipTypes.size())
                 ? kShipTypes[static_cast<std::size_t>(v.ShipTypeRow)].Code
                 : -1;
-        voyage["draught"] = Number(v.Draught);
+        PutDecimal(voyage, "draught", v.Draught);
         voyage["personsOnBoard"] = v.PersonsOnBoard;
         voyage["destination"] = v.Destination;
         voyage["eta"] = {
@@ -176,6 +180,14 @@ class Reader {
                 Bad(key, "must be a number");
         }
     }
+    // A decimal field that may be left out (then it stays empty).
+    void OptionalTenths(const char* key, std::string& out) const {
+        out.clear();
+        if (!j_.is_object() || !j_.contains(key)) return;
+        double value = 0;
+        Num(key, value);
+        out = Tenths(value, "%.1f");
+    }
     void Text(const char* key, std::string& out, std::size_t max = 64) const {
         if (const Json* v = Get(key)) {
             if (v->is_string() && v->get_ref<const std::string&>().size() <= max)
@@ -248,11 +260,8 @@ void ReadTabs(const Json& j, ConfigFile& f, std::vector<ConfigFileProblem>& prob
         if (j["ship"].contains("inland")) {
             in.Inland = true;
             const Reader inland = s.Sub("inland");
-            for (std::size_t i = 0; i < kInlandKeys.size(); ++i) {
-                double metres = 0;
-                inland.Num(kInlandKeys[i], metres);
-                in.InlandTexts[i] = Tenths(metres, "%.1f");
-            }
+            for (std::size_t i = 0; i < kInlandKeys.size(); ++i)
+                inland.OptionalTenths(kInlandKeys[i], in.InlandTexts[i]);
         }
         f.Ship = in;
     }
@@ -264,9 +273,7 @@ void ReadTabs(const Json& j, ConfigFile& f, std::vector<ConfigFileProblem>& prob
         in.ShipTypeRow = FindShipTypeRow(type);
         if (in.ShipTypeRow < 0 && j["voyage"].contains("shipType"))
             v.Bad("shipType", "is not a listed ship type");
-        double draught = 0;
-        v.Num("draught", draught);
-        in.Draught = Tenths(draught, "%.1f");
+        v.OptionalTenths("draught", in.Draught);
         v.Int("personsOnBoard", in.PersonsOnBoard);
         v.Text("destination", in.Destination, 20);
         const Reader eta = v.Sub("eta");

@@ -4,6 +4,7 @@
 
 #include <QRegularExpressionValidator>
 
+#include "config/ConfigFileTabs.h"
 #include "config/Configuration.h"
 #include "config/GridEditing.h"
 #include "config/ReadQueries.h"
@@ -14,10 +15,6 @@ namespace navoro {
 namespace {
 
 constexpr const char* kMobDefaultMmsi = "972000000";
-
-std::string Text(const QLineEdit* edit) {
-    return edit->text().toStdString();
-}
 
 std::string Cell(const QTableWidget* grid, int row, int column) {
     const QTableWidgetItem* item = grid->item(row, column);
@@ -37,10 +34,6 @@ void SetCell(QTableWidget* grid, int row, int column, const std::string& text) {
 // A spin box's number, -1 while it shows "N/A".
 int SpinValue(const SpinEdit* box) {
     return box->NotAvailable() ? -1 : box->value();
-}
-
-std::array<int, 4> SpinValues(const std::array<SpinEdit*, 4>& boxes) {
-    return {SpinValue(boxes[0]), SpinValue(boxes[1]), SpinValue(boxes[2]), SpinValue(boxes[3])};
 }
 
 }  // namespace
@@ -205,67 +198,26 @@ void Configuration::ReportWriteFailure(const WriteResult& result) {
 // ---- the tabs ----------------------------------------------------------------------
 
 bool Configuration::SpeedButtonSHIPData_ConfigClick() {
-    const ShipDataPage& p = pages_.ShipData;
-    ShipDataInput in;
-    in.Mmsi = Text(p.MaskEditMMSI);
-    in.Imo = Text(p.MaskEditIMO);
-    in.Name = Text(p.lblEdtName);
-    in.CallSign = Text(p.lblEdtCallSign);
-    in.Internal = SpinValues(p.Internal());
-    in.External = SpinValues(p.External());
-    // Inland mode: the decimal fields are shown.
-    in.Inland = !p.EditInlandShipLength->isHidden();
-    const QLineEdit* inland[] = {p.EditInlandShipLength, p.EditInlandShipBeam,
-                                 p.CSpin_InlandEditB,    p.CSpin_InlandEditC,
-                                 p.CSpinEditInlandExtB,  p.CSpinEditInlandExtC};
-    for (std::size_t i = 0; i < in.InlandTexts.size(); ++i)
-        in.InlandTexts[i] = Text(inland[i]);
-    return RunWrite(PlanShipDataWrite(in));
+    return RunWrite(PlanShipDataWrite(ShipDataInputOf(pages_.ShipData)));
 }
 
 bool Configuration::SpeedButtonVoyage_ConfigClick() {
-    const VoyagePage& p = pages_.Voyage;
-    VoyageInput in;
-    in.ShipTypeRow = p.cbxShipType->currentIndex();
-    in.Draught = Text(p.edtDraught);
-    in.PersonsOnBoard = SpinValue(p.CSpinEditPOB);
-    in.Destination = Text(p.lblEdtDestination);
-    in.Month = SpinValue(p.CSpinEditMonth);
-    in.Day = SpinValue(p.CSpinEditDay);
-    in.Hour = SpinValue(p.CSpinEditHour);
-    in.Minute = SpinValue(p.CSpinEditMinute);
-    in.NavStatus = p.ComboBoxNavStatus->currentIndex();
-    return RunWrite(PlanVoyageWrite(in));
+    return RunWrite(PlanVoyageWrite(VoyageInputOf(pages_.Voyage)));
 }
 
 bool Configuration::spbCPAClick() {
     const CpaPage& p = pages_.Cpa;
-    CpaInput in;
-    in.Tcpa = SpinValue(p.CSpinEditTCPA);  // N/A goes out empty
-    if (in.Tcpa > p.CSpinEditTCPA->maximum()) return false;
+    if (SpinValue(p.CSpinEditTCPA) > p.CSpinEditTCPA->maximum()) return false;
     if (p.ComboBoxCpaAlarmType->currentIndex() < 0) p.ComboBoxCpaAlarmType->setCurrentIndex(0);
-    in.Cpa = Text(p.MaskEditCPA);
-    in.AlarmIndex = p.ComboBoxCpaAlarmType->currentIndex();
-    return RunWrite(PlanCpaWrite(in));
+    return RunWrite(PlanCpaWrite(CpaInputOf(p)));
 }
 
 bool Configuration::spbTransponderClick() {
-    const TransceiverPage& p = pages_.Transceiver;
-    TransceiverInput in;
-    in.AisTxIndex = p.ComboBox_Tran_AisTx->currentIndex();
-    in.DscRxIndex = p.ComboBox_Tran_DscRx->currentIndex();
-    in.GpsVoltageIndex = p.ComboBoxGpsVoltage->currentIndex();
-    in.DeviceInstance = Text(p.Edit_N2K_DeviceInstance);
-    return RunWrite(PlanTransceiverWrite(in));
+    return RunWrite(PlanTransceiverWrite(TransceiverInputOf(pages_.Transceiver)));
 }
 
 bool Configuration::spbBaudRateClick() {
-    BaudRateInput in;
-    // A box without a selection (the device's rate is not in its list) sends
-    // nothing for its port.
-    for (std::size_t i = 0; i < pages_.BaudRate.Boxes.size(); ++i)
-        in.Selected[i] = pages_.BaudRate.Boxes[i]->currentIndex();
-    if (!RunWrite(PlanBaudRateWrite(in))) return false;
+    if (!RunWrite(PlanBaudRateWrite(BaudRateInputOf(pages_.BaudRate)))) return false;
     // The transponder's port rates, the USB port's included, may have changed.
     if (openPortClick_) openPortClick_();
     if (env_.prompts) {
@@ -277,49 +229,19 @@ bool Configuration::spbBaudRateClick() {
 }
 
 bool Configuration::SpeedButton_LR_ConfigClick() {
-    const LongRangePage& p = pages_.LongRange;
-    LongRangeSettings in;
-    in.Manual = p.ComboBox_LR_Response->currentIndex() == 1;
-    for (std::size_t i = 0; i < p.FunctionReply.size(); ++i)
-        in.FunctionReply[i] = p.FunctionReply[i]->isChecked();
-    in.Message27 = p.CheckBox_LR_Msg27->isChecked();
-    in.ChannelA = Text(p.LabeledEdit_LR_ChA);
-    in.ChannelB = Text(p.LabeledEdit_LR_ChB);
-    return RunWrite(PlanLongRangeWrite(in));
+    return RunWrite(PlanLongRangeWrite(LongRangeInputOf(pages_.LongRange)));
 }
 
 bool Configuration::SpeedButton_DestinationClick() {
-    QTableWidget* grid = pages_.Destination.StringGrid_Destination;
-    CommitGridEdits(grid);
-    DestinationInput in;
-    for (int row = 1; row <= kDestinationRows; ++row) {
-        std::string& text = in.Rows[static_cast<std::size_t>(row - 1)];
-        text = GridText(Cell(grid, row, 1));
-        SetCell(grid, row, 1, text);
-    }
-    return RunWrite(PlanDestinationWrite(in));
+    return RunWrite(PlanDestinationWrite(DestinationInputOf(pages_.Destination)));
 }
 
 bool Configuration::SpeedButton_MOBClick() {
-    QTableWidget* grid = pages_.Mob.StringGrid_MOBList;
-    CommitGridEdits(grid);
-    MobInput in;
-    for (int row = 1; row <= kMobRows; ++row) {
-        MobRow& r = in.Rows[static_cast<std::size_t>(row - 1)];
-        r.Mmsi = Cell(grid, row, 1);
-        r.Name = GridText(Cell(grid, row, 2));
-        SetCell(grid, row, 2, r.Name);
-    }
-    return RunWrite(PlanMobWrite(in));
+    return RunWrite(PlanMobWrite(MobInputOf(pages_.Mob)));
 }
 
 bool Configuration::SpeedButtonEncryptionClick() {
-    const EncryptionPage& p = pages_.Encryption;
-    EncryptionInput in;
-    in.Enabled = p.CheckBoxEnableEncryption->isChecked();
-    in.Code = Text(p.LabeledEditEncryptionKey);
-    in.SnapshotMmsi = Snapshot.Mmsi;
-    return RunWrite(PlanEncryptionWrite(in));
+    return RunWrite(PlanEncryptionWrite(EncryptionInputOf(pages_.Encryption, Snapshot.Mmsi)));
 }
 
 }  // namespace navoro

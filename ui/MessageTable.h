@@ -82,6 +82,10 @@ enum class MessageId : std::size_t {
     TargetsColTcpa,       // NAVORO/TargetsColTcpa
     TargetsColAge,        // NAVORO/TargetsColAge
     TargetsColMessages,   // NAVORO/TargetsColMessages
+    ConfigFileNotLoaded,  // NAVORO/ConfigFileNotLoaded
+    ConfigFileNotSaved,   // NAVORO/ConfigFileNotSaved
+    ConfigFileLoaded,     // NAVORO/ConfigFileLoaded
+    PortNotPresent,       // NAVORO/PortNotPresent
     Count
 };
 
@@ -176,6 +180,12 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
     {"NAVORO", "TargetsColTcpa", "TCPA (min)"},
     {"NAVORO", "TargetsColAge", "Age"},
     {"NAVORO", "TargetsColMessages", "Messages"},
+    {"NAVORO", "ConfigFileNotLoaded",
+     "The configuration file \"%1\" was not loaded; nothing was filled:"},
+    {"NAVORO", "ConfigFileNotSaved", "The configuration could not be written to \"%1\"."},
+    {"NAVORO", "ConfigFileLoaded",
+     "The tabs were filled from \"%1\". Write each tab to the device to apply it."},
+    {"NAVORO", "PortNotPresent", "%1 (not present)"},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.

@@ -28,6 +28,11 @@ class Prompts {
     virtual std::optional<std::string> AskSaveFileName(const std::string& title,
                                                        const std::string& suggestedPath,
                                                        const std::string& filter) = 0;
+    // The open-file dialog: the chosen existing file, or nothing when the user
+    // cancels.
+    virtual std::optional<std::string> AskOpenFileName(const std::string& title,
+                                                       const std::string& folder,
+                                                       const std::string& filter) = 0;
     // Opens a file in the desktop's text editor without waiting for it; false
     // when nothing could be started.
     virtual bool OpenInEditor(const std::string& path) = 0;

@@ -71,6 +71,15 @@ std::optional<std::string> QtPrompts::AskSaveFileName(const std::string& title,
     return path.toStdString();
 }
 
+std::optional<std::string> QtPrompts::AskOpenFileName(const std::string& title,
+                                                      const std::string& folder,
+                                                      const std::string& filter) {
+    const QString path =
+        QFileDialog::getOpenFileName(parent_.data(), Q(title), Q(folder), Q(filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
 bool QtPrompts::OpenInEditor(const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
 }

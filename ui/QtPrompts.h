@@ -23,6 +23,8 @@ class QtPrompts : public Prompts {
     std::optional<std::string> AskSaveFileName(const std::string& title,
                                                const std::string& suggestedPath,
                                                const std::string& filter) override;
+    std::optional<std::string> AskOpenFileName(const std::string& title, const std::string& folder,
+                                               const std::string& filter) override;
     bool OpenInEditor(const std::string& path) override;
     bool OpenWebAddress(const std::string& url) override;
     void Sleep(int milliseconds) override;

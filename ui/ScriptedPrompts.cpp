@@ -40,6 +40,16 @@ std::optional<std::string> ScriptedPrompts::AskSaveFileName(const std::string& t
     return answer;
 }
 
+std::optional<std::string> ScriptedPrompts::AskOpenFileName(const std::string& title,
+                                                            const std::string& folder,
+                                                            const std::string& /*filter*/) {
+    Record({PromptKind::OpenFile, PromptIcon::None, title, folder});
+    if (OpenFileNames.empty()) return std::nullopt;
+    auto answer = OpenFileNames.front();
+    OpenFileNames.pop_front();
+    return answer;
+}
+
 bool ScriptedPrompts::OpenInEditor(const std::string& path) {
     Record({PromptKind::OpenInEditor, PromptIcon::None, "", path});
     return OpenResult;

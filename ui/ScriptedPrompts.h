@@ -10,7 +10,16 @@
 
 namespace navoro {
 
-enum class PromptKind { Message, OkCancel, YesNo, SaveFile, OpenInEditor, OpenWebAddress, Sleep };
+enum class PromptKind {
+    Message,
+    OkCancel,
+    YesNo,
+    SaveFile,
+    OpenInEditor,
+    OpenWebAddress,
+    Sleep,
+    OpenFile
+};
 
 struct PromptCall {
     PromptKind Kind;
@@ -29,6 +38,8 @@ class ScriptedPrompts : public Prompts {
     bool DefaultAnswer = true;
     // Answers of AskSaveFileName in order; nothing (cancelled) when empty.
     std::deque<std::optional<std::string>> SaveFileNames;
+    // Answers of AskOpenFileName in order; nothing (cancelled) when empty.
+    std::deque<std::optional<std::string>> OpenFileNames;
     // Results of OpenInEditor and OpenWebAddress.
     bool OpenResult = true;
     // Run during every call, after it was recorded (to look at state while a
@@ -40,6 +51,8 @@ class ScriptedPrompts : public Prompts {
     bool AskYesNo(PromptIcon icon, const std::string& title, const std::string& text) override;
     std::optional<std::string> AskSaveFileName(const std::string& title,
                                                const std::string& suggestedPath,
+                                               const std::string& filter) override;
+    std::optional<std::string> AskOpenFileName(const std::string& title, const std::string& folder,
                                                const std::string& filter) override;
     bool OpenInEditor(const std::string& path) override;
     bool OpenWebAddress(const std::string& url) override;

@@ -76,6 +76,35 @@ TEST(SettingsFile, WriteCreatesThePlainIniAndKeepsOtherLines) {
     EXPECT_FALSE(std::filesystem::exists(path + ".new"));
 }
 
+// [CONNECTION] comes back as written, beside the language and the user's own
+// lines; a value that is not one line, or not a number, is not kept.
+TEST(SettingsFile, ConnectionRoundTripsAndKeepsOnlySoundValues) {
+    TempFolder dir;
+    const std::string path = dir / "settings.ini";
+    WriteFile(path, "[VIEW]\nLanguage=2\nOwn=kept\n");
+    ConnectionSettings kept{"auto",
+                            "/dev/serial/by-id/usb-A-if00",
+                            38400,
+                            "TabSheetCPA",
+                            "TabSheetGpsStatus",
+                            true,
+                            -20,
+                            40};
+    ASSERT_TRUE(WriteSettings(path, 3, kept));
+    EXPECT_EQ(ReadSettings(path), 3);
+    EXPECT_EQ(ReadConnectionSettings(path), kept);
+    EXPECT_NE(ReadFile(path).find("Own=kept"), std::string::npos);
+
+    kept.Port = "/dev/ttyUSB0\nLanguage=9";
+    ASSERT_TRUE(WriteSettings(path, 1, kept));
+    EXPECT_EQ(ReadSettings(path), 1);
+    EXPECT_EQ(ReadConnectionSettings(path).Port, "");
+
+    WriteFile(path, "[CONNECTION]\nMode=sideways\nRate=fast\nLeft=10\n");
+    const ConnectionSettings read = ReadConnectionSettings(path);
+    EXPECT_EQ(read, ConnectionSettings{});
+}
+
 TEST(SettingsFile, WriteFailureIsReportedAndKeepsTheOldFile) {
     TempFolder dir;
     std::string error;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace navoro {
@@ -95,6 +98,58 @@ TEST(ConfigFile, BrokenFilesNameTheirProblem) {
         EXPECT_NE(read.Problems[0].Message.find(c.MessagePart), std::string::npos)
             << c.Name << ": " << read.Problems[0].Message;
     }
+}
+
+// A blank draught and inland fields showing no number ("xxx.x", empty) are
+// values the window could not show: they are left out of the file, not
+// written as 0.0, and loading the file leaves them blank again.
+TEST(ConfigFile, ValuesTheWindowCouldNotShowAreLeftOut) {
+    ConfigFile file = ReadConfigFile(kFullFile).File;
+    file.Voyage->Draught = "";
+    file.Ship->InlandTexts = {"85.5", "xxx.x", "", "3.2", "xxx.x", "5.0"};
+    const std::string text = WriteConfigFile(file);
+    EXPECT_EQ(text.find("draught"), std::string::npos);
+    EXPECT_EQ(text.find("\"beam\""), std::string::npos);
+    EXPECT_EQ(text.find("internalB"), std::string::npos);
+    EXPECT_EQ(text.find("externalB"), std::string::npos);
+
+    const ConfigFileRead read = ReadConfigFile(text);
+    ASSERT_TRUE(read.Problems.empty()) << read.Problems[0].Name << " " << read.Problems[0].Message;
+    EXPECT_EQ(read.File.Voyage->Draught, "");
+    EXPECT_TRUE(read.File.Ship->Inland);
+    const std::array<std::string, 6> blanked = {"85.5", "", "", "3.2", "", "5.0"};
+    EXPECT_EQ(read.File.Ship->InlandTexts, blanked);
+
+    // Inland mode with no dimension at all is still inland mode.
+    file.Ship->InlandTexts = {"xxx.x", "xxx.x", "xxx.x", "xxx.x", "xxx.x", "xxx.x"};
+    const ConfigFileRead empty = ReadConfigFile(WriteConfigFile(file));
+    ASSERT_TRUE(empty.Problems.empty()) << empty.Problems[0].Name;
+    EXPECT_TRUE(empty.File.Ship->Inland);
+}
+
+// What WriteConfigFile produces is valid by the published schema.
+TEST(ConfigFile, WrittenFilesFollowTheSchema) {
+#ifndef NAVORO_SCHEMA_VALIDATOR
+    GTEST_SKIP() << "no JSON Schema validator (python3 with jsonschema)";
+#else
+    const std::string folder = ::testing::TempDir();
+    ConfigFile full = ReadConfigFile(kFullFile).File;
+    ConfigFile blanks = full;
+    blanks.Voyage->Draught = "";
+    blanks.Ship->InlandTexts = {"xxx.x", "9.5", "", "", "", ""};
+    blanks.Mob->Rows = {};
+    ConfigFile shipOnly;
+    shipOnly.Ship = full.Ship;
+    shipOnly.Ship->Inland = false;
+    std::string command = NAVORO_SCHEMA_VALIDATOR " " NAVORO_CONFIG_SCHEMA;
+    int n = 0;
+    for (const ConfigFile* file : {&full, &blanks, &shipOnly}) {
+        const std::string path = folder + "navoro-schema-" + std::to_string(n++) + ".json";
+        std::ofstream(path) << WriteConfigFile(*file);
+        command += " " + path;
+    }
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+#endif
 }
 
 }  // namespace
