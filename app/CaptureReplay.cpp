@@ -271,7 +271,11 @@ void ReplayPanel::Finished() {
                                .arg(reader.LinesRejected());
     status->setText(counts);
     status->setToolTip(QString::fromStdString(replay_->Path()));
-    if (reader.Status() == CaptureStatus::ReadFailed) {
+    if (reader.Status() == CaptureStatus::Ok && reader.LinesRead() == 0) {
+        // Only empty lines, too many to be told at the start.
+        window_.ErrorBox(
+            Message(MessageId::ReplayEmpty).arg(QString::fromStdString(replay_->Path())).toStdString());
+    } else if (reader.Status() == CaptureStatus::ReadFailed) {
         window_.ErrorBox(Message(MessageId::ReplayReadFailed)
                              .arg(QString::fromStdString(replay_->Path()))
                              .arg(reader.LinesRead())

@@ -196,7 +196,10 @@ CaptureStatus CaptureReader::Open(const std::string& path, std::int64_t startMs)
     file_ = file;
     gzbuffer(file, 128 * 1024);
     status_ = CaptureStatus::Ok;
-    if (!Fill() && status_ == CaptureStatus::ReadFailed) return status_;
+    // Enough of the start to judge it, and the end of a small file.
+    while (end_ < kBinarySample && Fill()) {
+    }
+    if (status_ == CaptureStatus::ReadFailed) return status_;
     compressed_ = gzdirect(file) == 0;
     // Text has no NUL and few control characters in its first few kilobytes.
     const std::size_t sample = std::min(end_, kBinarySample);

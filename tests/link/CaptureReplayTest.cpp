@@ -135,9 +135,8 @@ TEST_F(CaptureFiles, ReadsGzipByItsMagicAndAPlainFileNamedGz) {
     std::string text;
     for (int i = 0; i < 20000; ++i)
         text += "2026-12-10T17:34:46.123Z " + kVdm + "\r\n";
-    for (const std::string& path :
-         {WriteGzip("capture.log.gz", text), WriteGzip("compressed.log", text),
-          Write("plain.gz", text)}) {
+    for (const std::string& path : {WriteGzip("capture.log.gz", text),
+                                    WriteGzip("compressed.log", text), Write("plain.gz", text)}) {
         SCOPED_TRACE(path);
         CaptureReader reader;
         ASSERT_EQ(reader.Open(path), CaptureStatus::Ok);
@@ -183,14 +182,15 @@ TEST_F(CaptureFiles, OverLongAndNonTextLinesAreRejectedAndSkipped) {
     const std::string tenKb(10 * 1024, 'A');
     const std::string atCap(CaptureReader::kMaxLineLength, 'B');
     const std::string overCap(CaptureReader::kMaxLineLength + 1, 'C');
-    const std::string bytes = kVdm + "\n" + tenKb + "\r\n" + atCap + "\r\n" + overCap + "\n" +
-                              "$GP\x01GGA\n" + kVdm + "\n" + tenKb;
+    const std::string overBuffer(3 * CaptureReader::kChunkSize, 'D');
+    const std::string bytes = kVdm + "\n" + tenKb + "\r\n" + overBuffer + "\n" + atCap + "\r\n" +
+                              overCap + "\n" + "$GP\x01GGA\n" + kVdm + "\n" + tenKb;
     const Read r = ReadAll(Write("long.log", bytes));
     EXPECT_EQ(r.Status, CaptureStatus::Ok);
     EXPECT_EQ(r.Texts, (std::vector<std::string>{kVdm, atCap, kVdm}));
-    EXPECT_EQ(r.ReadCount, 7u);
+    EXPECT_EQ(r.ReadCount, 8u);
     EXPECT_EQ(r.Accepted, 3u);
-    EXPECT_EQ(r.Rejected, 4u);
+    EXPECT_EQ(r.Rejected, 5u);
 }
 
 TEST(ReplaySchedule, PacesByTheCaptureClockAtEachSpeed) {
