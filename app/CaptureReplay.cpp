@@ -92,6 +92,11 @@ void CaptureReplay::Stop() {
 
 void CaptureReplay::End() {
     timer_->stop();
+    const int percent = Percent();
+    if (percent != lastPercent_) {
+        lastPercent_ = percent;
+        emit ProgressChanged(percent);
+    }
     reader_.Close();
     hasPending_ = false;
     active_ = false;
@@ -148,7 +153,7 @@ void CaptureReplay::TimerReplayTimer() {
             break;
         }
     }
-    longestSliceMs_ = std::max(longestSliceMs_, wall_.elapsed() - start);
+    longestSliceMs_ = std::max<std::int64_t>(longestSliceMs_, wall_.elapsed() - start);
     const int percent = Percent();
     if (percent != lastPercent_) {
         lastPercent_ = percent;
@@ -273,8 +278,9 @@ void ReplayPanel::Finished() {
     status->setToolTip(QString::fromStdString(replay_->Path()));
     if (reader.Status() == CaptureStatus::Ok && reader.LinesRead() == 0) {
         // Only empty lines, too many to be told at the start.
-        window_.ErrorBox(
-            Message(MessageId::ReplayEmpty).arg(QString::fromStdString(replay_->Path())).toStdString());
+        window_.ErrorBox(Message(MessageId::ReplayEmpty)
+                             .arg(QString::fromStdString(replay_->Path()))
+                             .toStdString());
     } else if (reader.Status() == CaptureStatus::ReadFailed) {
         window_.ErrorBox(Message(MessageId::ReplayReadFailed)
                              .arg(QString::fromStdString(replay_->Path()))
@@ -299,7 +305,8 @@ void ReplayPanel::SetReplaying(bool replaying) {
             control->setEnabled(false);
             control->setToolTip(Message(MessageId::ReplayBlocked));
         }
-        for (QRadioButton* mode : {c.RadioButtonConnectionModeManual, c.RadioButtonConnectionModeAuto})
+        for (QRadioButton* mode :
+             {c.RadioButtonConnectionModeManual, c.RadioButtonConnectionModeAuto})
             mode->setEnabled(false);
         c.LabelConnectionStatus->setWordWrap(true);
     } else if (!replaying && pages->currentWidget() == page_) {
@@ -310,7 +317,8 @@ void ReplayPanel::SetReplaying(bool replaying) {
             control->setEnabled(enabled_[i]);
             control->setToolTip(tooltips_[i]);
         }
-        for (QRadioButton* mode : {c.RadioButtonConnectionModeManual, c.RadioButtonConnectionModeAuto})
+        for (QRadioButton* mode :
+             {c.RadioButtonConnectionModeManual, c.RadioButtonConnectionModeAuto})
             mode->setEnabled(modeEnabled_);
     }
 }

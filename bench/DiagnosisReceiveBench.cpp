@@ -332,7 +332,11 @@ BENCHMARK(BM_ReceiveDataLogVisible)->Arg(1024)->Arg(4096)->Unit(benchmark::kMill
 BENCHMARK(BM_ReceiveDataLogVisibleAtCap)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReceiveSystemCheckVisible)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DataLogTenMillionLines)->Arg(10'000'000)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK(BM_ReplayFastest)->Arg(1'000'000)->Arg(10'000'000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_ReplayFastest)
+    ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 }  // namespace
 

@@ -1,8 +1,10 @@
 // Replaying a capture into the main window, offscreen: the pages end as they do
 // when the same lines arrive from a port.
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <sstream>
@@ -98,7 +100,9 @@ TEST_F(CaptureReplayWindow, PacedAndFullSpeedEndAsTheLiveLinesDo) {
         EXPECT_TRUE(form->ConnectionGroup().LabelConnectionStatus->text().startsWith("Replaying "));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !replay.Replay().Active(); }, 10000));
         EXPECT_GE(clock.elapsed(), c.atLeastMs);
-        if (c.atLeastMs > 0) EXPECT_LT(clock.elapsed(), 3000) << "not paced at 10x";
+        if (c.atLeastMs > 0) {
+            EXPECT_LT(clock.elapsed(), 3000) << "not paced at 10x";
+        }
 
         EXPECT_EQ(StateOf(*form), live);
         EXPECT_EQ(form->ConnectionGroup().LabelConnectionStatus->text(),

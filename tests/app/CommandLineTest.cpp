@@ -43,9 +43,8 @@ TEST(CommandLine, ReadsOptionsAndPassesQtOptionsOver) {
 
 TEST(CommandLine, RejectsWhatItDoesNotKnow) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--port"}, {"--port="},     {"--port", ""},     {"--bogus"},
-        {"stray"},  {"--simulate="}, {"--simulate=gps"}, {"--simulate=Modern"},
-        {"--replay"}, {"--replay="}};
+        {"--port"},      {"--port="},        {"--port", ""},        {"--bogus"},  {"stray"},
+        {"--simulate="}, {"--simulate=gps"}, {"--simulate=Modern"}, {"--replay"}, {"--replay="}};
     for (const auto& args : bad) {
         EXPECT_FALSE(Parse(args).Error.empty()) << args[0];
     }
