@@ -15,7 +15,6 @@
 #include <chrono>
 #include <ctime>
 
-#include "ais/TargetTable.h"
 #include "app/ConnectionGroup.h"
 
 namespace navoro {
@@ -28,7 +27,9 @@ std::int64_t EpochMsNow() {
 }
 
 // The status line's file name: at most this many characters.
-constexpr int kShownNameLength = 28;
+constexpr int kShownNameLength = 24;
+// The status text's width while replaying, so that it needs two lines at most.
+constexpr int kStatusWidth = 180;
 
 }  // namespace
 
@@ -55,9 +56,12 @@ LocalDateTime CaptureClock::Now() {
 
 // CaptureReplay
 
-CaptureReplay::CaptureReplay(std::function<void(std::string_view)> feed, TargetTable& targets,
-                             QObject* parent)
-    : QObject(parent), feed_(std::move(feed)), targets_(targets), timer_(new QTimer(this)) {
+CaptureReplay::CaptureReplay(std::function<void(std::string_view)> feed,
+                             std::function<void(LocalClock*)> setClock, QObject* parent)
+    : QObject(parent),
+      feed_(std::move(feed)),
+      setClock_(std::move(setClock)),
+      timer_(new QTimer(this)) {
     timer_->setObjectName(QStringLiteral("TimerReplay"));
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, &CaptureReplay::TimerReplayTimer);
@@ -65,7 +69,7 @@ CaptureReplay::CaptureReplay(std::function<void(std::string_view)> feed, TargetT
 
 CaptureReplay::~CaptureReplay() {
     // The table must not keep a clock that is going away.
-    if (active_) targets_.SetClock(nullptr);
+    if (active_) setClock_(nullptr);
 }
 
 CaptureStatus CaptureReplay::Start(const std::string& path) {
@@ -81,7 +85,7 @@ CaptureStatus CaptureReplay::Start(const std::string& path) {
     active_ = true;
     lastPercent_ = -1;
     longestSliceMs_ = 0;
-    targets_.SetClock(&clock_);
+    setClock_(&clock_);
     timer_->start(0);
     return status;
 }
@@ -100,7 +104,7 @@ void CaptureReplay::End() {
     reader_.Close();
     hasPending_ = false;
     active_ = false;
-    targets_.SetClock(nullptr);
+    setClock_(nullptr);
     emit Finished();
 }
 
@@ -166,7 +170,7 @@ void CaptureReplay::TimerReplayTimer() {
 ReplayPanel::ReplayPanel(ReplayWindow window, QObject* parent)
     : QObject(parent),
       window_(std::move(window)),
-      replay_(new CaptureReplay(window_.Feed, *window_.Targets, this)) {
+      replay_(new CaptureReplay(window_.Feed, window_.SetClock, this)) {
     QTabWidget* pages = window_.Connection->PageControlDetectComPortMode;
     page_ = new QWidget(pages);
     page_->setObjectName(QStringLiteral("TabSheetReplay"));
@@ -309,6 +313,8 @@ void ReplayPanel::SetReplaying(bool replaying) {
              {c.RadioButtonConnectionModeManual, c.RadioButtonConnectionModeAuto})
             mode->setEnabled(false);
         c.LabelConnectionStatus->setWordWrap(true);
+        statusWidth_ = c.LabelConnectionStatus->minimumWidth();
+        c.LabelConnectionStatus->setMinimumWidth(kStatusWidth);
     } else if (!replaying && pages->currentWidget() == page_) {
         pages->setCurrentWidget(previousPage_ ? previousPage_ : pages->widget(0));
         for (std::size_t i = 0; i < std::size(window_.WriteControls); ++i) {
@@ -320,6 +326,7 @@ void ReplayPanel::SetReplaying(bool replaying) {
         for (QRadioButton* mode :
              {c.RadioButtonConnectionModeManual, c.RadioButtonConnectionModeAuto})
             mode->setEnabled(modeEnabled_);
+        c.LabelConnectionStatus->setMinimumWidth(statusWidth_);
     }
 }
 

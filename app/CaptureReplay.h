@@ -25,7 +25,6 @@ class QWidget;
 
 namespace navoro {
 
-class TargetTable;
 struct ConnectionControls;
 
 // The target table's clock during a replay: the local time of the capture
@@ -50,8 +49,10 @@ class CaptureReplay : public QObject {
   public:
     static constexpr int kSliceMs = 8;
 
-    CaptureReplay(std::function<void(std::string_view)> feed, TargetTable& targets,
-                  QObject* parent);
+    // `setClock` gives the target table and the pages that show ages a clock
+    // (nullptr: the system's again).
+    CaptureReplay(std::function<void(std::string_view)> feed,
+                  std::function<void(LocalClock*)> setClock, QObject* parent);
     ~CaptureReplay() override;
 
     // Opens the capture and starts replaying it at the chosen speed; anything
@@ -84,7 +85,7 @@ class CaptureReplay : public QObject {
     void End();
 
     std::function<void(std::string_view)> feed_;
-    TargetTable& targets_;
+    std::function<void(LocalClock*)> setClock_;
     QTimer* timer_;
     QElapsedTimer wall_;
     CaptureReader reader_;
@@ -106,7 +107,8 @@ struct ReplayWindow {
     // The controls that write to a device, disabled while replaying.
     QWidget* WriteControls[3] = {nullptr, nullptr, nullptr};
     std::function<void(std::string_view)> Feed;  // the receive path
-    TargetTable* Targets = nullptr;
+    // The clock of the target table and of the pages that show ages.
+    std::function<void(LocalClock*)> SetClock;
     std::function<bool()> Connected;   // connecting or connected
     std::function<void()> Disconnect;  // as the user's Disconnect
     std::function<void(const std::string&)> ErrorBox;
@@ -152,6 +154,7 @@ class ReplayPanel : public QObject {
     QString tooltips_[3];
     bool enabled_[3] = {true, true, true};
     bool modeEnabled_ = true;
+    int statusWidth_ = 0;
 };
 
 }  // namespace navoro

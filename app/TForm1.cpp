@@ -34,6 +34,7 @@
 #include "config/TfrmInputDialog.h"
 #include "config/TfrmWaitingProgress.h"
 #include "diagnosis/DiagnosisPages.h"
+#include "diagnosis/TargetsPage.h"
 #include "link/GuiThreadExecutor.h"
 #include "link/PortMonitor.h"
 #include "link/SentenceDispatch.h"
@@ -465,7 +466,10 @@ void TForm1::SetUpReplay() {
     window.WriteControls[2] =
         FindControlAs<QWidget>(this, QStringLiteral("ButtonCustomSendCommand"));
     window.Feed = [this](std::string_view bytes) { ReceiveBytes(bytes); };
-    window.Targets = &codec_->Targets;
+    window.SetClock = [this](LocalClock* clock) {
+        codec_->Targets.SetClock(clock);
+        if (TargetsPage* page = diagnosis_->AisTargets()) page->SetClock(clock);
+    };
     window.Connected = [this] { return connection_.ConnectState == 1; };
     window.Disconnect = [this] { connection_.OpenPortClick(); };
     window.ErrorBox = [this](const std::string& text) { ErrorBox(text); };

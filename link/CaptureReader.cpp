@@ -261,7 +261,12 @@ bool CaptureReader::Fill() {
 std::uint64_t CaptureReader::FilePosition() const {
     if (!file_) return eof_ ? fileSize_ : 0;
     const z_off_t offset = gzoffset(File(file_));
-    return offset < 0 ? 0 : static_cast<std::uint64_t>(offset);
+    if (offset < 0) return 0;
+    auto position = static_cast<std::uint64_t>(offset);
+    // Plain text read ahead into the buffer is not read yet; for gzip the
+    // compressed position is near enough.
+    if (!compressed_) position -= std::min<std::uint64_t>(position, end_ - begin_);
+    return position;
 }
 
 bool CaptureReader::Next(CaptureLine& line) {

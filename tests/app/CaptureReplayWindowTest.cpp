@@ -125,12 +125,17 @@ TEST_F(CaptureReplayWindow, PauseHoldsTheReplayAndConnectEndsIt) {
     ReplayPanel& replay = form->Replay();
     replay.cbxReplaySpeed()->setCurrentIndex(0);  // 1x: 3 s
     ASSERT_TRUE(form->StartReplay(kCapture));
-    QTest::qWait(100);
+    QTest::qWait(600);  // the first second's lines, with two stations
     replay.btnReplayPause()->click();
     const std::uint64_t held = replay.Replay().Reader().LinesAccepted();
     QTest::qWait(1300);
     EXPECT_EQ(replay.Replay().Reader().LinesAccepted(), held);
     EXPECT_TRUE(replay.Replay().Active());
+    // Ages count by the capture's clock, which stands still while paused.
+    TargetsPage& targets = *form->diagnosis().AisTargets();
+    targets.UpdateAisTargets();
+    ASSERT_GT(targets.Model().rowCount(), 0);
+    EXPECT_EQ(targets.Model().index(0, TargetsModel::ColAge).data().toString(), "0 s");
 
     form->ConnectionGroup().OpenPort->click();
     EXPECT_FALSE(replay.Replay().Active());
