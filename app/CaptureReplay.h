@@ -47,7 +47,7 @@ class CaptureReplay : public QObject {
     Q_OBJECT
 
   public:
-    static constexpr int kSliceMs = 8;
+    static constexpr int kSliceMs = 5;
 
     // `setClock` gives the target table and the pages that show ages a clock
     // (nullptr: the system's again).
