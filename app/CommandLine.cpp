@@ -74,6 +74,18 @@ AppOptions ParseCommandLine(int argc, const char* const* argv) {
                 return options;
             }
             options.Ports.emplace_back(path);
+        } else if (arg == "--replay" || arg.starts_with("--replay=")) {
+            std::string_view file;
+            if (arg == "--replay") {
+                if (i + 1 < argc && argv[i + 1]) file = argv[++i];
+            } else {
+                file = arg.substr(9);
+            }
+            if (file.empty()) {
+                options.Error = "--replay needs a capture file";
+                return options;
+            }
+            options.Replay = file;
         } else if (arg.starts_with("--")) {
             options.Error = "unknown option " + std::string(arg);
             return options;
@@ -89,7 +101,7 @@ AppOptions ParseCommandLine(int argc, const char* const* argv) {
 
 std::string UsageText(const std::string& program) {
     return "Usage: " + program +
-           " [--port PATH]... [--simulate[=FORM]]\n"
+           " [--port PATH]... [--simulate[=FORM]] [--replay FILE]\n"
            "Configures and diagnoses an AIS Class A transponder on a serial port.\n"
            "\n"
            "  --port PATH   list the serial port PATH (for example /dev/pts/3) besides\n"
@@ -100,6 +112,9 @@ std::string UsageText(const std::string& program) {
            "                the same, its GNSS receiver classic (GPS, the default),\n"
            "                modern (GPS, GLONASS, Galileo and BeiDou in NMEA 4.11 form)\n"
            "                or legacy (NMEA 2.x)\n"
+           "  --replay FILE replay the capture FILE (a saved data log or any NMEA 0183\n"
+           "                text, plain or gzip-compressed) into the window, as if\n"
+           "                its lines came from a port\n"
            "  --help        show this text and exit\n"
            "  --version     show the version and exit\n"
            "\n"

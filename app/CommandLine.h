@@ -13,7 +13,8 @@ struct AppOptions {
     // (passed to navoro-sim as --gnss FORM); empty: the simulator's default
     std::string SimulateGnss;
     std::vector<std::string>
-        Ports;  // --port PATH (repeatable): ports to list besides the found ones
+        Ports;           // --port PATH (repeatable): ports to list besides the found ones
+    std::string Replay;  // --replay FILE: a capture replayed into the window at start
     bool ShowHelp = false;
     bool ShowVersion = false;
     std::string Error;  // set when the command line is not understood

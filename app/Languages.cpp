@@ -247,6 +247,22 @@ constexpr LanguageKey kKeys[] = {
     {"NAVORO", "PortNotPresent", Message, Main, "", "%1 (not present)"},
     {"NAVORO", "RefreshTab", Caption, Main, "mnuRefresh", "Refresh"},
     {"NAVORO", "ConnectToggle", Caption, Main, "mnuConnect", "Connect/Disconnect"},
+    {"NAVORO", "ReplayStatus", Message, Main, "", "Replaying %1 \u2014 %2 %"},
+    {"NAVORO", "ReplayEnded", Message, Main, "",
+     "Replay ended: %1 lines read, %2 accepted, %3 rejected"},
+    {"NAVORO", "ReplayOpenFailed", Message, Main, "", "%1 could not be opened: %2"},
+    {"NAVORO", "ReplayEmpty", Message, Main, "", "%1 holds no lines: there is nothing to replay."},
+    {"NAVORO", "ReplayBinary", Message, Main, "",
+     "%1 is not a text capture: it holds binary data."},
+    {"NAVORO", "ReplayReadFailed", Message, Main, "", "Reading %1 failed after %2 lines: %3"},
+    {"NAVORO", "ReplayBlocked", Message, Main, "",
+     "Nothing is sent to a device while a capture is replayed: stop the replay first."},
+    {"NAVORO", "ReplayPause", Message, Main, "", "Pause"},
+    {"NAVORO", "ReplayResume", Message, Main, "", "Resume"},
+    {"NAVORO", "ReplayFastest", Message, Main, "", "As fast as possible"},
+    {"NAVORO", "OpenCaptureTitle", Message, Main, "", "Open capture"},
+    {"NAVORO", "OpenCapture", Caption, Main, "mnuOpenCapture", "Open capture(&O)..."},
+    {"NAVORO", "ReplayStop", Caption, Main, "btnReplayStop", "Stop"},
 };
 
 }  // namespace

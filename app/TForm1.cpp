@@ -7,6 +7,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/CaptureReplay.h"
 #include "app/ControlTexts.h"
 #include "app/DemoSimulator.h"
 #include "app/LanguageFile.h"
@@ -34,6 +36,7 @@
 #include "config/TfrmInputDialog.h"
 #include "config/TfrmWaitingProgress.h"
 #include "diagnosis/DiagnosisPages.h"
+#include "diagnosis/TargetsPage.h"
 #include "link/GuiThreadExecutor.h"
 #include "link/PortMonitor.h"
 #include "link/SentenceDispatch.h"
@@ -214,6 +217,7 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     frmAbout_ = new TfrmAbout(prompts_, this);
     frmAgreement_ = new TfrmAgreement(this);
     SetUpMaintenanceDialog();
+    SetUpReplay();
     frmWaitingProgress_ = new TfrmWaitingProgress(this);
     configuration_->SetWaitingWindow(frmWaitingProgress_);
     configuration_->SetVersionText([this] {
@@ -392,6 +396,7 @@ void TForm1::mnuLangTraChineseClick(QObject* Sender) {
     LoadLanguageFile(languageFile);
     if (frmAbout_) frmAbout_->LoadReadMe(readMeFile, language->Page);
     FillOptionLists();
+    if (replay_) replay_->ApplyTexts();
 }
 
 void TForm1::LoadLanguageFile(const std::string& path) {
@@ -457,6 +462,50 @@ void TForm1::SetUpMaintenanceDialog() {
     }
     ui_->mnuFile->insertMenu(ui_->mnuExit, menu);
     ui_->mnuFile->insertSeparator(ui_->mnuExit);
+}
+
+void TForm1::SetUpReplay() {
+    ReplayWindow window;
+    window.Window = this;
+    window.Connection = &view_.Controls();
+    window.Messages = &messages_;
+    window.WriteControls[0] = ui_->SpeedButtonSetting;
+    window.WriteControls[1] = ui_->SpeedButtonReload;
+    window.WriteControls[2] =
+        FindControlAs<QWidget>(this, QStringLiteral("ButtonCustomSendCommand"));
+    window.Feed = [this](std::string_view bytes) { ReceiveBytes(bytes); };
+    window.SetClock = [this](LocalClock* clock) {
+        codec_->Targets.SetClock(clock);
+        if (TargetsPage* page = diagnosis_->AisTargets()) page->SetClock(clock);
+    };
+    window.Connected = [this] { return connection_.ConnectState == 1; };
+    window.Disconnect = [this] { connection_.OpenPortClick(); };
+    window.ErrorBox = [this](const std::string& text) { ErrorBox(text); };
+    replay_ = new ReplayPanel(std::move(window), this);
+    // File > Open capture..., first in the menu.
+    auto* item = new QAction(QStringLiteral("Open capture(&O)..."), this);
+    item->setObjectName(QStringLiteral("mnuOpenCapture"));
+    connect(item, &QAction::triggered, this, &TForm1::mnuOpenCaptureClick);
+    const QList<QAction*> items = ui_->mnuFile->actions();
+    ui_->mnuFile->insertAction(items.isEmpty() ? nullptr : items.front(), item);
+    ui_->mnuFile->insertSeparator(items.isEmpty() ? nullptr : items.front());
+}
+
+void TForm1::mnuOpenCaptureClick() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, MessageText(MessageId::OpenCaptureTitle),
+        QString::fromStdString(environment_.DocumentsFolder),
+        QStringLiteral("Captures (*.log *.txt *.nmea *.gz);;All files (*)"));
+    if (!path.isEmpty()) StartReplay(path.toStdString());
+}
+
+bool TForm1::StartReplay(const std::string& path) {
+    return replay_->StartReplay(path);
+}
+
+void TForm1::OpenPortClick() {
+    if (replay_) replay_->StopReplay();
+    connection_.OpenPortClick();
 }
 
 void TForm1::mnuMaintenanceClick(int mode) {

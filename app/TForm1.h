@@ -39,6 +39,7 @@ class DemoSimulator;
 class GuiThreadExecutor;
 class PortMonitor;
 class WindowHabits;
+class ReplayPanel;
 
 // What the main window is given by its creator.
 struct ShellEnvironment {
@@ -108,7 +109,8 @@ class TForm1 : public QMainWindow, public LineSink {
     void ErrorBox(const std::string& text) { view_.ErrorBox(text); }
 
     // ---- connection (the handlers of the connection group and timers) --------
-    void OpenPortClick() { connection_.OpenPortClick(); }
+    // Connect and Disconnect; a running replay ends first.
+    void OpenPortClick();
     void Timer1Timer() { connection_.Timer1Timer(); }
     void TimerConnectionTimer() { connection_.TimerConnectionTimer(); }
     void RadioButtonConnectionModeAutoClick() { connection_.RadioButtonConnectionModeAutoClick(); }
@@ -117,6 +119,15 @@ class TForm1 : public QMainWindow, public LineSink {
     // The serial-port component's receive event: reads the waiting bytes and
     // hands every complete line to the three consumers.
     void CommRxChar(TComm* Sender, std::uint32_t Count);
+
+    // ---- replaying a capture ------------------------------------------------------
+    // Bytes into the receive path, as the port delivers them.
+    void ReceiveBytes(std::string_view bytes) { assembler_.Feed(bytes); }
+    // File > Open capture...: asks for a file and replays it.
+    void mnuOpenCaptureClick();
+    // Replays `path` (the command line's --replay); true when it runs.
+    bool StartReplay(const std::string& path);
+    ReplayPanel& Replay() { return *replay_; }
 
     // ---- received-line consumers (LineSink) ------------------------------------
     bool LogEnabled() const override;
@@ -220,6 +231,8 @@ class TForm1 : public QMainWindow, public LineSink {
     void SetUpMaintenanceDialog();
     void ConnectConnectionControls();
     void StartSimulator();
+    // The replay's page, File > Open capture... and its place on the receive path.
+    void SetUpReplay();
 
     std::unique_ptr<Ui::TForm1> ui_;
     Prompts& prompts_;
@@ -249,6 +262,7 @@ class TForm1 : public QMainWindow, public LineSink {
     LineAssembler assembler_{*this};
     PortMonitor* portMonitor_ = nullptr;
     DemoSimulator* simulator_ = nullptr;
+    ReplayPanel* replay_ = nullptr;  // owned as a child
     std::string simulatorPort_;
     std::function<void()> closePort_;
     QFont baseFont_;

@@ -77,6 +77,8 @@ int main(int argc, char* argv[]) {
         // A data log left by a run that did not end normally is offered once
         // the window is up.
         QTimer::singleShot(0, &form, [&form] { form.diagnosis().DataLog().OfferLeftoverLogs(); });
+        if (!options.Replay.empty())
+            QTimer::singleShot(0, &form, [&form, &options] { form.StartReplay(options.Replay); });
         QApplication::exec();
     } catch (const std::exception& error) {
         ShowUncaughtError(QString::fromLocal8Bit(error.what()));

@@ -17,7 +17,9 @@
 #include <time.h>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTabWidget>
@@ -30,8 +32,10 @@
 #include <string>
 #include <vector>
 
+#include "app/CaptureReplay.h"
 #include "app/ControlTexts.h"
 #include "app/TForm1.h"
+#include "diagnosis/DataLogFile.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
 #include "link/LineAssembler.h"
@@ -261,6 +265,67 @@ void BM_DataLogTenMillionLines(benchmark::State& state) {
     }
 }
 
+// A day's capture of a busy port replayed as fast as possible into the window
+// (File > Open capture...), every page live: the data log on, GPS STATUS shown,
+// the target table filling. The capture (the simulator's stream, each line with
+// the data log's time stamp) is written to a temporary file first, not counted.
+void BM_ReplayFastest(benchmark::State& state) {
+    const std::int64_t count = state.range(0);
+    QTemporaryDir folder;
+    const std::string path = (folder.path() + "/day.log").toStdString();
+    {
+        std::vector<std::string> lines;
+        const std::string& bytes = Stream().Bytes;
+        for (std::size_t start = 0; start < bytes.size();) {
+            std::size_t end = bytes.find('\n', start);
+            if (end == std::string::npos) end = bytes.size();
+            lines.push_back(bytes.substr(start, end - start + 1));
+            start = end + 1;
+        }
+        std::ofstream out(path, std::ios::binary);
+        char stamp[navoro::kArrivalTimeLength];
+        std::int64_t ms = 1796924086000;
+        for (std::int64_t i = 0; i < count; ++i) {
+            if (i % 300 == 0) ms += 1000;  // a busy port: some 300 lines a second
+            navoro::FormatArrivalTime(ms, stamp);
+            out.write(stamp, sizeof stamp);
+            out.put(' ');
+            out << lines[static_cast<std::size_t>(i) % lines.size()];
+        }
+    }
+    for (auto _ : state) {
+        Window window(1);
+        navoro::ReplayPanel& replay = window.form->Replay();
+        replay.cbxReplaySpeed()->setCurrentIndex(static_cast<int>(navoro::ReplaySpeed::Fastest));
+        TimedApplication* app = App();
+        app->Reset();
+        QElapsedTimer clock;
+        clock.start();
+        const qint64 cpu = ThreadCpuNs();
+        if (!window.form->StartReplay(path)) {
+            state.SkipWithError("the capture was not replayed");
+            return;
+        }
+        QEventLoop loop;
+        QObject::connect(&replay.Replay(), &navoro::CaptureReplay::Finished, &loop,
+                         &QEventLoop::quit);
+        loop.exec();
+        const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        const double cpuSeconds = static_cast<double>(ThreadCpuNs() - cpu) / 1e9;
+        const navoro::CaptureReader& reader = replay.Replay().Reader();
+        state.counters["lines/s"] = static_cast<double>(reader.LinesAccepted()) / seconds;
+        state.counters["lines/s_cpu"] = static_cast<double>(reader.LinesAccepted()) / cpuSeconds;
+        state.counters["accepted"] = static_cast<double>(reader.LinesAccepted());
+        state.counters["rss_mb"] = ResidentMb();
+        state.counters["targets"] = window.form->codec().Targets.Count();
+        state.counters["longest_slice_ms"] = static_cast<double>(replay.Replay().LongestSliceMs());
+        state.counters["longest_handler_ms"] = static_cast<double>(app->longest) / 1e6;
+        state.counters["over_16ms"] = static_cast<double>(app->overFrame);
+        state.counters["longest_handler_cpu_ms"] = static_cast<double>(app->longestCpu) / 1e6;
+        state.counters["over_16ms_cpu"] = static_cast<double>(app->overFrameCpu);
+    }
+}
+
 // Reads of 1 KiB (about one second of the stream at 115200 bit/s) and of a
 // full 4 KiB driver queue.
 BENCHMARK(BM_ReceiveGpsStatusVisible)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
@@ -268,6 +333,11 @@ BENCHMARK(BM_ReceiveDataLogVisible)->Arg(1024)->Arg(4096)->Unit(benchmark::kMill
 BENCHMARK(BM_ReceiveDataLogVisibleAtCap)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReceiveSystemCheckVisible)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DataLogTenMillionLines)->Arg(10'000'000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_ReplayFastest)
+    ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 }  // namespace
 

@@ -18,7 +18,7 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libgl-dev
-    libudev-dev nlohmann-json3-dev
+    libudev-dev nlohmann-json3-dev zlib1g-dev
     xvfb xauth
     clang libclang-rt-14-dev
     dpkg-dev file desktop-file-utils appstream

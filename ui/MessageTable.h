@@ -86,6 +86,18 @@ enum class MessageId : std::size_t {
     ConfigFileNotSaved,   // NAVORO/ConfigFileNotSaved
     ConfigFileLoaded,     // NAVORO/ConfigFileLoaded
     PortNotPresent,       // NAVORO/PortNotPresent
+    // Replaying a capture.
+    ReplayStatus,      // NAVORO/ReplayStatus: replay status: %1 the file, %2 the percentage
+    ReplayEnded,       // NAVORO/ReplayEnded: %1-%3 the counts
+    ReplayOpenFailed,  // NAVORO/ReplayOpenFailed: %1 the file, %2 the reason
+    ReplayEmpty,       // NAVORO/ReplayEmpty: %1 the file
+    ReplayBinary,      // NAVORO/ReplayBinary: %1 the file
+    ReplayReadFailed,  // NAVORO/ReplayReadFailed: %1 the file, %2 the lines, %3 the reason
+    ReplayBlocked,     // NAVORO/ReplayBlocked: the write controls' tool tip
+    ReplayPause,       // NAVORO/ReplayPause
+    ReplayResume,      // NAVORO/ReplayResume
+    ReplayFastest,     // NAVORO/ReplayFastest: the fastest replay speed
+    OpenCaptureTitle,  // NAVORO/OpenCaptureTitle: the file dialog's title
     Count
 };
 
@@ -186,6 +198,18 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
     {"NAVORO", "ConfigFileLoaded",
      "The tabs were filled from \"%1\". Write each tab to the device to apply it."},
     {"NAVORO", "PortNotPresent", "%1 (not present)"},
+    {"NAVORO", "ReplayStatus", "Replaying %1 \u2014 %2 %"},
+    {"NAVORO", "ReplayEnded", "Replay ended: %1 lines read, %2 accepted, %3 rejected"},
+    {"NAVORO", "ReplayOpenFailed", "%1 could not be opened: %2"},
+    {"NAVORO", "ReplayEmpty", "%1 holds no lines: there is nothing to replay."},
+    {"NAVORO", "ReplayBinary", "%1 is not a text capture: it holds binary data."},
+    {"NAVORO", "ReplayReadFailed", "Reading %1 failed after %2 lines: %3"},
+    {"NAVORO", "ReplayBlocked",
+     "Nothing is sent to a device while a capture is replayed: stop the replay first."},
+    {"NAVORO", "ReplayPause", "Pause"},
+    {"NAVORO", "ReplayResume", "Resume"},
+    {"NAVORO", "ReplayFastest", "As fast as possible"},
+    {"NAVORO", "OpenCaptureTitle", "Open capture"},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.

@@ -33,6 +33,9 @@ TEST(CommandLine, ReadsOptionsAndPassesQtOptionsOver) {
         EXPECT_TRUE(o.Error.empty()) << form;
     }
 
+    EXPECT_EQ(Parse({"--replay", "day.log.gz"}).Replay, "day.log.gz");
+    EXPECT_EQ(Parse({"--replay=/tmp/day.log"}).Replay, "/tmp/day.log");
+
     EXPECT_TRUE(Parse({"--help"}).ShowHelp);
     EXPECT_TRUE(Parse({"-h"}).ShowHelp);
     EXPECT_TRUE(Parse({"--version"}).ShowVersion);
@@ -40,8 +43,8 @@ TEST(CommandLine, ReadsOptionsAndPassesQtOptionsOver) {
 
 TEST(CommandLine, RejectsWhatItDoesNotKnow) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--port"}, {"--port="},     {"--port", ""},     {"--bogus"},
-        {"stray"},  {"--simulate="}, {"--simulate=gps"}, {"--simulate=Modern"}};
+        {"--port"},      {"--port="},        {"--port", ""},        {"--bogus"},  {"stray"},
+        {"--simulate="}, {"--simulate=gps"}, {"--simulate=Modern"}, {"--replay"}, {"--replay="}};
     for (const auto& args : bad) {
         EXPECT_FALSE(Parse(args).Error.empty()) << args[0];
     }
