@@ -216,12 +216,9 @@ void DataLogPage::ShowLines(std::size_t maxLines) {
     // The interval may have been shortened to fetch the rest of a burst.
     flushTimer_->setInterval(kDataLogFlushMilliseconds);
     if (batch_.Empty()) return;
-    // Waiting lines that fill the log by themselves replace it: emptying it
-    // costs less than dropping its lines one by one.
-    if (batch_.Size() >= batch_.MaxLines()) {
-        memo_->clear();
-        hasLines_ = false;
-    }
+    // The memo is never emptied at once, even when the waiting lines would
+    // replace all of it: destroying a full memo's blocks takes longer than a
+    // handler may. Each call drops only as many old lines as it adds.
     const std::vector<std::string> lines = batch_.Take(maxLines);
     QString text;
     std::size_t size = lines.size();

@@ -71,7 +71,8 @@ TEST_F(DataLogPageTest, Controls) {
     EXPECT_EQ(Text("Label11"), "Enter command below");
     EXPECT_EQ(Control<QLineEdit>("EditSendCommand")->maxLength(), 84);
     EXPECT_EQ(Control("Panel4")->height(), 65);
-    EXPECT_EQ(Control<QPlainTextEdit>("MemoDataLog")->maximumBlockCount(), 50000);
+    EXPECT_EQ(Control<QPlainTextEdit>("MemoDataLog")->maximumBlockCount(),
+              static_cast<int>(kDataLogMaxLines));
     EXPECT_EQ(Text("lblLogLimit"), "Showing the newest 0 of 0 lines");
 }
 
