@@ -29,26 +29,6 @@ void SetText(QLineEdit* edit, const std::string& text) {
     edit->setText(QString::fromStdString(text));
 }
 
-std::string Cell(const QTableWidget* grid, int row, int column) {
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text().toStdString() : std::string();
-}
-
-void SetCell(QTableWidget* grid, int row, int column, const std::string& text) {
-    QTableWidgetItem* item = grid->item(row, column);
-    if (!item) {
-        item = new QTableWidgetItem;
-        grid->setItem(row, column, item);
-    }
-    const QString value = QString::fromStdString(text);
-    if (item->text() != value) item->setText(value);
-}
-
-// A spin box's number, -1 while it shows "N/A".
-int SpinValue(const SpinEdit* box) {
-    return box->NotAvailable() ? -1 : box->value();
-}
-
 std::array<int, 4> SpinValues(const std::array<SpinEdit*, 4>& boxes) {
     return {SpinValue(boxes[0]), SpinValue(boxes[1]), SpinValue(boxes[2]), SpinValue(boxes[3])};
 }

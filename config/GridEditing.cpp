@@ -6,6 +6,21 @@
 
 namespace navoro {
 
+std::string Cell(const QTableWidget* grid, int row, int column) {
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text().toStdString() : std::string();
+}
+
+void SetCell(QTableWidget* grid, int row, int column, const std::string& text) {
+    QTableWidgetItem* item = grid->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        grid->setItem(row, column, item);
+    }
+    const QString value = QString::fromStdString(text);
+    if (item->text() != value) item->setText(value);
+}
+
 namespace {
 
 constexpr int kMmsiDigits = 9;

@@ -6,7 +6,14 @@
 #include <QTableWidget>
 #include <QValidator>
 
+#include <string>
+
 namespace navoro {
+
+// A grid cell's text ("" for a cell never filled), and setting it (a cell
+// item is made when missing; an equal text is left alone).
+std::string Cell(const QTableWidget* grid, int row, int column);
+void SetCell(QTableWidget* grid, int row, int column, const std::string& text);
 
 // How a grid cell is edited: at most MaxLength characters (0: not editable
 // here), digits only, or any text through the grids' key rule.

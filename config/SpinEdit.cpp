@@ -62,4 +62,9 @@ void SpinEdit::focusInEvent(QFocusEvent* event) {
     QSpinBox::focusInEvent(event);
 }
 
+// A spin box's number, -1 while it shows "N/A".
+int SpinValue(const SpinEdit* box) {
+    return box->NotAvailable() ? -1 : box->value();
+}
+
 }  // namespace navoro

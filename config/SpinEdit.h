@@ -36,4 +36,7 @@ class SpinEdit : public QSpinBox {
     bool notAvailable_ = false;
 };
 
+// A spin box's number, -1 while it shows "N/A".
+int SpinValue(const SpinEdit* box);
+
 }  // namespace navoro

@@ -16,26 +16,6 @@ namespace {
 
 constexpr const char* kMobDefaultMmsi = "972000000";
 
-std::string Cell(const QTableWidget* grid, int row, int column) {
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text().toStdString() : std::string();
-}
-
-void SetCell(QTableWidget* grid, int row, int column, const std::string& text) {
-    QTableWidgetItem* item = grid->item(row, column);
-    if (!item) {
-        item = new QTableWidgetItem;
-        grid->setItem(row, column, item);
-    }
-    const QString value = QString::fromStdString(text);
-    if (item->text() != value) item->setText(value);
-}
-
-// A spin box's number, -1 while it shows "N/A".
-int SpinValue(const SpinEdit* box) {
-    return box->NotAvailable() ? -1 : box->value();
-}
-
 }  // namespace
 
 void Configuration::SetUpWriteInputs() {
