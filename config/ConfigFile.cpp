@@ -69,9 +69,12 @@ Json ToJson(const ConfigFile& f) {
         j["voyage"] = voyage;
     }
     if (f.Cpa) {
-        j["cpa"] = {{"cpa", MaskedTenths(f.Cpa->Cpa).value_or(0) / 10.0},
-                    {"tcpa", f.Cpa->Tcpa},
-                    {"alarm", f.Cpa->AlarmIndex == 0 ? "on" : "off"}};
+        // A blank CPA is left out, as the write leaves it empty.
+        Json cpa = Json::object();
+        if (const std::optional<int> tenths = MaskedTenths(f.Cpa->Cpa)) cpa["cpa"] = *tenths / 10.0;
+        cpa["tcpa"] = f.Cpa->Tcpa;
+        cpa["alarm"] = f.Cpa->AlarmIndex == 0 ? "on" : "off";
+        j["cpa"] = cpa;
     }
     if (f.Transceiver) {
         const auto& t = *f.Transceiver;
@@ -289,9 +292,11 @@ void ReadTabs(const Json& j, ConfigFile& f, std::vector<ConfigFileProblem>& prob
     if (j.contains("cpa")) {
         const Reader c = root.Sub("cpa");
         CpaInput in;
-        double cpa = 0;
-        c.Num("cpa", cpa);
-        in.Cpa = Tenths(cpa, "%04.1f");
+        if (j["cpa"].is_object() && j["cpa"].contains("cpa")) {
+            double cpa = 0;
+            c.Num("cpa", cpa);
+            in.Cpa = Tenths(cpa, "%04.1f");
+        }
         c.Int("tcpa", in.Tcpa);
         c.Choice("alarm", "on", "off", in.AlarmIndex);
         f.Cpa = in;

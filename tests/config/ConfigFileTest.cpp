@@ -100,15 +100,19 @@ TEST(ConfigFile, BrokenFilesNameTheirProblem) {
     }
 }
 
-// A blank draught and inland fields showing no number ("xxx.x", empty) are
+// A blank draught, a blank CPA and inland fields showing no number ("xxx.x", empty) are
 // values the window could not show: they are left out of the file, not
 // written as 0.0, and loading the file leaves them blank again.
 TEST(ConfigFile, ValuesTheWindowCouldNotShowAreLeftOut) {
     ConfigFile file = ReadConfigFile(kFullFile).File;
     file.Voyage->Draught = "";
+    file.Cpa->Cpa = "  . ";
     file.Ship->InlandTexts = {"85.5", "xxx.x", "", "3.2", "xxx.x", "5.0"};
     const std::string text = WriteConfigFile(file);
     EXPECT_EQ(text.find("draught"), std::string::npos);
+    const std::size_t cpaTab = text.find("\"cpa\": {");
+    ASSERT_NE(cpaTab, std::string::npos);
+    EXPECT_EQ(text.find("\"cpa\"", cpaTab + 1), std::string::npos);  // the tab, not the value
     EXPECT_EQ(text.find("\"beam\""), std::string::npos);
     EXPECT_EQ(text.find("internalB"), std::string::npos);
     EXPECT_EQ(text.find("externalB"), std::string::npos);
@@ -116,6 +120,7 @@ TEST(ConfigFile, ValuesTheWindowCouldNotShowAreLeftOut) {
     const ConfigFileRead read = ReadConfigFile(text);
     ASSERT_TRUE(read.Problems.empty()) << read.Problems[0].Name << " " << read.Problems[0].Message;
     EXPECT_EQ(read.File.Voyage->Draught, "");
+    EXPECT_EQ(read.File.Cpa->Cpa, "");
     EXPECT_TRUE(read.File.Ship->Inland);
     const std::array<std::string, 6> blanked = {"85.5", "", "", "3.2", "", "5.0"};
     EXPECT_EQ(read.File.Ship->InlandTexts, blanked);
@@ -136,6 +141,7 @@ TEST(ConfigFile, WrittenFilesFollowTheSchema) {
     ConfigFile full = ReadConfigFile(kFullFile).File;
     ConfigFile blanks = full;
     blanks.Voyage->Draught = "";
+    blanks.Cpa->Cpa = "";
     blanks.Ship->InlandTexts = {"xxx.x", "9.5", "", "", "", ""};
     blanks.Mob->Rows = {};
     ConfigFile shipOnly;
