@@ -106,15 +106,17 @@ Json ToJson(const ConfigFile& f) {
     if (f.Encryption)
         j["encryption"] = {{"enabled", f.Encryption->Enabled}, {"code", f.Encryption->Code}};
     if (f.Baud) {
-        Json ports;
+        Json ports = Json::object();
         for (std::size_t box = 0; box < kBaudBoxes.size(); ++box) {
             const int item = f.Baud->Selected[box];
             const bool usb = kBaudBoxes[box].Port == kUsbPort;
             const std::size_t count = usb ? kUsbPortRates.size() : kSerialPortRates.size();
-            const int rate = item < 0 || static_cast<std::size_t>(item) >= count ? 0
-                             : usb ? kUsbPortRates[static_cast<std::size_t>(item)]
-                                   : kSerialPortRates[static_cast<std::size_t>(item)];
-            ports[std::to_string(kBaudBoxes[box].Port)] = rate;
+            // A box without a rate (the device reported one not listed) is
+            // left out, as the write leaves that port's field empty.
+            if (item < 0 || static_cast<std::size_t>(item) >= count) continue;
+            ports[std::to_string(kBaudBoxes[box].Port)] =
+                usb ? kUsbPortRates[static_cast<std::size_t>(item)]
+                    : kSerialPortRates[static_cast<std::size_t>(item)];
         }
         j["baud"]["ports"] = ports;
     }
@@ -372,11 +374,14 @@ void ReadTabs(const Json& j, ConfigFile& f, std::vector<ConfigFileProblem>& prob
         const Reader ports = root.Sub("baud").Sub("ports");
         for (std::size_t box = 0; box < kBaudBoxes.size(); ++box) {
             const std::string port = std::to_string(kBaudBoxes[box].Port);
+            // A port left out has no rate chosen: its field is written empty.
+            in.Selected[box] = -1;
+            const Json listed = j["baud"].value("ports", Json::object());
+            if (!listed.is_object() || !listed.contains(port)) continue;
             int rate = 0;
             ports.Int(port.c_str(), rate);
             in.Selected[box] = BaudReplySelection(kBaudBoxes[box].Port, rate).Item;
-            if (in.Selected[box] < 0 && j["baud"].value("ports", Json::object()).contains(port))
-                ports.Bad(port, "is not a rate this port runs at");
+            if (in.Selected[box] < 0) ports.Bad(port, "is not a rate this port runs at");
         }
         f.Baud = in;
     }

@@ -100,13 +100,15 @@ TEST(ConfigFile, BrokenFilesNameTheirProblem) {
     }
 }
 
-// A blank draught, a blank CPA and inland fields showing no number ("xxx.x", empty) are
-// values the window could not show: they are left out of the file, not
-// written as 0.0, and loading the file leaves them blank again.
+// A blank draught, a blank CPA, a rate box without a rate and inland fields
+// showing no number ("xxx.x", empty) are values the window could not show:
+// they are left out of the file, not written as 0.0, and loading the file
+// leaves them blank again.
 TEST(ConfigFile, ValuesTheWindowCouldNotShowAreLeftOut) {
     ConfigFile file = ReadConfigFile(kFullFile).File;
     file.Voyage->Draught = "";
     file.Cpa->Cpa = "  . ";
+    file.Baud->Selected[0] = -1;  // a rate the list lacks
     file.Ship->InlandTexts = {"85.5", "xxx.x", "", "3.2", "xxx.x", "5.0"};
     const std::string text = WriteConfigFile(file);
     EXPECT_EQ(text.find("draught"), std::string::npos);
@@ -121,6 +123,8 @@ TEST(ConfigFile, ValuesTheWindowCouldNotShowAreLeftOut) {
     ASSERT_TRUE(read.Problems.empty()) << read.Problems[0].Name << " " << read.Problems[0].Message;
     EXPECT_EQ(read.File.Voyage->Draught, "");
     EXPECT_EQ(read.File.Cpa->Cpa, "");
+    EXPECT_EQ(read.File.Baud->Selected[0], -1);
+    EXPECT_EQ(read.File.Baud->Selected[1], file.Baud->Selected[1]);
     EXPECT_TRUE(read.File.Ship->Inland);
     const std::array<std::string, 6> blanked = {"85.5", "", "", "3.2", "", "5.0"};
     EXPECT_EQ(read.File.Ship->InlandTexts, blanked);
@@ -142,6 +146,7 @@ TEST(ConfigFile, WrittenFilesFollowTheSchema) {
     ConfigFile blanks = full;
     blanks.Voyage->Draught = "";
     blanks.Cpa->Cpa = "";
+    blanks.Baud->Selected[2] = -1;
     blanks.Ship->InlandTexts = {"xxx.x", "9.5", "", "", "", ""};
     blanks.Mob->Rows = {};
     ConfigFile shipOnly;
