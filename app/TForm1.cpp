@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 #include "app/WindowHabits.h"
 #include "app/WindowPalette.h"
+#include "ui/VisualTabOrder.h"
 
 #include "app/DataFolder.h"
 
@@ -228,6 +229,9 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     SpreadPalette(this);
     // File > Save/Load configuration..., Refresh, Connect and the shortcuts.
     habits_ = new WindowHabits(*this);
+    // Tab follows what is seen on every page.
+    KeepVisualTabOrder(ui_->PageControlConf);
+    KeepVisualTabOrder(ui_->PageControlDiagnosis);
 }
 
 void TForm1::SetUpDiagnosis() {
