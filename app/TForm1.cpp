@@ -8,7 +8,6 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -496,11 +495,10 @@ void TForm1::SetUpReplay() {
 }
 
 void TForm1::mnuOpenCaptureClick() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, MessageText(MessageId::OpenCaptureTitle),
-        QString::fromStdString(environment_.DocumentsFolder),
-        QStringLiteral("Captures (*.log *.txt *.nmea *.gz);;All files (*)"));
-    if (!path.isEmpty()) StartReplay(path.toStdString());
+    const std::optional<std::string> path = prompts_.AskOpenFileName(
+        MessageText(MessageId::OpenCaptureTitle).toStdString(), environment_.DocumentsFolder,
+        "Captures (*.log *.txt *.nmea *.gz);;All files (*)");
+    if (path && !path->empty()) StartReplay(*path);
 }
 
 bool TForm1::StartReplay(const std::string& path) {

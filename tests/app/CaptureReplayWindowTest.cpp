@@ -1,5 +1,6 @@
 // Replaying a capture into the main window, offscreen: the pages end as they do
 // when the same lines arrive from a port.
+#include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -124,7 +125,13 @@ TEST_F(CaptureReplayWindow, PauseHoldsTheReplayAndConnectEndsIt) {
     form->show();
     ReplayPanel& replay = form->Replay();
     replay.cbxReplaySpeed()->setCurrentIndex(0);  // 1x: 3 s
-    ASSERT_TRUE(form->StartReplay(kCapture));
+    // Started from File > Open capture...
+    prompts.OpenFileNames.push_back(kCapture);
+    auto* openCapture = form->findChild<QAction*>(QStringLiteral("mnuOpenCapture"));
+    ASSERT_NE(openCapture, nullptr);
+    openCapture->trigger();
+    ASSERT_TRUE(replay.Replay().Active());
+    ASSERT_NE(prompts.Last(PromptKind::OpenFile), nullptr);
     QTest::qWait(600);  // the first second's lines, with two stations
     replay.btnReplayPause()->click();
     const std::uint64_t held = replay.Replay().Reader().LinesAccepted();
