@@ -1,5 +1,6 @@
 #include "app/CaptureReplay.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -312,6 +313,10 @@ void ReplayPanel::SetReplaying(bool replaying) {
         for (QRadioButton* mode :
              {c.RadioButtonConnectionModeManual, c.RadioButtonConnectionModeAuto})
             mode->setEnabled(false);
+        if (window_.Maintenance) {
+            maintenanceEnabled_ = window_.Maintenance->isEnabled();
+            window_.Maintenance->setEnabled(false);
+        }
         c.LabelConnectionStatus->setWordWrap(true);
         statusWidth_ = c.LabelConnectionStatus->minimumWidth();
         c.LabelConnectionStatus->setMinimumWidth(kStatusWidth);
@@ -326,6 +331,7 @@ void ReplayPanel::SetReplaying(bool replaying) {
         for (QRadioButton* mode :
              {c.RadioButtonConnectionModeManual, c.RadioButtonConnectionModeAuto})
             mode->setEnabled(modeEnabled_);
+        if (window_.Maintenance) window_.Maintenance->setEnabled(maintenanceEnabled_);
         c.LabelConnectionStatus->setMinimumWidth(statusWidth_);
     }
 }

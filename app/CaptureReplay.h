@@ -23,6 +23,8 @@ class QPushButton;
 class QTimer;
 class QWidget;
 
+class QAction;
+
 namespace navoro {
 
 struct ConnectionControls;
@@ -106,6 +108,8 @@ struct ReplayWindow {
     const MessageTable* Messages = nullptr;
     // The controls that write to a device, disabled while replaying.
     QWidget* WriteControls[3] = {nullptr, nullptr, nullptr};
+    // File > Maintenance: its commands write to a device too.
+    QAction* Maintenance = nullptr;
     std::function<void(std::string_view)> Feed;  // the receive path
     // The clock of the target table and of the pages that show ages.
     std::function<void(LocalClock*)> SetClock;
@@ -154,6 +158,7 @@ class ReplayPanel : public QObject {
     QString tooltips_[3];
     bool enabled_[3] = {true, true, true};
     bool modeEnabled_ = true;
+    bool maintenanceEnabled_ = true;
     int statusWidth_ = 0;
 };
 

@@ -476,6 +476,8 @@ void TForm1::SetUpReplay() {
     window.WriteControls[1] = ui_->SpeedButtonReload;
     window.WriteControls[2] =
         FindControlAs<QWidget>(this, QStringLiteral("ButtonCustomSendCommand"));
+    if (auto* maintenance = findChild<QMenu*>(QStringLiteral("mnuMaintenance")))
+        window.Maintenance = maintenance->menuAction();
     window.Feed = [this](std::string_view bytes) { ReceiveBytes(bytes); };
     window.SetClock = [this](LocalClock* clock) {
         codec_->Targets.SetClock(clock);

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -132,6 +133,9 @@ TEST_F(CaptureReplayWindow, PauseHoldsTheReplayAndConnectEndsIt) {
     openCapture->trigger();
     ASSERT_TRUE(replay.Replay().Active());
     ASSERT_NE(prompts.Last(PromptKind::OpenFile), nullptr);
+    QMenu* maintenance = form->findChild<QMenu*>(QStringLiteral("mnuMaintenance"));
+    ASSERT_NE(maintenance, nullptr);
+    EXPECT_FALSE(maintenance->menuAction()->isEnabled());
     QTest::qWait(600);  // the first second's lines, with two stations
     replay.btnReplayPause()->click();
     const std::uint64_t held = replay.Replay().Reader().LinesAccepted();
@@ -147,6 +151,7 @@ TEST_F(CaptureReplayWindow, PauseHoldsTheReplayAndConnectEndsIt) {
     form->ConnectionGroup().OpenPort->click();
     EXPECT_FALSE(replay.Replay().Active());
     EXPECT_TRUE(FindControlAs<QWidget>(form.get(), "SpeedButtonSetting")->isEnabled());
+    EXPECT_TRUE(maintenance->menuAction()->isEnabled());
     if (form->Connection().ConnectState == 1) form->ConnectionGroup().OpenPort->click();
 }
 
