@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "config/ConfigTables.h"
 #include "diagnosis/PositionFormat.h"
 
 namespace navoro {
@@ -31,6 +32,13 @@ void CopyFixed(std::array<char, N>& to, const char* from, std::size_t fromSize) 
     const std::size_t n = strnlen(from, fromSize < N ? fromSize : N - 1);
     std::memcpy(to.data(), from, n);
     to[n] = '\0';
+}
+
+// The VOYAGE tab's text of a ship type; the number for a type it does not list.
+QString ShipTypeText(int code) {
+    const int row = FindShipTypeRow(code);
+    return row >= 0 ? QString::fromLatin1(kShipTypes[static_cast<std::size_t>(row)].Text)
+                    : QString::number(code);
 }
 
 bool SameEncounter(const Encounter& a, const Encounter& b) {
@@ -141,9 +149,11 @@ QVariant TargetsModel::Display(const Row& r, int column) const {
         case ColKind:
             return QString::fromLatin1(StationKindText(r.Kind));
         case ColShipType:
-            return r.ShipType == 0 ? QString() : QString::number(r.ShipType);
+            return r.ShipType == 0 ? QString() : ShipTypeText(r.ShipType);
         case ColNavStatus:
-            return r.NavStatus == 15 ? QString() : QString::number(r.NavStatus);
+            return static_cast<std::size_t>(r.NavStatus) >= kNavStatusTexts.size() - 1
+                       ? QString()
+                       : QString::fromLatin1(kNavStatusTexts[r.NavStatus]);
         case ColSog:
             return r.Sog < 102.25f ? QString::number(r.Sog, 'f', 1) : QString();
         case ColCog:
