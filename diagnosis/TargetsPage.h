@@ -37,6 +37,9 @@ class TargetsPage {
 
     // One update (what the timer does each second).
     void UpdateAisTargets();
+    // The station kinds, the captions and the filter box's hint in the
+    // language now loaded.
+    void UpdateTexts();
     // The clock of the ages; nullptr for the system's local time (the target
     // table's own default). It must outlive its use.
     void SetClock(LocalClock* clock) { clock_ = clock; }
@@ -48,12 +51,13 @@ class TargetsPage {
     QTimer* Timer() { return timer_; }
 
   private:
-    void UpdateCaption();
+    void UpdateCaption(int dangerous);
     void UpdateRadar();
     void SelectRow(int row);
 
     QWidget* page_;
     Codec& codec_;
+    const MessageTable& messages_;
     const DiagnosisLink& link_;
     LocalClock* clock_ = nullptr;
     TargetsModel* model_;
