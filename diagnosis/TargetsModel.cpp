@@ -129,6 +129,17 @@ void TargetsModel::Refresh(std::uint32_t now, const CpaLimits& limits, const Sta
     }
 }
 
+int TargetsModel::CountDangerous(const CpaLimits& limits, const StationMotion& own) const {
+    int count = 0;
+    for (int entry = 1; entry < table_.Count(); ++entry) {
+        const TargetEntry& e = table_.Entry(entry);
+        const Encounter seen =
+            ComputeEncounter(own, StationMotion{e.Latitude, e.Longitude, e.Sog, e.Cog});
+        count += IsDangerous(seen, limits) ? 1 : 0;
+    }
+    return count;
+}
+
 int TargetsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }

@@ -50,6 +50,8 @@ class TargetsModel : public QAbstractTableModel {
     void Refresh(std::uint32_t now, const CpaLimits& limits, const StationMotion& own);
 
     int DangerCount() const { return dangerCount_; }
+    // The dangerous stations of the table now, the rows left as they are.
+    int CountDangerous(const CpaLimits& limits, const StationMotion& own) const;
     static int EntryIndex(int row) { return row + 1; }
     // The encounter of a row as of the last refresh.
     const Encounter& EncounterOf(int row) const {

@@ -1,6 +1,7 @@
 #include "diagnosis/TargetsPage.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -12,7 +13,9 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ais/LocalClock.h"
@@ -102,6 +105,24 @@ class TargetsFilter : public QSortFilterProxyModel {
     std::string shownHeader_;
     std::string shownKind_;
     QString text_;
+};
+
+// Runs a function when the page is shown.
+class ShowWatcher : public QObject {
+  public:
+    ShowWatcher(QWidget* page, std::function<void()> shown)
+        : QObject(page), shown_(std::move(shown)) {
+        page->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) shown_();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> shown_;
 };
 
 std::uint32_t NowValue(LocalClock* clock) {
@@ -208,10 +229,12 @@ TargetsPage::TargetsPage(QWidget* page, Codec& codec, const MessageTable& messag
     timer_->setInterval(1000);
     QObject::connect(timer_, &QTimer::timeout, page, [this] { UpdateAisTargets(); });
     timer_->start();
+    showWatcher_ = new ShowWatcher(page, [this] { UpdateAisTargets(); });
 }
 
 TargetsPage::~TargetsPage() {
     if (timer_) timer_->stop();
+    delete showWatcher_;  // the page may outlive this object
 }
 
 void TargetsPage::UpdateAisTargets() {
@@ -227,6 +250,10 @@ void TargetsPage::UpdateAisTargets() {
         own = StationMotion{o.Latitude, o.Longitude, o.Sog, o.Cog};
     }
     const CpaLimits limits = link_.ReadCpaLimits ? link_.ReadCpaLimits() : CpaLimits{};
+    if (!page_->isVisible()) {
+        UpdateCaption(model_->CountDangerous(limits, own));
+        return;
+    }
     model_->Refresh(NowValue(clock_), limits, own);
     if (static_cast<TargetsFilter*>(proxy_)->LanguageChanged()) UpdateTexts();
     UpdateCaption(model_->DangerCount());

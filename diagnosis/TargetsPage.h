@@ -35,7 +35,9 @@ class TargetsPage {
     TargetsPage(const TargetsPage&) = delete;
     TargetsPage& operator=(const TargetsPage&) = delete;
 
-    // One update (what the timer does each second).
+    // One update (what the timer does each second). While the page is hidden
+    // only the caption's alarm count follows the table; showing the page
+    // brings the rows and the radar up to date at once.
     void UpdateAisTargets();
     // The station kinds, the captions and the filter box's hint in the
     // language now loaded.
@@ -67,6 +69,7 @@ class TargetsPage {
     QTableView* table_;
     RadarView* radar_;
     QPointer<QTimer> timer_;
+    QPointer<QObject> showWatcher_;
     QString baseCaption_;
     QString shownCaption_;
 };

@@ -161,6 +161,27 @@ TEST_F(TargetsPageTest, SortingFilteringAndSelectionSurviveUpdates) {
     }
 }
 
+TEST_F(TargetsPageTest, HiddenPageCountsAlarmsButLeavesRowsAndRadarUntilShown) {
+    tabs->setCurrentIndex(0);
+    ASSERT_FALSE(sheet->isVisible());
+    const int rowsWhenHidden = page->Model().rowCount();
+    const std::size_t radarWhenHidden = page->Radar()->Targets().size();
+
+    // The caption counts the alarm while the page is hidden.
+    ASSERT_TRUE(WaitUntil([&] { return Caption().endsWith(QString::fromUtf8(" \u26a0)")); }, 20s))
+        << Caption().toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return form->codec().Targets.Count() - 1 > rowsWhenHidden; }, 10s));
+    QTest::qWait(1100);  // at least one more update while hidden
+    EXPECT_EQ(page->Model().rowCount(), rowsWhenHidden);
+    EXPECT_EQ(page->Radar()->Targets().size(), radarWhenHidden);
+
+    // Shown: rows and radar are current at once, before the next tick.
+    tabs->setCurrentWidget(sheet);
+    EXPECT_EQ(page->Model().rowCount(), form->codec().Targets.Count() - 1);
+    EXPECT_GT(page->Radar()->Targets().size(), radarWhenHidden);
+    EXPECT_EQ(Caption().mid(13).chopped(3).toInt(), page->Model().DangerCount());
+}
+
 TEST_F(TargetsPageTest, LanguageSwitchTranslatesStationKindsAndTheFilterHint) {
     ASSERT_TRUE(WaitUntil([&] { return page->Model().rowCount() >= 30; }, 20s));
     auto* filter = FindControlAs<QLineEdit>(form.get(), QStringLiteral("EditTargetsFilter"));
