@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -41,19 +42,40 @@ QString ShipTypeText(int code) {
                     : QString::number(code);
 }
 
-bool SameEncounter(const Encounter& a, const Encounter& b) {
-    return a.HasRange == b.HasRange && a.HasCpa == b.HasCpa && a.RangeNm == b.RangeNm &&
-           a.BearingDeg == b.BearingDeg && a.CpaNm == b.CpaNm && a.TcpaMin == b.TcpaMin;
-}
-
 }  // namespace
 
-bool TargetsModel::Row::SameAs(const Row& o) const {
-    return Mmsi == o.Mmsi && Kind == o.Kind && ShipType == o.ShipType && NavStatus == o.NavStatus &&
-           Sog == o.Sog && Cog == o.Cog && Heading == o.Heading && Latitude == o.Latitude &&
-           Longitude == o.Longitude && Name == o.Name && CallSign == o.CallSign &&
-           AgeSeconds == o.AgeSeconds && Messages == o.Messages && Dangerous == o.Dangerous &&
-           Stale == o.Stale && SameEncounter(Seen, o.Seen);
+bool TargetsModel::Row::ChangedColumns(const Row& o, int& first, int& last) const {
+    if (Dangerous != o.Dangerous || Stale != o.Stale) {
+        first = 0;
+        last = ColumnCount - 1;
+        return true;
+    }
+    const bool differs[ColumnCount] = {
+        Mmsi != o.Mmsi,
+        Name != o.Name,
+        CallSign != o.CallSign,
+        Kind != o.Kind,
+        ShipType != o.ShipType,
+        NavStatus != o.NavStatus,
+        Sog != o.Sog,
+        Cog != o.Cog,
+        Heading != o.Heading,
+        Latitude != o.Latitude,
+        Longitude != o.Longitude,
+        Seen.HasRange != o.Seen.HasRange || Seen.RangeNm != o.Seen.RangeNm,
+        Seen.HasRange != o.Seen.HasRange || Seen.BearingDeg != o.Seen.BearingDeg,
+        Seen.HasCpa != o.Seen.HasCpa || Seen.CpaNm != o.Seen.CpaNm,
+        Seen.HasCpa != o.Seen.HasCpa || Seen.TcpaMin != o.Seen.TcpaMin,
+        AgeSeconds != o.AgeSeconds,
+        Messages != o.Messages,
+    };
+    first = -1;
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (!differs[column]) continue;
+        if (first < 0) first = column;
+        last = column;
+    }
+    return first >= 0;
 }
 
 TargetsModel::TargetsModel(const TargetTable& table, QObject* parent)
@@ -100,22 +122,29 @@ void TargetsModel::Refresh(std::uint32_t now, const CpaLimits& limits, const Sta
     }
     dangerCount_ = 0;
     const int known = static_cast<int>(rows_.size());
-    int first = -1;
+    // One signal for each run of changed rows, over the columns that changed
+    // in it: a sorted view re-sorts only when its sort column is among them.
+    int first = -1, firstColumn = 0, lastColumn = 0;
     for (int row = 0; row < known; ++row) {
         Row r = ReadRow(EntryIndex(row), own, now, limits);
         dangerCount_ += r.Dangerous ? 1 : 0;
         Row& shown = rows_[static_cast<std::size_t>(row)];
-        const bool changed = !r.SameAs(shown);
+        int from = 0, to = 0;
+        const bool changed = r.ChangedColumns(shown, from, to);
         if (changed) {
             shown = r;
             if (first < 0) {
                 first = row;
+                firstColumn = from;
+                lastColumn = to;
+            } else {
+                firstColumn = std::min(firstColumn, from);
+                lastColumn = std::max(lastColumn, to);
             }
         }
-        // One signal for each run of changed rows.
         if (first >= 0 && (!changed || row == known - 1)) {
             const int last = changed ? row : row - 1;
-            emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+            emit dataChanged(index(first, firstColumn), index(last, lastColumn));
             first = -1;
         }
     }

@@ -80,7 +80,9 @@ class TargetsModel : public QAbstractTableModel {
         bool Stale = false;
         Encounter Seen;
 
-        bool SameAs(const Row& o) const;
+        // The first and last column that show a difference from o (a colour
+        // change is every column's); false when the rows are the same.
+        bool ChangedColumns(const Row& o, int& first, int& last) const;
     };
 
     Row ReadRow(int entry, const StationMotion& own, std::uint32_t now,

@@ -79,8 +79,26 @@ TEST_F(TargetsModelTest, RowsFollowTheTableAndOnlyChangedRowsSignal) {
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed[0][0].toModelIndex().row(), 1);
     EXPECT_EQ(changed[0][1].toModelIndex().row(), 1);
-    EXPECT_EQ(changed[0][1].toModelIndex().column(), TargetsModel::ColumnCount - 1);
+    // Only the columns that changed: position and what follows from it.
+    EXPECT_EQ(changed[0][0].toModelIndex().column(), TargetsModel::ColLatitude);
+    EXPECT_LE(changed[0][1].toModelIndex().column(), TargetsModel::ColTcpa);
     EXPECT_EQ(inserted.count(), 1);
+}
+
+// A second passing changes only the ages: the signal names only that column,
+// so a view sorted by another column has nothing to re-sort.
+TEST_F(TargetsModelTest, AgeingAloneSignalsOnlyTheAgeColumn) {
+    for (const std::uint32_t mmsi : {211000003u, 211000001u, 211000002u})
+        Store(mmsi, 31350000);
+    Refresh();
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    clock.Advance(1);
+    Refresh();
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex().row(), 0);
+    EXPECT_EQ(changed[0][1].toModelIndex().row(), 2);
+    EXPECT_EQ(changed[0][0].toModelIndex().column(), TargetsModel::ColAge);
+    EXPECT_EQ(changed[0][1].toModelIndex().column(), TargetsModel::ColAge);
 }
 
 TEST_F(TargetsModelTest, AgeingGreysStationsAndResetEmpties) {
