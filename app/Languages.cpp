@@ -263,6 +263,13 @@ constexpr LanguageKey kKeys[] = {
     {"NAVORO", "OpenCaptureTitle", Message, Main, "", "Open capture"},
     {"NAVORO", "OpenCapture", Caption, Main, "mnuOpenCapture", "Open capture(&O)..."},
     {"NAVORO", "ReplayStop", Caption, Main, "btnReplayStop", "Stop"},
+    {"NAVORO", "StationBase", Message, Main, "", "Base station"},
+    {"NAVORO", "StationSarAircraft", Message, Main, "", "SAR aircraft"},
+    {"NAVORO", "StationAidToNavigation", Message, Main, "", "Aid to navigation"},
+    {"NAVORO", "StationClassA", Message, Main, "", "Class A"},
+    {"NAVORO", "StationClassB", Message, Main, "", "Class B"},
+    {"NAVORO", "StationUnknown", Message, Main, "", "Unknown"},
+    {"NAVORO", "TargetsFilterHint", Message, Main, "", "MMSI, name or call sign"},
 };
 
 }  // namespace

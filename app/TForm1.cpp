@@ -407,6 +407,7 @@ void TForm1::LoadLanguageFile(const std::string& path) {
     const CodePage page = language ? language->Page : CodePage::Windows1250;
     WindowTexts targets(*this, frmAbout_, frmAgreement_);
     navoro::LoadLanguageFile(path, page, messages_, targets);
+    if (diagnosis_ && diagnosis_->AisTargets()) diagnosis_->AisTargets()->UpdateTexts();
 }
 
 void TForm1::SetLanguageFonts(int index) {

@@ -7,6 +7,11 @@
 // visible page). Reports lines/s and the longest single handler: a read's
 // handling or the delivery of one event (a timer's tick, a paint).
 //
+// BM_ReceiveAisTargetsVisible fills the target table (2 250 stations) first,
+// then feeds the stream with a position report of one of those stations after
+// each line, the AIS TARGETS page shown: lines/s, the longest handler, the
+// longest 1 Hz update of the page, and the resident memory's growth.
+//
 // BM_DataLogTenMillionLines puts a day's lines (10 million) through the
 // log and saves them: lines/s, resident memory at the end, Save's time.
 //
@@ -38,8 +43,11 @@
 #include "diagnosis/DataLogFile.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
+#include "diagnosis/TargetsModel.h"
+#include "diagnosis/TargetsPage.h"
 #include "link/LineAssembler.h"
 #include "tests/diagnosis/SimulatorStream.h"
+#include "tools/sim/AisPayload.h"
 #include "ui/ScriptedPrompts.h"
 
 namespace {
@@ -69,7 +77,9 @@ class TimedApplication : public QApplication {
         clock.start();
         const qint64 cpu = ThreadCpuNs();
         const bool result = QApplication::notify(receiver, event);
-        Record(clock.nsecsElapsed(), ThreadCpuNs() - cpu);
+        const qint64 wall = clock.nsecsElapsed();
+        Record(wall, ThreadCpuNs() - cpu);
+        if (receiver == watched) longestWatched = std::max(longestWatched, wall);
         --depth_;
         return result;
     }
@@ -80,12 +90,17 @@ class TimedApplication : public QApplication {
         if (wallNs > kFrameNs) ++overFrame;
         if (cpuNs > kFrameNs) ++overFrameCpu;
     }
-    void Reset() { longest = longestCpu = handlers = overFrame = overFrameCpu = 0; }
+    void Reset() {
+        longest = longestCpu = handlers = overFrame = overFrameCpu = longestWatched = 0;
+    }
 
     static constexpr qint64 kFrameNs = 16'000'000;
     qint64 longest = 0, longestCpu = 0;
     qint64 handlers = 0;
     qint64 overFrame = 0, overFrameCpu = 0;
+    // One object whose events are also timed apart (a page's timer).
+    QObject* watched = nullptr;
+    qint64 longestWatched = 0;
 
   private:
     int depth_ = 0;
@@ -197,6 +212,106 @@ void BM_ReceiveDataLogVisibleAtCap(benchmark::State& state) {
 }
 void BM_ReceiveSystemCheckVisible(benchmark::State& state) {
     Receive(state, 0, false);
+}
+
+double ResidentMb();
+
+// Stations that fill the target table (with the own ship, 2 250 entries),
+// spread over 30 NM around the simulator's own ship, moving east-north-east.
+constexpr int kStations = 2249;
+constexpr std::uint32_t kFirstMmsi = 503000000;
+
+navoro::sim::PositionReport StationReport(int i, int step) {
+    navoro::sim::PositionReport r;
+    r.Mmsi = kFirstMmsi + static_cast<std::uint32_t>(i);
+    r.NavStatus = i % 9;
+    r.SogKnots = 4.0 + i % 17;
+    r.Cog = (i * 37) % 360;
+    r.Heading = static_cast<int>(r.Cog);
+    r.Lat = 54.5120 + ((i % 61) - 30) / 60.0 + step * 1e-4;
+    r.Lon = 10.4480 + ((i / 61 % 61) - 30) / 35.0 + step * 2e-4;
+    r.Second = step % 60;
+    return r;
+}
+
+void Append(std::string& to, const navoro::sim::AisPayload& payload, int& lines) {
+    for (const std::string& line : navoro::sim::Encapsulate("VDM", 'A', payload, lines % 10)) {
+        to += line;
+        ++lines;
+    }
+}
+
+// The AIS TARGETS page shown over a full target table.
+void BM_ReceiveAisTargetsVisible(benchmark::State& state) {
+    Window window(0);
+    const double residentBefore = ResidentMb();
+    auto* tabs = navoro::FindControlAs<QTabWidget>(window.form.get(), "PageControlDiagnosis");
+    tabs->setCurrentWidget(navoro::FindControlAs<QWidget>(window.form.get(), "TabSheetAisTargets"));
+    navoro::TargetsPage* page = window.form->diagnosis().AisTargets();
+    navoro::LineAssembler assembler(static_cast<navoro::LineSink&>(*window.form));
+    {
+        // Static data and a first position of every station.
+        std::string fill;
+        int lines = 0;
+        for (int i = 0; i < kStations; ++i) {
+            navoro::sim::StaticVoyageData data;
+            data.Mmsi = kFirstMmsi + static_cast<std::uint32_t>(i);
+            data.Name = "STATION " + std::to_string(i);
+            data.CallSign = "C" + std::to_string(i);
+            data.ShipType = 30 + i % 60;
+            Append(fill, navoro::sim::EncodeStaticVoyageData(data), lines);
+            Append(fill, navoro::sim::EncodePositionReport(StationReport(i, 0)), lines);
+        }
+        assembler.Feed(fill);
+        page->UpdateAisTargets();
+        QApplication::processEvents();
+    }
+    // The simulator's stream with a station's position report after each line.
+    std::string bytes;
+    int lines = 0;
+    {
+        const std::string& stream = Stream().Bytes;
+        int report = 0;
+        for (std::size_t start = 0; start < stream.size();) {
+            std::size_t end = stream.find('\n', start);
+            if (end == std::string::npos) end = stream.size() - 1;
+            bytes.append(stream, start, end - start + 1);
+            ++lines;
+            Append(bytes,
+                   navoro::sim::EncodePositionReport(
+                       StationReport(report % kStations, 1 + report / kStations)),
+                   lines);
+            ++report;
+            start = end + 1;
+        }
+    }
+    const std::size_t readSize = static_cast<std::size_t>(state.range(0));
+    TimedApplication* app = App();
+    app->Reset();
+    app->watched = page->Timer();
+    std::int64_t total = 0;
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        for (std::size_t at = 0; at < bytes.size(); at += readSize) {
+            const std::size_t n = std::min(readSize, bytes.size() - at);
+            clock.start();
+            const qint64 cpu = ThreadCpuNs();
+            assembler.Feed(std::string_view(bytes).substr(at, n));
+            app->Record(clock.nsecsElapsed(), ThreadCpuNs() - cpu);
+            QApplication::processEvents();
+        }
+        total += lines;
+    }
+    app->watched = nullptr;
+    state.counters["lines/s"] =
+        benchmark::Counter(static_cast<double>(total), benchmark::Counter::kIsRate);
+    state.counters["targets"] = window.form->codec().Targets.Count();
+    state.counters["rows"] = page->Model().rowCount();
+    state.counters["longest_handler_ms"] = static_cast<double>(app->longest) / 1e6;
+    state.counters["over_16ms"] = static_cast<double>(app->overFrame);
+    state.counters["longest_handler_cpu_ms"] = static_cast<double>(app->longestCpu) / 1e6;
+    state.counters["longest_update_ms"] = static_cast<double>(app->longestWatched) / 1e6;
+    state.counters["rss_growth_mb"] = ResidentMb() - residentBefore;
 }
 
 // Resident memory now, in MB (VmRSS).
@@ -331,6 +446,12 @@ void BM_ReplayFastest(benchmark::State& state) {
 BENCHMARK(BM_ReceiveGpsStatusVisible)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReceiveDataLogVisible)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReceiveDataLogVisibleAtCap)->Arg(4096)->Unit(benchmark::kMillisecond);
+// Long enough for several of the page's 1 Hz updates.
+BENCHMARK(BM_ReceiveAisTargetsVisible)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->MinTime(6.0)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReceiveSystemCheckVisible)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DataLogTenMillionLines)->Arg(10'000'000)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_ReplayFastest)

@@ -2,9 +2,11 @@
 
 #include <QBrush>
 #include <QColor>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
+#include "config/ConfigTables.h"
 #include "diagnosis/PositionFormat.h"
 
 namespace navoro {
@@ -33,19 +35,47 @@ void CopyFixed(std::array<char, N>& to, const char* from, std::size_t fromSize) 
     to[n] = '\0';
 }
 
-bool SameEncounter(const Encounter& a, const Encounter& b) {
-    return a.HasRange == b.HasRange && a.HasCpa == b.HasCpa && a.RangeNm == b.RangeNm &&
-           a.BearingDeg == b.BearingDeg && a.CpaNm == b.CpaNm && a.TcpaMin == b.TcpaMin;
+// The VOYAGE tab's text of a ship type; the number for a type it does not list.
+QString ShipTypeText(int code) {
+    const int row = FindShipTypeRow(code);
+    return row >= 0 ? QString::fromLatin1(kShipTypes[static_cast<std::size_t>(row)].Text)
+                    : QString::number(code);
 }
 
 }  // namespace
 
-bool TargetsModel::Row::SameAs(const Row& o) const {
-    return Mmsi == o.Mmsi && Kind == o.Kind && ShipType == o.ShipType && NavStatus == o.NavStatus &&
-           Sog == o.Sog && Cog == o.Cog && Heading == o.Heading && Latitude == o.Latitude &&
-           Longitude == o.Longitude && Name == o.Name && CallSign == o.CallSign &&
-           AgeSeconds == o.AgeSeconds && Messages == o.Messages && Dangerous == o.Dangerous &&
-           Stale == o.Stale && SameEncounter(Seen, o.Seen);
+bool TargetsModel::Row::ChangedColumns(const Row& o, int& first, int& last) const {
+    if (Dangerous != o.Dangerous || Stale != o.Stale) {
+        first = 0;
+        last = ColumnCount - 1;
+        return true;
+    }
+    const bool differs[ColumnCount] = {
+        Mmsi != o.Mmsi,
+        Name != o.Name,
+        CallSign != o.CallSign,
+        Kind != o.Kind,
+        ShipType != o.ShipType,
+        NavStatus != o.NavStatus,
+        Sog != o.Sog,
+        Cog != o.Cog,
+        Heading != o.Heading,
+        Latitude != o.Latitude,
+        Longitude != o.Longitude,
+        Seen.HasRange != o.Seen.HasRange || Seen.RangeNm != o.Seen.RangeNm,
+        Seen.HasRange != o.Seen.HasRange || Seen.BearingDeg != o.Seen.BearingDeg,
+        Seen.HasCpa != o.Seen.HasCpa || Seen.CpaNm != o.Seen.CpaNm,
+        Seen.HasCpa != o.Seen.HasCpa || Seen.TcpaMin != o.Seen.TcpaMin,
+        AgeSeconds != o.AgeSeconds,
+        Messages != o.Messages,
+    };
+    first = -1;
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (!differs[column]) continue;
+        if (first < 0) first = column;
+        last = column;
+    }
+    return first >= 0;
 }
 
 TargetsModel::TargetsModel(const TargetTable& table, QObject* parent)
@@ -92,22 +122,29 @@ void TargetsModel::Refresh(std::uint32_t now, const CpaLimits& limits, const Sta
     }
     dangerCount_ = 0;
     const int known = static_cast<int>(rows_.size());
-    int first = -1;
+    // One signal for each run of changed rows, over the columns that changed
+    // in it: a sorted view re-sorts only when its sort column is among them.
+    int first = -1, firstColumn = 0, lastColumn = 0;
     for (int row = 0; row < known; ++row) {
         Row r = ReadRow(EntryIndex(row), own, now, limits);
         dangerCount_ += r.Dangerous ? 1 : 0;
         Row& shown = rows_[static_cast<std::size_t>(row)];
-        const bool changed = !r.SameAs(shown);
+        int from = 0, to = 0;
+        const bool changed = r.ChangedColumns(shown, from, to);
         if (changed) {
             shown = r;
             if (first < 0) {
                 first = row;
+                firstColumn = from;
+                lastColumn = to;
+            } else {
+                firstColumn = std::min(firstColumn, from);
+                lastColumn = std::max(lastColumn, to);
             }
         }
-        // One signal for each run of changed rows.
         if (first >= 0 && (!changed || row == known - 1)) {
             const int last = changed ? row : row - 1;
-            emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+            emit dataChanged(index(first, firstColumn), index(last, lastColumn));
             first = -1;
         }
     }
@@ -119,6 +156,17 @@ void TargetsModel::Refresh(std::uint32_t now, const CpaLimits& limits, const Sta
         }
         endInsertRows();
     }
+}
+
+int TargetsModel::CountDangerous(const CpaLimits& limits, const StationMotion& own) const {
+    int count = 0;
+    for (int entry = 1; entry < table_.Count(); ++entry) {
+        const TargetEntry& e = table_.Entry(entry);
+        const Encounter seen =
+            ComputeEncounter(own, StationMotion{e.Latitude, e.Longitude, e.Sog, e.Cog});
+        count += IsDangerous(seen, limits) ? 1 : 0;
+    }
+    return count;
 }
 
 int TargetsModel::rowCount(const QModelIndex& parent) const {
@@ -141,9 +189,11 @@ QVariant TargetsModel::Display(const Row& r, int column) const {
         case ColKind:
             return QString::fromLatin1(StationKindText(r.Kind));
         case ColShipType:
-            return r.ShipType == 0 ? QString() : QString::number(r.ShipType);
+            return r.ShipType == 0 ? QString() : ShipTypeText(r.ShipType);
         case ColNavStatus:
-            return r.NavStatus == 15 ? QString() : QString::number(r.NavStatus);
+            return static_cast<std::size_t>(r.NavStatus) >= kNavStatusTexts.size() - 1
+                       ? QString()
+                       : QString::fromLatin1(kNavStatusTexts[r.NavStatus]);
         case ColSog:
             return r.Sog < 102.25f ? QString::number(r.Sog, 'f', 1) : QString();
         case ColCog:

@@ -50,6 +50,8 @@ class TargetsModel : public QAbstractTableModel {
     void Refresh(std::uint32_t now, const CpaLimits& limits, const StationMotion& own);
 
     int DangerCount() const { return dangerCount_; }
+    // The dangerous stations of the table now, the rows left as they are.
+    int CountDangerous(const CpaLimits& limits, const StationMotion& own) const;
     static int EntryIndex(int row) { return row + 1; }
     // The encounter of a row as of the last refresh.
     const Encounter& EncounterOf(int row) const {
@@ -78,7 +80,9 @@ class TargetsModel : public QAbstractTableModel {
         bool Stale = false;
         Encounter Seen;
 
-        bool SameAs(const Row& o) const;
+        // The first and last column that show a difference from o (a colour
+        // change is every column's); false when the rows are the same.
+        bool ChangedColumns(const Row& o, int& first, int& last) const;
     };
 
     Row ReadRow(int entry, const StationMotion& own, std::uint32_t now,

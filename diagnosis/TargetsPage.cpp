@@ -1,6 +1,7 @@
 #include "diagnosis/TargetsPage.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -12,7 +13,9 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ais/LocalClock.h"
@@ -40,12 +43,27 @@ class TargetsFilter : public QSortFilterProxyModel {
         }
         return QSortFilterProxyModel::headerData(section, orientation, role);
     }
-    // Redraws the captions when the language has changed.
-    void UpdateHeaders() {
-        const std::string& first = messages_.Text(MessageId::TargetsColName);
-        if (first == shownHeader_) return;
-        shownHeader_ = first;
+    // The station kind in the language shown; the rest as the model has it.
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::DisplayRole && index.column() == TargetsModel::ColKind) {
+            const int kind = QSortFilterProxyModel::data(index, TargetsModel::SortRole).toInt();
+            return QString::fromStdString(messages_.Text(KindText(kind)));
+        }
+        return QSortFilterProxyModel::data(index, role);
+    }
+    // True when the language has changed since the texts were last drawn.
+    bool LanguageChanged() const {
+        return messages_.Text(MessageId::TargetsColName) != shownHeader_ ||
+               messages_.Text(MessageId::StationClassA) != shownKind_;
+    }
+    // Redraws the captions and the station kinds.
+    void UpdateTexts() {
+        shownHeader_ = messages_.Text(MessageId::TargetsColName);
+        shownKind_ = messages_.Text(MessageId::StationClassA);
         emit headerDataChanged(Qt::Horizontal, 0, TargetsModel::ColumnCount - 1);
+        if (rowCount() > 0)
+            emit dataChanged(index(0, TargetsModel::ColKind),
+                             index(rowCount() - 1, TargetsModel::ColKind), {Qt::DisplayRole});
     }
 
     void SetText(const QString& text) {
@@ -66,9 +84,45 @@ class TargetsFilter : public QSortFilterProxyModel {
     }
 
   private:
+    static MessageId KindText(int kind) {
+        switch (kind) {
+            case kStationBase:
+                return MessageId::StationBase;
+            case kStationSarAircraft:
+                return MessageId::StationSarAircraft;
+            case kStationAidToNavigation:
+                return MessageId::StationAidToNavigation;
+            case kStationClassA:
+                return MessageId::StationClassA;
+            case kStationClassB:
+                return MessageId::StationClassB;
+            default:
+                return MessageId::StationUnknown;
+        }
+    }
+
     const MessageTable& messages_;
     std::string shownHeader_;
+    std::string shownKind_;
     QString text_;
+};
+
+// Runs a function when the page is shown.
+class ShowWatcher : public QObject {
+  public:
+    ShowWatcher(QWidget* page, std::function<void()> shown)
+        : QObject(page), shown_(std::move(shown)) {
+        page->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) shown_();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> shown_;
 };
 
 std::uint32_t NowValue(LocalClock* clock) {
@@ -91,6 +145,7 @@ TargetsPage::TargetsPage(QWidget* page, Codec& codec, const MessageTable& messag
                          const DiagnosisLink& link)
     : page_(page),
       codec_(codec),
+      messages_(messages),
       link_(link),
       model_(new TargetsModel(codec.Targets, page)),
       proxy_(new TargetsFilter(messages, page)),
@@ -104,7 +159,8 @@ TargetsPage::TargetsPage(QWidget* page, Codec& codec, const MessageTable& messag
     proxy_->setDynamicSortFilter(true);
 
     filter_->setObjectName(QStringLiteral("EditTargetsFilter"));
-    filter_->setPlaceholderText(QStringLiteral("MMSI, name or call sign"));
+    filter_->setPlaceholderText(
+        QString::fromStdString(messages.Text(MessageId::TargetsFilterHint)));
     filter_->setClearButtonEnabled(true);
     QObject::connect(filter_, &QLineEdit::textChanged, proxy_, [this](const QString& text) {
         static_cast<TargetsFilter*>(proxy_)->SetText(text);
@@ -173,10 +229,12 @@ TargetsPage::TargetsPage(QWidget* page, Codec& codec, const MessageTable& messag
     timer_->setInterval(1000);
     QObject::connect(timer_, &QTimer::timeout, page, [this] { UpdateAisTargets(); });
     timer_->start();
+    showWatcher_ = new ShowWatcher(page, [this] { UpdateAisTargets(); });
 }
 
 TargetsPage::~TargetsPage() {
     if (timer_) timer_->stop();
+    delete showWatcher_;  // the page may outlive this object
 }
 
 void TargetsPage::UpdateAisTargets() {
@@ -192,10 +250,20 @@ void TargetsPage::UpdateAisTargets() {
         own = StationMotion{o.Latitude, o.Longitude, o.Sog, o.Cog};
     }
     const CpaLimits limits = link_.ReadCpaLimits ? link_.ReadCpaLimits() : CpaLimits{};
+    if (!page_->isVisible()) {
+        UpdateCaption(model_->CountDangerous(limits, own));
+        return;
+    }
     model_->Refresh(NowValue(clock_), limits, own);
-    static_cast<TargetsFilter*>(proxy_)->UpdateHeaders();
-    UpdateCaption();
+    if (static_cast<TargetsFilter*>(proxy_)->LanguageChanged()) UpdateTexts();
+    UpdateCaption(model_->DangerCount());
     if (radar_->isVisible()) UpdateRadar();
+}
+
+void TargetsPage::UpdateTexts() {
+    filter_->setPlaceholderText(
+        QString::fromStdString(messages_.Text(MessageId::TargetsFilterHint)));
+    static_cast<TargetsFilter*>(proxy_)->UpdateTexts();
 }
 
 void TargetsPage::UpdateRadar() {
@@ -227,7 +295,7 @@ void TargetsPage::UpdateRadar() {
     radar_->SetTargets(std::move(targets));
 }
 
-void TargetsPage::UpdateCaption() {
+void TargetsPage::UpdateCaption(int dangerous) {
     QTabWidget* tabs = TabsOf(page_);
     if (tabs == nullptr) return;
     const int index = tabs->indexOf(page_);
@@ -235,7 +303,6 @@ void TargetsPage::UpdateCaption() {
     // A caption set from outside (a language) is the new plain caption.
     const QString current = tabs->tabText(index);
     if (current != shownCaption_) baseCaption_ = current;
-    const int dangerous = model_->DangerCount();
     shownCaption_ = dangerous > 0
                         ? QStringLiteral("%1 (%2 \u26a0)").arg(baseCaption_).arg(dangerous)
                         : baseCaption_;

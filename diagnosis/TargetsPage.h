@@ -35,8 +35,13 @@ class TargetsPage {
     TargetsPage(const TargetsPage&) = delete;
     TargetsPage& operator=(const TargetsPage&) = delete;
 
-    // One update (what the timer does each second).
+    // One update (what the timer does each second). While the page is hidden
+    // only the caption's alarm count follows the table; showing the page
+    // brings the rows and the radar up to date at once.
     void UpdateAisTargets();
+    // The station kinds, the captions and the filter box's hint in the
+    // language now loaded.
+    void UpdateTexts();
     // The clock of the ages; nullptr for the system's local time (the target
     // table's own default). It must outlive its use.
     void SetClock(LocalClock* clock) { clock_ = clock; }
@@ -48,12 +53,13 @@ class TargetsPage {
     QTimer* Timer() { return timer_; }
 
   private:
-    void UpdateCaption();
+    void UpdateCaption(int dangerous);
     void UpdateRadar();
     void SelectRow(int row);
 
     QWidget* page_;
     Codec& codec_;
+    const MessageTable& messages_;
     const DiagnosisLink& link_;
     LocalClock* clock_ = nullptr;
     TargetsModel* model_;
@@ -63,6 +69,7 @@ class TargetsPage {
     QTableView* table_;
     RadarView* radar_;
     QPointer<QTimer> timer_;
+    QPointer<QObject> showWatcher_;
     QString baseCaption_;
     QString shownCaption_;
 };

@@ -98,6 +98,14 @@ enum class MessageId : std::size_t {
     ReplayResume,      // NAVORO/ReplayResume
     ReplayFastest,     // NAVORO/ReplayFastest: the fastest replay speed
     OpenCaptureTitle,  // NAVORO/OpenCaptureTitle: the file dialog's title
+    // The AIS TARGETS page's station kinds and its filter box's hint.
+    StationBase,             // NAVORO/StationBase
+    StationSarAircraft,      // NAVORO/StationSarAircraft
+    StationAidToNavigation,  // NAVORO/StationAidToNavigation
+    StationClassA,           // NAVORO/StationClassA
+    StationClassB,           // NAVORO/StationClassB
+    StationUnknown,          // NAVORO/StationUnknown
+    TargetsFilterHint,       // NAVORO/TargetsFilterHint
     Count
 };
 
@@ -210,6 +218,13 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
     {"NAVORO", "ReplayResume", "Resume"},
     {"NAVORO", "ReplayFastest", "As fast as possible"},
     {"NAVORO", "OpenCaptureTitle", "Open capture"},
+    {"NAVORO", "StationBase", "Base station"},
+    {"NAVORO", "StationSarAircraft", "SAR aircraft"},
+    {"NAVORO", "StationAidToNavigation", "Aid to navigation"},
+    {"NAVORO", "StationClassA", "Class A"},
+    {"NAVORO", "StationClassB", "Class B"},
+    {"NAVORO", "StationUnknown", "Unknown"},
+    {"NAVORO", "TargetsFilterHint", "MMSI, name or call sign"},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <sstream>
@@ -143,6 +144,10 @@ TEST_F(CaptureReplayWindow, PauseHoldsTheReplayAndConnectEndsIt) {
     EXPECT_EQ(replay.Replay().Reader().LinesAccepted(), held);
     EXPECT_TRUE(replay.Replay().Active());
     // Ages count by the capture's clock, which stands still while paused.
+    // (The page's rows follow the table while it is shown.)
+    FindControlAs<QTabWidget>(form.get(), "PageControlMain")->setCurrentIndex(1);
+    FindControlAs<QTabWidget>(form.get(), "PageControlDiagnosis")
+        ->setCurrentWidget(FindControlAs<QWidget>(form.get(), "TabSheetAisTargets"));
     TargetsPage& targets = *form->diagnosis().AisTargets();
     targets.UpdateAisTargets();
     ASSERT_GT(targets.Model().rowCount(), 0);

@@ -79,8 +79,26 @@ TEST_F(TargetsModelTest, RowsFollowTheTableAndOnlyChangedRowsSignal) {
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed[0][0].toModelIndex().row(), 1);
     EXPECT_EQ(changed[0][1].toModelIndex().row(), 1);
-    EXPECT_EQ(changed[0][1].toModelIndex().column(), TargetsModel::ColumnCount - 1);
+    // Only the columns that changed: position and what follows from it.
+    EXPECT_EQ(changed[0][0].toModelIndex().column(), TargetsModel::ColLatitude);
+    EXPECT_LE(changed[0][1].toModelIndex().column(), TargetsModel::ColTcpa);
     EXPECT_EQ(inserted.count(), 1);
+}
+
+// A second passing changes only the ages: the signal names only that column,
+// so a view sorted by another column has nothing to re-sort.
+TEST_F(TargetsModelTest, AgeingAloneSignalsOnlyTheAgeColumn) {
+    for (const std::uint32_t mmsi : {211000003u, 211000001u, 211000002u})
+        Store(mmsi, 31350000);
+    Refresh();
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    clock.Advance(1);
+    Refresh();
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex().row(), 0);
+    EXPECT_EQ(changed[0][1].toModelIndex().row(), 2);
+    EXPECT_EQ(changed[0][0].toModelIndex().column(), TargetsModel::ColAge);
+    EXPECT_EQ(changed[0][1].toModelIndex().column(), TargetsModel::ColAge);
 }
 
 TEST_F(TargetsModelTest, AgeingGreysStationsAndResetEmpties) {
@@ -118,6 +136,44 @@ TEST_F(TargetsModelTest, SortsNumbersAsNumbers) {
     EXPECT_EQ(proxy.index(0, 0).data().toString(), "211000001");
     EXPECT_EQ(proxy.index(1, 0).data().toString(), "030000001");
     EXPECT_EQ(proxy.index(2, 0).data().toString(), "009000001");
+}
+
+// The VOYAGE tab's texts; a type it does not list shows its number, "not
+// available" shows nothing. The columns still sort by the number.
+TEST_F(TargetsModelTest, ShipTypeAndStatusShowTheVoyageTabsTexts) {
+    Store(211000001, 31350000);
+    Store(211000002, 31350000);
+    const struct {
+        int ShipType, NavStatus;
+        const char* Type;
+        const char* Status;
+    } cases[] = {{70, 0, "70 = Cargo ships or integrated tug barge (ITB) vessels",
+                  "0:under way using engine"},
+                 {30, 14, "30 = Vessel-Fishing", "14:reserved"},
+                 {71, 5, "71", "5:moored"},
+                 {0, 15, "", ""},
+                 {255, 13, "255", "13:reserved"}};
+    for (const auto& c : cases) {
+        table->Entry(1).ShipType = static_cast<std::uint8_t>(c.ShipType);
+        table->Entry(1).NavStatus = static_cast<std::uint8_t>(c.NavStatus);
+        Refresh();
+        EXPECT_EQ(Text(0, TargetsModel::ColShipType), c.Type) << c.ShipType;
+        EXPECT_EQ(Text(0, TargetsModel::ColNavStatus), c.Status) << c.NavStatus;
+    }
+    table->Entry(1).ShipType = 80;
+    table->Entry(1).NavStatus = 12;
+    table->Entry(2).ShipType = 9;
+    table->Entry(2).NavStatus = 2;
+    Refresh();
+    QSortFilterProxyModel proxy;
+    proxy.setSourceModel(&model);
+    proxy.setSortRole(TargetsModel::SortRole);
+    // By text "80 = ..." comes before "9"; by number it is the other way.
+    proxy.sort(TargetsModel::ColShipType, Qt::AscendingOrder);
+    EXPECT_EQ(proxy.index(0, 0).data().toString(), "211000002");
+    // By text "12:..." comes before "2:..."; by number it is the other way.
+    proxy.sort(TargetsModel::ColNavStatus, Qt::AscendingOrder);
+    EXPECT_EQ(proxy.index(0, 0).data().toString(), "211000002");
 }
 
 TEST_F(TargetsModelTest, NameAndCallSignLoseTheirPadding) {

@@ -1,5 +1,6 @@
 // The AIS TARGETS page in the main window, offscreen, fed by navoro-sim's
 // traffic of 300 stations through the real receive path.
+#include <QAction>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -158,6 +159,53 @@ TEST_F(TargetsPageTest, SortingFilteringAndSelectionSurviveUpdates) {
         EXPECT_EQ(page->Proxy().mapToSource(current).row(), clicked);
         break;
     }
+}
+
+TEST_F(TargetsPageTest, HiddenPageCountsAlarmsButLeavesRowsAndRadarUntilShown) {
+    tabs->setCurrentIndex(0);
+    ASSERT_FALSE(sheet->isVisible());
+    const int rowsWhenHidden = page->Model().rowCount();
+    const std::size_t radarWhenHidden = page->Radar()->Targets().size();
+
+    // The caption counts the alarm while the page is hidden.
+    ASSERT_TRUE(WaitUntil([&] { return Caption().endsWith(QString::fromUtf8(" \u26a0)")); }, 20s))
+        << Caption().toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return form->codec().Targets.Count() - 1 > rowsWhenHidden; }, 10s));
+    QTest::qWait(1100);  // at least one more update while hidden
+    EXPECT_EQ(page->Model().rowCount(), rowsWhenHidden);
+    EXPECT_EQ(page->Radar()->Targets().size(), radarWhenHidden);
+
+    // Shown: rows and radar are current at once, before the next tick.
+    tabs->setCurrentWidget(sheet);
+    EXPECT_EQ(page->Model().rowCount(), form->codec().Targets.Count() - 1);
+    EXPECT_GT(page->Radar()->Targets().size(), radarWhenHidden);
+    EXPECT_EQ(Caption().mid(13).chopped(3).toInt(), page->Model().DangerCount());
+}
+
+TEST_F(TargetsPageTest, LanguageSwitchTranslatesStationKindsAndTheFilterHint) {
+    ASSERT_TRUE(WaitUntil([&] { return page->Model().rowCount() >= 30; }, 20s));
+    auto* filter = FindControlAs<QLineEdit>(form.get(), QStringLiteral("EditTargetsFilter"));
+    ASSERT_NE(filter, nullptr);
+    EXPECT_EQ(filter->placeholderText(), "MMSI, name or call sign");
+    const auto kindTexts = [&] {
+        QStringList texts;
+        for (int i = 0; i < page->Proxy().rowCount(); ++i)
+            texts << Cell(i, TargetsModel::ColKind);
+        texts.removeDuplicates();
+        return texts;
+    };
+    EXPECT_TRUE(kindTexts().contains("Class A"));
+
+    FindControlAs<QAction>(form.get(), "mnuLangRussian")->trigger();
+    EXPECT_EQ(filter->placeholderText(), QString::fromUtf8("MMSI, название или позывной"));
+    EXPECT_TRUE(kindTexts().contains(QString::fromUtf8("Класс A")));
+    EXPECT_FALSE(kindTexts().contains("Class A"));
+    EXPECT_EQ(page->Proxy().headerData(TargetsModel::ColName, Qt::Horizontal).toString(),
+              QString::fromUtf8("Название"));
+
+    FindControlAs<QAction>(form.get(), "mnuLangEnglish")->trigger();
+    EXPECT_EQ(filter->placeholderText(), "MMSI, name or call sign");
+    EXPECT_TRUE(kindTexts().contains("Class A"));
 }
 
 }  // namespace
