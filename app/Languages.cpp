@@ -263,6 +263,13 @@ constexpr LanguageKey kKeys[] = {
     {"NAVORO", "OpenCaptureTitle", Message, Main, "", "Open capture"},
     {"NAVORO", "OpenCapture", Caption, Main, "mnuOpenCapture", "Open capture(&O)..."},
     {"NAVORO", "ReplayStop", Caption, Main, "btnReplayStop", "Stop"},
+    {"NAVORO", "TargetDetailsField", Message, Main, "", "Field"},
+    {"NAVORO", "TargetDetailsValue", Message, Main, "", "Value"},
+    {"NAVORO", "TargetDetailsMessage", Message, Main, "", "Message"},
+    {"NAVORO", "TargetDetailsTruncated", Message, Main, "", "first %1 of %2 bits"},
+    {"NAVORO", "TargetDetailsRecycled", Message, Main, "",
+     "MMSI %1 is no longer in the target table: its entry now holds another station."},
+    {"NAVORO", "TargetDetailsNone", Message, Main, "", "No message of MMSI %1 is held."},
 };
 
 }  // namespace

@@ -98,6 +98,13 @@ enum class MessageId : std::size_t {
     ReplayResume,      // NAVORO/ReplayResume
     ReplayFastest,     // NAVORO/ReplayFastest: the fastest replay speed
     OpenCaptureTitle,  // NAVORO/OpenCaptureTitle: the file dialog's title
+    // The AIS TARGETS page's details pane.
+    TargetDetailsField,      // NAVORO/TargetDetailsField
+    TargetDetailsValue,      // NAVORO/TargetDetailsValue
+    TargetDetailsMessage,    // NAVORO/TargetDetailsMessage
+    TargetDetailsTruncated,  // NAVORO/TargetDetailsTruncated
+    TargetDetailsRecycled,   // NAVORO/TargetDetailsRecycled
+    TargetDetailsNone,       // NAVORO/TargetDetailsNone
     Count
 };
 
@@ -210,6 +217,13 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
     {"NAVORO", "ReplayResume", "Resume"},
     {"NAVORO", "ReplayFastest", "As fast as possible"},
     {"NAVORO", "OpenCaptureTitle", "Open capture"},
+    {"NAVORO", "TargetDetailsField", "Field"},
+    {"NAVORO", "TargetDetailsValue", "Value"},
+    {"NAVORO", "TargetDetailsMessage", "Message"},
+    {"NAVORO", "TargetDetailsTruncated", "first %1 of %2 bits"},
+    {"NAVORO", "TargetDetailsRecycled",
+     "MMSI %1 is no longer in the target table: its entry now holds another station."},
+    {"NAVORO", "TargetDetailsNone", "No message of MMSI %1 is held."},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.
