@@ -270,6 +270,13 @@ constexpr LanguageKey kKeys[] = {
     {"NAVORO", "StationClassB", Message, Main, "", "Class B"},
     {"NAVORO", "StationUnknown", Message, Main, "", "Unknown"},
     {"NAVORO", "TargetsFilterHint", Message, Main, "", "MMSI, name or call sign"},
+    {"NAVORO", "TargetDetailsField", Message, Main, "", "Field"},
+    {"NAVORO", "TargetDetailsValue", Message, Main, "", "Value"},
+    {"NAVORO", "TargetDetailsMessage", Message, Main, "", "Message"},
+    {"NAVORO", "TargetDetailsTruncated", Message, Main, "", "first %1 of %2 bits"},
+    {"NAVORO", "TargetDetailsRecycled", Message, Main, "",
+     "MMSI %1 is no longer in the target table: its entry now holds another station."},
+    {"NAVORO", "TargetDetailsNone", Message, Main, "", "No message of MMSI %1 is held."},
 };
 
 }  // namespace

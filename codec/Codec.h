@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "ais/AisBitBuffer.h"
+#include "ais/StationMessages.h"
 #include "ais/TargetTable.h"
 #include "codec/AisStore.h"
 #include "codec/Fields.h"
@@ -15,7 +16,8 @@ namespace navoro {
 
 // Everything the codec keeps between sentences: the received and composed
 // records, the group stores, the tokenizer, the AIS message assembly, its bit
-// buffer and decoded record, and the target table. A program creates one; each
+// buffer and decoded record, the target table and the last message of each
+// kind from each of its stations. A program creates one; each
 // test creates its own. It is large (the target table), so keep it on the heap.
 struct Codec {
     SentenceRecord Received{};
@@ -29,6 +31,7 @@ struct Codec {
     AisBitBuffer Bits{};
     DecodedRecord Decoded{};
     TargetTable Targets;
+    StationMessages Messages;
     // The working copy of the line being routed (room for the expanded text).
     char Line[kExpandBufferSize + 4]{};
 };

@@ -154,6 +154,7 @@ bool RouteSentence(Codec& codec, const char* line, std::size_t length) {
     const int index = codec.Targets.StoreMessage(codec.Decoded, channel_code, 0, own_ship);
     if (index >= 0) {
         TargetEntry& entry = codec.Targets.Entry(index);
+        codec.Messages.Store(index, entry.Mmsi, codec.Bits);
         if (own_ship) {
             ++entry.VdoCount;
         } else {

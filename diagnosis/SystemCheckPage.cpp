@@ -177,6 +177,7 @@ void SystemCheckPage::InitSystemCheck() {
     counters_ = {};
     if (link_.ClearSnapshotFlags) link_.ClearSnapshotFlags();
     codec_.Targets.ResetTargetTable();
+    codec_.Messages.Clear();
     UpdateCheckImages();
 }
 
@@ -219,6 +220,7 @@ void SystemCheckPage::SpeedButtonClearCheckClick() {
     counters_ = {};
     if (link_.ClearSnapshotFlags) link_.ClearSnapshotFlags();
     codec_.Targets.ResetTargetTable();
+    codec_.Messages.Clear();
     TimerUpdateSysChkTimer();
     prompts_.Sleep(kResetWaitMilliseconds);
     SendStatusQuery(link_);

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <functional>
 #include <string>
@@ -20,6 +21,7 @@
 
 #include "ais/LocalClock.h"
 #include "diagnosis/RadarView.h"
+#include "diagnosis/TargetDetails.h"
 #include "diagnosis/TargetsModel.h"
 
 namespace navoro {
@@ -153,6 +155,7 @@ TargetsPage::TargetsPage(QWidget* page, Codec& codec, const MessageTable& messag
       range_(new QComboBox(page)),
       table_(new QTableView(page)),
       radar_(new RadarView(page)),
+      details_(std::make_unique<TargetDetails>(page, codec, messages)),
       timer_(new QTimer(page)) {
     proxy_->setSourceModel(model_);
     proxy_->setSortRole(TargetsModel::SortRole);
@@ -199,6 +202,10 @@ TargetsPage::TargetsPage(QWidget* page, Codec& codec, const MessageTable& messag
             radar_->SetSelectedRow(current.isValid() ? proxy_->mapToSource(current).row() : -1);
         });
     radar_->TargetClicked = [this](int row) { SelectRow(row); };
+    // Double-clicking a row shows every field of its station's last messages.
+    QObject::connect(table_, &QTableView::doubleClicked, page, [this](const QModelIndex& at) {
+        details_->ShowStation(TargetsModel::EntryIndex(proxy_->mapToSource(at).row()));
+    });
 
     auto* rangeLabel = new QLabel(QStringLiteral("Range"), page);
     rangeLabel->setObjectName(QStringLiteral("lblRadarRange"));
@@ -214,7 +221,13 @@ TargetsPage::TargetsPage(QWidget* page, Codec& codec, const MessageTable& messag
     auto* splitter = new QSplitter(Qt::Horizontal, page);
     splitter->setObjectName(QStringLiteral("SplitterAisTargets"));
     splitter->addWidget(radar_);
-    splitter->addWidget(table_);
+    // The details pane opens under the table.
+    auto* tableAndDetails = new QSplitter(Qt::Vertical, page);
+    tableAndDetails->setObjectName(QStringLiteral("SplitterAisTargetDetails"));
+    tableAndDetails->addWidget(table_);
+    tableAndDetails->addWidget(details_->Tree());
+    tableAndDetails->setChildrenCollapsible(false);
+    splitter->addWidget(tableAndDetails);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
@@ -258,6 +271,7 @@ void TargetsPage::UpdateAisTargets() {
     if (static_cast<TargetsFilter*>(proxy_)->LanguageChanged()) UpdateTexts();
     UpdateCaption(model_->DangerCount());
     if (radar_->isVisible()) UpdateRadar();
+    details_->Refresh();
 }
 
 void TargetsPage::UpdateTexts() {

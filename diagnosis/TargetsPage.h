@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <memory>
 
 #include "codec/Codec.h"
 #include "diagnosis/DiagnosisLink.h"
@@ -19,6 +20,7 @@ namespace navoro {
 
 class LocalClock;
 class RadarView;
+class TargetDetails;
 class TargetsModel;
 
 // The AIS TARGETS page: the stations of the target table in a sortable table
@@ -51,6 +53,7 @@ class TargetsPage {
     QTableView* Table() { return table_; }
     RadarView* Radar() { return radar_; }
     QTimer* Timer() { return timer_; }
+    TargetDetails& Details() { return *details_; }
 
   private:
     void UpdateCaption(int dangerous);
@@ -68,6 +71,7 @@ class TargetsPage {
     QComboBox* range_;
     QTableView* table_;
     RadarView* radar_;
+    std::unique_ptr<TargetDetails> details_;
     QPointer<QTimer> timer_;
     QPointer<QObject> showWatcher_;
     QString baseCaption_;

@@ -106,6 +106,13 @@ enum class MessageId : std::size_t {
     StationClassB,           // NAVORO/StationClassB
     StationUnknown,          // NAVORO/StationUnknown
     TargetsFilterHint,       // NAVORO/TargetsFilterHint
+    // The AIS TARGETS page's details pane.
+    TargetDetailsField,      // NAVORO/TargetDetailsField
+    TargetDetailsValue,      // NAVORO/TargetDetailsValue
+    TargetDetailsMessage,    // NAVORO/TargetDetailsMessage
+    TargetDetailsTruncated,  // NAVORO/TargetDetailsTruncated
+    TargetDetailsRecycled,   // NAVORO/TargetDetailsRecycled
+    TargetDetailsNone,       // NAVORO/TargetDetailsNone
     Count
 };
 
@@ -225,6 +232,13 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
     {"NAVORO", "StationClassB", "Class B"},
     {"NAVORO", "StationUnknown", "Unknown"},
     {"NAVORO", "TargetsFilterHint", "MMSI, name or call sign"},
+    {"NAVORO", "TargetDetailsField", "Field"},
+    {"NAVORO", "TargetDetailsValue", "Value"},
+    {"NAVORO", "TargetDetailsMessage", "Message"},
+    {"NAVORO", "TargetDetailsTruncated", "first %1 of %2 bits"},
+    {"NAVORO", "TargetDetailsRecycled",
+     "MMSI %1 is no longer in the target table: its entry now holds another station."},
+    {"NAVORO", "TargetDetailsNone", "No message of MMSI %1 is held."},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.
