@@ -103,6 +103,31 @@ const StationMessages::Station* StationMessages::Find(int index, std::uint32_t m
     return nullptr;
 }
 
+bool StationMessages::HeardOnlyLongRange(int index, std::uint32_t mmsi) const {
+    const Station* station = Find(index, mmsi);
+    if (station == nullptr) return false;
+    bool longRange = false;
+    for (const Message& m : station->Messages) {
+        switch (m.Kind / 4) {
+            case 27:
+                longRange = true;
+                break;
+            case 1:
+            case 2:
+            case 3:
+            case 4:
+            case 9:
+            case 18:
+            case 19:
+            case 21:
+                return false;  // a station with a position report of its own kind
+            default:
+                break;
+        }
+    }
+    return longRange;
+}
+
 void StationMessages::Clear() {
     std::fill(std::begin(stations_), std::end(stations_), Station{});
     sequence_ = 0;

@@ -46,6 +46,11 @@ class StationMessages {
     // holds another station (recycled) or nothing has been stored.
     const Station* Find(int index, std::uint32_t mmsi) const;
 
+    // True when the last messages held for `mmsi` in entry `index` include a
+    // long-range broadcast (message 27) but no other position report: a
+    // station seen only through its long-range reports.
+    bool HeardOnlyLongRange(int index, std::uint32_t mmsi) const;
+
     // Forgets every station.
     void Clear();
 

@@ -277,6 +277,7 @@ constexpr LanguageKey kKeys[] = {
     {"NAVORO", "TargetDetailsRecycled", Message, Main, "",
      "MMSI %1 is no longer in the target table: its entry now holds another station."},
     {"NAVORO", "TargetDetailsNone", Message, Main, "", "No message of MMSI %1 is held."},
+    {"NAVORO", "StationLongRange", Message, Main, "", "Long-range"},
 };
 
 }  // namespace

@@ -95,6 +95,8 @@ const char* StationKindText(int kind) {
             return "Class A";
         case kStationClassB:
             return "Class B";
+        case kShownLongRange:
+            return "Long-range";
         default:
             return "Unknown";
     }

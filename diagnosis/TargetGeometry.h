@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ais/TargetTable.h"
+
 namespace navoro {
 
 // A station's position and motion as the target table holds them: degrees,
@@ -61,7 +63,12 @@ std::string AgeText(std::int64_t seconds);
 // Stations not heard for this long are shown greyed.
 constexpr std::int64_t kStaleAfterSeconds = 6 * 60;
 
-// English name of a station kind (kStation...); "Unknown" for others.
+// How the page shows a station the target table files as Class A but that
+// has been heard only through long-range broadcasts (message 27).
+constexpr int kShownLongRange = kStationUnknown + 1;
+
+// English name of a station kind (kStation..., kShownLongRange); "Unknown"
+// for others.
 const char* StationKindText(int kind);
 
 }  // namespace navoro

@@ -89,6 +89,8 @@ TargetsModel::Row TargetsModel::ReadRow(int entry, const StationMotion& own, std
     Row r;
     r.Mmsi = e.Mmsi;
     r.Kind = e.StationKind;
+    if (r.Kind == kStationClassA && longRangeOnly_ && longRangeOnly_(entry, e.Mmsi))
+        r.Kind = kShownLongRange;
     r.ShipType = e.ShipType;
     r.NavStatus = e.NavStatus;
     r.Sog = e.Sog;

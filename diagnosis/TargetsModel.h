@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "ais/TargetTable.h"
@@ -46,6 +47,12 @@ class TargetsModel : public QAbstractTableModel {
     // Rereads the table: now is TimeValue() of the table's clock, the age's
     // reference; limits are the CPA alarm's. The own ship is the table's entry
     // 0 unless given (the GNSS receiver's fix).
+    // Whether a station (entry index, MMSI) has been heard only through
+    // long-range broadcasts: its row then shows kShownLongRange as its kind.
+    void SetLongRangeCheck(std::function<bool(int, std::uint32_t)> check) {
+        longRangeOnly_ = std::move(check);
+    }
+
     void Refresh(std::uint32_t now, const CpaLimits& limits);
     void Refresh(std::uint32_t now, const CpaLimits& limits, const StationMotion& own);
 
@@ -91,6 +98,7 @@ class TargetsModel : public QAbstractTableModel {
     QVariant SortValue(const Row& r, int column) const;
 
     const TargetTable& table_;
+    std::function<bool(int, std::uint32_t)> longRangeOnly_;
     std::vector<Row> rows_;
     int dangerCount_ = 0;
 };

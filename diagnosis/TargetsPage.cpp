@@ -98,6 +98,8 @@ class TargetsFilter : public QSortFilterProxyModel {
                 return MessageId::StationClassA;
             case kStationClassB:
                 return MessageId::StationClassB;
+            case kShownLongRange:
+                return MessageId::StationLongRange;
             default:
                 return MessageId::StationUnknown;
         }
@@ -157,6 +159,9 @@ TargetsPage::TargetsPage(QWidget* page, Codec& codec, const MessageTable& messag
       radar_(new RadarView(page)),
       details_(std::make_unique<TargetDetails>(page, codec, messages)),
       timer_(new QTimer(page)) {
+    model_->SetLongRangeCheck([this](int entry, std::uint32_t mmsi) {
+        return codec_.Messages.HeardOnlyLongRange(entry, mmsi);
+    });
     proxy_->setSourceModel(model_);
     proxy_->setSortRole(TargetsModel::SortRole);
     proxy_->setDynamicSortFilter(true);

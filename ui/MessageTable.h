@@ -113,6 +113,7 @@ enum class MessageId : std::size_t {
     TargetDetailsTruncated,  // NAVORO/TargetDetailsTruncated
     TargetDetailsRecycled,   // NAVORO/TargetDetailsRecycled
     TargetDetailsNone,       // NAVORO/TargetDetailsNone
+    StationLongRange,        // NAVORO/StationLongRange: heard only through long-range broadcasts
     Count
 };
 
@@ -239,6 +240,7 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
     {"NAVORO", "TargetDetailsRecycled",
      "MMSI %1 is no longer in the target table: its entry now holds another station."},
     {"NAVORO", "TargetDetailsNone", "No message of MMSI %1 is held."},
+    {"NAVORO", "StationLongRange", "Long-range"},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ais/StationMessages.h"
 #include "codec/Codec.h"
@@ -133,6 +134,25 @@ TEST(StationMessagesTest, FollowsTheTargetTableThroughRecycling) {
     for (const auto& m : now->Messages)
         kinds += m.Kind != 0;
     EXPECT_EQ(kinds, 1) << "the recycled entry's message 5 must not stay with the new station";
+}
+
+// A station is "long-range only" while the messages held for it include a
+// long-range broadcast and no position report of another kind.
+TEST(StationMessagesTest, TellsAStationHeardOnlyThroughLongRangeBroadcasts) {
+    const struct {
+        std::vector<int> Ids;
+        bool LongRangeOnly;
+    } cases[] = {
+        {{27}, true}, {{5, 27}, true}, {{27, 1}, false}, {{18, 27}, false},
+        {{5}, false}, {{}, false},     {{27, 27}, true},
+    };
+    for (const auto& c : cases) {
+        auto store = std::make_unique<StationMessages>();
+        for (const int id : c.Ids)
+            store->Store(7, 211000009, MessageOf(id, 211000009, id == 27 ? 96 : 168));
+        EXPECT_EQ(store->HeardOnlyLongRange(7, 211000009), c.LongRangeOnly) << c.Ids.size();
+        EXPECT_FALSE(store->HeardOnlyLongRange(7, 211000010));  // another station's entry
+    }
 }
 
 }  // namespace

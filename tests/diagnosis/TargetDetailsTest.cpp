@@ -128,6 +128,15 @@ TEST_F(TargetDetailsTest, DoubleClickShowsEveryFieldOfTheLastMessageOfEachKind) 
     EXPECT_EQ(position->child(8)->text(0), "Latitude");
     EXPECT_NEAR(position->child(8)->text(1).toDouble(), 36223320 / 600000.0, 1e-5);
 
+    // The station heard only through long-range broadcasts is shown as such;
+    // the one with position reports of its own stays Class A.
+    std::map<QString, QString> kinds;
+    for (int row = 0; row < page->Proxy().rowCount(); ++row)
+        kinds[page->Proxy().index(row, TargetsModel::ColMmsi).data().toString()] =
+            page->Proxy().index(row, TargetsModel::ColKind).data().toString();
+    EXPECT_EQ(kinds[QStringLiteral("366053209")], "Long-range");
+    EXPECT_EQ(kinds[QString::number(kStation)], "Class A");
+
     // A folded kind stays folded through the page's updates.
     tree->topLevelItem(1)->setExpanded(false);
     page->UpdateAisTargets();
