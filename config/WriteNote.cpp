@@ -24,6 +24,7 @@ WriteNote::WriteNote(QWidget* area) : QLabel(area) {
     setPalette(palette);
     setGraphicsEffect(new QGraphicsOpacityEffect(this));
     stay_.setSingleShot(true);
+    stay_.setInterval(kShownMilliseconds);
     connect(&stay_, &QTimer::timeout, this, &WriteNote::StartFade);
     area->installEventFilter(this);
     hide();
@@ -36,7 +37,7 @@ void WriteNote::Show(const QString& text) {
     Place();
     show();
     raise();
-    stay_.start(kShownMilliseconds);
+    stay_.start();
 }
 
 bool WriteNote::eventFilter(QObject* watched, QEvent* event) {

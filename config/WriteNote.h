@@ -23,6 +23,8 @@ class WriteNote : public QLabel {
     explicit WriteNote(QWidget* area);
 
     void Show(const QString& text);
+    // How long the note stays before it fades.
+    void SetDuration(int milliseconds) { stay_.setInterval(milliseconds); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,11 +1,13 @@
-#include "config/TfrmInputDialog.h"
+#include "config/MaintenanceDialog.h"
 
 #include <QEvent>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "codec/Composer.h"
 #include "codec/ParameterCodes.h"
 #include "config/WriteRules.h"
+#include "config/tabs/DbgPairs.h"
 
 namespace navoro {
 
@@ -28,14 +30,14 @@ constexpr ModeTexts kModes[] = {
      "(?:(?![,*$!\\\\^])[\\x20-\\x7E]){0,16}"},
 };
 
-const ModeTexts& TextsOf(std::uint8_t mode) {
-    return kModes[mode == 1 ? 1 : 0];
+const ModeTexts& TextsOf(MaintenanceDialog::Mode mode) {
+    return kModes[mode == MaintenanceDialog::Mode::SerialNumberSentence ? 1 : 0];
 }
 
 }  // namespace
 
-TfrmInputDialog::TfrmInputDialog(Codec& codec, Prompts& prompts, QWidget* mainWindow)
-    : QDialog(mainWindow), codec_(codec), prompts_(prompts) {
+MaintenanceDialog::MaintenanceDialog(Prompts& prompts, QWidget* mainWindow)
+    : QDialog(mainWindow), prompts_(prompts) {
     setObjectName(QStringLiteral("frmInputDialog"));
     setWindowTitle(QStringLiteral("Factory Restore"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -55,7 +57,7 @@ TfrmInputDialog::TfrmInputDialog(Codec& codec, Prompts& prompts, QWidget* mainWi
     SB_Command = new QPushButton(QStringLiteral("Restore"), this);
     SB_Command->setObjectName(QStringLiteral("SB_Command"));
     SB_Command->setDefault(true);
-    connect(SB_Command, &QPushButton::clicked, this, &TfrmInputDialog::SB_CommandClick);
+    connect(SB_Command, &QPushButton::clicked, this, &MaintenanceDialog::RunCommand);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);
@@ -65,23 +67,31 @@ TfrmInputDialog::TfrmInputDialog(Codec& codec, Prompts& prompts, QWidget* mainWi
     layout->addWidget(SB_Command, 0, Qt::AlignHCenter);
     SB_Command->setMinimumWidth(110);
     setFixedSize(320, 140);
-    FormShow();
+    ResetTexts();
 }
 
-void TfrmInputDialog::showEvent(QShowEvent* event) {
-    FormShow();
+void MaintenanceDialog::Open(Mode mode) {
+    mode_ = mode;
+    if (isVisible()) ResetTexts();
+    show();
+    raise();
+    activateWindow();
+}
+
+void MaintenanceDialog::showEvent(QShowEvent* event) {
+    ResetTexts();
     QDialog::showEvent(event);
     EditVerifyPassword->setFocus();
 }
 
-bool TfrmInputDialog::eventFilter(QObject* watched, QEvent* event) {
+bool MaintenanceDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == EditVerifyPassword && event->type() == QEvent::MouseButtonPress)
-        EditVerifyPasswordClick();
+        ClearPrompt();
     return QDialog::eventFilter(watched, event);
 }
 
-void TfrmInputDialog::FormShow() {
-    const ModeTexts& t = TextsOf(Mode);
+void MaintenanceDialog::ResetTexts() {
+    const ModeTexts& t = TextsOf(mode_);
     setWindowTitle(QString::fromLatin1(t.Title));
     LabelActivedTitle->setText(QString::fromLatin1(t.Label));
     // The prompt shows while the field is empty and goes when the user types.
@@ -92,12 +102,12 @@ void TfrmInputDialog::FormShow() {
     SB_Command->setText(QString::fromLatin1(t.Button));
 }
 
-void TfrmInputDialog::EditVerifyPasswordClick() {
+void MaintenanceDialog::ClearPrompt() {
     if (EditVerifyPassword->text().contains(QStringLiteral("Key-in"))) EditVerifyPassword->clear();
 }
 
-void TfrmInputDialog::SB_CommandClick() {
-    if (Mode == 1) {
+void MaintenanceDialog::RunCommand() {
+    if (mode_ == Mode::SerialNumberSentence) {
         GenerateSerialNumberSentence();
     } else {
         FactoryRestore();
@@ -105,11 +115,13 @@ void TfrmInputDialog::SB_CommandClick() {
     close();
 }
 
-void TfrmInputDialog::FactoryRestore() {
+void MaintenanceDialog::FactoryRestore() {
     // A wrong code is refused silently.
     if (!IsMaintenanceCode(EditVerifyPassword->text().toStdString())) return;
-    PutIntoStores(codec_, DbgPairs({{kParamCommand, kCommandFactoryRestore}}));
-    const SendResult sent = SendSentence ? SendSentence("P", "DBG") : SendResult::Failed;
+    SentenceRecord restore = DbgSentence(0, {{kParamCommand, kCommandFactoryRestore}});
+    char line[kComposeBufferSize];
+    const bool composed = ComposeRecord(restore, line, sizeof line, "DBG", "P");
+    const SendResult sent = composed && Send ? Send(line) : SendResult::Failed;
     if (sent != SendResult::Failed) return;
     // Not sent, and the send path has not said so.
     prompts_.ShowError(ErrorTitle ? ErrorTitle() : "Error",
@@ -117,7 +129,7 @@ void TfrmInputDialog::FactoryRestore() {
                            "\n\nThe factory restore command was not sent.");
 }
 
-void TfrmInputDialog::GenerateSerialNumberSentence() {
+void MaintenanceDialog::GenerateSerialNumberSentence() {
     // An empty or over-long serial number is refused silently.
     const std::optional<std::string> sentence =
         SerialNumberSentence(EditVerifyPassword->text().toStdString());

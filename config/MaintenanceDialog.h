@@ -9,8 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "codec/Codec.h"
-#include "config/WritePlans.h"
+#include "config/tabs/WriteRun.h"
 #include "ui/Prompts.h"
 
 namespace navoro {
@@ -22,32 +21,35 @@ namespace navoro {
 //   Mode 1, "Generate Serial Number Sentence": builds $PTPS,1,<serial>*hh and
 //   hands it to the data log's command field; nothing is sent.
 //
-// Created once at start-up (mode 0) and kept to the end; every showing resets
-// its texts for the mode, and every press of the button closes it.
-class TfrmInputDialog : public QDialog {
+// Created once at start-up (factory restore) and kept to the end; every
+// showing resets its texts for the mode, and every press of the button closes it.
+class MaintenanceDialog : public QDialog {
     Q_OBJECT
 
   public:
-    TfrmInputDialog(Codec& codec, Prompts& prompts, QWidget* mainWindow);
+    enum class Mode { FactoryRestore, SerialNumberSentence };
 
-    // 0: factory restore, 1: serial-number sentence.
-    std::uint8_t Mode = 0;
+    MaintenanceDialog(Prompts& prompts, QWidget* mainWindow);
 
-    // What the main window provides: SendSentence with its outcome; the title
-    // and text of a failed send's error box; and the data log's command field
-    // (the text goes there and the data log is shown).
-    std::function<SendResult(const char* talker, const char* formatter)> SendSentence;
+    // Shows the dialog in `mode` (brought to the front when it is open).
+    void Open(Mode mode);
+    Mode CurrentMode() const { return mode_; }
+
+    // What the main window provides: a sentence line sent, with its outcome;
+    // the title and text of a failed send's error box; and the data log's
+    // command field (the text goes there and the data log is shown).
+    std::function<SendResult(const std::string& line)> Send;
     std::function<std::string()> ErrorTitle;
     std::function<std::string()> PortOpenErrorText;
     std::function<void(const QString& sentence)> PutSendCommand;
 
     // Sets the title, the label, the field's prompt and length and the
     // button's caption for the current mode, and empties the field.
-    void FormShow();
+    void ResetTexts();
     // A click into the field empties a text that still holds the prompt.
-    void EditVerifyPasswordClick();
+    void ClearPrompt();
     // Runs the mode's action, then closes the dialog.
-    void SB_CommandClick();
+    void RunCommand();
 
     QLabel* LabelActivedTitle = nullptr;
     QLineEdit* EditVerifyPassword = nullptr;
@@ -61,8 +63,8 @@ class TfrmInputDialog : public QDialog {
     void FactoryRestore();
     void GenerateSerialNumberSentence();
 
-    Codec& codec_;
     Prompts& prompts_;
+    Mode mode_ = Mode::FactoryRestore;
     QRegularExpressionValidator* validator_ = nullptr;
 };
 
