@@ -35,6 +35,10 @@ for name in "${fuzzers[@]}"; do
     case "$name" in
         fuzz_language_file) seeds=(app/Lang) ;;
         fuzz_settings_file) seeds=(fuzz/seeds/settings) ;;
+        fuzz_config_file)
+            seeds=(fuzz/seeds/config)
+            options=(-dict=fuzz/json.dict -max_len=16384)
+            ;;
         fuzz_target_table) seeds=() ;;
         *)
             seeds=(tests/data fuzz/seeds/nmea)

@@ -90,9 +90,14 @@ WriteCheck MobTab::Plan(const Record& r, const WriteContext&) {
 }
 
 void MobTab::Write(const Record& r, Json& file) {
+    // The rows up to the last one filled, empty ones between them kept, so
+    // each entry keeps its row.
+    std::size_t used = r.Rows.size();
+    while (used > 0 && !r.Rows[used - 1].Mmsi && r.Rows[used - 1].Name.empty())
+        --used;
     Json rows = Json::array();
-    for (const MobRow& row : r.Rows) {
-        if (!row.Mmsi && row.Name.empty()) continue;
+    for (std::size_t i = 0; i < used; ++i) {
+        const MobRow& row = r.Rows[i];
         rows.push_back({{"mmsi", row.Mmsi ? NineDigits(*row.Mmsi) : std::string()},
                         {"name", row.Name}});
     }
