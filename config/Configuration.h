@@ -42,7 +42,7 @@ struct ConfigurationEnvironment {
 // configuration report. The main window creates one right after its own
 // controls, and routes to it:
 //
-//   every received line, after DispatchSentence and CheckLinkHandshake
+//   every received line, after RouteLine and CheckHandshake
 //                                     -> CollectDeviceData(line)
 //   an accepted SSD, VSD, TSV, CPA, BAU, MBL, DES or CLR reply
 //                                     -> ShowSsdReply() ... ShowClrReply()
@@ -72,7 +72,7 @@ class Configuration : public QObject {
     // Sends a sentence text, appending its checksum and line end; true when
     // it was written. Without it, queries go nowhere.
     void SetSendSentenceText(SendSentenceText send) { send_ = std::move(send); }
-    // The connection manager's DeviceDataSeen: reads do nothing while false.
+    // The connection manager's DumpEnded: reads do nothing while false.
     void SetDeviceDataSeen(std::function<bool()> seen) { deviceDataSeen_ = std::move(seen); }
     // The program's version text for the report (the About dialog's).
     void SetVersionText(std::function<QString()> version) { version_ = std::move(version); }
