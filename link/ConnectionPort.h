@@ -11,7 +11,7 @@
 namespace navoro {
 
 // How an operation on the port ended: done, or why not.
-struct PortResult {
+struct [[nodiscard]] PortResult {
     enum class Failure : std::uint8_t {
         None,
         AlreadyOpen,      // Open on an open port, which stays as it was
