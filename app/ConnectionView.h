@@ -51,23 +51,21 @@ class ConnectionView : public ConnectionHost {
 
     // The one seam tests replace: what a new link runs to read the visible
     // configuration page (by default the configuration's own handler).
-    void SetPageControlConfChange(std::function<void()> handler) {
-        pageControlConfChange_ = std::move(handler);
-    }
+    void SetLinkedPageRead(std::function<void()> handler) { readLinkedPage_ = std::move(handler); }
 
     // ---- ConnectionHost --------------------------------------------------------
     bool AutoMode() const override;
     void ShowDetectPage(bool automatic) override;
-    std::string ComPortText() const override;
-    void SetComPortText(const std::string& text) override;
-    void SelectFirstComPort() override;
-    void SetBaudRateItems(const std::array<ProbeRate, 6>& rates) override;
-    int BaudRateEntry() const override;
-    void SelectBaudRateEntry(int entry) override;
-    void SetAutoDetectComPort(const std::string& text) override;
-    void SetAutoDetectBaudRate(const std::string& text) override;
-    void SetConnectState(int connectState) override;
-    void SetOpenPortCaption(LinkText caption) override;
+    std::string PortText() const override;
+    void SetPortText(const std::string& text) override;
+    void SelectFirstPort() override;
+    void SetRateItems(const std::array<ProbeRate, 6>& rates) override;
+    int RateEntry() const override;
+    void SelectRateEntry(int entry) override;
+    void ShowProbedPort(const std::string& text) override;
+    void ShowProbedRate(const std::string& text) override;
+    void ShowActive(bool active) override;
+    void SetConnectCaption(LinkText caption) override;
     void EnableConnectionControls(bool enabled) override;
     void StartConnectionTimers() override;
     void StopConnectionTimers() override;
@@ -76,12 +74,12 @@ class ConnectionView : public ConnectionHost {
     void AnimateLinkStatus(int twoWayFrame, bool red) override;
     void WarningBox(LinkText text) override;
     void ErrorBox(LinkText text, const std::string& reason) override;
-    void CommErrorBox(const std::string& message) override;
+    void PortErrorBox(const std::string& message) override;
     std::string TextOf(LinkText text) const override { return Text(text); }
     bool AskForceConnect() override;
     void PostNotice(std::function<void()> notice) override;
-    void ResetConfiguration() override;
-    void PageControlConfChange() override;
+    void ConnectionReset() override;
+    void LinkEstablished() override;
 
   private:
     QObject* context_;
@@ -92,7 +90,7 @@ class ConnectionView : public ConnectionHost {
     ConnectionTimers timers_;
     Configuration* configuration_ = nullptr;
     const ConnectionManager* manager_ = nullptr;
-    std::function<void()> pageControlConfChange_;
+    std::function<void()> readLinkedPage_;
 };
 
 }  // namespace navoro

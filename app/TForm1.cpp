@@ -112,17 +112,15 @@ class WindowTexts : public LanguageTargets {
                        form_.MessageText(connecting ? MessageId::Disconnect : MessageId::Connect));
             return;
         }
-        switch (form_.Connection().LinkState) {
-            case 0:
+        switch (form_.Connection().Handshake()) {
+            case HandshakeState::Idle:
                 SetCaption(control, form_.MessageText(MessageId::StatusDisconnect));
                 break;
-            case 1:
+            case HandshakeState::AwaitingDump:
                 SetCaption(control, form_.MessageText(MessageId::StatusConnecting));
                 break;
-            case 2:
+            case HandshakeState::Linked:
                 SetCaption(control, form_.MessageText(MessageId::StatusConnected));
-                break;
-            default:
                 break;
         }
     }
@@ -164,7 +162,7 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
       prompts_(prompts),
       environment_(std::move(environment)),
       executor_(new GuiThreadExecutor(this)),
-      comm_(std::make_unique<TComm>(*executor_)),
+      port_(std::make_unique<SerialPort>(*executor_)),
       portSource_(environment_.Ports ? *environment_.Ports
                                      : *(ownPortSource_ = std::make_unique<UdevPortSource>())) {
     ui_->setupUi(this);
@@ -189,8 +187,8 @@ TForm1::TForm1(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
     languageIndex_ = 0;
     ReadSettings();
     LoadBuiltInTexts();
-    // The serial-port component, port scan, rate list, manual page and a
-    // reset connection; in demo mode the simulated transponder's port is
+    // The serial port, port scan, rate list, manual page and a reset
+    // connection; in demo mode the simulated transponder's port is
     // added and chosen.
     SetUpConnection();
     // An empty target table and the ship-type list.
@@ -239,9 +237,9 @@ void TForm1::SetUpDiagnosis() {
         timers_.TimerUpdateSysChk, *codec_, prompts_, messages_, ui_->TabSheetAisTargets);
     DiagnosisPages& pages = *diagnosis_;
     pages.Link.WritePort = [this](const char* data, int length) { return WritePort(data, length); };
-    pages.Link.OpenPortDown = [this] { return connection_.ConnectState == 1; };
-    pages.Link.OpenPortClick = [this] { OpenPortClick(); };
-    pages.Link.Linked = [this] { return connection_.LinkEstablished; };
+    pages.Link.ConnectionActive = [this] { return connection_.Active(); };
+    pages.Link.ToggleConnection = [this] { ToggleConnection(); };
+    pages.Link.Linked = [this] { return connection_.Linked(); };
     // The configuration snapshot's identity and its three flags; the query
     // set of "Reset checks" goes out as the configuration's reads do.
     pages.Link.ReadSnapshot = [this] {
@@ -269,7 +267,7 @@ TForm1::~TForm1() {
     // No handler may run on a half-destroyed window: the port goes first.
     timers_.Timer1->stop();
     timers_.TimerConnection->stop();
-    comm_->Close();
+    port_->Close();
     StopSimulator();
     // The notices' watcher uses the port lists and source, which go before
     // the window's children do.
@@ -484,8 +482,8 @@ void TForm1::SetUpReplay() {
         codec_->Targets.SetClock(clock);
         if (TargetsPage* page = diagnosis_->AisTargets()) page->SetClock(clock);
     };
-    window.Connected = [this] { return connection_.ConnectState == 1; };
-    window.Disconnect = [this] { connection_.OpenPortClick(); };
+    window.Connected = [this] { return connection_.Active(); };
+    window.Disconnect = [this] { connection_.ToggleConnection(); };
     window.ErrorBox = [this](const std::string& text) { ErrorBox(text); };
     replay_ = new ReplayPanel(std::move(window), this);
     // File > Open capture..., first in the menu.
@@ -508,9 +506,9 @@ bool TForm1::StartReplay(const std::string& path) {
     return replay_->StartReplay(path);
 }
 
-void TForm1::OpenPortClick() {
+void TForm1::ToggleConnection() {
     if (replay_) replay_->StopReplay();
-    connection_.OpenPortClick();
+    connection_.ToggleConnection();
 }
 
 void TForm1::mnuMaintenanceClick(int mode) {
@@ -605,33 +603,29 @@ void TForm1::SetUpConfiguration() {
     c.SetSendSentence([this](const char* talker, const char* formatter) {
         return SendSentenceChecked(talker, formatter);
     });
-    c.SetOpenPortClick([this] { OpenPortClick(); });
-    c.SetDeviceDataSeen([this] { return connection_.DeviceDataSeen; });
+    c.SetOpenPortClick([this] { ToggleConnection(); });
+    c.SetDeviceDataSeen([this] { return connection_.DumpEnded(); });
     c.SetSendSentenceText([this](const char* text) { return SendTextWithChecksum(text); });
 }
 
 bool TForm1::SendTextWithChecksum(const char* text) {
     std::vector<char> buffer(std::strlen(text) + SendPath::kChecksumTailSize + 1);
     std::memcpy(buffer.data(), text, std::strlen(text) + 1);
-    return !SendSentenceTextFailed(buffer.data(), buffer.size());
+    return SendText(buffer.data(), buffer.size());
 }
 
 void TForm1::SetUpConnection() {
     view_.Build(ui_->PanelConnection, timers_, *configuration_, connection_);
 
-    TComm& comm = *comm_;
-    comm.SetParity(paNone);
-    comm.SetDataBits(da8);
-    comm.SetStopBits(sb10);
-    comm.OnRxChar = [this](TComm* sender, std::uint32_t count) { CommRxChar(sender, count); };
+    // The port's default line format, 8 data bits, no parity and one stop bit, is
+    // the transponder's.
+    port_->OnDataWaiting = [this](std::uint32_t queued) { ReceiveWaiting(queued); };
     // A hang-up (unplugged adapter, closed pseudo-terminal) ends the reader.
-    comm.OnError = [this](TComm*, int errors) {
-        if (errors & CE_IOE) connection_.PortHungUp();
-    };
+    port_->OnHangUp = [this] { connection_.PortHungUp(); };
 
     lists_.FillPortChoice = [this] { view_.FillPortChoice(lists_); };
-    lists_.IsConnected = [this] { return connection_.LinkEstablished; };
-    lists_.ConnectedPort = [this] { return comm_->DeviceName(); };
+    lists_.IsConnected = [this] { return connection_.Linked(); };
+    lists_.ConnectedPort = [this] { return port_->DevicePath(); };
     lists_.OnConnectedPortGone = [this] { connection_.ConnectedPortGone(); };
     for (const std::string& path : Options().Ports)
         lists_.AddManualPort(path);
@@ -641,30 +635,28 @@ void TForm1::SetUpConnection() {
     // A port given on the command line is the one chosen.
     for (const std::string& path : Options().Ports) {
         if (!lists_.IsPresentPort(path)) continue;
-        view_.SetComPortText(path);
-        cbxComPortChange();
+        view_.SetPortText(path);
+        PortChosen();
         break;
     }
     if (Options().Simulate) StartSimulator();
     closePort_ = [this] {
-        if (comm_->IsOpen()) comm_->Close();
+        if (port_->IsOpen()) port_->Close();
         StopSimulator();
     };
 }
 
 void TForm1::ConnectConnectionControls() {
     const ConnectionControls& c = view_.Controls();
-    connect(c.OpenPort, &QToolButton::clicked, this, &TForm1::OpenPortClick);
-    connect(c.RadioButtonConnectionModeManual, &QRadioButton::clicked, this,
-            &TForm1::RadioButtonConnectionModeAutoClick);
-    connect(c.RadioButtonConnectionModeAuto, &QRadioButton::clicked, this,
-            &TForm1::RadioButtonConnectionModeAutoClick);
+    connect(c.OpenPort, &QToolButton::clicked, this, &TForm1::ToggleConnection);
+    connect(c.RadioButtonConnectionModeManual, &QRadioButton::clicked, this, &TForm1::ModeChanged);
+    connect(c.RadioButtonConnectionModeAuto, &QRadioButton::clicked, this, &TForm1::ModeChanged);
     // The user's choices only: programmatic changes emit neither signal.
-    connect(c.cbxComPort, &QComboBox::activated, this, [this] { cbxComPortChange(); });
-    connect(c.cbxComPort->lineEdit(), &QLineEdit::textEdited, this, [this] { cbxComPortChange(); });
-    connect(c.cbxBaudRate, &QComboBox::activated, this, [this] { cbxBaudRateChange(); });
-    connect(timers_.Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(timers_.TimerConnection, &QTimer::timeout, this, &TForm1::TimerConnectionTimer);
+    connect(c.cbxComPort, &QComboBox::activated, this, [this] { PortChosen(); });
+    connect(c.cbxComPort->lineEdit(), &QLineEdit::textEdited, this, [this] { PortChosen(); });
+    connect(c.cbxBaudRate, &QComboBox::activated, this, [this] { RateChosen(); });
+    connect(timers_.Timer1, &QTimer::timeout, this, &TForm1::ConnectionStep);
+    connect(timers_.TimerConnection, &QTimer::timeout, this, &TForm1::StatusStep);
 }
 
 void TForm1::StartSimulator() {
@@ -682,20 +674,19 @@ void TForm1::StartSimulator() {
     simulatorPort_ = path;
     lists_.AddManualPort(path);
     lists_.RescanPorts();
-    view_.SetComPortText(path);
-    cbxComPortChange();
+    view_.SetPortText(path);
+    PortChosen();
 }
 
 void TForm1::StopSimulator() {
     if (simulator_) simulator_->Stop();
 }
 
-void TForm1::CommRxChar(TComm* Sender, std::uint32_t Count) {
-    if (!Sender) return;
-    const int count = static_cast<int>(std::min<std::uint32_t>(Count, 1u << 30));
+void TForm1::ReceiveWaiting(std::uint32_t queued) {
+    const int count = static_cast<int>(std::min<std::uint32_t>(queued, 1u << 30));
     assembler_.Receive(
-        [this, Sender](char* buffer, int size) {
-            const int read = Sender->Read(buffer, size);
+        [this](char* buffer, int size) {
+            const int read = port_->Read(buffer, size);
             if (read > 0) connection_.BytesReceived(static_cast<std::size_t>(read));
             return read;
         },
@@ -710,7 +701,7 @@ void TForm1::LogLine(std::string_view line) {
     if (diagnosis_) diagnosis_->LogLine(line);
 }
 
-void TForm1::DispatchSentence(char* line) {
+void TForm1::RouteLine(char* line) {
     const SentenceRoute route = RouteReceivedLine(*codec_, line);
     if (!diagnosis_ || !configuration_) return;  // not before the window is built
     Configuration& c = *configuration_;
@@ -750,7 +741,7 @@ void TForm1::DispatchSentence(char* line) {
     }
 }
 
-void TForm1::CollectDeviceData(char* line) {
+void TForm1::CollectDeviceInfo(char* line) {
     if (configuration_) configuration_->CollectDeviceData(line);
 }
 

@@ -14,11 +14,11 @@
 #include "app/CommandLine.h"
 #include "app/ConnectionView.h"
 #include "codec/Codec.h"
-#include "link/Comm.h"
 #include "link/ConnectionManager.h"
 #include "link/LineAssembler.h"
 #include "link/PortLists.h"
 #include "link/PortSource.h"
+#include "link/SerialPort.h"
 #include "ui/MessageTable.h"
 #include "ui/Prompts.h"
 
@@ -57,8 +57,8 @@ struct ShellEnvironment {
 // PageControlConf and PageControlDiagnosis are filled by their own parts, and
 // received sentences go straight to them. The connection group (in
 // PanelConnection on Panel1) is the connection manager's view
-// (app/ConnectionView.h); the serial-port component, the port lists and the
-// receive and send paths are wired here to the manager.
+// (app/ConnectionView.h); the serial port, the port lists and the receive and
+// send paths are wired here to the manager.
 class TForm1 : public QMainWindow, public LineSink {
     Q_OBJECT
 
@@ -110,15 +110,15 @@ class TForm1 : public QMainWindow, public LineSink {
 
     // ---- connection (the handlers of the connection group and timers) --------
     // Connect and Disconnect; a running replay ends first.
-    void OpenPortClick();
-    void Timer1Timer() { connection_.Timer1Timer(); }
-    void TimerConnectionTimer() { connection_.TimerConnectionTimer(); }
-    void RadioButtonConnectionModeAutoClick() { connection_.RadioButtonConnectionModeAutoClick(); }
-    void cbxComPortChange() { connection_.cbxComPortChange(); }
-    void cbxBaudRateChange() { connection_.cbxBaudRateChange(); }
-    // The serial-port component's receive event: reads the waiting bytes and
-    // hands every complete line to the three consumers.
-    void CommRxChar(TComm* Sender, std::uint32_t Count);
+    void ToggleConnection();
+    void ConnectionStep() { connection_.ConnectionStep(); }
+    void StatusStep() { connection_.StatusStep(); }
+    void ModeChanged() { connection_.ModeChanged(); }
+    void PortChosen() { connection_.PortChosen(); }
+    void RateChosen() { connection_.RateChosen(); }
+    // Bytes are waiting at the serial port: reads them and hands every
+    // complete line to the three consumers.
+    void ReceiveWaiting(std::uint32_t queued);
 
     // ---- replaying a capture ------------------------------------------------------
     // Bytes into the receive path, as the port delivers them.
@@ -134,9 +134,9 @@ class TForm1 : public QMainWindow, public LineSink {
     void LogLine(std::string_view line) override;
     // Admits "$"/"!" lines of at most 82 characters, routes them through the
     // codec and hands accepted ones to the handler of their formatter group.
-    void DispatchSentence(char* line) override;
-    void CheckLinkHandshake(char* line) override { connection_.CheckLinkHandshake(line); }
-    void CollectDeviceData(char* line) override;
+    void RouteLine(char* line) override;
+    void CheckHandshake(char* line) override { connection_.TakeHandshakeLine(line); }
+    void CollectDeviceInfo(char* line) override;
 
     // ---- send path ----------------------------------------------------------------
     bool WritePort(const char* data, int length) {
@@ -149,18 +149,19 @@ class TForm1 : public QMainWindow, public LineSink {
     // how it went, including a failed write that SendSentence reports as sent
     // while ports are detected automatically.
     SendResult SendSentenceChecked(const char* talker, const char* formatter);
-    // INVERTED result: true when the send FAILED (see link/SendPath.h).
+    // A sentence text gets its checksum and line end in place and is sent;
+    // true when sent (see link/SendPath.h).
     template <std::size_t N>
-    [[nodiscard]] bool SendSentenceTextFailed(char (&text)[N]) {
-        return connection_.Send().SendSentenceTextFailed(text, N);
+    [[nodiscard]] bool SendText(char (&text)[N]) {
+        return connection_.Send().SendText(text, N);
     }
-    [[nodiscard]] bool SendSentenceTextFailed(char* text, std::size_t capacity) {
-        return connection_.Send().SendSentenceTextFailed(text, capacity);
+    [[nodiscard]] bool SendText(char* text, std::size_t capacity) {
+        return connection_.Send().SendText(text, capacity);
     }
 
     // The parts of the connection, for the other parts and for tests.
     ConnectionManager& Connection() { return connection_; }
-    TComm& Comm() { return *comm_; }
+    SerialPort& Serial() { return *port_; }
     PortLists& Ports() { return lists_; }
     const ConnectionControls& ConnectionGroup() const { return view_.Controls(); }
     ConnectionView& ConnectionGroupView() { return view_; }
@@ -224,7 +225,7 @@ class TForm1 : public QMainWindow, public LineSink {
     void FixClientSize();
     // The configuration tabs and how they send.
     void SetUpConfiguration();
-    // The serial-port component, the port lists, the connection group and the
+    // The serial port, the port lists, the connection group and the
     // connection manager; in demo mode the simulated transponder.
     void SetUpConnection();
     // The maintenance dialog and the menu that opens it (start-up).
@@ -249,16 +250,15 @@ class TForm1 : public QMainWindow, public LineSink {
     std::unique_ptr<Codec> codec_ = std::make_unique<Codec>();
     // The diagnosis pages (built into the page widgets by the constructor).
     std::unique_ptr<DiagnosisPages> diagnosis_;
-    // The serial-port component: its reader's events reach this thread through
-    // the executor.
+    // The serial port: its reader's events reach this thread through the
+    // executor.
     GuiThreadExecutor* executor_;
-    std::unique_ptr<TComm> comm_;
-    CommPort commPort_{*comm_};
+    std::unique_ptr<SerialPort> port_;
     std::unique_ptr<PortSource> ownPortSource_;
     PortSource& portSource_;
     PortLists lists_{portSource_};
     ConnectionView view_{this, messages_, prompts_};
-    ConnectionManager connection_{view_, commPort_, lists_, *codec_};
+    ConnectionManager connection_{view_, *port_, lists_, *codec_};
     LineAssembler assembler_{*this};
     PortMonitor* portMonitor_ = nullptr;
     DemoSimulator* simulator_ = nullptr;

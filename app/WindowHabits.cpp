@@ -41,7 +41,7 @@ WindowHabits::WindowHabits(TForm1& form)
     connect(refresh, &QAction::triggered, this, &WindowHabits::mnuRefreshClick);
     QAction* connectItem = AddMenuItem("mnuConnect", "Connect/Disconnect");
     connectItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
-    connect(connectItem, &QAction::triggered, this, [this] { form_.OpenPortClick(); });
+    connect(connectItem, &QAction::triggered, this, [this] { form_.ToggleConnection(); });
     if (auto* exit = form_.findChild<QAction*>(QStringLiteral("mnuExit"))) {
         exit->setShortcut(QKeySequence::Quit);
         // Not every desktop has a standard key for Quit.
@@ -56,7 +56,7 @@ WindowHabits::WindowHabits(TForm1& form)
         if (!form_.ConnectionGroupView().AutoMode()) manualRate_ = ShownRate();
     });
     connect(c.RadioButtonConnectionModeManual, &QRadioButton::clicked, this, [this] {
-        if (manualRate_ > 0 && SelectRate(manualRate_)) form_.cbxBaudRateChange();
+        if (manualRate_ > 0 && SelectRate(manualRate_)) form_.RateChosen();
     });
     Restore(ReadConnectionSettings(form_.SettingsPath()));
 }
@@ -86,7 +86,7 @@ std::string Trimmed(const QString& text) {
 }  // namespace
 
 int WindowHabits::ShownRate() const {
-    const int entry = form_.ConnectionGroupView().BaudRateEntry();
+    const int entry = form_.ConnectionGroupView().RateEntry();
     if (entry < 0 || entry >= static_cast<int>(kProbeRates.size())) return 0;
     return std::atoi(kProbeRates[static_cast<std::size_t>(entry)].Text);
 }
@@ -94,7 +94,7 @@ int WindowHabits::ShownRate() const {
 bool WindowHabits::SelectRate(int rate) {
     for (std::size_t i = 0; i < kProbeRates.size(); ++i) {
         if (std::atoi(kProbeRates[i].Text) != rate) continue;
-        form_.ConnectionGroupView().SelectBaudRateEntry(static_cast<int>(i));
+        form_.ConnectionGroupView().SelectRateEntry(static_cast<int>(i));
         return true;
     }
     return false;
@@ -134,15 +134,14 @@ void WindowHabits::Restore(const ConnectionSettings& kept) {
                                                  : c.RadioButtonConnectionModeManual;
         if (!mode->isChecked()) {
             mode->setChecked(true);
-            form_.RadioButtonConnectionModeAutoClick();
+            form_.ModeChanged();
         }
     }
     // A port or simulator given on the command line wins.
     if (!kept.Port.empty() && options.Ports.empty() && !options.Simulate) RestorePort(kept.Port);
     if (kept.Rate > 0 && !options.Simulate) {
         manualRate_ = kept.Rate;
-        if (!form_.ConnectionGroupView().AutoMode() && SelectRate(kept.Rate))
-            form_.cbxBaudRateChange();
+        if (!form_.ConnectionGroupView().AutoMode() && SelectRate(kept.Rate)) form_.RateChosen();
     }
     ShowPage(form_.findChild<QTabWidget*>(QStringLiteral("PageControlConf")), kept.ConfigTab);
     ShowPage(form_.findChild<QTabWidget*>(QStringLiteral("PageControlDiagnosis")),
@@ -154,16 +153,16 @@ void WindowHabits::RestorePort(const std::string& port) {
     PortLists& lists = form_.Ports();
     for (const PortInfo& present : lists.PresentPorts()) {
         if (present.path != port && present.byId != port) continue;
-        form_.ConnectionGroupView().SetComPortText(present.path);
-        form_.cbxComPortChange();
+        form_.ConnectionGroupView().SetPortText(present.path);
+        form_.PortChosen();
         return;
     }
     // Not present: it stays the choice, listed as not present, so plugging
     // the adapter in is all it takes.
     lists.AddManualPort(port);
     lists.RescanPorts();
-    form_.ConnectionGroupView().SetComPortText(port);
-    form_.cbxComPortChange();
+    form_.ConnectionGroupView().SetPortText(port);
+    form_.PortChosen();
     QString note = QString::fromStdString(form_.Message(MessageId::PortNotPresent));
     const QString path = QString::fromStdString(port);
     note = note.contains(QLatin1String("%1")) ? note.replace(QLatin1String("%1"), path)

@@ -1,8 +1,8 @@
 // The receive path of the main window with every diagnosis page live and the
 // data log on: received bytes go through the line assembly to the window's
-// consumers, as CommRxChar hands them over (the log, then the dispatcher with
-// the GNSS view and the position-report counters, the handshake detector and
-// the information-dump collector);
+// consumers, as its receive callback hands them over (the log, then the
+// dispatcher with the GNSS view and the position-report counters, the
+// handshake detector and the information-dump collector);
 // between reads the event loop runs (log batches, timers, painting of the
 // visible page). Reports lines/s and the longest single handler: a read's
 // handling or the delivery of one event (a timer's tick, a paint).
@@ -159,8 +159,8 @@ struct Window {
 // event loop running between reads.
 void Receive(benchmark::State& state, int diagnosisPage, bool fullLog) {
     Window window(diagnosisPage);
-    // The window's own consumers, in CommRxChar's order: the log, then
-    // DispatchSentence, CheckLinkHandshake and CollectDeviceData.
+    // The window's own consumers, in the receive path's order: the log, then
+    // RouteLine, CheckHandshake and CollectDeviceInfo.
     navoro::LineAssembler assembler(static_cast<navoro::LineSink&>(*window.form));
     if (fullLog) {
         // The log at its cap already: every batch now also drops old lines.

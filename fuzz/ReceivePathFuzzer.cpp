@@ -1,11 +1,11 @@
 // Fuzzes the receive path: bytes -> line assembly -> the three consumers of
 // every line as the main window has them, minus the widgets:
-//   DispatchSentence: the sentence router (framing, tokenizer, parsers,
+//   RouteLine: the sentence router (framing, tokenizer, parsers,
 //     stores, AIS message assembly, de-armouring, decoding, target table),
 //     then what the pages make of an accepted sentence (GNSS status texts,
 //     the satellite cycle, the system check's counters and rows);
-//   CheckLinkHandshake: the end-of-dump test;
-//   CollectDeviceData: the information-dump reader into the snapshot.
+//   CheckHandshake: the end-of-dump test;
+//   CollectDeviceInfo: the information-dump reader into the snapshot.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -48,7 +48,7 @@ class Consumers : public navoro::LineSink {
         Check(line.size() <= navoro::LineAssembler::kLineBufferMax);
     }
 
-    void DispatchSentence(char* line) override {
+    void RouteLine(char* line) override {
         const std::string before(line);
         const navoro::SentenceRoute route = navoro::RouteReceivedLine(s_.codec, line);
         Check(before == line);  // each consumer gets the line as received
@@ -85,11 +85,11 @@ class Consumers : public navoro::LineSink {
         }
     }
 
-    void CheckLinkHandshake(char* line) override {
+    void CheckHandshake(char* line) override {
         if (std::strstr(line, "[DEVICE DATA END]") != nullptr) s_.dumpEnded = true;
     }
 
-    void CollectDeviceData(char* line) override {
+    void CollectDeviceInfo(char* line) override {
         const navoro::DeviceDataLine data = navoro::ParseDeviceDataLine(line);
         navoro::ApplyDeviceData(data, s_.snapshot, s_.flags);
         Check(strnlen(s_.snapshot.FirmwareVersion, sizeof s_.snapshot.FirmwareVersion) <

@@ -1,6 +1,6 @@
 #pragma once
 
-// Where DispatchSentence, the first consumer of every received line, sends a
+// Where RouteLine, the first consumer of every received line, sends a
 // sentence that the codec accepted: the GNSS status view, the system check's
 // position-report counters or one of the configuration reply handlers.
 
@@ -22,7 +22,7 @@ enum class SentenceRoute {
     ShowClrReply,
 };
 
-// The longest line DispatchSentence looks at, its line end included.
+// The longest line RouteLine looks at, its line end included.
 inline constexpr int kMaxDispatchedLength = 82;
 
 // Admits a line ("...\r\n") that starts with '$' or '!' and is at most 82

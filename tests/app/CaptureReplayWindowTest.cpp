@@ -157,7 +157,7 @@ TEST_F(CaptureReplayWindow, PauseHoldsTheReplayAndConnectEndsIt) {
     EXPECT_FALSE(replay.Replay().Active());
     EXPECT_TRUE(FindControlAs<QWidget>(form.get(), "SpeedButtonSetting")->isEnabled());
     EXPECT_TRUE(maintenance->menuAction()->isEnabled());
-    if (form->Connection().ConnectState == 1) form->ConnectionGroup().OpenPort->click();
+    if (form->Connection().Active()) form->ConnectionGroup().OpenPort->click();
 }
 
 TEST_F(CaptureReplayWindow, ACaptureThatCannotBeReplayedGetsAnErrorBox) {

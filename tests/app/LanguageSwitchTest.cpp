@@ -14,6 +14,7 @@
 #include "ShellFixture.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmAgreement.h"
+#include "tests/link/PtyPair.h"
 
 namespace navoro {
 namespace {
@@ -186,14 +187,25 @@ TEST_F(LanguageSwitch, EnglishWithoutItsFileKeepsChineseTextsButTakesTheLatinFon
 }
 
 struct FoldCase {
-    int Tag;        // OpenPort's Tag: 1 while connecting or connected
-    int LinkState;  // 0 idle, 1 awaiting the handshake, 2 linked
+    HandshakeState State;  // reached over a pseudo-terminal
     const char* ButtonKey;
     const char* StatusKey;
 };
 
+const char* StateName(HandshakeState state) {
+    switch (state) {
+        case HandshakeState::Idle:
+            return "Idle";
+        case HandshakeState::AwaitingDump:
+            return "AwaitingDump";
+        case HandshakeState::Linked:
+            return "Linked";
+    }
+    return "?";
+}
+
 void PrintTo(const FoldCase& c, std::ostream* os) {
-    *os << "Tag " << c.Tag << ", LinkState " << c.LinkState;
+    *os << StateName(c.State);
 }
 
 class FoldedSteps : public LanguageSwitch, public ::testing::WithParamInterface<FoldCase> {};
@@ -201,24 +213,30 @@ class FoldedSteps : public LanguageSwitch, public ::testing::WithParamInterface<
 TEST_P(FoldedSteps, ConnectionCaptionsFollowTheStateInTheNewLanguage) {
     const FoldCase& c = GetParam();
     CopyShippedLanguages();
-    auto form = MakeForm();
+    test::PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
+    ScriptedPortSource source;
+    source.SetPorts({{pty.SlavePath(), {}, {}}});
+    auto form = MakeForm({}, &source);
     auto* openPort = FindControlAs<QToolButton>(form.get(), "OpenPort");
     auto* status = FindControlAs<QLabel>(form.get(), "LabelConnectionStatus");
     ASSERT_TRUE(openPort && status);
-    openPort->setProperty("Tag", c.Tag);
-    form->Connection().LinkState = c.LinkState;
+    if (c.State != HandshakeState::Idle) {
+        openPort->click();  // manual mode, on the only port: probing
+        if (c.State == HandshakeState::Linked) form->ReceiveBytes("[DEVICE DATA END]\r\n");
+    }
+    ASSERT_EQ(form->Connection().Handshake(), c.State);
     FindControlAs<QAction>(form.get(), "mnuLangRussian")->trigger();
     EXPECT_EQ(openPort->text(), Shipped(3, "SYS_BUTTON", c.ButtonKey));
     EXPECT_EQ(status->text(), Shipped(3, "CONFIG_SERIAL_PORT", c.StatusKey));
 }
 
-INSTANTIATE_TEST_SUITE_P(States, FoldedSteps,
-                         ::testing::Values(FoldCase{1, 1, "Disconnect", "Connecting"},
-                                           FoldCase{1, 2, "Disconnect", "Connected"},
-                                           FoldCase{0, 0, "Connect", "Disconnect"}),
-                         [](const auto& info) {
-                             return "LinkState" + std::to_string(info.param.LinkState);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    States, FoldedSteps,
+    ::testing::Values(FoldCase{HandshakeState::AwaitingDump, "Disconnect", "Connecting"},
+                      FoldCase{HandshakeState::Linked, "Disconnect", "Connected"},
+                      FoldCase{HandshakeState::Idle, "Connect", "Disconnect"}),
+    [](const auto& info) { return std::string(StateName(info.param.State)); });
 
 TEST_F(LanguageSwitch, ChannelKeysFeedTheTxAndRxLabels) {
     WriteLangFile("Lang-EN.ini", "[TAB_SYS_CHECK]\nChA=\"Kanal A: \"\nChB=Kanal B:\n");

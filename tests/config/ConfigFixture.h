@@ -32,11 +32,11 @@ class ConfigTest : public ShellTest {
     ConfigPages& P() { return config->Pages(); }
     Codec& codec() { return form->codec(); }
 
-    // A reply as the receive path hands it over: DispatchSentence routes it
+    // A reply as the receive path hands it over: RouteLine routes it
     // through the codec to the handler of its formatter.
     void Receive(const std::string& body) {
         std::string line = Sentence(body);
-        form->DispatchSentence(line.data());
+        form->RouteLine(line.data());
     }
     // An information line, with the line end the receive path puts back.
     void Dump(const std::string& text) { config->CollectDeviceData((text + "\r\n").c_str()); }

@@ -66,8 +66,8 @@ class DemoWindow {
 
     // Connects to the simulated transponder; false (said) when it does not answer.
     bool Connect() {
-        form->OpenPortClick();
-        if (WaitFor(15000, [this] { return form->Connection().LinkEstablished; })) return true;
+        form->ToggleConnection();
+        if (WaitFor(15000, [this] { return form->Connection().Linked(); })) return true;
         std::printf("FAILED to connect to the simulated transponder\n");
         return false;
     }

@@ -326,7 +326,7 @@ TEST_F(WriteSimulator, TheRateWriteChangesTheRatesDisconnectsAndTheNewRateConnec
                            Bare("$PLMO,C,BAU,9,19200"), Bare("$PLMO,C,BAU,-1,57600"),
                            Bare("$PDBG,701,1000,,,,,,")}));
     // Disconnected at once, and told.
-    EXPECT_FALSE(form->Comm().IsOpen());
+    EXPECT_FALSE(form->Serial().IsOpen());
     EXPECT_EQ(Status(), "Disconnect...");
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0], "The baud rates of the device have been changed.");
@@ -334,7 +334,7 @@ TEST_F(WriteSimulator, TheRateWriteChangesTheRatesDisconnectsAndTheNewRateConnec
 
     // The old rate no longer reaches the device; the new one does.
     ASSERT_TRUE(Reconnect(57600)) << Status().toStdString();
-    EXPECT_EQ(form->Comm().BaudRate(), br57600);
+    EXPECT_EQ(form->Serial().Rate(), 57600);
     Show("TabSheetStatic", [] { return true; });
     Show("TabSheetBaudRate", [&] { return P().BaudRate.cbxBaud_USB->currentText() == "57600"; });
     EXPECT_EQ(P().BaudRate.cbxBaud_Pilot->currentText(), "4800");
@@ -399,7 +399,7 @@ TEST_F(WriteSimulator, ADeviceThatGoesAwayDuringAWriteStopsItWithAMessage) {
     ASSERT_FALSE(Boxes().empty());
     EXPECT_NE(Boxes()[0].find("stopped after 3 of 10"), std::string::npos) << Boxes()[0];
     // The hang-up is handled next: the link is dropped.
-    EXPECT_TRUE(WaitUntil([&] { return !form->Comm().IsOpen(); }, 5s));
+    EXPECT_TRUE(WaitUntil([&] { return !form->Serial().IsOpen(); }, 5s));
 }
 
 TEST_F(WriteSimulator, DemoModeWritesAndReadsBack) {

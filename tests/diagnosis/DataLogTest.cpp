@@ -238,7 +238,7 @@ class SendCustomCommandTest : public ::testing::Test {
     std::vector<std::string> written;
     int disconnects = 0;
     bool portOpen = true;
-    bool openPortDown = true;
+    bool connectionActive = true;
 
     void Wire() {
         link.WritePort = [this](const char* data, int length) {
@@ -246,10 +246,10 @@ class SendCustomCommandTest : public ::testing::Test {
             written.emplace_back(data, static_cast<std::size_t>(length));
             return true;
         };
-        link.OpenPortDown = [this] { return openPortDown; };
-        link.OpenPortClick = [this] {
+        link.ConnectionActive = [this] { return connectionActive; };
+        link.ToggleConnection = [this] {
             ++disconnects;
-            openPortDown = false;
+            connectionActive = false;
         };
     }
 };

@@ -89,7 +89,7 @@ int main(int argc, char* argv[]) {
     navoro::FindControlAs<QCheckBox>(&form, "cbxEnableLog")->setChecked(true);
 
     form.ConnectionGroup().OpenPort->click();
-    if (!WaitFor([&] { return form.Connection().LinkEstablished; }, 10000)) {
+    if (!WaitFor([&] { return form.Connection().Linked(); }, 10000)) {
         std::fprintf(stderr, "no link with the simulated transponder\n");
         return 1;
     }

@@ -1,6 +1,6 @@
 // The main window connected to navoro-sim over a pseudo-terminal, offscreen:
 // the simulator's live stream reaches the diagnosis pages through the real
-// receive path (serial-port component, line assembly, dispatcher), and the
+// receive path (serial port, line assembly, dispatcher), and the
 // pages' commands reach the simulator through the real send path.
 #include <QCheckBox>
 #include <QLineEdit>

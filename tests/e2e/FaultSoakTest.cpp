@@ -229,7 +229,7 @@ class FaultSoak : public test::WindowTest {
     // Back to idle: the port closed, the button up.
     void Disconnect() {
         if (Controls().OpenPort->isChecked()) Click(Controls().OpenPort);
-        EXPECT_TRUE(WaitUntil([&] { return !form->Comm().IsOpen(); }, 5s));
+        EXPECT_TRUE(WaitUntil([&] { return !form->Serial().IsOpen(); }, 5s));
     }
 
     // Selects each tab in turn and lets its replies come in.

@@ -23,7 +23,7 @@ class PtyConnection : public test::WindowTest {
     PtyConnection() {
         EXPECT_TRUE(device.Ok());
         MakeWindow({device.SlavePath()});
-        form->ConnectionGroupView().SetPageControlConfChange([this] { ++pageReads; });
+        form->ConnectionGroupView().SetLinkedPageRead([this] { ++pageReads; });
     }
 
     // Connects in manual mode, answers the probe with the dump and waits for
@@ -46,7 +46,7 @@ TEST_F(PtyConnection, ManualConnectSendsTheProbeAndLinksOnTheEndOfTheDump) {
     Click(Controls().OpenPort);
     // Step 0 probes at once, at 115200 bit/s.
     EXPECT_EQ(device.ReadMaster(sizeof kProbe - 1, 2s), kProbe);
-    EXPECT_EQ(form->Comm().BaudRate(), br115200);
+    EXPECT_EQ(form->Serial().Rate(), 115200);
     EXPECT_EQ(Status(), "Connecting...");
     EXPECT_EQ(Controls().OpenPort->text(), "Disconnect");
     EXPECT_TRUE(Controls().OpenPort->isChecked());
@@ -54,9 +54,9 @@ TEST_F(PtyConnection, ManualConnectSendsTheProbeAndLinksOnTheEndOfTheDump) {
     EXPECT_EQ(pageReads, 0);
 
     ASSERT_TRUE(device.WriteMaster(kDumpEnd));
-    ASSERT_TRUE(WaitUntil([this] { return form->Connection().LinkEstablished; }, 2s));
+    ASSERT_TRUE(WaitUntil([this] { return form->Connection().Linked(); }, 2s));
     EXPECT_EQ(pageReads, 1);  // the page's change handler reads it
-    EXPECT_EQ(form->Connection().LinkState, 2);
+    EXPECT_EQ(form->Connection().Handshake(), HandshakeState::Linked);
     ASSERT_TRUE(WaitUntil([this] { return Connected(); }, 400ms));
     const qint64 linkedAfter = clock.elapsed();
     EXPECT_LT(linkedAfter, 2000);  // about 200 ms: the display follows at the next 200 ms tick
@@ -79,7 +79,7 @@ TEST_F(PtyConnection, SentBytesAreExactWithChecksumAndLineEnd) {
     EXPECT_EQ(device.ReadMaster(mid.size(), 2s), mid);
 
     char status[32] = "$PTST,,,,,00017";
-    EXPECT_FALSE(form->SendSentenceTextFailed(status));  // false: sent
+    EXPECT_TRUE(form->SendText(status));
     EXPECT_EQ(device.ReadMaster(20, 2s), "$PTST,,,,,00017*19\r\n");
 
     EXPECT_TRUE(form->WritePort("RAW\r\n", 5));
@@ -99,7 +99,7 @@ TEST_F(PtyConnection, ASilentDeviceTimesOutAfterTwentyStepsWithTheMessage) {
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Serial port connection time out!"});
     EXPECT_EQ(prompts.Calls.at(0).Title, "Error");
     EXPECT_EQ(Status(), "Disconnect...");
-    EXPECT_FALSE(form->Comm().IsOpen());
+    EXPECT_FALSE(form->Serial().IsOpen());
     EXPECT_TRUE(Controls().cbxComPort->isEnabled());
     EXPECT_EQ(pageReads, 0);
 }
@@ -108,7 +108,7 @@ TEST_F(PtyConnection, AHangUpDropsTheLinkWithAMessage) {
     Link();
     device.CloseMaster();
     ASSERT_TRUE(WaitUntil([this] { return Status() == "Disconnect..." && !Boxes().empty(); }, 3s));
-    EXPECT_FALSE(form->Comm().IsOpen());
+    EXPECT_FALSE(form->Serial().IsOpen());
     EXPECT_FALSE(Controls().OpenPort->isChecked());
     EXPECT_EQ(Controls().OpenPort->text(), "Connect");
     ASSERT_EQ(Boxes().size(), 1u);
@@ -120,7 +120,7 @@ TEST_F(PtyConnection, DisconnectAndReconnect) {
     Link();
     Click(Controls().OpenPort);
     EXPECT_EQ(Status(), "Disconnect...");
-    EXPECT_FALSE(form->Comm().IsOpen());
+    EXPECT_FALSE(form->Serial().IsOpen());
     EXPECT_TRUE(Controls().RadioButtonConnectionModeAuto->isEnabled());
     Link();
     EXPECT_EQ(pageReads, 2);
@@ -145,7 +145,7 @@ TEST_F(PtyConnection, ABusyPortIsAskedAboutAndItsReasonShown) {
     const std::string& error = prompts.Calls[1].Text;
     EXPECT_EQ(error.rfind("Serial port open error! Please check!\n\n", 0), 0u) << error;
     EXPECT_NE(error.find(device.SlavePath()), std::string::npos) << error;
-    EXPECT_FALSE(form->Comm().IsOpen());
+    EXPECT_FALSE(form->Serial().IsOpen());
     EXPECT_EQ(Status(), "Disconnect...");
 
     // Cancelling the question leaves everything as it was.
@@ -154,7 +154,7 @@ TEST_F(PtyConnection, ABusyPortIsAskedAboutAndItsReasonShown) {
     EXPECT_EQ(prompts.Calls.size(), 3u);
     EXPECT_FALSE(Controls().OpenPort->isChecked());
     EXPECT_TRUE(Controls().cbxComPort->isEnabled());
-    EXPECT_EQ(form->Connection().LinkState, 0);
+    EXPECT_EQ(form->Connection().Handshake(), HandshakeState::Idle);
 }
 
 }  // namespace

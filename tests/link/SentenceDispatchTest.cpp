@@ -1,4 +1,4 @@
-// Where DispatchSentence sends a received line.
+// Where RouteLine sends a received line.
 
 #include <gtest/gtest.h>
 

@@ -108,8 +108,7 @@ int UsbRate(const ConfigFile& f) {
 
 int ProbeEntry(int rate) {
     for (std::size_t i = 0; i < kProbeRates.size(); ++i) {
-        if (static_cast<int>(kBaudRateValues[kProbeRates[i].Rate]) == rate)
-            return static_cast<int>(i);
+        if (kProbeRates[i].Rate == rate) return static_cast<int>(i);
     }
     return -1;
 }
@@ -151,30 +150,25 @@ class DeviceSession::OnePortSource : public PortSource {
 DeviceSession::DeviceSession(SessionOptions options)
     : options_(std::move(options)),
       codec_(std::make_unique<Codec>()),
-      comm_(executor_),
-      port_(comm_),
+      port_(executor_),
       source_(std::make_unique<OnePortSource>()),
       lists_(*source_),
       manager_(*this, port_, lists_, *codec_),
       assembler_(*this) {
-    comm_.SetParity(paNone);
-    comm_.SetDataBits(da8);
-    comm_.SetStopBits(sb10);
-    comm_.OnRxChar = [this](TComm* sender, std::uint32_t count) {
+    // The port's default line format, 8N1, is the transponder's.
+    port_.OnDataWaiting = [this](std::uint32_t queued) {
         assembler_.Receive(
-            [this, sender](char* buffer, int size) {
-                const int read = sender->Read(buffer, size);
+            [this](char* buffer, int size) {
+                const int read = port_.Read(buffer, size);
                 if (read > 0) manager_.BytesReceived(static_cast<std::size_t>(read));
                 return read;
             },
-            static_cast<int>(std::min<std::uint32_t>(count, 1u << 30)));
+            static_cast<int>(std::min<std::uint32_t>(queued, 1u << 30)));
     };
     // A hang-up (unplugged adapter, closed pseudo-terminal) ends the reader.
-    comm_.OnError = [this](TComm*, int errors) {
-        if (errors & CE_IOE) manager_.PortHungUp();
-    };
-    lists_.IsConnected = [this] { return manager_.LinkEstablished; };
-    lists_.ConnectedPort = [this] { return comm_.DeviceName(); };
+    port_.OnHangUp = [this] { manager_.PortHungUp(); };
+    lists_.IsConnected = [this] { return manager_.Linked(); };
+    lists_.ConnectedPort = [this] { return port_.DevicePath(); };
     lists_.OnConnectedPortGone = [this] { manager_.ConnectedPortGone(); };
     lists_.AddManualPort(options_.Port);
     manager_.SetUp();
@@ -190,7 +184,7 @@ DeviceSession::DeviceSession(SessionOptions options)
 }
 
 DeviceSession::~DeviceSession() {
-    if (comm_.IsOpen()) comm_.Close();
+    if (port_.IsOpen()) port_.Close();
 }
 
 // ---- the host --------------------------------------------------------------------
@@ -198,8 +192,8 @@ DeviceSession::~DeviceSession() {
 void DeviceSession::StartConnectionTimers() {
     timersRunning_ = true;
     const auto now = Clock::now();
-    nextTimer1_ = now + milliseconds(1000);
-    nextTimerConnection_ = now + milliseconds(200);
+    nextConnectionStep_ = now + milliseconds(1000);
+    nextStatusStep_ = now + milliseconds(200);
 }
 
 void DeviceSession::PostNotice(std::function<void()> notice) {
@@ -237,7 +231,7 @@ void DeviceSession::ErrorBox(LinkText text, const std::string& reason) {
     }
 }
 
-void DeviceSession::DispatchSentence(char* line) {
+void DeviceSession::RouteLine(char* line) {
     const SentenceRoute route = RouteReceivedLine(*codec_, line);
     if (route == SentenceRoute::None || route == SentenceRoute::UpdateGnssStatus ||
         route == SentenceRoute::CountPositionReport)
@@ -260,18 +254,18 @@ bool DeviceSession::Pump(const std::function<bool()>& done, milliseconds timeout
         if (done()) return true;
         const auto now = Clock::now();
         if (now >= deadline) return false;
-        if (timersRunning_ && now >= nextTimer1_) {
-            nextTimer1_ += milliseconds(1000);
-            manager_.Timer1Timer();
+        if (timersRunning_ && now >= nextConnectionStep_) {
+            nextConnectionStep_ += milliseconds(1000);
+            manager_.ConnectionStep();
             continue;
         }
-        if (timersRunning_ && now >= nextTimerConnection_) {
-            nextTimerConnection_ += milliseconds(200);
-            manager_.TimerConnectionTimer();
+        if (timersRunning_ && now >= nextStatusStep_) {
+            nextStatusStep_ += milliseconds(200);
+            manager_.StatusStep();
             continue;
         }
         auto until = std::min(deadline, now + kPollStep);
-        if (timersRunning_) until = std::min({until, nextTimer1_, nextTimerConnection_});
+        if (timersRunning_) until = std::min({until, nextConnectionStep_, nextStatusStep_});
         const auto wait = std::chrono::duration_cast<milliseconds>(until - now) + milliseconds(1);
         executor_.RunUntil([&] { return done() || !notices_.empty(); }, wait);
     }
@@ -284,23 +278,22 @@ void DeviceSession::Sleep(int ms) {
 // ---- connecting ----------------------------------------------------------------------
 
 int DeviceSession::LinkRate() const {
-    return static_cast<int>(kBaudRateValues[comm_.BaudRate()]);
+    return port_.Rate();
 }
 
 bool DeviceSession::Connect() {
     error_.clear();
     readout_.Clear();
-    if (manager_.ConnectState == 1) Disconnect();
+    if (manager_.Active()) Disconnect();
     Say(options_.Rate == 0
             ? "connecting to " + options_.Port + ", trying each rate"
             : "connecting to " + options_.Port + " at " + std::to_string(options_.Rate));
-    manager_.OpenPortClick();
-    Pump([this] { return manager_.LinkEstablished || manager_.ConnectState != 1; },
-         options_.ConnectTimeout);
-    if (!manager_.LinkEstablished) {
+    manager_.ToggleConnection();
+    Pump([this] { return manager_.Linked() || !manager_.Active(); }, options_.ConnectTimeout);
+    if (!manager_.Linked()) {
         // Bytes came, but nothing that reads as a line: the rate is the likeliest cause.
-        const bool garbled = manager_.ReceivedBytes > 0 && manager_.ReadableLines == 0;
-        if (manager_.ConnectState == 1) manager_.OpenPortClick();
+        const bool garbled = manager_.ReceivedBytes() > 0 && manager_.ReadableLines() == 0;
+        if (manager_.Active()) manager_.ToggleConnection();
         Pump([] { return true; }, milliseconds(0));
         if (error_.empty())
             error_ = "no answer from " + options_.Port +
@@ -312,7 +305,7 @@ bool DeviceSession::Connect() {
 }
 
 void DeviceSession::Disconnect() {
-    if (manager_.ConnectState == 1) manager_.OpenPortClick();
+    if (manager_.Active()) manager_.ToggleConnection();
     timersRunning_ = false;
     Pump([] { return true; }, milliseconds(0));
 }
@@ -322,7 +315,7 @@ void DeviceSession::Disconnect() {
 bool DeviceSession::SendText(const char* text) {
     std::vector<char> buffer(std::strlen(text) + SendPath::kChecksumTailSize + 1);
     std::memcpy(buffer.data(), text, std::strlen(text) + 1);
-    return !manager_.Send().SendSentenceTextFailed(buffer.data(), buffer.size());
+    return manager_.Send().SendText(buffer.data(), buffer.size());
 }
 
 SendResult DeviceSession::SendComposed(const char* talker, const char* formatter) {

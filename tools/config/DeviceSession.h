@@ -7,9 +7,9 @@
 // and MOB lists, and writes a configuration file tab by tab through the write
 // plans, with their waits.
 //
-// Everything runs on the thread that calls it: the serial-port component's
-// events are queued (QueueExecutor) and run while the session waits, and the
-// connection manager's two timers are stepped by the same waits. Every wait is
+// Everything runs on the thread that calls it: the serial port's events are
+// queued (QueueExecutor) and run while the session waits, and the connection
+// manager's two timers are stepped by the same waits. Every wait is
 // bounded. Each session has its own codec context, so sessions on several
 // ports can run on their own threads at once.
 
@@ -21,12 +21,12 @@
 
 #include "codec/Codec.h"
 #include "config/ConfigFile.h"
-#include "link/Comm.h"
 #include "link/ConnectionManager.h"
 #include "link/EventExecutor.h"
 #include "link/LineAssembler.h"
 #include "link/PortLists.h"
 #include "link/PortSource.h"
+#include "link/SerialPort.h"
 #include "tools/config/DeviceReadout.h"
 
 namespace navoro {
@@ -75,7 +75,7 @@ class DeviceSession : private ConnectionHost, private LineSink {
     // or the port could not be used.
     bool Connect();
     void Disconnect();
-    bool Connected() const { return manager_.LinkEstablished && comm_.IsOpen(); }
+    bool Connected() const { return manager_.Linked() && port_.IsOpen(); }
     // The rate the link runs at (bit/s).
     int LinkRate() const;
 
@@ -94,16 +94,16 @@ class DeviceSession : private ConnectionHost, private LineSink {
     // ConnectionHost: no window; the port and rate come from the options.
     bool AutoMode() const override { return options_.Rate == 0; }
     void ShowDetectPage(bool) override {}
-    std::string ComPortText() const override { return options_.Port; }
-    void SetComPortText(const std::string&) override {}
-    void SelectFirstComPort() override {}
-    void SetBaudRateItems(const std::array<ProbeRate, 6>&) override {}
-    int BaudRateEntry() const override { return rateEntry_; }
-    void SelectBaudRateEntry(int entry) override { rateEntry_ = entry; }
-    void SetAutoDetectComPort(const std::string&) override {}
-    void SetAutoDetectBaudRate(const std::string&) override {}
-    void SetConnectState(int) override {}
-    void SetOpenPortCaption(LinkText) override {}
+    std::string PortText() const override { return options_.Port; }
+    void SetPortText(const std::string&) override {}
+    void SelectFirstPort() override {}
+    void SetRateItems(const std::array<ProbeRate, 6>&) override {}
+    int RateEntry() const override { return rateEntry_; }
+    void SelectRateEntry(int entry) override { rateEntry_ = entry; }
+    void ShowProbedPort(const std::string&) override {}
+    void ShowProbedRate(const std::string&) override {}
+    void ShowActive(bool) override {}
+    void SetConnectCaption(LinkText) override {}
     void EnableConnectionControls(bool) override {}
     void StartConnectionTimers() override;
     void StopConnectionTimers() override { timersRunning_ = false; }
@@ -112,17 +112,17 @@ class DeviceSession : private ConnectionHost, private LineSink {
     void AnimateLinkStatus(int, bool) override {}
     void WarningBox(LinkText text) override { ErrorBox(text, ""); }
     void ErrorBox(LinkText text, const std::string& reason) override;
-    void CommErrorBox(const std::string& message) override { error_ = message; }
+    void PortErrorBox(const std::string& message) override { error_ = message; }
     std::string TextOf(LinkText text) const override;
     bool AskForceConnect() override { return true; }  // the user named the port
     void PostNotice(std::function<void()> notice) override;
-    void ResetConfiguration() override {}
-    void PageControlConfChange() override {}
+    void ConnectionReset() override {}
+    void LinkEstablished() override {}
 
     // LineSink.
-    void DispatchSentence(char* line) override;
-    void CheckLinkHandshake(char* line) override { manager_.CheckLinkHandshake(line); }
-    void CollectDeviceData(char* line) override { readout_.TakeDeviceData(line); }
+    void RouteLine(char* line) override;
+    void CheckHandshake(char* line) override { manager_.TakeHandshakeLine(line); }
+    void CollectDeviceInfo(char* line) override { readout_.TakeDeviceData(line); }
 
     // Runs the port's events, the timers and the notices until `done` holds
     // or `timeout` has passed; returns done().
@@ -139,8 +139,7 @@ class DeviceSession : private ConnectionHost, private LineSink {
     SessionOptions options_;
     std::unique_ptr<Codec> codec_;
     QueueExecutor executor_;
-    TComm comm_;
-    CommPort port_;
+    SerialPort port_;
     class OnePortSource;
     std::unique_ptr<OnePortSource> source_;
     PortLists lists_;
@@ -150,7 +149,7 @@ class DeviceSession : private ConnectionHost, private LineSink {
     std::vector<std::function<void()>> notices_;
     int rateEntry_ = kDefaultProbeRate;
     bool timersRunning_ = false;
-    std::chrono::steady_clock::time_point nextTimer1_, nextTimerConnection_;
+    std::chrono::steady_clock::time_point nextConnectionStep_, nextStatusStep_;
     bool writeFailed_ = false;
     std::chrono::steady_clock::time_point lastReply_;
     std::string error_;

@@ -373,7 +373,7 @@ int main(int argc, char** argv) {
                 const long rate = std::strtol(optarg, &end, 10);
                 bool listed = false;
                 for (const auto& probe : navoro::kProbeRates)
-                    listed = listed || navoro::kBaudRateValues[probe.Rate] == rate;
+                    listed = listed || probe.Rate == rate;
                 if (*optarg == '\0' || *end != '\0' || !listed)
                     return Usage("--rate takes 4800, 9600, 19200, 38400, 57600 or 115200");
                 o.Rate = static_cast<int>(rate);
