@@ -9,7 +9,6 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "config/Configuration.h"
 #include "link/PortLists.h"
 #include "ui/Product.h"
 
@@ -32,14 +31,10 @@ void StyleStatusLabel(QLabel* label, const QColor& colour, bool enabled) {
 ConnectionView::ConnectionView(QObject* context, const MessageTable& messages, Prompts& prompts)
     : context_(context), messages_(messages), prompts_(prompts) {}
 
-void ConnectionView::Build(QWidget* panel, ConnectionTimers timers, Configuration& configuration,
-                           const ConnectionManager& manager) {
+void ConnectionView::Build(QWidget* panel, ConnectionTimers timers) {
     controls_ = BuildConnectionGroup(panel);
     images_ = MakeLinkImageLists();
     timers_ = timers;
-    configuration_ = &configuration;
-    manager_ = &manager;
-    readLinkedPage_ = [&configuration] { configuration.PageControlConfChange(); };
 }
 
 const std::string& ConnectionView::Text(LinkText text) const {
@@ -181,17 +176,17 @@ void ConnectionView::EnableConnectionControls(bool enabled) {
 }
 
 void ConnectionView::StartConnectionTimers() {
-    timers_.Timer1->start();
-    timers_.TimerConnection->start();
+    timers_.ConnectionStep->start();
+    timers_.Status->start();
 }
 
 void ConnectionView::StopConnectionTimers() {
-    timers_.Timer1->stop();
-    timers_.TimerConnection->stop();
+    timers_.ConnectionStep->stop();
+    timers_.Status->stop();
 }
 
 void ConnectionView::StartSystemCheckTimer() {
-    timers_.TimerUpdateSysChk->start();
+    timers_.SystemCheck->start();
 }
 
 void ConnectionView::ShowLinkStatus(int frame, LinkText text) {
@@ -213,8 +208,8 @@ void ConnectionView::ShowLinkStatus(int frame, LinkText text) {
 }
 
 void ConnectionView::AnimateLinkStatus(int twoWayFrame, bool red) {
-    timers_.TimerConnection->setProperty("Tag", twoWayFrame);
-    controls_.LabelConnectionStatus->setProperty("Tag", manager_->BlinkPhase());
+    timers_.Status->setProperty("Tag", twoWayFrame);
+    if (manager_) controls_.LabelConnectionStatus->setProperty("Tag", manager_->BlinkPhase());
     DrawLinkFrame(controls_.ImageConnectTwoWay, images_.ImageListConnectTwoWay, twoWayFrame);
     QLabel* label = controls_.LabelConnectionStatus;
     StyleStatusLabel(label, red ? Qt::red : Qt::black, true);
@@ -241,16 +236,6 @@ bool ConnectionView::AskForceConnect() {
 void ConnectionView::PostNotice(std::function<void()> notice) {
     // Queued: the box opens once the current handler (a timer's) has returned.
     QTimer::singleShot(0, context_, std::move(notice));
-}
-
-void ConnectionView::ConnectionReset() {
-    if (!configuration_) return;
-    ClearSnapshot(configuration_->Snapshot);
-    configuration_->SetInlandMode(false);
-}
-
-void ConnectionView::LinkEstablished() {
-    if (readLinkedPage_) readLinkedPage_();
 }
 
 }  // namespace navoro

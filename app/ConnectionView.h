@@ -18,14 +18,13 @@ class QWidget;
 
 namespace navoro {
 
-class Configuration;
 class PortLists;
 
 // The timers the connection drives, owned by the main window.
 struct ConnectionTimers {
-    QTimer* Timer1 = nullptr;             // 1000 ms, connection steps
-    QTimer* TimerConnection = nullptr;    // 200 ms, status animation
-    QTimer* TimerUpdateSysChk = nullptr;  // 1000 ms, system check
+    QTimer* ConnectionStep = nullptr;  // 1000 ms, connection steps ("Timer1")
+    QTimer* Status = nullptr;          // 200 ms, status animation ("TimerConnection")
+    QTimer* SystemCheck = nullptr;     // 1000 ms, system check ("TimerUpdateSysChk")
 };
 
 class ConnectionView : public ConnectionHost {
@@ -34,10 +33,10 @@ class ConnectionView : public ConnectionHost {
     ConnectionView(QObject* context, const MessageTable& messages, Prompts& prompts);
 
     // Builds the connection group into `panel` (PanelConnection) and binds the
-    // timers and the configuration that a new connection resets. Runs once,
-    // before the connection manager's SetUp.
-    void Build(QWidget* panel, ConnectionTimers timers, Configuration& configuration,
-               const ConnectionManager& manager);
+    // timers. Runs once, before the connection manager's SetUp.
+    void Build(QWidget* panel, ConnectionTimers timers);
+    // The manager it shows (its blink phase); set once the session exists.
+    void Show(const ConnectionManager& manager) { manager_ = &manager; }
 
     const ConnectionControls& Controls() const { return controls_; }
     const std::string& Text(LinkText text) const;
@@ -48,10 +47,6 @@ class ConnectionView : public ConnectionHost {
     // Message boxes titled OTHER_MSG/Warning and OTHER_MSG/Error.
     void WarningBox(const std::string& text);
     void ErrorBox(const std::string& text);
-
-    // The one seam tests replace: what a new link runs to read the visible
-    // configuration page (by default the configuration's own handler).
-    void SetLinkedPageRead(std::function<void()> handler) { readLinkedPage_ = std::move(handler); }
 
     // ---- ConnectionHost --------------------------------------------------------
     bool AutoMode() const override;
@@ -78,8 +73,6 @@ class ConnectionView : public ConnectionHost {
     std::string TextOf(LinkText text) const override { return Text(text); }
     bool AskForceConnect() override;
     void PostNotice(std::function<void()> notice) override;
-    void ConnectionReset() override;
-    void LinkEstablished() override;
 
   private:
     QObject* context_;
@@ -88,9 +81,7 @@ class ConnectionView : public ConnectionHost {
     ConnectionControls controls_;
     LinkImageLists images_;
     ConnectionTimers timers_;
-    Configuration* configuration_ = nullptr;
     const ConnectionManager* manager_ = nullptr;
-    std::function<void()> readLinkedPage_;
 };
 
 }  // namespace navoro

@@ -8,7 +8,7 @@
 #include <QTabWidget>
 #include <cstdlib>
 
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "config/ConfigFileTabs.h"
 #include "config/Configuration.h"
 #include "diagnosis/DataLogPage.h"
@@ -25,20 +25,20 @@ bool Showing(const QTabWidget* pages, const char* name) {
 
 }  // namespace
 
-WindowHabits::WindowHabits(TForm1& form)
+WindowHabits::WindowHabits(MainWindow& form)
     : QObject(&form),
       form_(form),
       file_(form.findChild<QMenu*>(QStringLiteral("mnuFile"))),
       firstItem_(file_ ? file_->actions().value(0) : nullptr) {
     QAction* load = AddMenuItem("mnuLoadConfigFile", "Load configuration...");
     load->setShortcut(QKeySequence::Open);
-    connect(load, &QAction::triggered, this, &WindowHabits::mnuLoadConfigFileClick);
+    connect(load, &QAction::triggered, this, &WindowHabits::LoadConfiguration);
     QAction* save = AddMenuItem("mnuSaveConfigFile", "Save configuration...");
     save->setShortcut(QKeySequence::Save);
-    connect(save, &QAction::triggered, this, &WindowHabits::mnuSaveConfigFileClick);
+    connect(save, &QAction::triggered, this, &WindowHabits::SaveConfiguration);
     QAction* refresh = AddMenuItem("mnuRefresh", "Refresh");
     refresh->setShortcut(QKeySequence::Refresh);
-    connect(refresh, &QAction::triggered, this, &WindowHabits::mnuRefreshClick);
+    connect(refresh, &QAction::triggered, this, &WindowHabits::RereadVisibleTab);
     QAction* connectItem = AddMenuItem("mnuConnect", "Connect/Disconnect");
     connectItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
     connect(connectItem, &QAction::triggered, this, [this] { form_.ToggleConnection(); });
@@ -179,7 +179,7 @@ QAction* WindowHabits::AddMenuItem(const char* name, const char* caption) {
     return item;
 }
 
-void WindowHabits::mnuSaveConfigFileClick() {
+void WindowHabits::SaveConfiguration() {
     const auto* main = form_.findChild<QTabWidget*>(QStringLiteral("PageControlMain"));
     const auto* diagnosis = form_.findChild<QTabWidget*>(QStringLiteral("PageControlDiagnosis"));
     if (Showing(main, "TabSheetDiagnosis") && Showing(diagnosis, "TabSheetDataLog")) {
@@ -190,14 +190,14 @@ void WindowHabits::mnuSaveConfigFileClick() {
                           form_.SettingsFolder());
 }
 
-void WindowHabits::mnuLoadConfigFileClick() {
+void WindowHabits::LoadConfiguration() {
     LoadConfigurationFile(form_.configuration(), form_.prompts(), form_.Messages(),
                           form_.SettingsFolder());
 }
 
-void WindowHabits::mnuRefreshClick() {
+void WindowHabits::RereadVisibleTab() {
     const auto* main = form_.findChild<QTabWidget*>(QStringLiteral("PageControlMain"));
-    if (Showing(main, "TabSheetConfig")) form_.configuration().PageControlConfChange();
+    if (Showing(main, "TabSheetConfig")) form_.configuration().ReadVisibleTab();
 }
 
 }  // namespace navoro

@@ -39,7 +39,7 @@
 
 #include "app/CaptureReplay.h"
 #include "app/ControlTexts.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "diagnosis/DataLogFile.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
@@ -138,13 +138,13 @@ const Capture& Stream() {
 struct Window {
     QTemporaryDir documents;
     navoro::ScriptedPrompts prompts;
-    std::unique_ptr<navoro::TForm1> form;
+    std::unique_ptr<navoro::MainWindow> form;
 
     explicit Window(int diagnosisPage) {
         navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
                                              documents.path().toStdString(),
                                              {}};
-        form = std::make_unique<navoro::TForm1>(prompts, environment);
+        form = std::make_unique<navoro::MainWindow>(prompts, environment);
         form->show();
         navoro::FindControlAs<QTabWidget>(form.get(), "PageControlMain")->setCurrentIndex(1);
         navoro::FindControlAs<QTabWidget>(form.get(), "PageControlDiagnosis")

@@ -30,7 +30,7 @@
 #include <string>
 
 #include "app/ControlTexts.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "codec/Framing.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
@@ -68,13 +68,13 @@ class FirstPaint : public QObject {
 struct Window {
     QTemporaryDir documents;
     navoro::ScriptedPrompts prompts;
-    std::unique_ptr<navoro::TForm1> form;
+    std::unique_ptr<navoro::MainWindow> form;
 
     Window() {
         navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
                                              documents.path().toStdString(),
                                              {}};
-        form = std::make_unique<navoro::TForm1>(prompts, environment);
+        form = std::make_unique<navoro::MainWindow>(prompts, environment);
     }
 };
 

@@ -88,6 +88,23 @@ void Configuration::SetNoteDuration(int milliseconds) {
 
 // ---- what the transponder says ----------------------------------------------------
 
+void Configuration::Attach(DeviceSession& session) {
+    ConfigLink link;
+    link.Send = [&session](const std::string& line) {
+        return session.Send(line) ? SendResult::Sent : SendResult::Failed;
+    };
+    link.Linked = [&session] { return session.Connection().DumpEnded(); };
+    link.Disconnect = [&session] {
+        if (session.Connection().Active()) session.Connection().ToggleConnection();
+    };
+    link_ = std::move(link);
+    session.Subscribe(*this);
+}
+
+void Configuration::SentenceAccepted(SentenceKind kind, Codec& codec) {
+    if (kind == SentenceKind::Reply) TakeSentence(codec.Received);
+}
+
 void Configuration::ShowChanges(const TabChanges& changes) {
     ForEachTab([&]<typename Unit>(std::size_t index) {
         if (changes.Fields[index] != 0)
@@ -125,12 +142,12 @@ void Configuration::SendQueries(unsigned queries) {
 
 void Configuration::ShowCollectingProgress(int maximum) {
     if (!waiting_) return;
-    waiting_->ShowProgress(QString::fromLatin1(TfrmWaitingProgress::kCollectingText), maximum);
+    waiting_->ShowProgress(QString::fromLatin1(WaitingWindow::kCollectingText), maximum);
     progressActive_ = true;
 }
 
 void Configuration::ReadVisibleTab() {
-    if (!Linked() || !env_.ConfigTabs) return;
+    if (!DeviceLinked() || !env_.ConfigTabs) return;
     const QWidget* page = env_.ConfigTabs->currentWidget();
     if (!page) return;
     const std::size_t tab = FindTabByPage(page->objectName().toStdString());
@@ -144,7 +161,7 @@ void Configuration::ReadVisibleTab() {
 }
 
 void Configuration::ReadDevice() {
-    if (!Linked()) return;
+    if (!DeviceLinked()) return;
     readout_.Clear();
     SendQueries(kReadDeviceQuerySet);
     ShowCollectingProgress(kReadDeviceProgressMax);
@@ -199,9 +216,11 @@ bool Configuration::WriteTab(std::size_t tab) {
         if (!written || !Unit::kInfo.ChangesConnection) return;
         // The transponder's port rates, the USB port's included, may have changed.
         if (link_.Disconnect) link_.Disconnect();
-        if (env_.prompts)
-            env_.prompts->ShowInformation(
-                "Configuration", Message(MessageId::DeviceBaudRateHasBeenChanged).toStdString());
+        if (env_.prompts) {
+            std::string text = Message(MessageId::DeviceBaudRateHasBeenChanged).toStdString();
+            if (text.empty()) text = "The baud rates of the device have been changed.";
+            env_.prompts->ShowInformation("Configuration", text);
+        }
     });
     return written;
 }
@@ -254,11 +273,11 @@ bool Configuration::RunWrite(const WriteCheck& check) {
     }
     const WritePlan& plan = std::get<WritePlan>(check);
     if (plan.Steps.empty()) return false;
-    TfrmWaitingProgress* window = plan.ProgressMax > 0 ? waiting_.data() : nullptr;
+    WaitingWindow* window = plan.ProgressMax > 0 ? waiting_.data() : nullptr;
     if (window) {
         // Stepped by the write, not by the tick.
         progressActive_ = false;
-        window->ShowProgress(QString::fromLatin1(TfrmWaitingProgress::kSettingText),
+        window->ShowProgress(QString::fromLatin1(WaitingWindow::kSettingText),
                              plan.ProgressMax);
         window->WaitUntilShown();
     }

@@ -24,10 +24,11 @@
 
 #include "config/ConfigFile.h"
 #include "config/ConfigReport.h"
-#include "config/TfrmWaitingProgress.h"
+#include "config/WaitingWindow.h"
 #include "config/tabs/DeviceReadout.h"
 #include "config/tabs/TabRegistry.h"
 #include "config/tabs/WriteRun.h"
+#include "link/DeviceSession.h"
 #include "ui/MessageTable.h"
 #include "ui/Prompts.h"
 
@@ -58,20 +59,29 @@ struct ConfigLink {
     std::function<void()> Disconnect;
 };
 
-class Configuration : public QObject {
+class Configuration : public QObject, public SessionListener {
     Q_OBJECT
 
   public:
     explicit Configuration(const ConfigurationEnvironment& environment, QObject* parent = nullptr);
     ~Configuration() override;
 
+    // Hears the session's replies and lines, and sends through it.
+    void Attach(DeviceSession& session);
+    // Or any other link (tests).
     void SetLink(ConfigLink link) { link_ = std::move(link); }
+
+    // ---- SessionListener ------------------------------------------------------
+    void SentenceAccepted(SentenceKind kind, Codec& codec) override;
+    void LineReceived(std::string_view line) override { TakeLine(line); }
+    void Linked() override { ReadVisibleTab(); }
+    void ConnectionReset() override;
     // The program's version text for the report (the About dialog's).
     void SetVersionText(std::function<QString()> version) { version_ = std::move(version); }
     // The local time for the report (the clock by default).
     void SetClock(std::function<ReportTime()> clock) { clock_ = std::move(clock); }
-    void SetWaitingWindow(TfrmWaitingProgress* window) { waiting_ = window; }
-    TfrmWaitingProgress* WaitingWindow() const { return waiting_; }
+    void SetWaitingWindow(WaitingWindow* window) { waiting_ = window; }
+    WaitingWindow* Waiting() const { return waiting_; }
     // How long a write note stays before it fades (tests shorten it).
     void SetNoteDuration(int milliseconds);
 
@@ -106,8 +116,7 @@ class Configuration : public QObject {
     // when every sentence went out.
     bool WriteTab(std::size_t tab);
 
-    // ---- the connection and the language ----------------------------------------
-    void ConnectionReset();
+    // ---- the language ----------------------------------------------------------
     void ApplyTexts();
 
     // ---- configuration files --------------------------------------------------------
@@ -130,7 +139,7 @@ class Configuration : public QObject {
 
   private:
     QString Message(MessageId id) const;
-    bool Linked() const { return link_.Linked && link_.Linked(); }
+    bool DeviceLinked() const { return link_.Linked && link_.Linked(); }
     void SendQueries(unsigned queries);
     void ShowChanges(const TabChanges& changes);
     void ShowCollectingProgress(int maximum);
@@ -150,7 +159,7 @@ class Configuration : public QObject {
     ConfigTabs::Views views_;
     std::function<QString()> version_;
     std::function<ReportTime()> clock_;
-    QPointer<TfrmWaitingProgress> waiting_;
+    QPointer<WaitingWindow> waiting_;
     bool progressActive_ = false;
     QPointer<WriteNote> writeNote_;
     int noteDuration_ = 0;

@@ -170,7 +170,7 @@ void GpsStatusPage::SetBox(Box box, const std::string& bytes) {
     boxes_[box]->setText(QString::fromStdString(DegreeSignsToUtf8(bytes)));
 }
 
-void GpsStatusPage::UpdateGnssStatus() {
+void GpsStatusPage::UpdateGnssStatus(bool satellites) {
     const GnssStatusTexts texts = GnssStatusUpdate(codec_.Gnss, codec_.Targets.Entry(0));
     const std::pair<Box, const std::optional<std::string>*> updates[] = {
         {kUtcDate, &texts.UtcDate}, {kUtcTime, &texts.UtcTime}, {kFixMode, &texts.FixMode},
@@ -184,7 +184,7 @@ void GpsStatusPage::UpdateGnssStatus() {
     const std::int64_t now = clock_();
     GnssStore& gnss = codec_.Gnss;
     gnss.ClockMs = now;
-    if (std::strcmp(codec_.Received.Header.Formatter, "GSV") == 0) {
+    if (satellites) {
         // The cycle was filed before this clock reading: it is as fresh as now.
         const char* talker = codec_.Received.Header.Talker;
         gnss.Cycles[static_cast<int>(ConstellationOfTalker(talker))].StampMs = now;

@@ -40,9 +40,9 @@ class GpsStatusPage : public QObject {
     void SetUpSatelliteViews();
 
     // After each GNSS sentence (GGA, GLL, GBS, GSA, GSV, RMC, VTG, ZDA): the
-    // text boxes, and for a GSV the satellite list, published to the plot and
-    // the chart when a talker's cycle is complete.
-    void UpdateGnssStatus();
+    // text boxes, and for a GSV (`satellites`) the satellite list, published
+    // to the plot and the chart when a talker's cycle is complete.
+    void UpdateGnssStatus(bool satellites);
 
     // Drops the satellites of talkers silent for longer than a cycle's
     // lifetime; run by TimerSatellitesExpiry and after every GNSS sentence.

@@ -124,7 +124,7 @@ void ConnectionManager::ResetConnection() {
     host_.StopConnectionTimers();
     host_.ShowLinkStatus(0, LinkText::StatusDisconnect);
     host_.EnableConnectionControls(true);
-    host_.ConnectionReset();
+    if (OnReset) OnReset();
 }
 
 bool ConnectionManager::ConfirmPortFree() {
@@ -348,7 +348,7 @@ void ConnectionManager::TakeHandshakeLine(const char* line) {
                 linked_ = true;
                 steps_ = 0;
                 handshake_ = HandshakeState::Linked;
-                host_.LinkEstablished();
+                if (OnLinked) OnLinked();
             }
             return;
         case HandshakeState::Linked:

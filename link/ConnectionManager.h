@@ -140,11 +140,6 @@ class ConnectionHost {
     // handler has returned to the event loop, never from inside it.
     virtual void PostNotice(std::function<void()> notice) = 0;
 
-    // A new attempt begins or the link was dropped: the configuration snapshot
-    // is emptied and the inland display switched off.
-    virtual void ConnectionReset() = 0;
-    // The handshake succeeded: the visible configuration page is read.
-    virtual void LinkEstablished() = 0;
 };
 
 class ConnectionManager {
@@ -211,6 +206,11 @@ class ConnectionManager {
     void PortHungUp();
 
     SendPath& Send() { return send_; }
+
+    // A new attempt begins or the link was dropped (what the device said is
+    // forgotten); the handshake succeeded (the visible configuration tab is read).
+    std::function<void()> OnReset;
+    std::function<void()> OnLinked;
 
   private:
     // The step itself; ConnectionStep counts it.

@@ -31,6 +31,7 @@ MobPage::MobPage(TabViewHost& host) {
     QObject::connect(StringGrid_MOBList, &QTableWidget::currentCellChanged, StringGrid_MOBList,
                      [this](int row, int) { CellSelected(row); });
     SpeedButton_MOB = MakeWriteButton(page, "SpeedButton_MOB", host);
+    SetCell(StringGrid_MOBList, 1, 1, kDefaultMmsi);
 }
 
 void MobPage::ApplyTexts(const MessageTable& messages) {

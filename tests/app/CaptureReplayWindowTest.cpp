@@ -34,7 +34,7 @@ struct PageState {
     bool operator==(const PageState&) const = default;
 };
 
-PageState StateOf(TForm1& form) {
+PageState StateOf(MainWindow& form) {
     PageState state;
     for (const char* box : {"lblEdtGpsUtcDate", "lblEdtGpsUtcTime", "lblEdtGpsFixMode",
                             "lblEdtHdop", "lblEdtGpsNoSV_InView", "lblEdtGpsNoSV_InUse",

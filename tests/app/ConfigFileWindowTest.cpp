@@ -16,7 +16,7 @@ namespace navoro {
 namespace {
 
 // Every value the configuration tabs show, in a fixed order, by control.
-std::vector<std::string> TabValues(TForm1& form) {
+std::vector<std::string> TabValues(MainWindow& form) {
     std::vector<std::string> values;
     auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControlConf"));
     for (int t = 0; t < tabs->count(); ++t) {
@@ -108,12 +108,12 @@ class ConfigFileWindow : public test::ShellTest {
   protected:
     std::string Path(const char* name) const { return Documents() + "/" + name; }
 
-    void Save(TForm1& form, const std::string& path) {
+    void Save(MainWindow& form, const std::string& path) {
         prompts.SaveFileNames = {path};
         form.habits().mnuSaveConfigFileClick();
         ASSERT_TRUE(std::filesystem::exists(path));
     }
-    void Load(TForm1& form, const std::string& path) {
+    void Load(MainWindow& form, const std::string& path) {
         prompts.OpenFileNames = {path};
         form.habits().mnuLoadConfigFileClick();
     }

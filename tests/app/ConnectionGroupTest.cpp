@@ -17,7 +17,7 @@ namespace {
 
 class ConnectionGroupTest : public test::ShellTest {
   protected:
-    std::unique_ptr<TForm1> Make(std::vector<PortInfo> ports) {
+    std::unique_ptr<MainWindow> Make(std::vector<PortInfo> ports) {
         source.SetPorts(std::move(ports));
         auto form = MakeForm({}, &source);
         form->ApplyStartupLanguage();

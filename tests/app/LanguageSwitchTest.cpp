@@ -12,8 +12,8 @@
 #include <QToolButton>
 
 #include "ShellFixture.h"
-#include "app/TfrmAbout.h"
-#include "app/TfrmAgreement.h"
+#include "app/AboutDialog.h"
+#include "app/AgreementDialog.h"
 #include "tests/link/PtyPair.h"
 
 namespace navoro {
@@ -24,7 +24,7 @@ class LanguageSwitch : public test::ShellTest {
     // Adds a stand-in for every control of the key list that the frame lacks
     // (the pages' controls come with their own parts): a label, or an edit with
     // its attached label.
-    static void AddMissingControls(TForm1& form) {
+    static void AddMissingControls(MainWindow& form) {
         QWidget* page = FindControlAs<QWidget>(&form, "TabSheetStatic");
         for (const LanguageKey& key : LanguageKeys()) {
             if (key.Window != KeyWindow::Main || key.Control[0] == '\0' ||
@@ -43,10 +43,10 @@ class LanguageSwitch : public test::ShellTest {
     }
 
     // The text a key's control shows now.
-    static QString Shown(TForm1& form, const LanguageKey& key) {
+    static QString Shown(MainWindow& form, const LanguageKey& key) {
         QWidget* window = &form;
-        if (key.Window == KeyWindow::About) window = form.frmAbout();
-        if (key.Window == KeyWindow::Agreement) window = form.frmAgreement();
+        if (key.Window == KeyWindow::About) window = form.about();
+        if (key.Window == KeyWindow::Agreement) window = form.agreement();
         QObject* control = FindControl(window, key.Control);
         if (!control) return "(missing)";
         if (key.Target == KeyTarget::EditLabel) {
@@ -89,11 +89,11 @@ TEST_P(StartLanguage, SavedIndexPicksItsItemAndAppliesItsFile) {
     }
     EXPECT_EQ(CaptionOf(form.get(), "btnExit"), Shipped(c.Applied, "SYS_BUTTON", "EXIT"));
     EXPECT_EQ(CaptionOf(form.get(), "TabSheetStatic"), Shipped(c.Applied, "TAB_STATIC", "STATIC"));
-    EXPECT_EQ(CaptionOf(form->frmAbout(), "btnOK"), Shipped(c.Applied, "ABOUT", "OK"));
+    EXPECT_EQ(CaptionOf(form->about(), "btnOK"), Shipped(c.Applied, "ABOUT", "OK"));
     EXPECT_EQ(form->Message(MessageId::PortOpenError),
               Shipped(c.Applied, "OTHER_MSG", "PortOpenError").toStdString());
     // The About memo holds the language's read-me.
-    const QString memo = FindControlAs<QPlainTextEdit>(form->frmAbout(), "Memo1")->toPlainText();
+    const QString memo = FindControlAs<QPlainTextEdit>(form->about(), "Memo1")->toPlainText();
     EXPECT_TRUE(memo.contains("Ver 1.2 Build20200221")) << memo.left(80).toStdString();
     EXPECT_FALSE(memo.contains("All rights reserved"));
 }
@@ -141,7 +141,7 @@ TEST_F(LanguageSwitch, WithoutLangFolderEveryTextIsBuiltInEnglish) {
     EXPECT_EQ(form->Message(MessageId::PortOpenError), "Serial port open error! Please check!");
     EXPECT_EQ(form->Message(MessageId::DeviceBaudRateHasBeenChanged), "");
     // The About memo keeps its design text.
-    EXPECT_TRUE(FindControlAs<QPlainTextEdit>(form->frmAbout(), "Memo1")
+    EXPECT_TRUE(FindControlAs<QPlainTextEdit>(form->about(), "Memo1")
                     ->toPlainText()
                     .contains("All rights reserved"));
 }

@@ -15,7 +15,7 @@ constexpr const char* kById = "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0";
 
 class RememberedSettings : public test::ShellTest {
   protected:
-    std::unique_ptr<TForm1> Start(std::vector<PortInfo> ports) {
+    std::unique_ptr<MainWindow> Start(std::vector<PortInfo> ports) {
         source.SetPorts(std::move(ports));
         auto form = MakeForm({}, &source);
         form->ApplyStartupLanguage();
@@ -27,7 +27,7 @@ class RememberedSettings : public test::ShellTest {
             .Value("CONNECTION", key)
             .value_or("(missing)");
     }
-    static QTabWidget* Pages(TForm1& form, const char* name) {
+    static QTabWidget* Pages(MainWindow& form, const char* name) {
         return form.findChild<QTabWidget*>(QString::fromLatin1(name));
     }
 

@@ -22,9 +22,9 @@
 #include <functional>
 
 #include "app/Languages.h"
-#include "app/TForm1.h"
-#include "app/TfrmAbout.h"
-#include "app/TfrmAgreement.h"
+#include "app/MainWindow.h"
+#include "app/AboutDialog.h"
+#include "app/AgreementDialog.h"
 #include "ui/ScriptedPrompts.h"
 
 namespace {
@@ -46,7 +46,7 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
 }
 
 // Connects and waits for "Connected..."; the milliseconds it took, or -1.
-qint64 ConnectAndTime(navoro::TForm1& form) {
+qint64 ConnectAndTime(navoro::MainWindow& form) {
     const navoro::ConnectionControls& c = form.ConnectionGroup();
     QElapsedTimer clock;
     clock.start();
@@ -66,7 +66,7 @@ bool SaveConnectionStates(const QString& outDir, const QString& documents) {
     navoro::ScriptedPrompts prompts;
     navoro::ShellEnvironment environment{binDir.toStdString(), documents.toStdString(), {}};
     environment.Options.Simulate = true;
-    navoro::TForm1 form(prompts, environment);
+    navoro::MainWindow form(prompts, environment);
     form.ApplyStartupLanguage();
     const navoro::ConnectionControls& c = form.ConnectionGroup();
     bool ok = Save(&form, outDir + "/connection-idle.png");
@@ -115,15 +115,15 @@ int main(int argc, char* argv[]) {
         navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
                                              documents.path().toStdString(),
                                              {}};
-        navoro::TForm1 form(prompts, environment);
+        navoro::MainWindow form(prompts, environment);
         form.SetLanguageIndex(language.Index);
         form.ApplyStartupLanguage();
         const QString code = QString::fromLatin1(codes[language.Index]);
         ok &= Save(&form, outDir + "/main-" + code + ".png");
-        ok &= Save(form.frmAbout(), outDir + "/about-" + code + ".png");
-        ok &= Save(form.frmAgreement(), outDir + "/agreement-" + code + ".png");
-        form.frmAbout()->hide();
-        form.frmAgreement()->hide();
+        ok &= Save(form.about(), outDir + "/about-" + code + ".png");
+        ok &= Save(form.agreement(), outDir + "/agreement-" + code + ".png");
+        form.about()->hide();
+        form.agreement()->hide();
         form.hide();
     }
     ok &= SaveConnectionStates(outDir, documents.path());

@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
     const QString outDir = navoro::test::DemoWindow::OutputFolder(argc, argv);
     navoro::test::DemoWindow demo;
     if (!demo.Connect()) return 1;
-    navoro::TForm1& form = *demo.form;
+    navoro::MainWindow& form = *demo.form;
     navoro::Configuration& config = form.configuration();
     auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControlConf"));
     const char* names[] = {"ship-data", "voyage",      "cpa",     "transceiver", "baud-rate",
@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
     // A read's waiting window, part way.
     tabs->setCurrentIndex(7);
     WaitFor(1500);
-    ok &= SaveWidget(form.frmWaitingProgress(), outDir + "/config-waiting.png");
+    ok &= SaveWidget(form.waitingWindow(), outDir + "/config-waiting.png");
     WaitFor(6000, [&config] { return !config.ProgressActive; });
 
     // SHIP DATA in inland mode: the dump lines of an inland transponder.

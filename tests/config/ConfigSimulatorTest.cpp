@@ -169,21 +169,21 @@ TEST_F(ConfigSimulator, EachTabSendsItsQueriesAndShowsTheDevicesSettings) {
     EXPECT_EQ(mob->item(4, 1)->text(), "");
 
     EXPECT_TRUE(Read("TabSheetEncryption", 0).empty());
-    EXPECT_TRUE(form->frmWaitingProgress()->isVisible());
+    EXPECT_TRUE(form->waitingWindow()->isVisible());
 }
 
 TEST_F(ConfigSimulator, ReadDeviceShowsTheWaitingWindowAndReportsTheDevicesState) {
     const sim::DeviceState s = TestState();
     Connect(s);
     ASSERT_TRUE(WaitUntil([&] { return P().ShipData.lblEdtName->text() == "SEA TEST ONE"; }, 5s));
-    WaitUntil([&] { return !form->frmWaitingProgress()->isVisible(); }, 3s);
+    WaitUntil([&] { return !form->waitingWindow()->isVisible(); }, 3s);
 
     const std::string path = folder / "report.TXT";
     prompts.Answers = {true};
     prompts.SaveFileNames.push_back(path);
     const std::size_t before = sim_->RecordedLines().size();
     Click(form->findChild<QAbstractButton*>("SpeedButtonReload"));
-    TfrmWaitingProgress* window = form->frmWaitingProgress();
+    WaitingWindow* window = form->waitingWindow();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->ProgressBar1->maximum(), 30);
     EXPECT_TRUE(WaitUntil([&] { return window->ProgressBar1->value() >= 3; }, 2s));

@@ -14,7 +14,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "ui/ScriptedPrompts.h"
 
 namespace navoro::test {
@@ -58,7 +58,7 @@ class DemoWindow {
         options.Simulate = true;
         const ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
                                            documents_.path().toStdString(), options};
-        form = std::make_unique<TForm1>(prompts, environment);
+        form = std::make_unique<MainWindow>(prompts, environment);
         form->ApplyStartupLanguage();
         form->show();
     }
@@ -73,7 +73,7 @@ class DemoWindow {
     }
 
     ScriptedPrompts prompts;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 
   private:
     QTemporaryDir documents_;

@@ -13,7 +13,7 @@
 #include <QTabWidget>
 
 #include "config/Configuration.h"
-#include "config/TfrmInputDialog.h"
+#include "config/MaintenanceDialog.h"
 #include "tests/config/DemoScreenshots.h"
 
 namespace {
@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
     const QString outDir = navoro::test::DemoWindow::OutputFolder(argc, argv);
     navoro::test::DemoWindow demo;
     if (!demo.Connect()) return 1;
-    navoro::TForm1& form = *demo.form;
+    navoro::MainWindow& form = *demo.form;
     navoro::ScriptedPrompts& prompts = demo.prompts;
     navoro::Configuration& config = form.configuration();
     WaitFor(3000, [&config] { return !config.ProgressActive; });
@@ -61,7 +61,7 @@ int main(int argc, char* argv[]) {
     bool ok = true;
 
     // The maintenance dialog: the prompt, then a serial number typed.
-    navoro::TfrmInputDialog* dialog = form.frmInputDialog();
+    navoro::MaintenanceDialog* dialog = form.maintenance();
     form.findChild<QAction*>(QStringLiteral("mnuFactoryRestore"))->trigger();
     ok &= SavePicture(Over(&form, dialog), outDir + "/write-maintenance-restore.png");
     dialog->close();
@@ -95,7 +95,7 @@ int main(int argc, char* argv[]) {
     prompts.OnCall = [&](const navoro::PromptCall& call) {
         if (call.Kind == navoro::PromptKind::Sleep && ++waits == 6)
             ok &=
-                SavePicture(Over(&form, form.frmWaitingProgress()), outDir + "/write-waiting.png");
+                SavePicture(Over(&form, form.waitingWindow()), outDir + "/write-waiting.png");
     };
     prompts.Answers = {true};
     config.SpeedButtonSettingClick();

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "config/TfrmInputDialog.h"
+#include "config/MaintenanceDialog.h"
 #include "tests/config/SimulatorWindow.h"
 
 namespace navoro {
@@ -346,7 +346,7 @@ TEST_F(WriteSimulator, TheRateWriteChangesTheRatesDisconnectsAndTheNewRateConnec
 TEST_F(WriteSimulator, TheMaintenanceCodeRestoresTheFactorySettings) {
     Connect(test::TestState());
     ASSERT_TRUE(WaitUntil([&] { return P().ShipData.lblEdtName->text() == "SEA TEST ONE"; }, 5s));
-    TfrmInputDialog* dialog = form->frmInputDialog();
+    MaintenanceDialog* dialog = form->maintenance();
     const auto restore = [&](const char* code) {
         form->findChild<QAction*>("mnuFactoryRestore")->trigger();
         QTest::keyClicks(dialog->EditVerifyPassword, code);
@@ -395,7 +395,7 @@ TEST_F(WriteSimulator, ADeviceThatGoesAwayDuringAWriteStopsItWithAMessage) {
     Click(form->findChild<QAbstractButton*>("SpeedButtonSetting"));
     prompts.OnCall = nullptr;
     EXPECT_EQ(waits, 4);
-    EXPECT_FALSE(form->frmWaitingProgress()->isVisible());
+    EXPECT_FALSE(form->waitingWindow()->isVisible());
     ASSERT_FALSE(Boxes().empty());
     EXPECT_NE(Boxes()[0].find("stopped after 3 of 10"), std::string::npos) << Boxes()[0];
     // The hang-up is handled next: the link is dropped.

@@ -23,7 +23,7 @@
 
 #include "app/ConnectionGroup.h"
 #include "app/ControlTexts.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "ui/ScriptedPrompts.h"
 
 namespace {
@@ -75,7 +75,7 @@ int main(int argc, char* argv[]) {
     if (argc > 4) options.SimulateGnss = argv[4];
     navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
                                          documents.path().toStdString(), options};
-    navoro::TForm1 form(prompts, environment);
+    navoro::MainWindow form(prompts, environment);
     form.ApplyStartupLanguage();
     form.show();
     if (form.SimulatorPort().empty()) {

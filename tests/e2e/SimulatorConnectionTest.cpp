@@ -35,10 +35,10 @@ SimulatorOptions With(const std::function<void(SimulatorOptions&)>& change) {
 
 class SimulatorConnection : public test::WindowTest {
   protected:
-    TForm1& Open(const SimulatorFixture& sim, std::vector<std::string> ports = {}) {
+    MainWindow& Open(const SimulatorFixture& sim, std::vector<std::string> ports = {}) {
         EXPECT_TRUE(sim.Started()) << sim.Error();
         ports.push_back(sim.DevicePath());
-        TForm1& window = MakeWindow(ports);
+        MainWindow& window = MakeWindow(ports);
         window.ConnectionGroupView().SetLinkedPageRead([this] { ++pageReads; });
         SetComPort(sim.DevicePath());
         return window;
@@ -225,11 +225,11 @@ INSTANTIATE_TEST_SUITE_P(Rates, AutomaticConnection, ::testing::Values(115200, 3
 class DemoMode : public SimulatorConnection {
   protected:
     // The window with --simulate, over the system's own port source.
-    TForm1& StartDemo(const std::string& exeFolder = NAVORO_BIN_DIR) {
+    MainWindow& StartDemo(const std::string& exeFolder = NAVORO_BIN_DIR) {
         AppOptions options;
         options.Simulate = true;
         ShellEnvironment environment{exeFolder, folder / "Documents", options, nullptr};
-        form = std::make_unique<TForm1>(prompts, environment);
+        form = std::make_unique<MainWindow>(prompts, environment);
         form->show();
         return *form;
     }

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "link/PortSource.h"
 #include "tests/app/TestFiles.h"
 #include "ui/ScriptedPrompts.h"
@@ -30,14 +30,14 @@ using namespace std::chrono_literals;
 class WindowTest : public ::testing::Test {
   protected:
     // The window, with `ports` as the serial ports present (all free).
-    TForm1& MakeWindow(const std::vector<std::string>& ports, AppOptions options = {}) {
+    MainWindow& MakeWindow(const std::vector<std::string>& ports, AppOptions options = {}) {
         std::vector<PortInfo> infos;
         for (const std::string& path : ports)
             infos.push_back({path, {}, "pseudo-terminal"});
         source.SetPorts(infos);
         ShellEnvironment environment{NAVORO_BIN_DIR, folder / "Documents", std::move(options),
                                      &source};
-        form = std::make_unique<TForm1>(prompts, environment);
+        form = std::make_unique<MainWindow>(prompts, environment);
         form->show();
         return *form;
     }
@@ -74,7 +74,7 @@ class WindowTest : public ::testing::Test {
     TempFolder folder;
     ScriptedPortSource source;
     ScriptedPrompts prompts;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace navoro::test

@@ -156,8 +156,6 @@ class ScriptedHost : public ConnectionHost {
             notice();
         }
     }
-    void ConnectionReset() override { ++configurationResets; }
-    void LinkEstablished() override { ++pageReads; }
 
     void Record(Box box) {
         boxes.push_back(box);

@@ -31,6 +31,8 @@ class ConnectionTest : public ::testing::Test {
         lists.IsConnected = [this] { return manager.Linked(); };
         lists.ConnectedPort = [this] { return port.DevicePath(); };
         lists.OnConnectedPortGone = [this] { manager.ConnectedPortGone(); };
+        manager.OnReset = [this] { ++host.configurationResets; };
+        manager.OnLinked = [this] { ++host.pageReads; };
     }
 
     void SetPorts(const std::vector<std::string>& paths,

@@ -8,7 +8,7 @@
 #include "ui/Prompts.h"
 
 namespace Ui {
-class TfrmAbout;
+class AboutDialog;
 }
 
 namespace navoro {
@@ -19,12 +19,12 @@ inline constexpr const char* kMakerWebAddress = "https://www.lumoworks.example/"
 
 // The About dialog: product name, version, the maker, and the read-me text of
 // the current language. Modeless; closing it only hides it.
-class TfrmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 
   public:
-    TfrmAbout(Prompts& prompts, QWidget* parent = nullptr);
-    ~TfrmAbout() override;
+    AboutDialog(Prompts& prompts, QWidget* parent = nullptr);
+    ~AboutDialog() override;
 
     // Fills Memo1 with the read-me file, one memo line per piece of at most
     // 499 bytes. A file that cannot be opened leaves Memo1 as it was (false).
@@ -37,7 +37,7 @@ class TfrmAbout : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    std::unique_ptr<Ui::TfrmAbout> ui_;
+    std::unique_ptr<Ui::AboutDialog> ui_;
     Prompts& prompts_;
 };
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 namespace Ui {
-class TfrmAgreement;
+class AgreementDialog;
 }
 
 namespace navoro {
@@ -12,12 +12,12 @@ namespace navoro {
 // The maker's user agreement with Agree and Cancel; both buttons close it.
 // Created at start-up and kept until exit; always on top, centred on the main
 // window when shown.
-class TfrmAgreement : public QDialog {
+class AgreementDialog : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TfrmAgreement(QWidget* parent = nullptr);
-    ~TfrmAgreement() override;
+    explicit AgreementDialog(QWidget* parent = nullptr);
+    ~AgreementDialog() override;
 
     void ButtonAgreeClick();
     void ButtonCancelClick();
@@ -26,7 +26,7 @@ class TfrmAgreement : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    std::unique_ptr<Ui::TfrmAgreement> ui_;
+    std::unique_ptr<Ui::AgreementDialog> ui_;
 };
 
 }  // namespace navoro

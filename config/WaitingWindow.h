@@ -11,14 +11,14 @@ namespace navoro {
 // it timed (Timer2 moves the bar and hides it); writes step it themselves. It
 // has no buttons and cancels nothing. One instance lives as long as the
 // program.
-class TfrmWaitingProgress : public QDialog {
+class WaitingWindow : public QDialog {
     Q_OBJECT
 
   public:
     static constexpr const char* kCollectingText = "Collecting Data. Please wait...";
     static constexpr const char* kSettingText = "Setting Data. Please wait...";
 
-    explicit TfrmWaitingProgress(QWidget* mainWindow);
+    explicit WaitingWindow(QWidget* mainWindow);
 
     // Sets the label and the bar (position 0, the given maximum), shows the
     // window centred on the main window and paints the label at once.

@@ -1,4 +1,4 @@
-#include "config/TfrmWaitingProgress.h"
+#include "config/WaitingWindow.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -8,7 +8,7 @@
 
 namespace navoro {
 
-TfrmWaitingProgress::TfrmWaitingProgress(QWidget* mainWindow) : QDialog(mainWindow) {
+WaitingWindow::WaitingWindow(QWidget* mainWindow) : QDialog(mainWindow) {
     setObjectName(QStringLiteral("frmWaitingProgress"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint);
@@ -32,7 +32,7 @@ TfrmWaitingProgress::TfrmWaitingProgress(QWidget* mainWindow) : QDialog(mainWind
     setFixedSize(300, 90);
 }
 
-void TfrmWaitingProgress::ShowProgress(const QString& text, int maximum) {
+void WaitingWindow::ShowProgress(const QString& text, int maximum) {
     lblWaitInfo->setText(text);
     ProgressBar1->setRange(0, maximum);
     ProgressBar1->setValue(0);
@@ -41,11 +41,11 @@ void TfrmWaitingProgress::ShowProgress(const QString& text, int maximum) {
     lblWaitInfo->repaint();
 }
 
-void TfrmWaitingProgress::Step() {
+void WaitingWindow::Step() {
     ProgressBar1->setValue(ProgressBar1->value() + 1);
 }
 
-void TfrmWaitingProgress::WaitUntilShown() {
+void WaitingWindow::WaitUntilShown() {
     constexpr int kLongestWaitMs = 500;
     QElapsedTimer clock;
     clock.start();
@@ -60,7 +60,7 @@ void TfrmWaitingProgress::WaitUntilShown() {
     repaint();
 }
 
-void TfrmWaitingProgress::CentreOnMainWindow() {
+void WaitingWindow::CentreOnMainWindow() {
     QWidget* main = parentWidget();
     if (!main) return;
     const QRect frame = main->frameGeometry();

@@ -1,4 +1,4 @@
-#include "app/TfrmAbout.h"
+#include "app/AboutDialog.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,7 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ReadMe.h"
-#include "ui_TfrmAbout.h"
+#include "ui_AboutDialog.h"
 
 namespace navoro {
 
@@ -48,8 +48,8 @@ QPixmap ProductPicture() {
 
 }  // namespace
 
-TfrmAbout::TfrmAbout(Prompts& prompts, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TfrmAbout>()), prompts_(prompts) {
+AboutDialog::AboutDialog(Prompts& prompts, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::AboutDialog>()), prompts_(prompts) {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(false);
@@ -68,12 +68,12 @@ TfrmAbout::TfrmAbout(Prompts& prompts, QWidget* parent)
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);
     }
-    connect(ui_->btnOK, &QPushButton::clicked, this, &TfrmAbout::btnOKClick);
+    connect(ui_->btnOK, &QPushButton::clicked, this, &AboutDialog::btnOKClick);
 }
 
-TfrmAbout::~TfrmAbout() = default;
+AboutDialog::~AboutDialog() = default;
 
-bool TfrmAbout::LoadReadMe(const std::string& path, CodePage page) {
+bool AboutDialog::LoadReadMe(const std::string& path, CodePage page) {
     const auto lines = navoro::LoadReadMe(path, page);
     if (!lines) return false;
     QStringList text;
@@ -84,11 +84,11 @@ bool TfrmAbout::LoadReadMe(const std::string& path, CodePage page) {
     return true;
 }
 
-void TfrmAbout::btnOKClick() {
+void AboutDialog::btnOKClick() {
     hide();
 }
 
-bool TfrmAbout::eventFilter(QObject* watched, QEvent* event) {
+bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
         (watched == ui_->lblCompanyName || watched == ui_->lblWebUrl)) {
@@ -98,7 +98,7 @@ bool TfrmAbout::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TfrmAbout::showEvent(QShowEvent* event) {
+void AboutDialog::showEvent(QShowEvent* event) {
     // Centred on the screen.
     if (QScreen* screen = this->screen()) {
         const QRect area = screen->availableGeometry();

@@ -1,0 +1,445 @@
+#include "app/MainWindow.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QToolButton>
+
+#include "app/AboutDialog.h"
+#include "app/AgreementDialog.h"
+#include "app/CaptureReplay.h"
+#include "app/ControlTexts.h"
+#include "app/DataFolder.h"
+#include "app/DemoSimulator.h"
+#include "app/LanguageFonts.h"
+#include "app/Languages.h"
+#include "app/SettingsFile.h"
+#include "app/WindowHabits.h"
+#include "app/WindowLanguage.h"
+#include "app/WindowLook.h"
+#include "app/WindowPalette.h"
+#include "config/Configuration.h"
+#include "config/MaintenanceDialog.h"
+#include "config/ReadQueries.h"
+#include "config/WaitingWindow.h"
+#include "diagnosis/DiagnosisPages.h"
+#include "diagnosis/TargetsPage.h"
+#include "link/GuiThreadExecutor.h"
+#include "link/PortMonitor.h"
+#include "link/UdevPortSource.h"
+#include "ui/VisualTabOrder.h"
+#include "ui_MainWindow.h"
+
+namespace navoro {
+
+namespace {
+
+constexpr int kFontPixels = 13;
+constexpr int kWindowTop = 40;
+
+}  // namespace
+
+MainWindow::MainWindow(Prompts& prompts, ShellEnvironment environment, QWidget* parent)
+    : QMainWindow(parent),
+      ui_(std::make_unique<Ui::MainWindow>()),
+      prompts_(prompts),
+      environment_(std::move(environment)),
+      executor_(new GuiThreadExecutor(this)),
+      portSource_(environment_.Ports ? *environment_.Ports
+                                     : *(ownPortSource_ = std::make_unique<UdevPortSource>())) {
+    ui_->setupUi(this);
+    CreateTimers();
+    ConnectMenus();
+    baseFont_ = font();
+    baseFont_.setPixelSize(kFontPixels);
+    setFont(baseFont_);
+    StyleMainWindow(this, ui_->centralwidget, ui_->PageControlMain, ui_->PageControlConf,
+                    ui_->PageControlDiagnosis);
+
+    // Where the language files and the settings file are: the settings
+    // folder <Documents>/LUMO/Navoro/ is created when missing, else the
+    // documents folder itself is used. The language kept from the last run,
+    // and the built-in English texts until a language file is applied.
+    exeFolder_ = WithSeparator(environment_.ExeFolder);
+    dataFolder_ = ResolveDataFolder(environment_.ExeFolder);
+    const SettingsLocation location = ResolveSettingsLocation(environment_.DocumentsFolder);
+    settingsFolder_ = location.SettingsFolder;
+    settingsPath_ = location.SettingsPath;
+    languageIndex_ = ReadSettings(settingsPath_);
+    messages_.LoadBuiltInTexts();
+
+    // The device session and the pages that hear it: the configuration tabs,
+    // then the diagnosis pages.
+    view_.Build(ui_->PanelConnection, timers_);
+    session_ = std::make_unique<DeviceSession>(view_, portSource_, *executor_);
+    view_.Show(session_->Connection());
+    configuration_ = std::make_unique<Configuration>(ConfigurationEnvironment{
+        ui_->PageControlConf, ui_->PageControlMain, ui_->SpeedButtonSetting, ui_->SpeedButtonReload,
+        progressTimer_, &messages_, &prompts_, environment_.DocumentsFolder});
+    configuration_->Attach(*session_);
+    SetUpDiagnosis();
+    SetUpConnection();
+
+    // Every page control on its first page; an empty target table.
+    codec().Targets.ResetTargetTable();
+    ui_->PageControlMain->setCurrentIndex(0);
+    ui_->PageControlConf->setCurrentIndex(0);
+    ui_->PageControlDiagnosis->setCurrentIndex(0);
+    setWindowTitle(QStringLiteral("Navoro"));
+    // The Option menu is not offered.
+    ui_->mnuOption->menuAction()->setVisible(false);
+    // Device arrival and removal notices.
+    portMonitor_ = new PortMonitor(portSource_, Ports(), this);
+
+    SetUpDialogs();
+    SetUpReplay();
+    // The window's light colours reach the controls under its style sheets.
+    SpreadPalette(this);
+    // File > Save/Load configuration..., Refresh, Connect and the shortcuts.
+    habits_ = new WindowHabits(*this);
+    // Tab follows what is seen on every page.
+    KeepVisualTabOrder(ui_->PageControlConf);
+    KeepVisualTabOrder(ui_->PageControlDiagnosis);
+}
+
+MainWindow::~MainWindow() {
+    // No handler may run on a half-destroyed window: the port goes first.
+    timers_.ConnectionStep->stop();
+    timers_.Status->stop();
+    session_->Port().Close();
+    StopSimulator();
+    // The notices' watcher uses the port lists and source, which go before
+    // the window's children do.
+    delete portMonitor_;
+    portMonitor_ = nullptr;
+}
+
+void MainWindow::CreateTimers() {
+    // Each keeps the name it is known by (tests and the settings find it so).
+    const auto make = [this](const char* name, int interval) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(QString::fromLatin1(name));
+        timer->setInterval(interval);
+        return timer;
+    };
+    timers_.ConnectionStep = make("Timer1", 1000);
+    timers_.Status = make("TimerConnection", 200);
+    timers_.SystemCheck = make("TimerUpdateSysChk", 1000);
+    progressTimer_ = make("Timer2", 100);
+    progressTimer_->start();
+}
+
+void MainWindow::ConnectMenus() {
+    auto* group = new QActionGroup(this);
+    group->setExclusive(true);
+    for (const LanguageInfo& language : kLanguages) {
+        auto* item = FindControlAs<QAction>(this, QString::fromLatin1(language.MenuItem));
+        if (!item) continue;
+        group->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, index = language.Index] { SwitchLanguage(index); });
+    }
+    ui_->mnuLangSimpChinese->setVisible(false);
+    connect(ui_->mnuExit, &QAction::triggered, this, &MainWindow::close);
+    connect(ui_->btnExit, &QPushButton::clicked, this, &MainWindow::close);
+    connect(ui_->mnuAbout, &QAction::triggered, this, &MainWindow::ShowAbout);
+}
+
+// ---- language and settings ---------------------------------------------------------
+
+bool MainWindow::WriteSettings(const std::string& path, std::string* error) {
+    if (habits_) return navoro::WriteSettings(path, languageIndex_, habits_->Remembered(), error);
+    return navoro::WriteSettings(path, languageIndex_, error);
+}
+
+void MainWindow::ApplyStartupLanguage() {
+    const LanguageInfo* language = FindLanguage(languageIndex_);
+    if (!language) language = &kLanguages[0];
+    if (auto* item = FindControlAs<QAction>(this, QString::fromLatin1(language->MenuItem)))
+        item->setChecked(true);
+    SwitchLanguage(language->Index);
+}
+
+void MainWindow::SwitchLanguage(int index) {
+    const LanguageInfo* language = FindLanguage(index);
+    if (!language) return;
+    languageIndex_ = index;
+    SetLanguageFonts(index);
+    LoadLanguageFile(dataFolder_ + language->File);
+    if (about_) about_->LoadReadMe(dataFolder_ + language->ReadMeFile, language->Page);
+    configuration_->ApplyTexts();
+    if (replay_) replay_->ApplyTexts();
+}
+
+void MainWindow::LoadLanguageFile(const std::string& path) {
+    const LanguageInfo* language = FindLanguage(languageIndex_);
+    const CodePage page = language ? language->Page : CodePage::Windows1250;
+    WindowTexts targets(this, about_, agreement_, messages_,
+                        [this] { return Connection().Handshake(); });
+    navoro::LoadLanguageFile(path, page, messages_, targets);
+    if (diagnosis_ && diagnosis_->AisTargets()) diagnosis_->AisTargets()->UpdateTexts();
+}
+
+void MainWindow::SetLanguageFonts(int index) {
+    const LanguageInfo* language = FindLanguage(index);
+    if (!language) return;
+    const QFont languageFont = FontForScript(baseFont_, language->FontScript);
+    setFont(languageFont);
+    ui_->PageControlConf->setFont(languageFont);
+    ui_->PageControlDiagnosis->setFont(languageFont);
+    if (about_) {
+        if (auto* memo = about_->findChild<QPlainTextEdit*>(QStringLiteral("Memo1")))
+            memo->setFont(languageFont);
+    }
+    FixClientSize(this, ui_->centralwidget);
+}
+
+// ---- the parts ---------------------------------------------------------------------
+
+void MainWindow::SetUpDiagnosis() {
+    diagnosis_ = std::make_unique<DiagnosisPages>(
+        ui_->TabSheetSystemCheck, ui_->TabSheetGpsStatus, ui_->TabSheetDataLog,
+        timers_.SystemCheck, codec(), prompts_, messages_, ui_->TabSheetAisTargets);
+    DiagnosisPages& pages = *diagnosis_;
+    pages.Attach(*session_);
+    // What the configuration read: the identity and its three flags, and the
+    // CPA alarm's limits (the defaults while nothing was read). The system
+    // check's reset sends the status request as the configuration's reads do.
+    pages.Link.ReadSnapshot = [this] {
+        const DeviceReadout& r = configuration_->Readout();
+        const DeviceDataFlags& flags = r.Identity().Flags;
+        return SystemCheckSnapshot{
+            flags.FirmwareReceived,     r.Identity().Firmware,
+            flags.SerialNumberReceived, r.Identity().SerialNumber,
+            flags.MmsiNonZero,          r.Get<ShipDataTab>().Mmsi.value_or(0)};
+    };
+    pages.Link.ClearSnapshotFlags = [this] { configuration_->Readout().ForgetIdentityFlags(); };
+    pages.Link.ReadCpaLimits = [this] {
+        const ConfigSnapshot s = configuration_->Readout().Snapshot();
+        if (s.Cpa <= 0.0f && s.Tcpa <= 0) return CpaLimits{};
+        return CpaLimits{s.Cpa, static_cast<double>(s.Tcpa)};
+    };
+    pages.Link.SendQueries = [this](int querySet) {
+        SendQueries(static_cast<unsigned>(querySet),
+                    [this](const char* text) { return session_->SendText(text); });
+    };
+    pages.InitSystemCheck();
+    pages.SetUpSatelliteViews();
+}
+
+void MainWindow::SetUpConnection() {
+    PortLists& lists = Ports();
+    lists.FillPortChoice = [this] { view_.FillPortChoice(Ports()); };
+    for (const std::string& path : Options().Ports)
+        lists.AddManualPort(path);
+    const ConnectionControls& c = view_.Controls();
+    connect(c.OpenPort, &QToolButton::clicked, this, &MainWindow::ToggleConnection);
+    connect(c.RadioButtonConnectionModeManual, &QRadioButton::clicked, this,
+            &MainWindow::ModeChanged);
+    connect(c.RadioButtonConnectionModeAuto, &QRadioButton::clicked, this,
+            &MainWindow::ModeChanged);
+    // The user's choices only: programmatic changes emit neither signal.
+    connect(c.cbxComPort, &QComboBox::activated, this, [this] { PortChosen(); });
+    connect(c.cbxComPort->lineEdit(), &QLineEdit::textEdited, this, [this] { PortChosen(); });
+    connect(c.cbxBaudRate, &QComboBox::activated, this, [this] { RateChosen(); });
+    connect(timers_.ConnectionStep, &QTimer::timeout, this,
+            [this] { Connection().ConnectionStep(); });
+    connect(timers_.Status, &QTimer::timeout, this, [this] { Connection().StatusStep(); });
+    Connection().SetUp();
+    // A port given on the command line is the one chosen.
+    for (const std::string& path : Options().Ports) {
+        if (!lists.IsPresentPort(path)) continue;
+        view_.SetPortText(path);
+        PortChosen();
+        break;
+    }
+    if (Options().Simulate) StartSimulator();
+}
+
+void MainWindow::SetUpDialogs() {
+    about_ = new AboutDialog(prompts_, this);
+    agreement_ = new AgreementDialog(this);
+    waiting_ = new WaitingWindow(this);
+    configuration_->SetWaitingWindow(waiting_);
+    configuration_->SetVersionText([this] {
+        auto* label = about_->findChild<QLabel*>(QStringLiteral("Label6"));
+        return label ? label->text() : QString();
+    });
+    maintenance_ = new MaintenanceDialog(prompts_, this);
+    maintenance_->Send = [this](const std::string& line) {
+        return session_->Send(line) ? SendResult::Sent : SendResult::Failed;
+    };
+    maintenance_->ErrorTitle = [this] { return Message(MessageId::Error); };
+    maintenance_->PortOpenErrorText = [this] { return Message(MessageId::PortOpenError); };
+    // The sentence goes into the data log's command field, shown for sending.
+    maintenance_->PutSendCommand = [this](const QString& sentence) {
+        if (auto* edit = FindControlAs<QLineEdit>(this, QStringLiteral("EditSendCommand")))
+            edit->setText(sentence);
+        if (auto* page = FindControlAs<QWidget>(this, QStringLiteral("TabSheetDataLog")))
+            ui_->PageControlDiagnosis->setCurrentWidget(page);
+        ui_->PageControlMain->setCurrentWidget(ui_->TabSheetDiagnosis);
+    };
+    // File > Maintenance, above Exit.
+    auto* menu = new QMenu(QStringLiteral("Maintenance(&M)"), this);
+    menu->setObjectName(QStringLiteral("mnuMaintenance"));
+    const std::pair<const char*, const char*> items[] = {
+        {"mnuFactoryRestore", "Factory Restore(&F)..."},
+        {"mnuSerialNumberSentence", "Generate Serial Number Sentence(&G)..."}};
+    for (int mode = 0; mode < 2; ++mode) {
+        QAction* item = menu->addAction(QString::fromLatin1(items[mode].second));
+        item->setObjectName(QString::fromLatin1(items[mode].first));
+        connect(item, &QAction::triggered, this, [this, mode] { OpenMaintenance(mode == 1); });
+    }
+    ui_->mnuFile->insertMenu(ui_->mnuExit, menu);
+    ui_->mnuFile->insertSeparator(ui_->mnuExit);
+}
+
+void MainWindow::SetUpReplay() {
+    ReplayWindow window;
+    window.Window = this;
+    window.Connection = &view_.Controls();
+    window.Messages = &messages_;
+    window.WriteControls[0] = ui_->SpeedButtonSetting;
+    window.WriteControls[1] = ui_->SpeedButtonReload;
+    window.WriteControls[2] =
+        FindControlAs<QWidget>(this, QStringLiteral("ButtonCustomSendCommand"));
+    if (auto* maintenance = findChild<QMenu*>(QStringLiteral("mnuMaintenance")))
+        window.Maintenance = maintenance->menuAction();
+    window.Feed = [this](std::string_view bytes) { session_->Feed(bytes); };
+    window.SetClock = [this](LocalClock* clock) {
+        codec().Targets.SetClock(clock);
+        if (TargetsPage* page = diagnosis_->AisTargets()) page->SetClock(clock);
+    };
+    window.Connected = [this] { return Connection().Active(); };
+    window.Disconnect = [this] { Connection().ToggleConnection(); };
+    window.ErrorBox = [this](const std::string& text) { ErrorBox(text); };
+    replay_ = new ReplayPanel(std::move(window), this);
+    // File > Open capture..., first in the menu.
+    auto* item = new QAction(QStringLiteral("Open capture(&O)..."), this);
+    item->setObjectName(QStringLiteral("mnuOpenCapture"));
+    connect(item, &QAction::triggered, this, &MainWindow::OpenCapture);
+    const QList<QAction*> items = ui_->mnuFile->actions();
+    ui_->mnuFile->insertAction(items.isEmpty() ? nullptr : items.front(), item);
+    ui_->mnuFile->insertSeparator(items.isEmpty() ? nullptr : items.front());
+}
+
+void MainWindow::StartSimulator() {
+    simulator_ = new DemoSimulator(this);
+    const QString program = QString::fromStdString(exeFolder_ + "navoro-sim");
+    std::string path;
+    std::string error;
+    QStringList arguments{QStringLiteral("--exit-with-parent")};
+    if (!Options().SimulateGnss.empty())
+        arguments << QStringLiteral("--gnss") << QString::fromStdString(Options().SimulateGnss);
+    if (!simulator_->Start(program, arguments, 10000, path, error)) {
+        ErrorBox(error);
+        return;
+    }
+    simulatorPort_ = path;
+    Ports().AddManualPort(path);
+    Ports().RescanPorts();
+    view_.SetPortText(path);
+    PortChosen();
+}
+
+void MainWindow::StopSimulator() {
+    if (simulator_) simulator_->Stop();
+}
+
+// ---- commands ------------------------------------------------------------------------
+
+void MainWindow::ShowAbout() {
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+void MainWindow::OpenMaintenance(bool serialNumberSentence) {
+    maintenance_->Open(serialNumberSentence ? MaintenanceDialog::Mode::SerialNumberSentence
+                                            : MaintenanceDialog::Mode::FactoryRestore);
+}
+
+void MainWindow::OpenCapture() {
+    const std::optional<std::string> path = prompts_.AskOpenFileName(
+        MessageText(MessageId::OpenCaptureTitle).toStdString(), environment_.DocumentsFolder,
+        "Captures (*.log *.txt *.nmea *.gz);;All files (*)");
+    if (path && !path->empty()) StartReplay(*path);
+}
+
+bool MainWindow::StartReplay(const std::string& path) {
+    return replay_->StartReplay(path);
+}
+
+void MainWindow::ToggleConnection() {
+    if (replay_) replay_->StopReplay();
+    Connection().ToggleConnection();
+}
+
+// ---- the window ------------------------------------------------------------------------
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!prompts_.AskOkCancel(PromptIcon::Question, Message(MessageId::ExitCaption),
+                              Message(MessageId::QueryExit))) {
+        event->ignore();
+        return;
+    }
+    session_->Port().Close();
+    StopSimulator();
+    std::string error;
+    if (!WriteSettings(settingsPath_, &error)) {
+        // The user asked to leave: say what was not kept, then leave.
+        ErrorBox("The settings file \"" + settingsPath_ + "\" could not be written (" + error +
+                 "). The language choice was not saved.");
+    }
+    about_->hide();
+    agreement_->hide();
+    event->accept();
+}
+
+void MainWindow::KeepPlacement() {
+    auto* chart = FindControlAs<QWidget>(this, QStringLiteral("Chart1"));
+    auto* label = FindControlAs<QWidget>(this, QStringLiteral("lblSatelliteID"));
+    if (chart && label && label->parentWidget()) {
+        const QPoint chartBottom =
+            label->parentWidget()->mapFromGlobal(chart->mapToGlobal(QPoint(0, chart->height())));
+        label->move(label->x(), chartBottom.y() - 20);
+    }
+    if (!isMinimized()) move(x(), kWindowTop);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        if (QScreen* screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            int left = area.center().x() - frameGeometry().width() / 2;
+            // Where the user left it, as long as it can be seen there.
+            const QRect desktop = screen->virtualGeometry();
+            constexpr int kVisible = 100;  // pixels of the window that stay on the desktop
+            if (initialPosition_ &&
+                initialPosition_->x() >= desktop.left() - frameGeometry().width() + kVisible &&
+                initialPosition_->x() <= desktop.right() - kVisible)
+                left = initialPosition_->x();
+            move(left, y());
+        }
+    }
+    KeepPlacement();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) KeepPlacement();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    KeepPlacement();
+}
+
+}  // namespace navoro
