@@ -259,6 +259,10 @@ void MainWindow::SetUpConnection() {
         break;
     }
     if (Options().Simulate) StartSimulator();
+    closePort_ = [this] {
+        session_->Port().Close();
+        StopSimulator();
+    };
 }
 
 void MainWindow::SetUpDialogs() {
@@ -388,8 +392,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    session_->Port().Close();
-    StopSimulator();
+    if (closePort_) closePort_();
     std::string error;
     if (!WriteSettings(settingsPath_, &error)) {
         // The user asked to leave: say what was not kept, then leave.

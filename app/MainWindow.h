@@ -67,6 +67,9 @@ class MainWindow : public QMainWindow {
     void LoadLanguageFile(const std::string& path);
     bool WriteSettings(const std::string& path, std::string* error = nullptr);
 
+    // What a confirmed exit runs before the settings are written (by default:
+    // close the port and stop the simulated transponder).
+    void SetPortCloser(std::function<void()> closePort) { closePort_ = std::move(closePort); }
     // Where the window's left edge goes when it is first shown (instead of the
     // centre of the screen); its top stays kWindowTop.
     void SetInitialPosition(QPoint position) { initialPosition_ = position; }
@@ -174,6 +177,7 @@ class MainWindow : public QMainWindow {
     DemoSimulator* simulator_ = nullptr;
     ReplayPanel* replay_ = nullptr;  // owned as a child
     std::string simulatorPort_;
+    std::function<void()> closePort_;
     QFont baseFont_;
     bool centred_ = false;
     std::optional<QPoint> initialPosition_;

@@ -150,7 +150,7 @@ struct Window {
         navoro::FindControlAs<QTabWidget>(form.get(), "PageControlDiagnosis")
             ->setCurrentIndex(diagnosisPage);
         navoro::FindControlAs<QCheckBox>(form.get(), "cbxEnableLog")->setChecked(true);
-        form->TimerUpdateSysChk()->start();
+        form->SystemCheckTimer()->start();
         QApplication::processEvents();
     }
 };
@@ -160,8 +160,8 @@ struct Window {
 void Receive(benchmark::State& state, int diagnosisPage, bool fullLog) {
     Window window(diagnosisPage);
     // The window's own consumers, in the receive path's order: the log, then
-    // RouteLine, CheckHandshake and CollectDeviceInfo.
-    navoro::LineAssembler assembler(static_cast<navoro::LineSink&>(*window.form));
+    // the routing to the pages, the handshake and the information dump.
+    navoro::DeviceSession& receive = window.form->Session();
     if (fullLog) {
         // The log at its cap already: every batch now also drops old lines.
         navoro::DataLogPage& log = window.form->diagnosis().DataLog();
@@ -183,7 +183,7 @@ void Receive(benchmark::State& state, int diagnosisPage, bool fullLog) {
             // One receive event: its bytes through the line assembly.
             clock.start();
             const qint64 cpu = ThreadCpuNs();
-            assembler.Feed(std::string_view(capture.Bytes).substr(at, n));
+            receive.Feed(std::string_view(capture.Bytes).substr(at, n));
             const qint64 read = clock.nsecsElapsed();
             longestRead = std::max(longestRead, read);
             app->Record(read, ThreadCpuNs() - cpu);
@@ -248,7 +248,7 @@ void BM_ReceiveAisTargetsVisible(benchmark::State& state) {
     auto* tabs = navoro::FindControlAs<QTabWidget>(window.form.get(), "PageControlDiagnosis");
     tabs->setCurrentWidget(navoro::FindControlAs<QWidget>(window.form.get(), "TabSheetAisTargets"));
     navoro::TargetsPage* page = window.form->diagnosis().AisTargets();
-    navoro::LineAssembler assembler(static_cast<navoro::LineSink&>(*window.form));
+    navoro::DeviceSession& receive = window.form->Session();
     {
         // Static data and a first position of every station.
         std::string fill;
@@ -262,7 +262,7 @@ void BM_ReceiveAisTargetsVisible(benchmark::State& state) {
             Append(fill, navoro::sim::EncodeStaticVoyageData(data), lines);
             Append(fill, navoro::sim::EncodePositionReport(StationReport(i, 0)), lines);
         }
-        assembler.Feed(fill);
+        receive.Feed(fill);
         page->UpdateAisTargets();
         QApplication::processEvents();
     }
@@ -296,7 +296,7 @@ void BM_ReceiveAisTargetsVisible(benchmark::State& state) {
             const std::size_t n = std::min(readSize, bytes.size() - at);
             clock.start();
             const qint64 cpu = ThreadCpuNs();
-            assembler.Feed(std::string_view(bytes).substr(at, n));
+            receive.Feed(std::string_view(bytes).substr(at, n));
             app->Record(clock.nsecsElapsed(), ThreadCpuNs() - cpu);
             QApplication::processEvents();
         }

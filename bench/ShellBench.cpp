@@ -137,9 +137,9 @@ int Memory(int stations) {
     Idle(2000);
     const long idleKb = ProcessStatusKb("VmRSS");
 
-    navoro::LineAssembler assembler(static_cast<navoro::LineSink&>(*window.form));
+    navoro::DeviceSession& receive = window.form->Session();
     for (int i = 0; i < stations; ++i) {
-        assembler.Feed(PositionSentence(211000000u + static_cast<std::uint32_t>(i) * 7, i));
+        receive.Feed(PositionSentence(211000000u + static_cast<std::uint32_t>(i) * 7, i));
         if (i % 200 == 0) QApplication::processEvents();
     }
     Idle(1000);

@@ -13,8 +13,7 @@
 #include <string>
 
 #include "codec/Codec.h"
-#include "config/ConfigSnapshot.h"
-#include "config/DeviceData.h"
+#include "config/tabs/DeviceReadout.h"
 #include "diagnosis/GnssStatusText.h"
 #include "diagnosis/SatelliteList.h"
 #include "diagnosis/SystemCheck.h"
@@ -30,8 +29,7 @@ struct WindowState {
     navoro::SatelliteCycle cycle;
     navoro::SatellitePublication publication{};
     navoro::PositionReportCounters counters;
-    navoro::ConfigSnapshot snapshot{};
-    navoro::DeviceDataFlags flags;
+    navoro::DeviceReadout readout;
     bool dumpEnded = false;
 };
 
@@ -60,26 +58,35 @@ class Consumers : public navoro::LineSink {
                      {&texts.UtcDate, &texts.UtcTime, &texts.FixMode, &texts.Hdop, &texts.InView,
                       &texts.InUse, &texts.Lon, &texts.Lat, &texts.Sog, &texts.Cog})
                     Check(!*text || (*text)->size() < 64);
-                if (std::strcmp(s_.codec.Received.Header.Formatter, "GSV") == 0 &&
+                if (kind == navoro::SentenceKind::Satellites &&
                     s_.cycle.TakeGsv(s_.codec.Gnss, s_.codec.Received.Header.Talker,
                                      s_.publication))
                     Check(s_.publication.Count >= 0 &&
                           s_.publication.Count <= navoro::kSatelliteListCapacity);
                 break;
             }
-            case navoro::SentenceRoute::CountPositionReport: {
+            case navoro::SentenceKind::Encapsulated: {
                 navoro::CountPositionReport(s_.counters, s_.codec.Received.Header,
                                             s_.codec.Received.Vdm.Channel);
+                const navoro::DeviceIdentity& id = s_.readout.Identity();
                 const navoro::SystemCheckSnapshot check{
-                    s_.flags.FirmwareReceived,     s_.snapshot.FirmwareVersion,
-                    s_.flags.SerialNumberReceived, s_.snapshot.SerialNumber,
-                    s_.flags.MmsiNonZero,          static_cast<std::uint32_t>(s_.snapshot.Mmsi),
+                    id.Flags.FirmwareReceived,     id.Firmware,
+                    id.Flags.SerialNumberReceived, id.SerialNumber,
+                    id.Flags.MmsiNonZero,
+                    s_.readout.Get<navoro::ShipDataTab>().Mmsi.value_or(0),
                 };
                 const navoro::SystemCheckView view =
                     navoro::EvaluateSystemCheck(check, s_.codec.Targets.Entry(0), s_.counters);
                 Check(view.Mmsi.size() <= 10);
                 break;
             }
+            case navoro::SentenceKind::Reply:
+                s_.readout.TakeSentence(s_.codec.Received);
+                // A reply never leaves a tab's value outside what it can show.
+                Check(navoro::VoyageTab::Check(s_.readout.Get<navoro::VoyageTab>()).empty());
+                Check(navoro::CpaTab::Check(s_.readout.Get<navoro::CpaTab>()).empty());
+                Check(navoro::BaudRateTab::Check(s_.readout.Get<navoro::BaudRateTab>()).empty());
+                break;
             default:
                 break;
         }

@@ -187,9 +187,15 @@ void ShipDataPage::Show(const ShipDataSettings& r, FieldSet fields) {
 
 void ShipDataPage::Load(const ShipDataSettings& r) {
     // Whether the inland fields are shown and written stays the device's mode.
-    FieldSet fields = ShipDataTab::kAll & ~(ShipDataTab::kInlandMode | ShipDataTab::kDte);
-    if (!r.Inland) fields &= ~ShipDataTab::kInland;
-    Show(r, fields);
+    Show(r, ShipDataTab::kAll &
+                ~(ShipDataTab::kInlandMode | ShipDataTab::kDte | ShipDataTab::kInland));
+    if (!r.Inland) return;
+    // A file's values as it holds them; one it leaves out stays blank.
+    const auto entered = InlandEntered();
+    for (std::size_t i = 0; i < entered.size(); ++i)
+        entered[i]->setText(r.InlandTenths[i] ? QString::fromStdString(TenthsText(*r.InlandTenths[i]))
+                                              : QString());
+    RecalcInlandDimensions();
 }
 
 std::variant<ShipDataSettings, RuleProblem> ShipDataPage::Read() {

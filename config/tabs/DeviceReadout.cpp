@@ -102,12 +102,12 @@ bool DeviceReadout::Complete(std::size_t tab) const {
 TabSettings DeviceReadout::Settings(std::vector<std::string>* missing) const {
     TabSettings settings;
     ForEachTab([&]<typename Unit>(std::size_t index) {
-        if (Complete(index)) {
-            settings.Get<Unit>() = Get<Unit>();
-        } else if (missing != nullptr) {
-            missing->push_back(Unit::kInfo.Key);
-        }
+        if (Complete(index)) settings.Get<Unit>() = Get<Unit>();
     });
+    // Named in the order the tabs stand in a file.
+    for (const std::size_t tab : WriteOrder()) {
+        if (!settings.Has(tab) && missing != nullptr) missing->push_back(kTabInfos[tab].Key);
+    }
     return settings;
 }
 

@@ -105,7 +105,8 @@ RuleProblems ShipDataTab::Check(const Record& r) {
     RuleProblems problems;
     if (!r.Mmsi || *r.Mmsi >= kNineDigitsNotAvailable)
         problems.push_back(Broken("ship.mmsi", "MaskEditMMSI", MessageId::KeyInMmsi));
-    if (!r.Imo || *r.Imo >= kNineDigitsNotAvailable)
+    // A ship may have no IMO number: one that is not available goes out empty.
+    if (r.Imo && *r.Imo >= kNineDigitsNotAvailable)
         problems.push_back(Broken("ship.imo", "MaskEditIMO", MessageId::KeyInImo));
     CheckDeviceText(problems, r.Name, kNameMax, MessageId::ShipNameRule, "ship.name",
                     "lblEdtName");
@@ -132,7 +133,7 @@ WriteCheck ShipDataTab::Plan(const Record& r, const WriteContext&) {
     WritePlan plan;
     SentenceRecord mid{};
     mid.Mid.Mmsi = *r.Mmsi;
-    mid.Mid.Imo = *r.Imo;
+    mid.Mid.Imo = r.Imo.value_or(kNineDigitsNotAvailable);
     char buffer[kComposeBufferSize];
     const std::optional<std::string> internal = ComposeSsd(r, r.Internal, "AI");
     const std::optional<std::string> external = ComposeSsd(r, r.External, "GP");

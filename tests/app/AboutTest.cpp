@@ -11,19 +11,19 @@
 namespace navoro {
 namespace {
 
-class AboutDialog : public test::ShellTest {
+class AboutWindow : public test::ShellTest {
   protected:
     static QPlainTextEdit* Memo(MainWindow& form) {
         return FindControlAs<QPlainTextEdit>(form.about(), "Memo1");
     }
 };
 
-TEST_F(AboutDialog, OpensModelessAndOnlyOnce) {
+TEST_F(AboutWindow, OpensModelessAndOnlyOnce) {
     auto form = MakeForm();
     form->ApplyStartupLanguage();
     form->show();
     FindControlAs<QAction>(form.get(), "mnuAbout")->trigger();
-    form->mnuAboutClick();
+    form->ShowAbout();
     EXPECT_TRUE(form->about()->isVisible());
     EXPECT_FALSE(form->about()->isModal());
     EXPECT_EQ(form->findChildren<AboutDialog*>().size(), 1);
@@ -33,7 +33,7 @@ TEST_F(AboutDialog, OpensModelessAndOnlyOnce) {
     EXPECT_FALSE(form->about()->isVisible());
 }
 
-TEST_F(AboutDialog, ShowsTheReadMeOfTheLanguageLineByLine) {
+TEST_F(AboutWindow, ShowsTheReadMeOfTheLanguageLineByLine) {
     // Big5: a title line, a line of 300 characters (600 bytes), an empty line.
     std::string readMe = "\xA4\xA4\xA4\xE5\r\n";
     for (int i = 0; i < 300; ++i)
@@ -52,7 +52,7 @@ TEST_F(AboutDialog, ShowsTheReadMeOfTheLanguageLineByLine) {
     EXPECT_EQ(lines[4], "end");
 }
 
-TEST_F(AboutDialog, MissingReadMeKeepsTheEarlierText) {
+TEST_F(AboutWindow, MissingReadMeKeepsTheEarlierText) {
     WriteLangFile("ReadMe-EN_LUMOWORKS.txt", "English read-me\n");
     auto form = MakeForm();
     form->ApplyStartupLanguage();
@@ -63,9 +63,9 @@ TEST_F(AboutDialog, MissingReadMeKeepsTheEarlierText) {
     EXPECT_EQ(Memo(*form)->toPlainText(), "English read-me");
 }
 
-TEST_F(AboutDialog, MakerLinksOpenTheWebAddress) {
+TEST_F(AboutWindow, MakerLinksOpenTheWebAddress) {
     auto form = MakeForm();
-    form->mnuAboutClick();
+    form->ShowAbout();
     for (const char* name : {"lblWebUrl", "lblCompanyName"}) {
         auto* label = FindControlAs<QLabel>(form->about(), name);
         EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
@@ -76,7 +76,7 @@ TEST_F(AboutDialog, MakerLinksOpenTheWebAddress) {
     EXPECT_EQ(CaptionOf(form->about(), "Label6"), "Ver 1.2 Build20200221");
 }
 
-TEST_F(AboutDialog, AgreementButtonsCloseItAndFollowTheLanguage) {
+TEST_F(AboutWindow, AgreementButtonsCloseItAndFollowTheLanguage) {
     CopyShippedLanguages();
     WriteSettingsFile("[VIEW]\nLanguage=2\n");
     auto form = MakeForm();

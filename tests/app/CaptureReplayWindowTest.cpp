@@ -64,7 +64,7 @@ class CaptureReplayWindow : public ShellTest {
     PageState LiveState() {
         auto form = MakeForm();
         for (const std::string& line : UnstampedLines())
-            form->ReceiveBytes(line + "\r\n");
+            form->Session().Feed(line + "\r\n");
         return StateOf(*form);
     }
 };

@@ -61,8 +61,8 @@ TEST_F(ConnectionGroupTest, StartsIdleOnTheManualPage) {
     EXPECT_EQ(c.OpenPort->property("Tag").toInt(), 0);
     EXPECT_EQ(c.LabelConnectionStatus->text(), "Disconnect...");
     EXPECT_FALSE(c.LabelConnectionStatus->isEnabled());
-    EXPECT_FALSE(form->Timer1()->isActive());
-    EXPECT_FALSE(form->TimerConnection()->isActive());
+    EXPECT_FALSE(form->ConnectionStepTimer()->isActive());
+    EXPECT_FALSE(form->StatusTimer()->isActive());
     EXPECT_EQ(form->Serial().Rate(), 115200);
     EXPECT_EQ(form->Serial().DevicePath(), "/dev/ttyS0");
     EXPECT_FALSE(form->Serial().IsOpen());

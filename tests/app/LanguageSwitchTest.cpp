@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "ShellFixture.h"
+#include "config/Configuration.h"
 #include "app/AboutDialog.h"
 #include "app/AgreementDialog.h"
 #include "tests/link/PtyPair.h"
@@ -223,7 +224,7 @@ TEST_P(FoldedSteps, ConnectionCaptionsFollowTheStateInTheNewLanguage) {
     ASSERT_TRUE(openPort && status);
     if (c.State != HandshakeState::Idle) {
         openPort->click();  // manual mode, on the only port: probing
-        if (c.State == HandshakeState::Linked) form->ReceiveBytes("[DEVICE DATA END]\r\n");
+        if (c.State == HandshakeState::Linked) form->Session().Feed("[DEVICE DATA END]\r\n");
     }
     ASSERT_EQ(form->Connection().Handshake(), c.State);
     FindControlAs<QAction>(form.get(), "mnuLangRussian")->trigger();
@@ -252,7 +253,7 @@ TEST_F(LanguageSwitch, ChannelKeysFeedTheTxAndRxLabels) {
     EXPECT_EQ(CaptionOf(form.get(), "lblChkRxCntChB"), "Kanal B:");
 }
 
-TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
+TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledKeepingTheirChoice) {
     CopyShippedLanguages();
     auto form = MakeForm();
     const char* lists[] = {"ComboBoxCpaAlarmType", "ComboBox_Tran_AisTx", "ComboBox_Tran_DscRx",
@@ -262,7 +263,7 @@ TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
     auto* mob = FindControlAs<QTableWidget>(form.get(), "StringGrid_MOBList");
     ASSERT_TRUE(destinations && mob);
 
-    form->FillOptionLists();
+    form->configuration().ApplyTexts();
     auto* alarm = FindControlAs<QComboBox>(form.get(), "ComboBoxCpaAlarmType");
     auto* voltage = FindControlAs<QComboBox>(form.get(), "ComboBoxGpsVoltage");
     auto items = [](QComboBox* box) {
@@ -279,7 +280,8 @@ TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
     EXPECT_EQ(mob->item(0, 1)->text(), "MMSI");
     EXPECT_EQ(mob->item(0, 2)->text(), "NAME");
 
-    // A switch refills the lists in the new language, back at entry 0, quietly.
+    // A switch refills the lists in the new language, quietly, and each keeps
+    // the entry it showed (the device's setting is not lost to a language).
     alarm->setCurrentIndex(1);
     voltage->setCurrentIndex(1);
     QSignalSpy changes(alarm, &QComboBox::currentIndexChanged);
@@ -289,7 +291,11 @@ TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
     EXPECT_EQ(items(voltage),
               QStringList({Shipped(3, "OTHER_MSG", "GPS3"), Shipped(3, "OTHER_MSG", "GPS5")}));
     for (const char* name : lists) {
-        EXPECT_EQ(FindControlAs<QComboBox>(form.get(), name)->currentIndex(), 0) << name;
+        const int shown = std::string(name) == "ComboBoxCpaAlarmType" ||
+                                  std::string(name) == "ComboBoxGpsVoltage"
+                              ? 1
+                              : 0;
+        EXPECT_EQ(FindControlAs<QComboBox>(form.get(), name)->currentIndex(), shown) << name;
         EXPECT_EQ(FindControlAs<QComboBox>(form.get(), name)->count(), 2) << name;
     }
     EXPECT_EQ(changes.count(), 0);
@@ -297,16 +303,12 @@ TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
     EXPECT_EQ(mob->item(0, 2)->text(), Shipped(3, "OTHER_MSG", "NAME"));
 }
 
-TEST_F(LanguageSwitch, SenderWithoutALanguageTagDoesNothing) {
+TEST_F(LanguageSwitch, AnIndexThatIsNoLanguageDoesNothing) {
     CopyShippedLanguages();
     auto form = MakeForm();
     form->ApplyStartupLanguage();
-    QObject stranger;
-    form->mnuLangTraChineseClick(&stranger);
-    stranger.setProperty("Tag", 4);
-    form->mnuLangTraChineseClick(&stranger);
-    stranger.setProperty("Tag", "Russian");
-    form->mnuLangTraChineseClick(&stranger);
+    for (const int index : {-1, 4, 100})
+        form->SwitchLanguage(index);
     EXPECT_EQ(form->LanguageIndex(), 0);
     EXPECT_EQ(CaptionOf(form.get(), "btnExit"), "EXIT");
 }

@@ -29,9 +29,9 @@ int main(int argc, char* argv[]) {
     bool ok = tabs != nullptr;
     for (int i = 0; ok && i < tabs->count() && i < 9; ++i) {
         tabs->setCurrentIndex(i);
-        if (i == 0) config.PageControlConfChange();  // already visible: read it again
+        if (i == 0) config.ReadVisibleTab();  // already visible: read it again
         // The replies arrive meanwhile; the waiting window goes after its time.
-        WaitFor(6000, [&config] { return !config.ProgressActive; });
+        WaitFor(6000, [&config] { return !config.ProgressActive(); });
         ok &= SaveWidget(&form, outDir + "/config-" + names[i] + ".png");
     }
 
@@ -39,14 +39,14 @@ int main(int argc, char* argv[]) {
     tabs->setCurrentIndex(7);
     WaitFor(1500);
     ok &= SaveWidget(form.waitingWindow(), outDir + "/config-waiting.png");
-    WaitFor(6000, [&config] { return !config.ProgressActive; });
+    WaitFor(6000, [&config] { return !config.ProgressActive(); });
 
     // SHIP DATA in inland mode: the dump lines of an inland transponder.
     for (const char* line :
          {"[AIS MODE]= INLAND\r\n", "$PIWWSSD,,,110.0,11.4,,,,90.5,5.2,20.0,3.0*6B\r\n"})
-        config.CollectDeviceData(line);
+        config.TakeLine(line);
     tabs->setCurrentIndex(0);
-    WaitFor(1500, [&config] { return !config.ProgressActive; });
+    WaitFor(1500, [&config] { return !config.ProgressActive(); });
     ok &= SaveWidget(&form, outDir + "/config-ship-data-inland.png");
     return ok ? 0 : 1;
 }

@@ -107,10 +107,14 @@ TEST_F(TabUnits, ShipDataSendsMidAndBothAntennasThenTheInlandLineBetweenWaits) {
                    "SENT $ECSSD,DCTR7,NORDIC TRADER,,38,9,,1,AI",
                    "SENT $ECSSD,DCTR7,NORDIC TRADER,70,30,12,8,1,GP", "WAIT 600",
                    "SENT $PIWWSSD,,,110.0,11.4,,,,90.5,05.2,,03.0", "WAIT 600"}));
-    // A DTE the device never reported goes out empty: it keeps its own.
+    // A DTE the device never reported, and a ship without an IMO number, go
+    // out empty: the device keeps its own.
     r = Ship();
     r.Dte.reset();
-    EXPECT_EQ(Sentences(Write<ShipDataTab>(r))[1], "$ECSSD,DCTR7,NORDIC TRADER,62,38,9,11,,AI");
+    r.Imo.reset();
+    EXPECT_EQ(Sentences(Write<ShipDataTab>(r)),
+              Log({"$PMID,211457320,", "$ECSSD,DCTR7,NORDIC TRADER,62,38,9,11,,AI",
+                   "$ECSSD,DCTR7,NORDIC TRADER,70,30,12,8,,GP"}));
 }
 
 VoyageSettings Voyage() {
@@ -258,8 +262,8 @@ TEST_F(TabUnits, BrokenRulesGiveTheirKeyMessageAndCell) {
          -1, -1},
         {"MMSI not available", ship([](auto& r) { r.Mmsi = 999999999; }), "ship.mmsi", "MMSI",
          "MaskEditMMSI", -1, -1},
-        {"no IMO", ship([](auto& r) { r.Imo.reset(); }), "ship.imo", "IMO", "MaskEditIMO", -1,
-         -1},
+        {"IMO not available", ship([](auto& r) { r.Imo = 999999999; }), "ship.imo", "IMO",
+         "MaskEditIMO", -1, -1},
         {"comma in the name", ship([](auto& r) { r.Name = "A,B"; }), "ship.name",
          "The ship's name", "lblEdtName", -1, -1},
         {"star in the call sign", ship([](auto& r) { r.CallSign = "AB*"; }), "ship.callSign",

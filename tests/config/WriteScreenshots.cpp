@@ -13,6 +13,7 @@
 #include <QTabWidget>
 
 #include "config/Configuration.h"
+#include "tests/config/TabPages.h"
 #include "config/MaintenanceDialog.h"
 #include "tests/config/DemoScreenshots.h"
 
@@ -55,8 +56,8 @@ int main(int argc, char* argv[]) {
     navoro::MainWindow& form = *demo.form;
     navoro::ScriptedPrompts& prompts = demo.prompts;
     navoro::Configuration& config = form.configuration();
-    WaitFor(3000, [&config] { return !config.ProgressActive; });
-    navoro::ConfigPages& pages = config.Pages();
+    WaitFor(3000, [&config] { return !config.ProgressActive(); });
+    navoro::ConfigPages pages = navoro::PagesOf(config);
     auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControlConf"));
     bool ok = true;
 
@@ -73,7 +74,7 @@ int main(int argc, char* argv[]) {
     // A refused AIS MOB list: row 3 repeats row 1's MMSI.
     tabs->setCurrentWidget(form.findChild<QWidget*>(QStringLiteral("TabSheetMOB")));
     QTableWidget* mob = pages.Mob.StringGrid_MOBList;
-    WaitFor(6000, [&] { return !config.ProgressActive && mob->item(2, 2)->text() != ""; });
+    WaitFor(6000, [&] { return !config.ProgressActive() && mob->item(2, 2)->text() != ""; });
     mob->item(3, 1)->setText(mob->item(1, 1)->text());
     mob->item(3, 2)->setText(QStringLiteral("SPARE BUOY"));
     prompts.OnCall = [&](const navoro::PromptCall& call) {
@@ -84,12 +85,12 @@ int main(int argc, char* argv[]) {
         ok &= SavePicture(Over(&form, &box), outDir + "/write-refused-mob.png");
     };
     prompts.Answers = {true};
-    config.SpeedButtonSettingClick();
+    config.WriteVisibleTab();
 
     // A destination write, part way, then its tab read back.
     tabs->setCurrentWidget(form.findChild<QWidget*>(QStringLiteral("TabSheetDestination")));
     QTableWidget* des = pages.Destination.StringGrid_Destination;
-    WaitFor(3000, [&] { return !config.ProgressActive; });
+    WaitFor(3000, [&] { return !config.ProgressActive(); });
     des->item(5, 1)->setText(QStringLiteral("KIEL HOLTENAU"));
     int waits = 0;
     prompts.OnCall = [&](const navoro::PromptCall& call) {
@@ -98,12 +99,12 @@ int main(int argc, char* argv[]) {
                 SavePicture(Over(&form, form.waitingWindow()), outDir + "/write-waiting.png");
     };
     prompts.Answers = {true};
-    config.SpeedButtonSettingClick();
+    config.WriteVisibleTab();
     prompts.OnCall = nullptr;
     ok &= SaveWidget(&form, outDir + "/write-note.png");
     des->item(5, 1)->setText(QString());
-    config.PageControlConfChange();
-    WaitFor(3000, [&] { return !config.ProgressActive; });
+    config.ReadVisibleTab();
+    WaitFor(3000, [&] { return !config.ProgressActive(); });
     ok &= SaveWidget(&form, outDir + "/write-destination-read-back.png");
     return ok ? 0 : 1;
 }

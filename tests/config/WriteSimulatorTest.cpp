@@ -39,7 +39,7 @@ class WriteSimulator : public test::SimulatorWindowTest {
         ASSERT_TRUE(WaitUntil(read, 5s)) << tab;
     }
     // The tab read again (its read after the handshake or a tab change).
-    void ReadAgain() { config->PageControlConfChange(); }
+    void ReadAgain() { config->ReadVisibleTab(); }
 
     QTableWidget* Mob() { return P().Mob.StringGrid_MOBList; }
     QTableWidget* Des() { return P().Destination.StringGrid_Destination; }
@@ -65,7 +65,9 @@ TEST_F(WriteSimulator, EachTabWritesItsSentencesAndReadsBackTheNewSettings) {
 
     const TabWrite cases[] = {
         {"TabSheetStatic",
-         [](ConfigPages&, const Configuration& c) { return c.Snapshot.Mmsi == 211457320; },
+         [](ConfigPages&, const Configuration& c) {
+             return c.Readout().Snapshot().Mmsi == 211457320;
+         },
          [](ConfigPages& p) {
              p.ShipData.MaskEditMMSI->setText("211457999");
              p.ShipData.lblEdtName->setText("SEA TEST TWO");
@@ -266,7 +268,6 @@ TEST_F(WriteSimulator, EachTabWritesItsSentencesAndReadsBackTheNewSettings) {
         c.Forget(P());
         if (std::string(c.Tab) == "TabSheetEncryption") {
             // The tab reads nothing: its values come with the information dump.
-            config->SetDeviceDataSeen([] { return true; });
             Read("TabSheetStatic", 2);
             Read("TabSheetEncryption", 0);
         } else {
@@ -287,8 +288,8 @@ TEST_F(WriteSimulator, AnInlandShipDataWriteAddsTheInlandLineAndReadsItBack) {
     ASSERT_TRUE(WaitUntil([&] { return p.lblEdtName->text() == "SEA TEST ONE"; }, 5s));
     p.EditInlandShipLength->setText("120.0");
     p.CSpinEditInlandExtC->setText("4.5");
-    config->RecalcInlandDimensions();
-    config->Snapshot = {};  // the read-back's information dump fills it again
+    P().ShipData.RecalcInlandDimensions();
+    config->Readout().Clear();  // the read-back's information dump fills it again
     const Lines sent = ConfigDevice(6);
     EXPECT_EQ(sent, Lines({Bare("$PMID,211457320,009412853"),
                            Bare("$ECSSD,SEA1234,SEA TEST ONE,120,30,7,12,0,AI"),
@@ -301,7 +302,7 @@ TEST_F(WriteSimulator, AnInlandShipDataWriteAddsTheInlandLineAndReadsItBack) {
         if (call.Kind == PromptKind::Sleep) waits.push_back(call.Milliseconds);
     EXPECT_EQ(waits, std::vector<int>({600, 600}));
     // The device's information dump carries the new inland line.
-    ASSERT_TRUE(WaitUntil([&] { return config->Snapshot.Mmsi == 211457320; }, 5s));
+    ASSERT_TRUE(WaitUntil([&] { return config->Readout().Snapshot().Mmsi == 211457320; }, 5s));
     p.EditInlandShipLength->clear();
     ReadAgain();
     EXPECT_TRUE(WaitUntil([&] { return p.EditInlandShipLength->text() == "120.0"; }, 5s));

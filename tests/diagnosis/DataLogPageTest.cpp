@@ -58,9 +58,9 @@ TEST_F(DataLogPageTest, Controls) {
     auto* enable = Control<QCheckBox>("cbxEnableLog");
     EXPECT_EQ(enable->text(), "Enable Log");
     EXPECT_FALSE(enable->isChecked());
-    EXPECT_FALSE(pages->LogEnabled());
+    EXPECT_FALSE(pages->WantsRawLines());
     enable->setChecked(true);
-    EXPECT_TRUE(pages->LogEnabled());
+    EXPECT_TRUE(pages->WantsRawLines());
     auto* stamp = Control<QCheckBox>("cbxAddTimeStamp");
     EXPECT_EQ(stamp->text(), "Add Time Stamp");
     EXPECT_FALSE(stamp->isHidden());
@@ -220,7 +220,7 @@ TEST_F(DataLogPageTest, AnUnwritableCacheFolderIsReportedOnceAndLoggingStops) {
     auto* enable = Control<QCheckBox>("cbxEnableLog");
     enable->setChecked(true);
     EXPECT_FALSE(enable->isChecked());
-    EXPECT_FALSE(pages->LogEnabled());
+    EXPECT_FALSE(pages->WantsRawLines());
     ASSERT_EQ(prompts.Count(PromptKind::Message), 1);
     const PromptCall* error = prompts.Last(PromptKind::Message);
     EXPECT_EQ(error->Icon, PromptIcon::Error);

@@ -214,7 +214,7 @@ TEST_F(ModernReceiverPages, GpsStatusShowsEverySatelliteOfEveryConstellation) {
 TEST_F(SimulatorPages, SystemCheckCountsTheOwnReportsPerChannelAndResets) {
     Find<QCheckBox>("cbxEnableLog")->setChecked(true);  // the log tells what arrived
     Connect();
-    ASSERT_TRUE(form->TimerUpdateSysChk()->isActive());  // started with the link
+    ASSERT_TRUE(form->SystemCheckTimer()->isActive());  // started with the link
     // Own reports every second; the other stations' reports within their
     // periods of up to ten seconds.
     ASSERT_TRUE(WaitUntil(

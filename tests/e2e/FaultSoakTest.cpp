@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -34,6 +35,7 @@
 #include "WindowFixture.h"
 #include "config/ConfigTables.h"
 #include "config/Configuration.h"
+#include "tests/config/TabPages.h"
 #include "config/ReadQueries.h"
 #include "config/SpinEdit.h"
 #include "tests/support/ProcessStatus.h"
@@ -210,7 +212,11 @@ class FaultSoak : public test::WindowTest {
         };
     }
 
-    ConfigPages& P() { return form->configuration().Pages(); }
+    ConfigPages& P() {
+        pages_.emplace(PagesOf(form->configuration()));
+        return *pages_;
+    }
+    std::optional<ConfigPages> pages_;
 
     QElapsedTimer clock_;
     QTabWidget* Tabs() { return form->findChild<QTabWidget*>("PageControlConf"); }

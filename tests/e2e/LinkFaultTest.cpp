@@ -164,7 +164,7 @@ TEST_F(LinkFault, ATimeOutBoxLeftUpHoldsNothingOpen) {
     EXPECT_FALSE(seen[0].portOpen);
     EXPECT_FALSE(seen[0].buttonDown);
     EXPECT_TRUE(seen[0].controlsEnabled);
-    EXPECT_FALSE(form->Timer1()->isActive());
+    EXPECT_FALSE(form->ConnectionStepTimer()->isActive());
     EXPECT_TRUE(Idle());
 }
 

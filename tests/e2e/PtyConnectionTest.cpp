@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "WindowFixture.h"
+#include "config/Configuration.h"
 #include "link/TermiosDevice.h"
 #include "tests/link/PtyPair.h"
 #include "tests/support/Sentence.h"
@@ -23,7 +24,9 @@ class PtyConnection : public test::WindowTest {
     PtyConnection() {
         EXPECT_TRUE(device.Ok());
         MakeWindow({device.SlavePath()});
-        form->ConnectionGroupView().SetLinkedPageRead([this] { ++pageReads; });
+        // The link's read of the visible tab is counted instead of sent.
+        form->Session().Unsubscribe(form->configuration());
+        form->Session().Subscribe(linkCounter);
     }
 
     // Connects in manual mode, answers the probe with the dump and waits for
@@ -36,7 +39,13 @@ class PtyConnection : public test::WindowTest {
     }
 
     PtyPair device;
+    struct LinkCounter : SessionListener {
+        explicit LinkCounter(int& count) : count_(count) {}
+        void Linked() override { ++count_; }
+        int& count_;
+    };
     int pageReads = 0;
+    LinkCounter linkCounter{pageReads};
 };
 
 TEST_F(PtyConnection, ManualConnectSendsTheProbeAndLinksOnTheEndOfTheDump) {
@@ -63,9 +72,9 @@ TEST_F(PtyConnection, ManualConnectSendsTheProbeAndLinksOnTheEndOfTheDump) {
     RecordProperty("ConnectToConnectedMs", static_cast<int>(linkedAfter));
     EXPECT_EQ(Controls().LabelConnectionStatus->palette().color(QPalette::WindowText),
               QColor(Qt::blue));
-    EXPECT_FALSE(form->Timer1()->isActive());
-    EXPECT_FALSE(form->TimerConnection()->isActive());
-    EXPECT_TRUE(form->TimerUpdateSysChk()->isActive());
+    EXPECT_FALSE(form->ConnectionStepTimer()->isActive());
+    EXPECT_FALSE(form->StatusTimer()->isActive());
+    EXPECT_TRUE(form->SystemCheckTimer()->isActive());
     EXPECT_TRUE(prompts.Calls.empty());
 }
 
@@ -74,15 +83,14 @@ TEST_F(PtyConnection, SentBytesAreExactWithChecksumAndLineEnd) {
     ProprietaryStore& store = form->codec().Proprietary;
     store.Mmsi = 211000000;
     store.Imo = 9074729;
-    EXPECT_TRUE(form->SendSentence("P", "MID"));
+    EXPECT_TRUE(form->Connection().Send().SendSentence("P", "MID"));
     const std::string mid = test::Sentence("$PMID,211000000,009074729");
     EXPECT_EQ(device.ReadMaster(mid.size(), 2s), mid);
 
-    char status[32] = "$PTST,,,,,00017";
-    EXPECT_TRUE(form->SendText(status));
+    EXPECT_TRUE(form->Session().SendText("$PTST,,,,,00017"));
     EXPECT_EQ(device.ReadMaster(20, 2s), "$PTST,,,,,00017*19\r\n");
 
-    EXPECT_TRUE(form->WritePort("RAW\r\n", 5));
+    EXPECT_TRUE(form->Session().Send("RAW\r\n"));
     EXPECT_EQ(device.ReadMaster(5, 2s), "RAW\r\n");
 }
 

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "WindowFixture.h"
+#include "config/Configuration.h"
 #include "app/DemoSimulator.h"
 #include "tests/link/PtyPair.h"
 #include "tests/support/Sentence.h"
@@ -39,7 +40,9 @@ class SimulatorConnection : public test::WindowTest {
         EXPECT_TRUE(sim.Started()) << sim.Error();
         ports.push_back(sim.DevicePath());
         MainWindow& window = MakeWindow(ports);
-        window.ConnectionGroupView().SetLinkedPageRead([this] { ++pageReads; });
+        // The link's read of the visible tab is counted instead of sent.
+        window.Session().Unsubscribe(window.configuration());
+        window.Session().Subscribe(linkCounter);
         SetComPort(sim.DevicePath());
         return window;
     }
@@ -59,7 +62,13 @@ class SimulatorConnection : public test::WindowTest {
                !form->Serial().IsOpen();
     }
 
+    struct LinkCounter : SessionListener {
+        explicit LinkCounter(int& count) : count_(count) {}
+        void Linked() override { ++count_; }
+        int& count_;
+    };
     int pageReads = 0;
+    LinkCounter linkCounter{pageReads};
 };
 
 // ---- manual ---------------------------------------------------------------------
@@ -159,9 +168,8 @@ TEST_F(SimulatorConnection, TheDeviceReceivesExactlyWhatWasSent) {
     ProprietaryStore& store = form->codec().Proprietary;
     store.Mmsi = 211000000;
     store.Imo = 9074729;
-    ASSERT_TRUE(form->SendSentence("P", "MID"));
-    char status[32] = "$PTST,,,,,00017";
-    ASSERT_TRUE(form->SendText(status));
+    ASSERT_TRUE(form->Connection().Send().SendSentence("P", "MID"));
+    ASSERT_TRUE(form->Session().SendText("$PTST,,,,,00017"));
     std::string mid = test::Sentence("$PMID,211000000,009074729");
     mid.resize(mid.size() - 2);  // the record holds lines without CR LF
     EXPECT_TRUE(sim.WaitForRecorded(mid, 3s));

@@ -60,7 +60,7 @@ class WindowTest : public ::testing::Test {
     void ChooseAutomatic() { Click(Controls().RadioButtonConnectionModeAuto); }
     // Makes every connection step take `interval` instead of a second.
     void StepEvery(std::chrono::milliseconds interval) {
-        form->Timer1()->setInterval(static_cast<int>(interval.count()));
+        form->ConnectionStepTimer()->setInterval(static_cast<int>(interval.count()));
     }
 
     // The texts of the message boxes shown so far.

@@ -7,9 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "link/LineAssembler.h"
+#include "codec/Router.h"
+#include "config/ConfigFile.h"
+#include "config/tabs/DeviceReadout.h"
 #include "tests/support/Sentence.h"
-#include "tools/config/DeviceReadout.h"
 
 namespace navoro {
 namespace {
@@ -17,14 +18,24 @@ namespace {
 class DeviceReadoutTest : public ::testing::Test {
   protected:
     void Receive(const std::string& body) {
-        char line[LineAssembler::kConsumerBufferSize] = {};
-        const std::string text = test::Sentence(body);
-        ASSERT_LT(text.size(), sizeof line);
-        text.copy(line, text.size());
-        readout.TakeDeviceData(line);
-        readout.TakeReply(RouteReceivedLine(*codec, line), *codec);
+        const std::string line = test::Sentence(body);
+        readout.TakeDeviceInfo(line);
+        ASSERT_TRUE(RouteSentence(*codec, line.c_str(), line.size())) << body;
+        readout.TakeSentence(codec->Received);
     }
-    void Dump(const char* line) { readout.TakeDeviceData(line); }
+    void Dump(const char* line) { readout.TakeDeviceInfo(line); }
+    bool AllComplete() const {
+        for (std::size_t tab = 0; tab < kTabCount; ++tab)
+            if (!readout.Complete(tab)) return false;
+        return true;
+    }
+    ConfigFile File(std::vector<std::string>* missing = nullptr) const {
+        ConfigFile f;
+        f.Firmware = readout.Identity().Firmware;
+        f.SerialNumber = readout.Identity().SerialNumber;
+        f.Tabs = readout.Settings(missing);
+        return f;
+    }
     // Everything a whole read brings, each value in range.
     void ReceiveAll() {
         Dump("Firmware:2.4.17 (2024-03-08)\r\n");
@@ -50,23 +61,24 @@ class DeviceReadoutTest : public ::testing::Test {
 
 TEST_F(DeviceReadoutTest, AWholeReadFillsEveryTab) {
     ReceiveAll();
-    EXPECT_TRUE(readout.SettledTabsComplete());
+    EXPECT_TRUE(AllComplete());
     std::vector<std::string> missing;
-    const ConfigFile f = readout.File(&missing);
+    const ConfigFile f = File(&missing);
     EXPECT_TRUE(missing.empty());
     EXPECT_EQ(f.Firmware, "2.4.17 (2024-03-08)");
     EXPECT_EQ(f.SerialNumber, "LMO2403A00417");
-    ASSERT_TRUE(f.Ship && f.Voyage && f.Cpa && f.Transceiver && f.LongRange && f.Destinations &&
-                f.Mob && f.Encryption && f.Baud);
-    EXPECT_EQ(f.Ship->Mmsi, "211457320");
-    EXPECT_EQ(f.Ship->Name, "NORDIC TRADER");
-    EXPECT_EQ(f.Ship->External, (std::array<int, 4>{70, 30, 12, 8}));
-    EXPECT_EQ(f.Voyage->Draught, "7.2");
-    EXPECT_EQ(f.Cpa->Cpa, "02.0");
-    EXPECT_EQ(f.Destinations->Rows[1], "ROTTERDAM");
-    EXPECT_TRUE(f.Mob->Rows[0].Mmsi.empty());  // the empty-list marker fills no row
+    for (std::size_t tab = 0; tab < kTabCount; ++tab)
+        EXPECT_TRUE(f.Tabs.Has(tab)) << kTabInfos[tab].Key;
+    const auto& ship = *f.Tabs.Get<ShipDataTab>();
+    EXPECT_EQ(ship.Mmsi, 211457320u);
+    EXPECT_EQ(ship.Name, "NORDIC TRADER");
+    EXPECT_EQ(ship.External, (std::array<std::optional<int>, 4>{70, 30, 12, 8}));
+    EXPECT_EQ(f.Tabs.Get<VoyageTab>()->DraughtTenths, 72);
+    EXPECT_EQ(f.Tabs.Get<CpaTab>()->CpaTenths, 20);
+    EXPECT_EQ(f.Tabs.Get<DestinationsTab>()->Rows[1], "ROTTERDAM");
+    EXPECT_FALSE(f.Tabs.Get<MobTab>()->Rows[0].Mmsi);  // the empty-list marker fills no row
     // What was read can be written back as it is.
-    EXPECT_TRUE(CheckConfigFile(f).empty());
+    EXPECT_TRUE(CheckConfigFile(f).empty()) << CheckConfigFile(f).front().Name;
 }
 
 TEST_F(DeviceReadoutTest, ValuesThatDoNotFitReadAsNotAvailable) {
@@ -77,21 +89,23 @@ TEST_F(DeviceReadoutTest, ValuesThatDoNotFitReadAsNotAvailable) {
     Receive("$PLMO,R,CLR,1,0000000000,1,-5,123456");  // channels no field holds
     Receive("$PLMO,R,BAU,3,1200");                    // a rate the port's list lacks
     Receive("$PLMO,R,DES,11,NOWHERE");                // a row the list lacks
-    const ConfigFile f = readout.File();
-    ASSERT_TRUE(f.Ship && f.Voyage && f.Cpa && f.LongRange && f.Baud);
-    EXPECT_EQ(f.Ship->Internal[1], -1);
-    EXPECT_EQ(f.Ship->Internal[2], -1);
-    EXPECT_EQ(f.Ship->Internal[3], 63);
-    EXPECT_EQ(f.Voyage->Draught, "");
-    EXPECT_EQ(f.Voyage->PersonsOnBoard, -1);
-    EXPECT_EQ(f.Voyage->NavStatus, -1);
-    EXPECT_EQ(f.Cpa->Cpa, "");
-    EXPECT_EQ(f.Cpa->Tcpa, -1);
-    EXPECT_EQ(f.Cpa->AlarmIndex, 1);
-    EXPECT_EQ(f.LongRange->ChannelA, "");
-    EXPECT_EQ(f.LongRange->ChannelB, "");
-    EXPECT_EQ(f.Baud->Selected[0], -1);
-    for (const std::string& row : f.Destinations->Rows)
+    const ConfigFile f = File();
+    const auto& t = f.Tabs;
+    ASSERT_TRUE(t.Get<ShipDataTab>() && t.Get<VoyageTab>() && t.Get<CpaTab>() &&
+                t.Get<LongRangeTab>() && t.Get<BaudRateTab>());
+    EXPECT_EQ(t.Get<ShipDataTab>()->Internal[1], std::nullopt);
+    EXPECT_EQ(t.Get<ShipDataTab>()->Internal[2], std::nullopt);
+    EXPECT_EQ(t.Get<ShipDataTab>()->Internal[3], 63);
+    EXPECT_EQ(t.Get<VoyageTab>()->DraughtTenths, std::nullopt);
+    EXPECT_EQ(t.Get<VoyageTab>()->PersonsOnBoard, std::nullopt);
+    EXPECT_EQ(t.Get<VoyageTab>()->NavStatus, std::nullopt);
+    EXPECT_EQ(t.Get<CpaTab>()->CpaTenths, std::nullopt);
+    EXPECT_EQ(t.Get<CpaTab>()->TcpaMinutes, std::nullopt);
+    EXPECT_FALSE(t.Get<CpaTab>()->AlarmOn);
+    EXPECT_EQ(t.Get<LongRangeTab>()->ChannelA, std::nullopt);
+    EXPECT_EQ(t.Get<LongRangeTab>()->ChannelB, std::nullopt);
+    EXPECT_EQ(t.Get<BaudRateTab>()->Rates[0], std::nullopt);
+    for (const std::string& row : t.Get<DestinationsTab>()->Rows)
         EXPECT_NE(row, "NOWHERE");
 }
 
@@ -99,9 +113,10 @@ TEST_F(DeviceReadoutTest, AMobListLongerThanTheTabIsCut) {
     ReceiveAll();
     for (int entry = 0; entry < kMobRows + 5; ++entry)
         Receive("$PLMO,R,MBL,9720" + std::to_string(10000 + entry) + ",B");
-    const ConfigFile f = readout.File();
-    ASSERT_TRUE(f.Mob);
-    EXPECT_EQ(f.Mob->Rows.back().Mmsi, "9720" + std::to_string(10000 + kMobRows - 1));
+    const ConfigFile f = File();
+    ASSERT_TRUE(f.Tabs.Get<MobTab>());
+    EXPECT_EQ(f.Tabs.Get<MobTab>()->Rows.back().Mmsi,
+              static_cast<std::uint32_t>(std::stoul("9720" + std::to_string(10000 + kMobRows - 1))));
 }
 
 TEST_F(DeviceReadoutTest, ATabWhoseRepliesDidNotComeIsLeftOutAndNamed) {
@@ -110,13 +125,13 @@ TEST_F(DeviceReadoutTest, ATabWhoseRepliesDidNotComeIsLeftOutAndNamed) {
     Receive("$AISSD,DCTR7,NORDIC TRADER,62,38,9,11,0,AI");  // the external antenna's is missing
     Receive("$PLMO,R,CPA,45,20,46,10,47,1,,");
     Receive("$PLMO,R,BAU,-1,115200");
-    EXPECT_FALSE(readout.SettledTabsComplete());
+    EXPECT_FALSE(AllComplete());
     std::vector<std::string> missing;
-    const ConfigFile f = readout.File(&missing);
-    EXPECT_FALSE(f.Ship);
-    EXPECT_TRUE(f.Cpa);
-    EXPECT_TRUE(f.Encryption);  // from the dump
-    EXPECT_FALSE(f.Baud);
+    const ConfigFile f = File(&missing);
+    EXPECT_FALSE(f.Tabs.Get<ShipDataTab>());
+    EXPECT_TRUE(f.Tabs.Get<CpaTab>());
+    EXPECT_TRUE(f.Tabs.Get<EncryptionTab>());  // from the dump
+    EXPECT_FALSE(f.Tabs.Get<BaudRateTab>());
     EXPECT_EQ(missing, (std::vector<std::string>{"ship", "voyage", "transceiver", "longRange",
                                                  "destinations", "mob", "baud"}));
 }
