@@ -22,6 +22,10 @@ constexpr std::string_view kSuffix = ".log";
 // The longest record header: two 20-digit numbers, their spaces and a sign.
 constexpr std::size_t kMaxHeader = 48;
 constexpr std::size_t kReadChunk = 1024 * 1024;
+// The times a four-digit year shows: 0000-01-01T00:00:00.000Z to
+// 9999-12-31T23:59:59.999Z.
+constexpr std::int64_t kFirstShownMs = -62'167'219'200'000;
+constexpr std::int64_t kLastShownMs = 253'402'300'799'999;
 
 std::int64_t NowMs() {
     using namespace std::chrono;
@@ -59,12 +63,14 @@ void Put2(char* at, unsigned value) {
 
 std::size_t FormatArrivalTime(std::int64_t msSinceEpoch, char (&out)[kArrivalTimeLength]) {
     using namespace std::chrono;
-    const sys_time<milliseconds> time{milliseconds(msSinceEpoch)};
+    // A time out of that range (a damaged record) shows as its first or last
+    // millisecond; beyond them the calendar arithmetic would overflow.
+    const sys_time<milliseconds> time{
+        milliseconds(std::clamp(msSinceEpoch, kFirstShownMs, kLastShownMs))};
     const sys_days day = floor<days>(time);
     const year_month_day date{day};
     const hh_mm_ss<milliseconds> clock{time - day};
-    int year = static_cast<int>(date.year());
-    year = std::clamp(year, 0, 9999);
+    const int year = static_cast<int>(date.year());
     out[0] = static_cast<char>('0' + year / 1000);
     out[1] = static_cast<char>('0' + year / 100 % 10);
     Put2(out + 2, static_cast<unsigned>(year % 100));

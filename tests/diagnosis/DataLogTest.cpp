@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,6 +40,14 @@ TEST(DataLogFile, ArrivalTimeInUtcWithMilliseconds) {
         {1709251199999, "2024-02-29T23:59:59.999Z"},
         {0, "1970-01-01T00:00:00.000Z"},
         {951868800007, "2000-03-01T00:00:00.007Z"},
+        {-1, "1969-12-31T23:59:59.999Z"},
+        // A damaged record's time is held to the years four digits show.
+        {-62167219200000, "0000-01-01T00:00:00.000Z"},
+        {-62167219200001, "0000-01-01T00:00:00.000Z"},
+        {253402300799999, "9999-12-31T23:59:59.999Z"},
+        {253402300800000, "9999-12-31T23:59:59.999Z"},
+        {std::numeric_limits<std::int64_t>::min(), "0000-01-01T00:00:00.000Z"},
+        {std::numeric_limits<std::int64_t>::max(), "9999-12-31T23:59:59.999Z"},
     };
     for (const auto& [ms, text] : cases) {
         char out[kArrivalTimeLength];
