@@ -208,7 +208,8 @@ void DataLogFile::Remove() {
 // DataLogReader
 
 DataLogReader::DataLogReader(const std::string& path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a pipe in a log's place reads as empty, never waits.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat info {};
     if (fd_ < 0 || ::fstat(fd_, &info) != 0) {
         failed_ = true;
@@ -356,10 +357,14 @@ std::vector<LeftoverDataLog> FindLeftoverDataLogs(const std::string& folder) {
     }
     std::sort(names.begin(), names.end());
     for (const auto& [time, path] : names) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // Not blocking: opening a pipe of that name would wait for a writer.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd < 0) continue;
-        // Held by a running program: not left over.
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        // Only a plain file is a log; held by a running program, it is not
+        // left over.
+        struct stat info {};
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+            ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             ::close(fd);
             continue;
         }
