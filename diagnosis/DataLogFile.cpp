@@ -273,6 +273,14 @@ bool ExportDataLog(const std::string& logPath, const std::string& outPath, bool 
         error = ErrnoText(logPath.c_str());
         return false;
     }
+    // Saved over itself, the log would be emptied before it is read.
+    struct stat logInfo {};
+    struct stat outInfo {};
+    if (::stat(logPath.c_str(), &logInfo) == 0 && ::stat(outPath.c_str(), &outInfo) == 0 &&
+        logInfo.st_dev == outInfo.st_dev && logInfo.st_ino == outInfo.st_ino) {
+        error = outPath + ": this is the data log being saved";
+        return false;
+    }
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (out < 0) {
         error = ErrnoText(outPath.c_str());

@@ -268,6 +268,25 @@ TEST_F(DataLogFileTest, OnlyPlainFilesAreLeftOverAndNoneIsWaitedFor) {
     EXPECT_EQ(ReadAll(out), "");
 }
 
+TEST_F(DataLogFileTest, ALogSavedOverItselfIsKept) {
+    std::string path;
+    {
+        DataLogFile crashed;
+        ASSERT_TRUE(crashed.Open(folder.string()));
+        crashed.Append(1, "one");
+        path = crashed.Path();
+    }
+    const std::string whole = ReadAll(path);
+    const std::string sameFile[] = {
+        path, (folder / "." / std::filesystem::path(path).filename()).string()};
+    for (const std::string& out : sameFile) {
+        std::string error;
+        EXPECT_FALSE(ExportDataLog(path, out, true, error)) << out;
+        EXPECT_NE(error.find(out), std::string::npos) << error;
+        EXPECT_EQ(ReadAll(path), whole) << out;
+    }
+}
+
 TEST(CustomCommand, SentAsTypedWithCrLf) {
     EXPECT_EQ(CustomCommandBytes("$PTST,,,,,00017"), "$PTST,,,,,00017\r\n");
     EXPECT_EQ(CustomCommandBytes(""), "\r\n");
