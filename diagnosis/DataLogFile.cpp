@@ -229,7 +229,10 @@ bool DataLogReader::Fill(std::size_t wanted) {
         end_ -= begin_;
         begin_ = 0;
     }
-    if (buffer_.size() < std::max(wanted, kReadChunk)) buffer_.resize(std::max(wanted, kReadChunk));
+    // Room for a chunk, or for all of a smaller file (the leftovers are
+    // often short, and each is read when the program starts).
+    const std::size_t room = std::max(wanted, std::min(kReadChunk, size_ + 1));
+    if (buffer_.size() < room) buffer_.resize(room);
     while (!eof_ && end_ < wanted) {
         const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
         if (n < 0) {
