@@ -36,6 +36,10 @@ for name in "${fuzzers[@]}"; do
         fuzz_language_file) seeds=(app/Lang) ;;
         fuzz_settings_file) seeds=(fuzz/seeds/settings) ;;
         fuzz_target_table) seeds=() ;;
+        fuzz_data_log_recovery)
+            seeds=(fuzz/seeds/datalog)
+            options=(-dict=fuzz/datalog.dict -max_len=8192)
+            ;;
         *)
             seeds=(tests/data fuzz/seeds/nmea)
             options=(-dict=fuzz/nmea.dict -max_len=8192)
