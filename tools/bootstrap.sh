@@ -6,7 +6,7 @@
 #   bash tools/bootstrap.sh test   install, build, run all tests (what CI runs)
 #
 # Environment: BUILD_DIR (default: build), NAVORO_SKIP_INSTALL=1 to skip apt-get,
-# JOBS (default: number of cores), FUZZ_SECONDS (per fuzzer in the test run, default 30).
+# JOBS (default: number of cores), FUZZ_SECONDS (per fuzzer in the test run, default 20).
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -100,7 +100,7 @@ case "$mode" in
         check_package
         run_sanitizer_tests
         echo "==> fuzz smoke"
-        bash fuzz/run-smoke.sh "${FUZZ_SECONDS:-30}"
+        bash fuzz/run-smoke.sh "${FUZZ_SECONDS:-20}"
         ;;
     *)
         echo "usage: bash tools/bootstrap.sh demo|test" >&2
