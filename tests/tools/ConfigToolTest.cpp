@@ -48,7 +48,7 @@ TEST(NavoroConfig, CommandsGiveTheirExitStatusAndMessages) {
         {"write --tabs=ship,voyage --dry-run " + data + "ship-config-broken.json", 0,
          "can be written"},
         {"write --dry-run " + data + "ship-config-broken.json", 2,
-         "mob: Please key in correctly AIS MOB MMSI"},
+         "mob[0].mmsi: Please key in correctly AIS MOB MMSI"},
         {"write --tabs ship,bridge --dry-run " + file, 2, "--tabs names a tab"},
         {"diff /nonexistent.json " + file, 1, "/nonexistent.json: No such file"},
         {"diff " + file, 2, "diff takes two files"},
@@ -134,7 +134,7 @@ TEST(NavoroConfig, AFileThatBreaksARuleSendsNothing) {
     const ToolRun broken =
         RunConfig("write --port " + sim.DevicePath() + " " + data + "ship-config-broken.json");
     EXPECT_EQ(broken.Status, 2);
-    EXPECT_TRUE(Has(broken.Err, "mob: Please key in correctly AIS MOB MMSI")) << broken.All();
+    EXPECT_TRUE(Has(broken.Err, "mob[0].mmsi: Please key in correctly AIS MOB MMSI")) << broken.All();
     const ToolRun missing = RunConfig("write --port " + sim.DevicePath() + " /nonexistent.json");
     EXPECT_EQ(missing.Status, 1);
     std::this_thread::sleep_for(300ms);
