@@ -68,7 +68,7 @@ AboutDialog::AboutDialog(Prompts& prompts, QWidget* parent)
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);
     }
-    connect(ui_->btnOK, &QPushButton::clicked, this, &AboutDialog::btnOKClick);
+    connect(ui_->btnOK, &QPushButton::clicked, this, &AboutDialog::CloseAbout);
 }
 
 AboutDialog::~AboutDialog() = default;
@@ -84,7 +84,7 @@ bool AboutDialog::LoadReadMe(const std::string& path, CodePage page) {
     return true;
 }
 
-void AboutDialog::btnOKClick() {
+void AboutDialog::CloseAbout() {
     hide();
 }
 

@@ -30,7 +30,7 @@ class AboutDialog : public QDialog {
     // 499 bytes. A file that cannot be opened leaves Memo1 as it was (false).
     bool LoadReadMe(const std::string& path, CodePage page);
 
-    void btnOKClick();
+    void CloseAbout();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

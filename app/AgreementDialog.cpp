@@ -10,17 +10,17 @@ AgreementDialog::AgreementDialog(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setFixedSize(sizeHint().expandedTo(QSize(480, 400)));
-    connect(ui_->ButtonAgree, &QPushButton::clicked, this, &AgreementDialog::ButtonAgreeClick);
-    connect(ui_->ButtonCancel, &QPushButton::clicked, this, &AgreementDialog::ButtonCancelClick);
+    connect(ui_->ButtonAgree, &QPushButton::clicked, this, &AgreementDialog::Agree);
+    connect(ui_->ButtonCancel, &QPushButton::clicked, this, &AgreementDialog::Decline);
 }
 
 AgreementDialog::~AgreementDialog() = default;
 
-void AgreementDialog::ButtonAgreeClick() {
+void AgreementDialog::Agree() {
     close();
 }
 
-void AgreementDialog::ButtonCancelClick() {
+void AgreementDialog::Decline() {
     close();
 }
 

@@ -19,8 +19,8 @@ class AgreementDialog : public QDialog {
     explicit AgreementDialog(QWidget* parent = nullptr);
     ~AgreementDialog() override;
 
-    void ButtonAgreeClick();
-    void ButtonCancelClick();
+    void Agree();
+    void Decline();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -183,7 +183,7 @@ void WindowHabits::SaveConfiguration() {
     const auto* main = form_.findChild<QTabWidget*>(QStringLiteral("PageControlMain"));
     const auto* diagnosis = form_.findChild<QTabWidget*>(QStringLiteral("PageControlDiagnosis"));
     if (Showing(main, "TabSheetDiagnosis") && Showing(diagnosis, "TabSheetDataLog")) {
-        form_.diagnosis().DataLog().btnSaveLogClick();
+        form_.diagnosis().DataLog().SaveLog();
         return;
     }
     SaveConfigurationFile(form_.configuration(), form_.prompts(), form_.Messages(),

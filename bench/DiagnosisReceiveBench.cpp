@@ -363,7 +363,7 @@ void BM_DataLogTenMillionLines(benchmark::State& state) {
         const std::string saved = (out.path() + "/day.TXT").toStdString();
         window.prompts.SaveFileNames.push_back(saved);
         clock.start();
-        log.btnSaveLogClick();
+        log.SaveLog();
         const double saveSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
         state.counters["lines/s"] = static_cast<double>(count) / logSeconds;
         state.counters["rss_mb"] = residentMb;

@@ -177,7 +177,7 @@ void Configuration::ProgressTick() {
         }
     }
     if (progressActive_ && waiting_) {
-        QProgressBar* bar = waiting_->ProgressBar1;
+        QProgressBar* bar = waiting_->Bar();
         if (bar->value() < bar->maximum()) {
             bar->setValue(bar->value() + 1);
         } else {

@@ -15,34 +15,34 @@ WaitingWindow::WaitingWindow(QWidget* mainWindow) : QDialog(mainWindow) {
     setWindowTitle(QStringLiteral("Navoro"));
     setModal(false);
 
-    lblWaitInfo = new QLabel(QString::fromLatin1(kCollectingText), this);
-    lblWaitInfo->setObjectName(QStringLiteral("lblWaitInfo"));
-    lblWaitInfo->setAlignment(Qt::AlignCenter);
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setRange(0, 10);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
+    label_ = new QLabel(QString::fromLatin1(kCollectingText), this);
+    label_->setObjectName(QStringLiteral("lblWaitInfo"));
+    label_->setAlignment(Qt::AlignCenter);
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(QStringLiteral("ProgressBar1"));
+    bar_->setRange(0, 10);
+    bar_->setValue(0);
+    bar_->setTextVisible(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 14, 16, 14);
     layout->setSpacing(10);
-    layout->addWidget(lblWaitInfo);
-    layout->addWidget(ProgressBar1);
+    layout->addWidget(label_);
+    layout->addWidget(bar_);
     setFixedSize(300, 90);
 }
 
 void WaitingWindow::ShowProgress(const QString& text, int maximum) {
-    lblWaitInfo->setText(text);
-    ProgressBar1->setRange(0, maximum);
-    ProgressBar1->setValue(0);
+    label_->setText(text);
+    bar_->setRange(0, maximum);
+    bar_->setValue(0);
     if (!isVisible()) CentreOnMainWindow();
     show();  // stays on top by its window flags
-    lblWaitInfo->repaint();
+    label_->repaint();
 }
 
 void WaitingWindow::Step() {
-    ProgressBar1->setValue(ProgressBar1->value() + 1);
+    bar_->setValue(bar_->value() + 1);
 }
 
 void WaitingWindow::WaitUntilShown() {

@@ -8,7 +8,7 @@ namespace navoro {
 
 // The waiting window shared by reads and writes: a small tool window that
 // stays on top, centred on the main window, with a label and a bar. Reads show
-// it timed (Timer2 moves the bar and hides it); writes step it themselves. It
+// it timed (the window's progress timer moves the bar and hides it); writes step it themselves. It
 // has no buttons and cancels nothing. One instance lives as long as the
 // program.
 class WaitingWindow : public QDialog {
@@ -31,10 +31,13 @@ class WaitingWindow : public QDialog {
     // window shown just before a blocking wait would otherwise stay blank.
     void WaitUntilShown();
 
-    QLabel* lblWaitInfo = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
+    QLabel* Label() const { return label_; }
+    QProgressBar* Bar() const { return bar_; }
 
   private:
+    QLabel* label_ = nullptr;       // "lblWaitInfo"
+    QProgressBar* bar_ = nullptr;   // "ProgressBar1"
+
     void CentreOnMainWindow();
 };
 

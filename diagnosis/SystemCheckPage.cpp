@@ -73,7 +73,7 @@ SystemCheckPage::SystemCheckPage(QWidget* page, Codec& codec, Prompts& prompts,
         connect(timerUpdateSysChk, &QTimer::timeout, this,
                 &SystemCheckPage::TimerUpdateSysChkTimer);
     connect(clearButton_, &QToolButton::clicked, this,
-            &SystemCheckPage::SpeedButtonClearCheckClick);
+            &SystemCheckPage::ClearSystemCheck);
 }
 
 void SystemCheckPage::BuildControls() {
@@ -216,7 +216,7 @@ void SystemCheckPage::UpdateCheckImages() {
     }
 }
 
-void SystemCheckPage::SpeedButtonClearCheckClick() {
+void SystemCheckPage::ClearSystemCheck() {
     counters_ = {};
     if (link_.ClearSnapshotFlags) link_.ClearSnapshotFlags();
     codec_.Targets.ResetTargetTable();

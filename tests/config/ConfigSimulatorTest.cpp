@@ -185,8 +185,8 @@ TEST_F(ConfigSimulator, ReadDeviceShowsTheWaitingWindowAndReportsTheDevicesState
     Click(form->findChild<QAbstractButton*>("SpeedButtonReload"));
     WaitingWindow* window = form->waitingWindow();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->ProgressBar1->maximum(), 30);
-    EXPECT_TRUE(WaitUntil([&] { return window->ProgressBar1->value() >= 3; }, 2s));
+    EXPECT_EQ(window->Bar()->maximum(), 30);
+    EXPECT_TRUE(WaitUntil([&] { return window->Bar()->value() >= 3; }, 2s));
 
     ASSERT_TRUE(WaitUntil([&] { return prompts.Count(PromptKind::OpenInEditor) == 1; }, 10s));
     const std::vector<std::string> all = sim_->RecordedLines();

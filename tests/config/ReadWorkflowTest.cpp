@@ -47,9 +47,9 @@ TEST_F(ReadWorkflow, EachTabSendsItsQueriesAndShowsTheWaitingWindow) {
         SelectTab(c.Tab);
         EXPECT_EQ(sent, c.Queries) << c.Tab;
         EXPECT_TRUE(window->isVisible()) << c.Tab;
-        EXPECT_EQ(window->ProgressBar1->maximum(), c.Maximum) << c.Tab;
-        EXPECT_EQ(window->ProgressBar1->value(), 0);
-        EXPECT_EQ(window->lblWaitInfo->text(), "Collecting Data. Please wait...");
+        EXPECT_EQ(window->Bar()->maximum(), c.Maximum) << c.Tab;
+        EXPECT_EQ(window->Bar()->value(), 0);
+        EXPECT_EQ(window->Label()->text(), "Collecting Data. Please wait...");
     }
 }
 
@@ -58,17 +58,17 @@ TEST_F(ReadWorkflow, TheWaitingWindowStaysUpForMaximumPlusOneTicks) {
     WaitingWindow* window = form->waitingWindow();
     Ticks(10);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->ProgressBar1->value(), 10);
+    EXPECT_EQ(window->Bar()->value(), 10);
     Ticks(1);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(window->ProgressBar1->value(), 0);
+    EXPECT_EQ(window->Bar()->value(), 0);
     EXPECT_FALSE(config->ProgressActive());
     // A new read while the window is up starts the bar again.
     SelectTab("TabSheetMOB");
     Ticks(5);
     SelectTab("TabSheetLR");
-    EXPECT_EQ(window->ProgressBar1->value(), 0);
-    EXPECT_EQ(window->ProgressBar1->maximum(), 10);
+    EXPECT_EQ(window->Bar()->value(), 0);
+    EXPECT_EQ(window->Bar()->maximum(), 10);
 }
 
 TEST_F(ReadWorkflow, ListTabsEmptyTheirGridBeforeTheQuery) {
@@ -103,7 +103,7 @@ TEST_F(ReadWorkflow, ReadDeviceReadsAllButTheListsAndOffersTheReport) {
     EXPECT_EQ(sent.back(), "$AIAIQ,CLR");
     EXPECT_EQ(config->Readout().Snapshot().Mmsi, 0);                    // emptied
     EXPECT_TRUE(config->Readout().Identity().Flags.FirmwareReceived);  // the flags are not
-    EXPECT_EQ(form->waitingWindow()->ProgressBar1->maximum(), 30);
+    EXPECT_EQ(form->waitingWindow()->Bar()->maximum(), 30);
     EXPECT_EQ(config->ReportCountdown, 35);
 
     Ticks(34);

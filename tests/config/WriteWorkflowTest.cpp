@@ -217,15 +217,15 @@ TEST_F(WriteWorkflow, TheRateWriteStepsTheWaitingWindowThenDisconnectsAndSaysSo)
     prompts.OnCall = [&](const PromptCall& call) {
         if (call.Kind != PromptKind::Sleep) return;
         EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(window->lblWaitInfo->text(), "Setting Data. Please wait...");
-        EXPECT_EQ(window->ProgressBar1->maximum(), 12);
+        EXPECT_EQ(window->Label()->text(), "Setting Data. Please wait...");
+        EXPECT_EQ(window->Bar()->maximum(), 12);
         EXPECT_EQ(disconnects, 0);
-        bar.push_back(window->ProgressBar1->value());
+        bar.push_back(window->Bar()->value());
     };
     P().BaudRate.cbxBaud_DGPS->setCurrentIndex(-1);  // no selection: its port keeps its rate
     Write("TabSheetBaudRate");
     EXPECT_EQ(bar, std::vector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
-    EXPECT_EQ(window->ProgressBar1->value(), 12);
+    EXPECT_EQ(window->Bar()->value(), 12);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(P().BaudRate.cbxBaud_DGPS->currentIndex(), -1);
     EXPECT_EQ(sent.size(), 8u);  // seven ports and the restart command
