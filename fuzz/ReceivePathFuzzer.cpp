@@ -5,7 +5,7 @@
 //     then what the pages make of an accepted sentence (GNSS status texts,
 //     the satellite cycle, the system check's counters and rows);
 //   CheckHandshake: the end-of-dump test;
-//   CollectDeviceInfo: the information-dump reader into the snapshot.
+//   CollectDeviceInfo: the information-dump reader into the tabs' readout.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -48,10 +48,11 @@ class Consumers : public navoro::LineSink {
 
     void RouteLine(char* line) override {
         const std::string before(line);
-        const navoro::SentenceRoute route = navoro::RouteReceivedLine(s_.codec, line);
+        const navoro::SentenceKind kind = navoro::AcceptLine(s_.codec, line);
         Check(before == line);  // each consumer gets the line as received
-        switch (route) {
-            case navoro::SentenceRoute::UpdateGnssStatus: {
+        switch (kind) {
+            case navoro::SentenceKind::Gnss:
+            case navoro::SentenceKind::Satellites: {
                 const navoro::GnssStatusTexts texts =
                     navoro::GnssStatusUpdate(s_.codec.Gnss, s_.codec.Targets.Entry(0));
                 for (const auto* text :
@@ -97,12 +98,12 @@ class Consumers : public navoro::LineSink {
     }
 
     void CollectDeviceInfo(char* line) override {
-        const navoro::DeviceDataLine data = navoro::ParseDeviceDataLine(line);
-        navoro::ApplyDeviceData(data, s_.snapshot, s_.flags);
-        Check(strnlen(s_.snapshot.FirmwareVersion, sizeof s_.snapshot.FirmwareVersion) <
-                  sizeof s_.snapshot.FirmwareVersion &&
-              strnlen(s_.snapshot.SerialNumber, sizeof s_.snapshot.SerialNumber) <
-                  sizeof s_.snapshot.SerialNumber);
+        s_.readout.TakeDeviceInfo(line);
+        const navoro::DeviceIdentity& id = s_.readout.Identity();
+        Check(id.Firmware.size() <= navoro::kFirmwareVersionMax &&
+              id.SerialNumber.size() <= navoro::kSerialNumberMax);
+        // A dumped value never leaves a tab outside what it can show.
+        Check(navoro::ShipDataTab::Check(s_.readout.Get<navoro::ShipDataTab>()).empty());
     }
 
   private:
