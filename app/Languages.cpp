@@ -207,6 +207,8 @@ constexpr LanguageKey kKeys[] = {
     {"NAVORO", "ValueRange", Message, Main, "",
      "%1 is out of range: please key in a value from %2 to %3."},
     {"NAVORO", "PortRate", Message, Main, "", "This port does not run at %1 bit/s: it runs at %2."},
+    {"NAVORO", "OneDecimal", Message, Main, "",
+     "%1 has too many decimals: please key in a value with one decimal."},
     {"NAVORO", "EncryptionCodeRule", Message, Main, "",
      "The encryption code may hold up to 16 letters and digits."},
     {"NAVORO", "WriteUnsendable", Message, Main, "",

@@ -18,6 +18,14 @@ std::optional<int> EtaOf(const SpinEdit* box, int notAvailable) {
     return value;
 }
 
+// A number with more than one decimal ("9.15"): the draught has one.
+bool TooManyDecimals(const std::string& text) {
+    const std::size_t point = text.find('.');
+    return point != std::string::npos && text.size() - point > 2 &&
+           text.find_first_not_of("0123456789.") == std::string::npos &&
+           text.find('.', point + 1) == std::string::npos;
+}
+
 }  // namespace
 
 std::unique_ptr<TabView<VoyageSettings>> VoyageTab::MakeView(TabViewHost& host) {
@@ -137,6 +145,8 @@ std::variant<VoyageSettings, RuleProblem> VoyagePage::Read() {
     const std::string draught = TextOf(edtDraught);
     if (draught.find_first_not_of(' ') != std::string::npos) {
         r.DraughtTenths = ExactTenths(draught);
+        if (!r.DraughtTenths && TooManyDecimals(draught))
+            return Broken("voyage.draught", "edtDraught", MessageId::OneDecimal, {draught});
         if (!r.DraughtTenths)
             return ControlProblem("voyage.draught", "edtDraught", MessageId::KeyInDraught);
     }

@@ -35,8 +35,7 @@ FieldSet CpaTab::TakeSentence(const SentenceRecord& sentence, Record& r) {
 
 RuleProblems CpaTab::Check(const Record& r) {
     RuleProblems problems;
-    if (r.CpaTenths && (*r.CpaTenths < 0 || *r.CpaTenths > kCpaTenthsMax))
-        problems.push_back(Broken("cpa.cpa", "MaskEditCPA", MessageId::KeyInCpa));
+    CheckTenths(problems, r.CpaTenths, kCpaTenthsMax, "cpa.cpa", "MaskEditCPA");
     CheckRange(problems, r.TcpaMinutes, kTcpaRange, "cpa.tcpa", "CSpinEditTCPA");
     return problems;
 }

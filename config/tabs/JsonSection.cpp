@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "config/tabs/TabRules.h"
+
 namespace navoro {
 
 namespace {
@@ -81,7 +83,7 @@ std::optional<int> JsonIn::Tenths(const char* key, bool required) {
     }
     const double rounded = std::round(tenths);
     if (std::fabs(tenths - rounded) > 1e-6) {
-        Problem(key, "may have one decimal only");
+        Problem(key, Broken(key, "", MessageId::OneDecimal, {v->dump()}).English());
         return std::nullopt;
     }
     return static_cast<int>(rounded);
