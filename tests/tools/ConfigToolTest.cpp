@@ -8,6 +8,7 @@
 
 #include "tests/support/SimulatorFixture.h"
 #include "tests/support/ToolRun.h"
+#include "tools/sim/StateFile.h"
 
 namespace navoro::test {
 namespace {
@@ -123,6 +124,59 @@ TEST(NavoroConfig, ReadWriteReadBackRoundTrip) {
     EXPECT_EQ(report["config"], nlohmann::json::parse(Slurp(b)));
     const ToolRun diff = RunConfig("diff " + a + " " + b);
     EXPECT_EQ(diff.Status, 0) << diff.All();
+}
+
+// A transponder as it leaves the factory reports much as not available (ship
+// type 0, draught 0, ETA 0/0 24:60, no CPA and TCPA): read, written back and
+// read again, the file is the same and nothing on the device has changed.
+TEST(NavoroConfig, AFactoryStateWritesBackUnchanged) {
+    sim::DeviceState factory;
+    factory.Mmsi = 0;
+    factory.Imo = 0;
+    factory.Name.clear();
+    factory.CallSign.clear();
+    factory.Internal = {};
+    factory.External = {};
+    factory.ShipType = 0;
+    factory.DraughtTenths = 0;
+    factory.PersonsOnBoard = 0;
+    factory.Destination.clear();
+    factory.VoyageEta = {0, 0, 24, 60};
+    factory.NavStatus = 15;
+    factory.CpaTenths = sim::kBlank;
+    factory.Tcpa = sim::kBlank;
+    factory.Destinations = {};
+    factory.MobList.clear();
+    const std::string state = testing::TempDir() + "factory-state.json";
+    Spill(state, sim::StateToJson(factory));
+    SimulatorOptions options;
+    options.NoStream = true;
+    options.StatePath = state;
+    SimulatorFixture device(options);
+    ASSERT_TRUE(device.Started()) << device.Error();
+
+    const std::string a = device.Directory() + "/a.json";
+    const ToolRun read = RunConfig("read --port " + device.DevicePath() + " -o " + a);
+    ASSERT_EQ(read.Status, 0) << read.All();
+    const nlohmann::json file = nlohmann::json::parse(Slurp(a));
+    for (const char* key : {"shipType", "draught"})
+        EXPECT_FALSE(file["voyage"].contains(key)) << key << " in " << file["voyage"];
+    EXPECT_EQ(file["voyage"]["eta"], nlohmann::json::object());
+    for (const char* key : {"cpa", "tcpa"})
+        EXPECT_FALSE(file["cpa"].contains(key)) << key << " in " << file["cpa"];
+
+    const ToolRun write = RunConfig("write --port " + device.DevicePath() + " " + a);
+    EXPECT_EQ(write.Status, 0) << write.All();
+    const std::string b = device.Directory() + "/b.json";
+    const ToolRun again = RunConfig("read --port " + device.DevicePath() + " -o " + b);
+    ASSERT_EQ(again.Status, 0) << again.All();
+    const ToolRun diff = RunConfig("diff " + a + " " + b);
+    EXPECT_EQ(diff.Status, 0) << diff.All();
+
+    sim::DeviceState after;
+    bool missing = false;
+    ASSERT_EQ(sim::LoadStateFile(state, after, missing), "");
+    EXPECT_EQ(sim::StateToJson(after), sim::StateToJson(factory));
 }
 
 // A value the device would refuse, an unreadable file: the program stops

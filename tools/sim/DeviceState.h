@@ -56,6 +56,9 @@ inline constexpr std::size_t kFirmwareMax = kFirmwareVersionMax;
 inline constexpr std::uint32_t kMobMmsiFirst = 972000000;
 inline constexpr std::uint32_t kMobMmsiLast = 972999999;
 
+// A setting the device holds no value for (answered as an empty field).
+inline constexpr int kBlank = -1;
+
 struct Antenna {
     int A = 0;  // bow to antenna, metres
     int B = 0;  // antenna to stern
@@ -102,7 +105,8 @@ struct DeviceState {
     int NavStatus = 0;
     int RegionalFlags = 0;
 
-    // CPA settings (DBG codes 45, 46, 47).
+    // CPA settings (DBG codes 45, 46, 47); kBlank: the device has none and
+    // answers with an empty field.
     int CpaTenths = 20;
     int Tcpa = 10;
     int CpaAlarm = 1;  // 1 on, 0 off
