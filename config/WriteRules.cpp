@@ -1,34 +1,16 @@
 #include "config/WriteRules.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <string>
 
 #include "codec/Fields.h"
 #include "codec/Framing.h"
 #include "codec/ParameterCodes.h"
+#include "codec/TextFormat.h"
 
 namespace navoro {
 
 namespace {
-
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-std::string Format(const char* format, ...) {
-    char buffer[128];
-    std::va_list args;
-    va_start(args, format);
-    const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    if (n < 0) return {};
-    if (static_cast<std::size_t>(n) < sizeof buffer) return std::string(buffer, n);
-    std::string text(static_cast<std::size_t>(n) + 1, '\0');
-    va_start(args, format);
-    std::vsnprintf(text.data(), text.size(), format, args);
-    va_end(args);
-    text.resize(static_cast<std::size_t>(n));
-    return text;
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';

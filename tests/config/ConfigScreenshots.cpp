@@ -13,7 +13,6 @@
 #include "tests/config/DemoScreenshots.h"
 
 using navoro::test::SaveWidget;
-using navoro::test::WaitFor;
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -31,22 +30,22 @@ int main(int argc, char* argv[]) {
         tabs->setCurrentIndex(i);
         if (i == 0) config.ReadVisibleTab();  // already visible: read it again
         // The replies arrive meanwhile; the waiting window goes after its time.
-        WaitFor(6000, [&config] { return !config.ProgressActive(); });
+        (void)QTest::qWaitFor([&config] { return !config.ProgressActive(); }, 6000);
         ok &= SaveWidget(&form, outDir + "/config-" + names[i] + ".png");
     }
 
     // A read's waiting window, part way.
     tabs->setCurrentIndex(7);
-    WaitFor(1500);
+    QTest::qWait(1500);
     ok &= SaveWidget(form.waitingWindow(), outDir + "/config-waiting.png");
-    WaitFor(6000, [&config] { return !config.ProgressActive(); });
+    (void)QTest::qWaitFor([&config] { return !config.ProgressActive(); }, 6000);
 
     // SHIP DATA in inland mode: the dump lines of an inland transponder.
     for (const char* line :
          {"[AIS MODE]= INLAND\r\n", "$PIWWSSD,,,110.0,11.4,,,,90.5,5.2,20.0,3.0*6B\r\n"})
         config.TakeLine(line);
     tabs->setCurrentIndex(0);
-    WaitFor(1500, [&config] { return !config.ProgressActive(); });
+    (void)QTest::qWaitFor([&config] { return !config.ProgressActive(); }, 1500);
     ok &= SaveWidget(&form, outDir + "/config-ship-data-inland.png");
     return ok ? 0 : 1;
 }

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,31 +14,10 @@
 #include <memory>
 
 #include "app/MainWindow.h"
+#include "tests/app/SavePicture.h"
 #include "ui/ScriptedPrompts.h"
 
 namespace navoro::test {
-
-inline bool SavePicture(const QPixmap& picture, const QString& path) {
-    const bool ok = picture.save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
-}
-
-inline bool SaveWidget(QWidget* widget, const QString& path) {
-    QApplication::processEvents();
-    return SavePicture(widget->grab(), path);
-}
-
-// Runs the event loop for `ms` milliseconds, or until `done` holds.
-inline bool WaitFor(int ms, const std::function<bool()>& done = {}) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        if (done && done()) return true;
-        QTest::qWait(10);
-    }
-    return !done || done();
-}
 
 // The main window in demo mode. Create it after the QApplication.
 class DemoWindow {
@@ -67,7 +45,7 @@ class DemoWindow {
     // Connects to the simulated transponder; false (said) when it does not answer.
     bool Connect() {
         form->ToggleConnection();
-        if (WaitFor(15000, [this] { return form->Connection().Linked(); })) return true;
+        if (QTest::qWaitFor([this] { return form->Connection().Linked(); }, 15000)) return true;
         std::printf("FAILED to connect to the simulated transponder\n");
         return false;
     }

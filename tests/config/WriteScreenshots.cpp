@@ -13,15 +13,14 @@
 #include <QTabWidget>
 
 #include "config/Configuration.h"
-#include "tests/config/TabPages.h"
 #include "config/MaintenanceDialog.h"
 #include "tests/config/DemoScreenshots.h"
+#include "tests/config/TabPages.h"
 
 namespace {
 
 using navoro::test::SavePicture;
 using navoro::test::SaveWidget;
-using navoro::test::WaitFor;
 
 // The main window with another window drawn over its centre, as the screen
 // shows them; the other window gets a plain title bar with its title (the
@@ -56,7 +55,7 @@ int main(int argc, char* argv[]) {
     navoro::MainWindow& form = *demo.form;
     navoro::ScriptedPrompts& prompts = demo.prompts;
     navoro::Configuration& config = form.configuration();
-    WaitFor(3000, [&config] { return !config.ProgressActive(); });
+    (void)QTest::qWaitFor([&config] { return !config.ProgressActive(); }, 3000);
     navoro::ConfigPages pages = navoro::PagesOf(config);
     auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControlConf"));
     bool ok = true;
@@ -74,7 +73,8 @@ int main(int argc, char* argv[]) {
     // A refused AIS MOB list: row 3 repeats row 1's MMSI.
     tabs->setCurrentWidget(form.findChild<QWidget*>(QStringLiteral("TabSheetMOB")));
     QTableWidget* mob = pages.Mob.StringGrid_MOBList;
-    WaitFor(6000, [&] { return !config.ProgressActive() && mob->item(2, 2)->text() != ""; });
+    (void)QTest::qWaitFor([&] { return !config.ProgressActive() && mob->item(2, 2)->text() != ""; },
+                          6000);
     mob->item(3, 1)->setText(mob->item(1, 1)->text());
     mob->item(3, 2)->setText(QStringLiteral("SPARE BUOY"));
     prompts.OnCall = [&](const navoro::PromptCall& call) {
@@ -90,13 +90,12 @@ int main(int argc, char* argv[]) {
     // A destination write, part way, then its tab read back.
     tabs->setCurrentWidget(form.findChild<QWidget*>(QStringLiteral("TabSheetDestination")));
     QTableWidget* des = pages.Destination.StringGrid_Destination;
-    WaitFor(3000, [&] { return !config.ProgressActive(); });
+    (void)QTest::qWaitFor([&] { return !config.ProgressActive(); }, 3000);
     des->item(5, 1)->setText(QStringLiteral("KIEL HOLTENAU"));
     int waits = 0;
     prompts.OnCall = [&](const navoro::PromptCall& call) {
         if (call.Kind == navoro::PromptKind::Sleep && ++waits == 6)
-            ok &=
-                SavePicture(Over(&form, form.waitingWindow()), outDir + "/write-waiting.png");
+            ok &= SavePicture(Over(&form, form.waitingWindow()), outDir + "/write-waiting.png");
     };
     prompts.Answers = {true};
     config.WriteVisibleTab();
@@ -104,7 +103,7 @@ int main(int argc, char* argv[]) {
     ok &= SaveWidget(&form, outDir + "/write-note.png");
     des->item(5, 1)->setText(QString());
     config.ReadVisibleTab();
-    WaitFor(3000, [&] { return !config.ProgressActive(); });
+    (void)QTest::qWaitFor([&] { return !config.ProgressActive(); }, 3000);
     ok &= SaveWidget(&form, outDir + "/write-destination-read-back.png");
     return ok ? 0 : 1;
 }

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
@@ -44,13 +43,7 @@ class WindowTest : public ::testing::Test {
 
     // Runs the event loop until `done` holds or `timeout` passes.
     static bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!done()) {
-            if (clock.elapsed() > timeout.count()) return done();
-            QTest::qWait(5);
-        }
-        return true;
+        return QTest::qWaitFor(done, static_cast<int>(timeout.count()));
     }
 
     const ConnectionControls& Controls() const { return form->ConnectionGroup(); }
