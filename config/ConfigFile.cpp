@@ -16,8 +16,7 @@ constexpr int kDepthMax = 32;
 // too deep, naming where they are.
 class ParseWatch {
   public:
-    bool Event(int depth, Json::parse_event_t event,
-               const Json& value) {
+    bool Event(int depth, Json::parse_event_t event, const Json& value) {
         using Event = Json::parse_event_t;
         switch (event) {
             case Event::object_start:
@@ -144,11 +143,10 @@ ConfigFileRead ReadConfigFile(std::string_view text) {
     ParseWatch watch;
     Json j;
     try {
-        j = Json::parse(
-            text.begin(), text.end(),
-            [&](int depth, Json::parse_event_t event, Json& value) {
-                return watch.Event(depth, event, value);
-            });
+        j = Json::parse(text.begin(), text.end(),
+                        [&](int depth, Json::parse_event_t event, Json& value) {
+                            return watch.Event(depth, event, value);
+                        });
     } catch (const Json::exception& error) {
         // "[json.exception.parse_error.101] parse error at line 1, column 2: ..."
         std::string what = error.what();
@@ -164,7 +162,7 @@ ConfigFileRead ReadConfigFile(std::string_view text) {
         read.Problems.push_back({key, "is given more than once", false, TabOfName(key)});
 
     const auto format = j.find("format");
-    if (format == j.end() || !format->is_string()) {
+    if (format == j.end()) {
         read.Problems.push_back(
             {"format", "missing: expected \"" + std::string(kConfigFileFormat) + "\""});
         return read;

@@ -71,8 +71,10 @@ class Consumers : public navoro::LineSink {
                                             s_.codec.Received.Vdm.Channel);
                 const navoro::DeviceIdentity& id = s_.readout.Identity();
                 const navoro::SystemCheckSnapshot check{
-                    id.Flags.FirmwareReceived,     id.Firmware,
-                    id.Flags.SerialNumberReceived, id.SerialNumber,
+                    id.Flags.FirmwareReceived,
+                    id.Firmware,
+                    id.Flags.SerialNumberReceived,
+                    id.SerialNumber,
                     id.Flags.MmsiNonZero,
                     s_.readout.Get<navoro::ShipDataTab>().Mmsi.value_or(0),
                 };
@@ -83,10 +85,16 @@ class Consumers : public navoro::LineSink {
             }
             case navoro::SentenceKind::Reply:
                 s_.readout.TakeSentence(s_.codec.Received);
-                // A reply never leaves a tab's value outside what it can show.
-                Check(navoro::VoyageTab::Check(s_.readout.Get<navoro::VoyageTab>()).empty());
-                Check(navoro::CpaTab::Check(s_.readout.Get<navoro::CpaTab>()).empty());
-                Check(navoro::BaudRateTab::Check(s_.readout.Get<navoro::BaudRateTab>()).empty());
+                // A reply never leaves a number outside the range its tab can
+                // show (a text is kept as the device sent it, to be corrected).
+                for (const navoro::RuleProblems& problems :
+                     {navoro::VoyageTab::Check(s_.readout.Get<navoro::VoyageTab>()),
+                      navoro::CpaTab::Check(s_.readout.Get<navoro::CpaTab>()),
+                      navoro::BaudRateTab::Check(s_.readout.Get<navoro::BaudRateTab>())}) {
+                    for (const navoro::RuleProblem& problem : problems)
+                        Check(problem.Text != navoro::MessageId::ValueRange &&
+                              problem.Text != navoro::MessageId::PortRate);
+                }
                 break;
             default:
                 break;

@@ -70,6 +70,21 @@ TEST(NavoroConfig, CommandsGiveTheirExitStatusAndMessages) {
     }
 }
 
+// A file name is any bytes: one that is not UTF-8 is reported in the JSON
+// output with U+FFFD in place of the broken bytes, not an abort.
+TEST(NavoroConfig, AFileNameThatIsNotUtf8IsReportedInJson) {
+    const std::string path = testing::TempDir() + "ship-\xff.json";
+    Spill(path, Slurp(std::string(NAVORO_TEST_DATA) + "/ship-config.json"));
+    const std::string quoted = "'" + path + "'";
+    for (const std::string& args :
+         {"--json write --dry-run " + quoted, "--json diff " + quoted + " " + quoted}) {
+        const ToolRun run = RunConfig(args);
+        EXPECT_EQ(run.Status, 0) << args << "\n" << run.All();
+        const auto json = nlohmann::json::parse(run.Out, nullptr, false);
+        EXPECT_FALSE(json.is_discarded()) << run.Out;
+    }
+}
+
 // A file read from one transponder, written to another that runs at another
 // rate with other settings, reads back from it equal: every tab is reported
 // read back, the rate write is verified at the new rate, and a fresh read of
@@ -188,7 +203,8 @@ TEST(NavoroConfig, AFileThatBreaksARuleSendsNothing) {
     const ToolRun broken =
         RunConfig("write --port " + sim.DevicePath() + " " + data + "ship-config-broken.json");
     EXPECT_EQ(broken.Status, 2);
-    EXPECT_TRUE(Has(broken.Err, "mob[0].mmsi: Please key in correctly AIS MOB MMSI")) << broken.All();
+    EXPECT_TRUE(Has(broken.Err, "mob[0].mmsi: Please key in correctly AIS MOB MMSI"))
+        << broken.All();
     const ToolRun missing = RunConfig("write --port " + sim.DevicePath() + " /nonexistent.json");
     EXPECT_EQ(missing.Status, 1);
     std::this_thread::sleep_for(300ms);

@@ -72,6 +72,13 @@ struct Options {
     std::vector<std::string> Args;
 };
 
+// Prints a JSON report on one line. Paths and texts that are not UTF-8 (a
+// file name is any bytes) come out with U+FFFD in place of the broken bytes.
+template <typename Json>
+void PrintJson(const Json& j) {
+    std::printf("%s\n", j.dump(-1, ' ', false, Json::error_handler_t::replace).c_str());
+}
+
 int Usage(const char* message) {
     std::fprintf(stderr, "navoro-config: %s\nTry 'navoro-config --help'.\n", message);
     return kUsage;
@@ -134,7 +141,7 @@ int Load(const Options& o, const std::string& path, navoro::ConfigFileRead& read
         j["file"] = path;
         for (const auto& p : read.Problems)
             j["problems"].push_back({{"name", p.Name}, {"message", p.Message}});
-        std::printf("%s\n", j.dump().c_str());
+        PrintJson(j);
     } else {
         for (const auto& p : read.Problems)
             std::fprintf(stderr, "%s: %s%s%s\n", path.c_str(), p.Name.c_str(),
@@ -153,7 +160,7 @@ int Diff(const Options& o) {
         nlohmann::ordered_json j;
         j["equal"] = lines.empty();
         j["differences"] = lines;
-        std::printf("%s\n", j.dump().c_str());
+        PrintJson(j);
     } else {
         for (const auto& line : lines)
             std::printf("%s\n", line.c_str());
@@ -259,7 +266,7 @@ int Read(const Options& o) {
         if (r.Got) port["config"] = nlohmann::ordered_json::parse(navoro::WriteConfigFile(r.File));
         j["ports"].push_back(port);
     }
-    std::printf("%s\n", j.dump().c_str());
+    PrintJson(j);
     return status;
 }
 
@@ -270,8 +277,8 @@ int Write(const Options& o) {
     if (const int status = Load(o, o.Args[1], read)) return status;
     if (o.DryRun) {
         if (o.Json)
-            std::printf("{\"file\":%s,\"problems\":[]}\n",
-                        nlohmann::json(o.Args[1]).dump().c_str());
+            PrintJson(
+                nlohmann::ordered_json{{"file", o.Args[1]}, {"problems", nlohmann::json::array()}});
         else
             std::printf("%s: every value can be written\n", o.Args[1].c_str());
         return kOk;
@@ -321,7 +328,7 @@ int Write(const Options& o) {
             }
             j["ports"].push_back(port);
         }
-        std::printf("%s\n", j.dump().c_str());
+        PrintJson(j);
         return status;
     }
     for (std::size_t i = 0; i < reports.size(); ++i) {
