@@ -88,10 +88,9 @@ ShipDataSettings Ship() {
 }
 
 TEST_F(TabUnits, ShipDataSendsMidAndBothAntennasThenTheInlandLineBetweenWaits) {
-    EXPECT_EQ(Write<ShipDataTab>(Ship()),
-              Log({"SENT $PMID,211457320,009412853",
-                   "SENT $ECSSD,DCTR7,NORDIC TRADER,62,38,9,11,0,AI",
-                   "SENT $ECSSD,DCTR7,NORDIC TRADER,70,30,12,8,0,GP"}));
+    EXPECT_EQ(Write<ShipDataTab>(Ship()), Log({"SENT $PMID,211457320,009412853",
+                                               "SENT $ECSSD,DCTR7,NORDIC TRADER,62,38,9,11,0,AI",
+                                               "SENT $ECSSD,DCTR7,NORDIC TRADER,70,30,12,8,0,GP"}));
     EXPECT_TRUE(result.Completed);
     EXPECT_EQ(result.Sent, 3);
 
@@ -103,8 +102,7 @@ TEST_F(TabUnits, ShipDataSendsMidAndBothAntennasThenTheInlandLineBetweenWaits) {
     r.Internal = {std::nullopt, 38, 9, std::nullopt};
     r.InlandTenths = {1100, 114, 905, 52, std::nullopt, 30};
     EXPECT_EQ(Write<ShipDataTab>(r),
-              Log({"SENT $PMID,211457320,009412853",
-                   "SENT $ECSSD,DCTR7,NORDIC TRADER,,38,9,,1,AI",
+              Log({"SENT $PMID,211457320,009412853", "SENT $ECSSD,DCTR7,NORDIC TRADER,,38,9,,1,AI",
                    "SENT $ECSSD,DCTR7,NORDIC TRADER,70,30,12,8,1,GP", "WAIT 600",
                    "SENT $PIWWSSD,,,110.0,11.4,,,,90.5,05.2,,03.0", "WAIT 600"}));
     // A DTE the device never reported, and a ship without an IMO number, go
@@ -258,22 +256,21 @@ TEST_F(TabUnits, BrokenRulesGiveTheirKeyMessageAndCell) {
     baud.Rates[4] = 115200;  // SENSOR 1 runs at 38400 at most
 
     const ProblemCase cases[] = {
-        {"no MMSI", ship([](auto& r) { r.Mmsi.reset(); }), "ship.mmsi", "MMSI", "MaskEditMMSI",
-         -1, -1},
+        {"no MMSI", ship([](auto& r) { r.Mmsi.reset(); }), "ship.mmsi", "MMSI", "MaskEditMMSI", -1,
+         -1},
         {"MMSI not available", ship([](auto& r) { r.Mmsi = 999999999; }), "ship.mmsi", "MMSI",
          "MaskEditMMSI", -1, -1},
         {"IMO not available", ship([](auto& r) { r.Imo = 999999999; }), "ship.imo", "IMO",
          "MaskEditIMO", -1, -1},
-        {"comma in the name", ship([](auto& r) { r.Name = "A,B"; }), "ship.name",
-         "The ship's name", "lblEdtName", -1, -1},
+        {"comma in the name", ship([](auto& r) { r.Name = "A,B"; }), "ship.name", "The ship's name",
+         "lblEdtName", -1, -1},
         {"star in the call sign", ship([](auto& r) { r.CallSign = "AB*"; }), "ship.callSign",
          "call sign", "lblEdtCallSign", -1, -1},
         {"antenna A 512", ship([](auto& r) { r.Internal[0] = 512; }), "ship.antenna.internal.a",
          "512 is out of range", "CSpinEditA", -1, -1},
         {"antenna C 64", ship([](auto& r) { r.External[2] = 64; }), "ship.antenna.external.c",
          "0 to 63", "CSpinEditExtC", -1, -1},
-        {"inland length 900.0",
-         ship([](auto& r) {
+        {"inland length 900.0", ship([](auto& r) {
              r.Inland = true;
              r.InlandTenths[0] = 9000;
          }),
@@ -290,9 +287,10 @@ TEST_F(TabUnits, BrokenRulesGiveTheirKeyMessageAndCell) {
          "CSpinEditDay", -1, -1},
         {"ETA hour 25", voyage([](auto& r) { r.EtaHour = 25; }), "voyage.eta.hour", "0 to 23",
          "CSpinEditHour", -1, -1},
-        {"ETA minute 61", voyage([](auto& r) { r.EtaMinute = 61; }), "voyage.eta.minute",
-         "0 to 59", "CSpinEditMinute", -1, -1},
-        {"CPA 100.0", CpaTab::Check({1000, 10, true}), "cpa.cpa", "CPA", "MaskEditCPA", -1, -1},
+        {"ETA minute 61", voyage([](auto& r) { r.EtaMinute = 61; }), "voyage.eta.minute", "0 to 59",
+         "CSpinEditMinute", -1, -1},
+        {"CPA 100.0", CpaTab::Check({1000, 10, true}), "cpa.cpa", "100.0 is out of range",
+         "MaskEditCPA", -1, -1},
         {"TCPA 100", CpaTab::Check({25, 100, true}), "cpa.tcpa", "100 is out of range",
          "CSpinEditTCPA", -1, -1},
         {"device instance 253", TransceiverTab::Check({true, true, false, 253}),
@@ -301,8 +299,8 @@ TEST_F(TabUnits, BrokenRulesGiveTheirKeyMessageAndCell) {
          "LabeledEdit_LR_ChB", -1, -1},
         {"a rate the port lacks", BaudRateTab::Check(baud), "baud.ports[\"7\"]", "115200",
          "cbxBaud_Sen1", -1, -1},
-        {"destination with a comma", DestinationsTab::Check(des), "destinations[6]",
-         "destination", "StringGrid_Destination", 7, 1},
+        {"destination with a comma", DestinationsTab::Check(des), "destinations[6]", "destination",
+         "StringGrid_Destination", 7, 1},
         {"MOB MMSI not 972", mob({{1, {123456789, "X"}}}), "mob[0].mmsi", kMobMmsiMessage,
          "StringGrid_MOBList", 1, 1},
         {"MOB MMSI twice", mob({{1, {972000001, "A"}}, {3, {972000001, "B"}}}), "mob[2].mmsi",
@@ -376,15 +374,15 @@ TEST_F(TabUnits, ASentenceThatCannotBeBuiltGivesNoPlan) {
 TEST_F(TabUnits, RepliesFillTheirValuesAndOnlyThose) {
     DeviceReadout readout;
     TabChanges c = readout.TakeSentence(Parsed("$AISSD,DCTR7,NORDIC TRADER,62,38,9,11,0,GP"));
-    EXPECT_EQ(c.Fields[TabIndex<ShipDataTab>()],
-              ShipDataTab::kName | ShipDataTab::kCallSign | ShipDataTab::kExternal |
-                  ShipDataTab::kDte);
+    EXPECT_EQ(c.Fields[TabIndex<ShipDataTab>()], ShipDataTab::kName | ShipDataTab::kCallSign |
+                                                     ShipDataTab::kExternal | ShipDataTab::kDte);
     const ShipDataSettings& ship = readout.Get<ShipDataTab>();
     EXPECT_EQ(ship.External[0], 62);
     EXPECT_EQ(ship.Internal[0], std::nullopt);
     // A dimension beyond its range is not available, not clamped.
     readout.TakeSentence(Parsed("$AISSD,DCTR7,NORDIC TRADER,600,38,9,70,0,AI"));
-    EXPECT_EQ(ship.Internal, (std::array<std::optional<int>, 4>{std::nullopt, 38, 9, std::nullopt}));
+    EXPECT_EQ(ship.Internal,
+              (std::array<std::optional<int>, 4>{std::nullopt, 38, 9, std::nullopt}));
 
     // BAU: one port per reply; a rate its list lacks is not available.
     readout.TakeSentence(Parsed("$PLMO,R,BAU,7,9600"));
@@ -397,8 +395,9 @@ TEST_F(TabUnits, RepliesFillTheirValuesAndOnlyThose) {
     EXPECT_EQ(baud.Rates[0], std::nullopt);
 
     // TSV, CPA, DES and MBL change nothing unless they are replies ('R').
-    for (const char* notReply : {"$PLMO,C,TSV,30,1,101,2,102,1,,", "$PLMO,C,CPA,45,123,46,20,47,0,,",
-                                 "$PLMO,C,DES,2,ROTTERDAM", "$PLMO,C,MBL,972000001,RAFT"})
+    for (const char* notReply :
+         {"$PLMO,C,TSV,30,1,101,2,102,1,,", "$PLMO,C,CPA,45,123,46,20,47,0,,",
+          "$PLMO,C,DES,2,ROTTERDAM", "$PLMO,C,MBL,972000001,RAFT"})
         EXPECT_FALSE(readout.TakeSentence(Parsed(notReply)).Any()) << notReply;
     readout.TakeSentence(Parsed("$PLMO,R,TSV,30,1,101,2,102,1,,"));
     const TransceiverSettings& t = readout.Get<TransceiverTab>();
@@ -411,7 +410,8 @@ TEST_F(TabUnits, RepliesFillTheirValuesAndOnlyThose) {
     // CLR whatever its mode letter, and only the fields it gives.
     readout.TakeSentence(Parsed("$PLMO,R,CLR,1,1010100000,1,2087,2088"));
     c = readout.TakeSentence(Parsed("$PLMO,C,CLR,,,,99999,"));
-    EXPECT_EQ(c.Fields[TabIndex<LongRangeTab>()], LongRangeTab::kChannelA | LongRangeTab::kAnswered);
+    EXPECT_EQ(c.Fields[TabIndex<LongRangeTab>()],
+              LongRangeTab::kChannelA | LongRangeTab::kAnswered);
     EXPECT_TRUE(readout.Get<LongRangeTab>().Manual);
     EXPECT_EQ(readout.Get<LongRangeTab>().ChannelA, std::nullopt);  // five digits
     EXPECT_EQ(readout.Get<LongRangeTab>().ChannelB, 2088);
@@ -503,8 +503,8 @@ TEST(WriteRules, NumbersAsTyped) {
     for (const auto& [text, value] : tenths)
         EXPECT_EQ(MaskedTenths(text), value) << '"' << text << '"';
     const std::pair<const char*, std::optional<int>> exact[] = {
-        {"9.1", 91}, {"25", 250}, {".5", 5}, {" 3 ", 30}, {"9.15", {}}, {"", {}}, {"-1", {}},
-        {"1e1", {}}, {"1.2.3", {}}};
+        {"9.1", 91}, {"25", 250}, {".5", 5},   {" 3 ", 30},  {"9.15", {}},
+        {"", {}},    {"-1", {}},  {"1e1", {}}, {"1.2.3", {}}};
     for (const auto& [text, value] : exact)
         EXPECT_EQ(ExactTenths(text), value) << '"' << text << '"';
     EXPECT_EQ(DecimalValue("11.3"), 11.3);
