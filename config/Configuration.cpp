@@ -48,19 +48,17 @@ Configuration::Configuration(const ConfigurationEnvironment& environment, QObjec
         std::get<TabIndex<Unit>()>(views_) = Unit::MakeView(host);
     });
     if (env_.ConfigTabs)
-        connect(env_.ConfigTabs, &QTabWidget::currentChanged, this,
-                &Configuration::ReadVisibleTab);
+        connect(env_.ConfigTabs, &QTabWidget::currentChanged, this, &Configuration::ReadVisibleTab);
     if (env_.MainTabs)
         connect(env_.MainTabs, &QTabWidget::currentChanged, this, &Configuration::MainPageShown);
     if (env_.ReadButton)
         connect(env_.ReadButton, &QAbstractButton::clicked, this, &Configuration::ReadDevice);
     if (env_.WriteButton)
-        connect(env_.WriteButton, &QAbstractButton::clicked, this,
-                &Configuration::WriteVisibleTab);
+        connect(env_.WriteButton, &QAbstractButton::clicked, this, &Configuration::WriteVisibleTab);
     if (env_.ProgressTimer)
         connect(env_.ProgressTimer, &QTimer::timeout, this, &Configuration::ProgressTick);
     writeNoteFallback_.setSingleShot(true);
-    writeNoteFallback_.setInterval(kWriteNoteFallbackMilliseconds);
+    writeNoteFallback_.setInterval(noteTimings_.ReadBackWaitMilliseconds);
     connect(&writeNoteFallback_, &QTimer::timeout, this, &Configuration::ShowPendingWriteNote);
     ApplyTexts();
 }
@@ -81,9 +79,10 @@ void Configuration::ApplyTexts() {
     ForEachTab([&]<typename Unit>(std::size_t) { View<Unit>().ApplyTexts(messages); });
 }
 
-void Configuration::SetNoteDuration(int milliseconds) {
-    noteDuration_ = milliseconds;
-    if (writeNote_) writeNote_->SetDuration(milliseconds);
+void Configuration::SetNoteTimings(NoteTimings timings) {
+    noteTimings_ = timings;
+    writeNoteFallback_.setInterval(timings.ReadBackWaitMilliseconds);
+    if (writeNote_) writeNote_->SetDuration(timings.StayMilliseconds, timings.FadeMilliseconds);
 }
 
 // ---- what the transponder says ----------------------------------------------------
@@ -255,7 +254,7 @@ void Configuration::ShowWriteNote(const QString& text) {
     writeNoteFallback_.stop();
     if (!writeNote_ && env_.ConfigTabs) {
         writeNote_ = new WriteNote(env_.ConfigTabs);
-        if (noteDuration_ > 0) writeNote_->SetDuration(noteDuration_);
+        writeNote_->SetDuration(noteTimings_.StayMilliseconds, noteTimings_.FadeMilliseconds);
     }
     if (writeNote_) writeNote_->Show(text);
 }
@@ -277,8 +276,7 @@ bool Configuration::RunWrite(const WriteCheck& check) {
     if (window) {
         // Stepped by the write, not by the tick.
         progressActive_ = false;
-        window->ShowProgress(QString::fromLatin1(WaitingWindow::kSettingText),
-                             plan.ProgressMax);
+        window->ShowProgress(QString::fromLatin1(WaitingWindow::kSettingText), plan.ProgressMax);
         window->WaitUntilShown();
     }
     WriteLink link;
@@ -300,9 +298,9 @@ bool Configuration::RunWrite(const WriteCheck& check) {
 void Configuration::ShowProblem(const RuleProblem& problem) {
     if (!env_.ConfigTabs) return;
     QWidget* root = env_.ConfigTabs->window();
-    QWidget* control =
-        problem.Control.empty() ? nullptr
-                                : root->findChild<QWidget*>(QString::fromStdString(problem.Control));
+    QWidget* control = problem.Control.empty()
+                           ? nullptr
+                           : root->findChild<QWidget*>(QString::fromStdString(problem.Control));
     if (auto* grid = qobject_cast<QTableWidget*>(control); grid && problem.Row >= 0) {
         grid->setCurrentCell(problem.Row, problem.Column);
         grid->scrollToItem(grid->item(problem.Row, problem.Column));
@@ -366,8 +364,8 @@ std::vector<std::string> Configuration::BuildReport() const {
     const VoyageSettings& voyage = readout_.Get<VoyageTab>();
     const int row = voyage.ShipType ? FindShipTypeRow(*voyage.ShipType) : -1;
     in.ShipTypeText = row >= 0 ? kShipTypes[static_cast<std::size_t>(row)].Text : "";
-    in.NavStatusText = voyage.NavStatus ? kNavStatusTexts[static_cast<std::size_t>(*voyage.NavStatus)]
-                                        : "";
+    in.NavStatusText =
+        voyage.NavStatus ? kNavStatusTexts[static_cast<std::size_t>(*voyage.NavStatus)] : "";
     in.EncryptionEnabled = readout_.Get<EncryptionTab>().Enabled;
     in.EncryptionCode = readout_.Get<EncryptionTab>().Code;
     return BuildConfigurationReport(snapshot, in);
@@ -385,7 +383,8 @@ void Configuration::WriteConfigurationReport() {
     for (const std::string& line : lines)
         memo << QString::fromLatin1(line);
     if (env_.ConfigTabs) {
-        if (auto* record = env_.ConfigTabs->findChild<QPlainTextEdit*>(QStringLiteral("MemoRecord")))
+        if (auto* record =
+                env_.ConfigTabs->findChild<QPlainTextEdit*>(QStringLiteral("MemoRecord")))
             record->setPlainText(memo.join(QChar('\n')));
     }
     const std::string bytes = ReportFileText(lines);

@@ -25,6 +25,7 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigReport.h"
 #include "config/WaitingWindow.h"
+#include "config/WriteNote.h"
 #include "config/tabs/DeviceReadout.h"
 #include "config/tabs/TabRegistry.h"
 #include "config/tabs/WriteRun.h"
@@ -34,13 +35,11 @@
 
 namespace navoro {
 
-class WriteNote;
-
 // What the configuration page is given by the main window. The widgets other
 // than ConfigTabs may be null (then their part does nothing).
 struct ConfigurationEnvironment {
-    QTabWidget* ConfigTabs = nullptr;       // PageControlConf
-    QTabWidget* MainTabs = nullptr;         // PageControlMain
+    QTabWidget* ConfigTabs = nullptr;        // PageControlConf
+    QTabWidget* MainTabs = nullptr;          // PageControlMain
     QAbstractButton* WriteButton = nullptr;  // "Config Device"
     QAbstractButton* ReadButton = nullptr;   // "Read Device"
     QTimer* ProgressTimer = nullptr;         // 100 ms, running for the program's life
@@ -82,8 +81,14 @@ class Configuration : public QObject, public SessionListener {
     void SetClock(std::function<ReportTime()> clock) { clock_ = std::move(clock); }
     void SetWaitingWindow(WaitingWindow* window) { waiting_ = window; }
     WaitingWindow* Waiting() const { return waiting_; }
-    // How long a write note stays before it fades (tests shorten it).
-    void SetNoteDuration(int milliseconds);
+    // How long a write note stays before it fades, and how long the SHIP DATA
+    // note waits for the read-back's reply (tests not about time shorten them).
+    struct NoteTimings {
+        int StayMilliseconds = WriteNote::kShownMilliseconds;
+        int FadeMilliseconds = WriteNote::kFadeMilliseconds;
+        int ReadBackWaitMilliseconds = 3000;
+    };
+    void SetNoteTimings(NoteTimings timings);
 
     // The page of a tab.
     template <typename Unit>
@@ -162,9 +167,7 @@ class Configuration : public QObject, public SessionListener {
     QPointer<WaitingWindow> waiting_;
     bool progressActive_ = false;
     QPointer<WriteNote> writeNote_;
-    int noteDuration_ = 0;
-    // The SHIP DATA note waits for the read-back's reply, at most this long.
-    static constexpr int kWriteNoteFallbackMilliseconds = 3000;
+    NoteTimings noteTimings_;
     QString pendingWriteNote_;
     std::size_t pendingTab_ = kTabCount;
     QTimer writeNoteFallback_;

@@ -52,9 +52,14 @@ void WriteNote::Place() {
     setGeometry(kMargin, area->height() - height - kMargin, width, height);
 }
 
+void WriteNote::SetDuration(int stayMilliseconds, int fadeMilliseconds) {
+    stay_.setInterval(stayMilliseconds);
+    fadeMilliseconds_ = fadeMilliseconds;
+}
+
 void WriteNote::StartFade() {
     auto* animation = new QPropertyAnimation(graphicsEffect(), "opacity", this);
-    animation->setDuration(kFadeMilliseconds);
+    animation->setDuration(fadeMilliseconds_);
     animation->setStartValue(1.0);
     animation->setEndValue(0.0);
     connect(animation, &QPropertyAnimation::finished, this, &QWidget::hide);

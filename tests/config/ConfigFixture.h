@@ -35,6 +35,9 @@ class ConfigTest : public ShellTest {
         link.Linked = [this] { return deviceDataSeen; };
         link.Disconnect = [this] { ++disconnects; };
         config->SetLink(std::move(link));
+        // Notes come and go in a fraction of their time, in the same order.
+        config->SetNoteTimings(
+            {.StayMilliseconds = 300, .FadeMilliseconds = 100, .ReadBackWaitMilliseconds = 300});
     }
 
     // Whether the next send goes out.
