@@ -157,7 +157,7 @@ void ConnectionView::ShowProbedRate(const std::string& text) {
 
 void ConnectionView::ShowActive(bool active) {
     // The button's Tag says the same to the language switch: 1 while down.
-    controls_.OpenPort->setProperty("Tag", active ? 1 : 0);
+    controls_.OpenPort->setProperty("connected", active);
     controls_.OpenPort->setChecked(active);
 }
 
@@ -208,8 +208,6 @@ void ConnectionView::ShowLinkStatus(int frame, LinkText text) {
 }
 
 void ConnectionView::AnimateLinkStatus(int twoWayFrame, bool red) {
-    timers_.Status->setProperty("Tag", twoWayFrame);
-    if (manager_) controls_.LabelConnectionStatus->setProperty("Tag", manager_->BlinkPhase());
     DrawLinkFrame(controls_.ImageConnectTwoWay, images_.ImageListConnectTwoWay, twoWayFrame);
     QLabel* label = controls_.LabelConnectionStatus;
     StyleStatusLabel(label, red ? Qt::red : Qt::black, true);
@@ -236,6 +234,25 @@ bool ConnectionView::AskForceConnect() {
 void ConnectionView::PostNotice(std::function<void()> notice) {
     // Queued: the box opens once the current handler (a timer's) has returned.
     QTimer::singleShot(0, context_, std::move(notice));
+}
+
+void ConnectionView::Drive(ConnectionManager& manager, std::function<void()> toggle) {
+    const ConnectionControls& c = controls_;
+    QObject::connect(c.OpenPort, &QToolButton::clicked, context_, std::move(toggle));
+    for (QRadioButton* mode : {c.RadioButtonConnectionModeManual, c.RadioButtonConnectionModeAuto})
+        QObject::connect(mode, &QRadioButton::clicked, context_,
+                         [&manager] { manager.ModeChanged(); });
+    // The user's choices only: programmatic changes emit neither signal.
+    QObject::connect(c.cbxComPort, &QComboBox::activated, context_,
+                     [&manager] { manager.PortChosen(); });
+    QObject::connect(c.cbxComPort->lineEdit(), &QLineEdit::textEdited, context_,
+                     [&manager] { manager.PortChosen(); });
+    QObject::connect(c.cbxBaudRate, &QComboBox::activated, context_,
+                     [&manager] { manager.RateChosen(); });
+    QObject::connect(timers_.ConnectionStep, &QTimer::timeout, context_,
+                     [&manager] { manager.ConnectionStep(); });
+    QObject::connect(timers_.Status, &QTimer::timeout, context_,
+                     [&manager] { manager.StatusStep(); });
 }
 
 }  // namespace navoro

@@ -35,8 +35,9 @@ class ConnectionView : public ConnectionHost {
     // Builds the connection group into `panel` (PanelConnection) and binds the
     // timers. Runs once, before the connection manager's SetUp.
     void Build(QWidget* panel, ConnectionTimers timers);
-    // The manager it shows (its blink phase); set once the session exists.
-    void Show(const ConnectionManager& manager) { manager_ = &manager; }
+    // The user's actions and the timers drive `manager`; Connect and
+    // Disconnect run `toggle` (which may end a replay first).
+    void Drive(ConnectionManager& manager, std::function<void()> toggle);
 
     const ConnectionControls& Controls() const { return controls_; }
     const std::string& Text(LinkText text) const;
@@ -81,7 +82,6 @@ class ConnectionView : public ConnectionHost {
     ConnectionControls controls_;
     LinkImageLists images_;
     ConnectionTimers timers_;
-    const ConnectionManager* manager_ = nullptr;
 };
 
 }  // namespace navoro

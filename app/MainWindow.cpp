@@ -2,13 +2,9 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QScreen>
-#include <QToolButton>
 
 #include "app/AboutDialog.h"
 #include "app/AgreementDialog.h"
@@ -77,7 +73,6 @@ MainWindow::MainWindow(Prompts& prompts, ShellEnvironment environment, QWidget* 
     // then the diagnosis pages.
     view_.Build(ui_->PanelConnection, timers_);
     session_ = std::make_unique<DeviceSession>(view_, portSource_, *executor_);
-    view_.Show(session_->Connection());
     configuration_ = std::make_unique<Configuration>(ConfigurationEnvironment{
         ui_->PageControlConf, ui_->PageControlMain, ui_->SpeedButtonSetting, ui_->SpeedButtonReload,
         progressTimer_, &messages_, &prompts_, environment_.DocumentsFolder});
@@ -203,8 +198,8 @@ void MainWindow::SetLanguageFonts(int index) {
 
 void MainWindow::SetUpDiagnosis() {
     diagnosis_ = std::make_unique<DiagnosisPages>(
-        ui_->TabSheetSystemCheck, ui_->TabSheetGpsStatus, ui_->TabSheetDataLog,
-        timers_.SystemCheck, codec(), prompts_, messages_, ui_->TabSheetAisTargets);
+        ui_->TabSheetSystemCheck, ui_->TabSheetGpsStatus, ui_->TabSheetDataLog, timers_.SystemCheck,
+        codec(), prompts_, messages_, ui_->TabSheetAisTargets);
     DiagnosisPages& pages = *diagnosis_;
     pages.Attach(*session_);
     // What the configuration read: the identity and its three flags, and the
@@ -237,19 +232,7 @@ void MainWindow::SetUpConnection() {
     lists.FillPortChoice = [this] { view_.FillPortChoice(Ports()); };
     for (const std::string& path : Options().Ports)
         lists.AddManualPort(path);
-    const ConnectionControls& c = view_.Controls();
-    connect(c.OpenPort, &QToolButton::clicked, this, &MainWindow::ToggleConnection);
-    connect(c.RadioButtonConnectionModeManual, &QRadioButton::clicked, this,
-            &MainWindow::ModeChanged);
-    connect(c.RadioButtonConnectionModeAuto, &QRadioButton::clicked, this,
-            &MainWindow::ModeChanged);
-    // The user's choices only: programmatic changes emit neither signal.
-    connect(c.cbxComPort, &QComboBox::activated, this, [this] { PortChosen(); });
-    connect(c.cbxComPort->lineEdit(), &QLineEdit::textEdited, this, [this] { PortChosen(); });
-    connect(c.cbxBaudRate, &QComboBox::activated, this, [this] { RateChosen(); });
-    connect(timers_.ConnectionStep, &QTimer::timeout, this,
-            [this] { Connection().ConnectionStep(); });
-    connect(timers_.Status, &QTimer::timeout, this, [this] { Connection().StatusStep(); });
+    view_.Drive(Connection(), [this] { ToggleConnection(); });
     Connection().SetUp();
     // A port given on the command line is the one chosen.
     for (const std::string& path : Options().Ports) {
@@ -289,18 +272,7 @@ void MainWindow::SetUpDialogs() {
         ui_->PageControlMain->setCurrentWidget(ui_->TabSheetDiagnosis);
     };
     // File > Maintenance, above Exit.
-    auto* menu = new QMenu(QStringLiteral("Maintenance(&M)"), this);
-    menu->setObjectName(QStringLiteral("mnuMaintenance"));
-    const std::pair<const char*, const char*> items[] = {
-        {"mnuFactoryRestore", "Factory Restore(&F)..."},
-        {"mnuSerialNumberSentence", "Generate Serial Number Sentence(&G)..."}};
-    for (int mode = 0; mode < 2; ++mode) {
-        QAction* item = menu->addAction(QString::fromLatin1(items[mode].second));
-        item->setObjectName(QString::fromLatin1(items[mode].first));
-        connect(item, &QAction::triggered, this, [this, mode] { OpenMaintenance(mode == 1); });
-    }
-    ui_->mnuFile->insertMenu(ui_->mnuExit, menu);
-    ui_->mnuFile->insertSeparator(ui_->mnuExit);
+    maintenance_->AddMenu(ui_->mnuFile, ui_->mnuExit);
 }
 
 void MainWindow::SetUpReplay() {
@@ -323,24 +295,14 @@ void MainWindow::SetUpReplay() {
     window.Disconnect = [this] { Connection().ToggleConnection(); };
     window.ErrorBox = [this](const std::string& text) { ErrorBox(text); };
     replay_ = new ReplayPanel(std::move(window), this);
-    // File > Open capture..., first in the menu.
-    auto* item = new QAction(QStringLiteral("Open capture(&O)..."), this);
-    item->setObjectName(QStringLiteral("mnuOpenCapture"));
-    connect(item, &QAction::triggered, this, &MainWindow::OpenCapture);
-    const QList<QAction*> items = ui_->mnuFile->actions();
-    ui_->mnuFile->insertAction(items.isEmpty() ? nullptr : items.front(), item);
-    ui_->mnuFile->insertSeparator(items.isEmpty() ? nullptr : items.front());
+    replay_->AddOpenItem(ui_->mnuFile, [this] { OpenCapture(); });
 }
 
 void MainWindow::StartSimulator() {
     simulator_ = new DemoSimulator(this);
-    const QString program = QString::fromStdString(exeFolder_ + "navoro-sim");
     std::string path;
     std::string error;
-    QStringList arguments{QStringLiteral("--exit-with-parent")};
-    if (!Options().SimulateGnss.empty())
-        arguments << QStringLiteral("--gnss") << QString::fromStdString(Options().SimulateGnss);
-    if (!simulator_->Start(program, arguments, 10000, path, error)) {
+    if (!simulator_->StartDemo(exeFolder_, Options().SimulateGnss, path, error)) {
         ErrorBox(error);
         return;
     }
@@ -404,45 +366,24 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void MainWindow::KeepPlacement() {
-    auto* chart = FindControlAs<QWidget>(this, QStringLiteral("Chart1"));
-    auto* label = FindControlAs<QWidget>(this, QStringLiteral("lblSatelliteID"));
-    if (chart && label && label->parentWidget()) {
-        const QPoint chartBottom =
-            label->parentWidget()->mapFromGlobal(chart->mapToGlobal(QPoint(0, chart->height())));
-        label->move(label->x(), chartBottom.y() - 20);
-    }
-    if (!isMinimized()) move(x(), kWindowTop);
-}
-
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!centred_) {
         centred_ = true;
-        if (QScreen* screen = this->screen()) {
-            const QRect area = screen->availableGeometry();
-            int left = area.center().x() - frameGeometry().width() / 2;
-            // Where the user left it, as long as it can be seen there.
-            const QRect desktop = screen->virtualGeometry();
-            constexpr int kVisible = 100;  // pixels of the window that stay on the desktop
-            if (initialPosition_ &&
-                initialPosition_->x() >= desktop.left() - frameGeometry().width() + kVisible &&
-                initialPosition_->x() <= desktop.right() - kVisible)
-                left = initialPosition_->x();
-            move(left, y());
-        }
+        move(FirstLeftEdge(this, initialPosition_), y());
     }
-    KeepPlacement();
+    KeepPlacement(this, kWindowTop);
 }
 
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !isMinimized()) KeepPlacement();
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        KeepPlacement(this, kWindowTop);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    KeepPlacement();
+    KeepPlacement(this, kWindowTop);
 }
 
 }  // namespace navoro

@@ -152,8 +152,6 @@ class MainWindow : public QMainWindow {
     void SetUpReplay();
     void StartSimulator();
     void SetLanguageFonts(int index);
-    // Keeps the label under the signal chart and the window's top edge in place.
-    void KeepPlacement();
 
     std::unique_ptr<Ui::MainWindow> ui_;
     Prompts& prompts_;

@@ -26,7 +26,7 @@ void WindowTexts::RunFoldedStep(const LanguageKey& step) {
     if (!control) return;
     const auto text = [this](MessageId id) { return QString::fromStdString(messages_.Text(id)); };
     if (step.Target == KeyTarget::FoldOpenPort) {
-        const bool connecting = control->property("Tag").toInt() == 1;
+        const bool connecting = control->property("connected").toBool();
         SetCaption(control, text(connecting ? MessageId::Disconnect : MessageId::Connect));
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabWidget>
 
 #include "app/WindowPalette.h"
@@ -66,6 +67,29 @@ void StyleMainWindow(QMainWindow* window, QWidget* client, QTabWidget* mainTabs,
 void FixClientSize(QMainWindow* window, QWidget* client) {
     client->setFixedSize(kClientWidth, kClientHeight);
     window->setFixedSize(kClientWidth, kClientHeight + window->menuBar()->sizeHint().height());
+}
+
+int FirstLeftEdge(const QMainWindow* window, const std::optional<QPoint>& remembered) {
+    QScreen* screen = window->screen();
+    if (!screen) return window->x();
+    const int width = window->frameGeometry().width();
+    const QRect desktop = screen->virtualGeometry();
+    constexpr int kVisible = 100;  // pixels of the window that stay on the desktop
+    if (remembered && remembered->x() >= desktop.left() - width + kVisible &&
+        remembered->x() <= desktop.right() - kVisible)
+        return remembered->x();
+    return screen->availableGeometry().center().x() - width / 2;
+}
+
+void KeepPlacement(QMainWindow* window, int top) {
+    auto* chart = window->findChild<QWidget*>(QStringLiteral("Chart1"));
+    auto* label = window->findChild<QWidget*>(QStringLiteral("lblSatelliteID"));
+    if (chart && label && label->parentWidget()) {
+        const QPoint chartBottom =
+            label->parentWidget()->mapFromGlobal(chart->mapToGlobal(QPoint(0, chart->height())));
+        label->move(label->x(), chartBottom.y() - 20);
+    }
+    if (!window->isMinimized()) window->move(window->x(), top);
 }
 
 }  // namespace navoro

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPoint>
+#include <optional>
+
 class QMainWindow;
 class QTabWidget;
 class QWidget;
@@ -16,5 +19,12 @@ inline constexpr int kClientHeight = 538;
 void StyleMainWindow(QMainWindow* window, QWidget* client, QTabWidget* mainTabs,
                      QTabWidget* configTabs, QTabWidget* diagnosisTabs);
 void FixClientSize(QMainWindow* window, QWidget* client);
+
+// Where the window's left edge goes when it is first shown: the centre of its
+// screen, or `remembered` (where the user left it) as long as the window can
+// be seen there.
+int FirstLeftEdge(const QMainWindow* window, const std::optional<QPoint>& remembered);
+// Keeps the label under the signal chart and the window's top edge at `top`.
+void KeepPlacement(QMainWindow* window, int top);
 
 }  // namespace navoro

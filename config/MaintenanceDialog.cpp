@@ -78,6 +78,22 @@ void MaintenanceDialog::Open(Mode mode) {
     activateWindow();
 }
 
+void MaintenanceDialog::AddMenu(QMenu* menu, QAction* before) {
+    auto* maintenance = new QMenu(QStringLiteral("Maintenance(&M)"), menu);
+    maintenance->setObjectName(QStringLiteral("mnuMaintenance"));
+    const std::pair<const char*, const char*> items[] = {
+        {"mnuFactoryRestore", "Factory Restore(&F)..."},
+        {"mnuSerialNumberSentence", "Generate Serial Number Sentence(&G)..."}};
+    for (const Mode mode : {Mode::FactoryRestore, Mode::SerialNumberSentence}) {
+        const auto& [name, text] = items[mode == Mode::FactoryRestore ? 0 : 1];
+        QAction* item = maintenance->addAction(QString::fromLatin1(text));
+        item->setObjectName(QString::fromLatin1(name));
+        connect(item, &QAction::triggered, this, [this, mode] { Open(mode); });
+    }
+    menu->insertMenu(before, maintenance);
+    menu->insertSeparator(before);
+}
+
 void MaintenanceDialog::showEvent(QShowEvent* event) {
     ResetTexts();
     QDialog::showEvent(event);
@@ -85,8 +101,7 @@ void MaintenanceDialog::showEvent(QShowEvent* event) {
 }
 
 bool MaintenanceDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == EditVerifyPassword && event->type() == QEvent::MouseButtonPress)
-        ClearPrompt();
+    if (watched == EditVerifyPassword && event->type() == QEvent::MouseButtonPress) ClearPrompt();
     return QDialog::eventFilter(watched, event);
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <cstdint>
@@ -33,6 +34,8 @@ class MaintenanceDialog : public QDialog {
 
     // Shows the dialog in `mode` (brought to the front when it is open).
     void Open(Mode mode);
+    // Puts the Maintenance menu, one item a mode, into `menu` before `before`.
+    void AddMenu(QMenu* menu, QAction* before);
     Mode CurrentMode() const { return mode_; }
 
     // What the main window provides: a sentence line sent, with its outcome;

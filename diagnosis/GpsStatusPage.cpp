@@ -150,7 +150,7 @@ void GpsStatusPage::SetUpSatelliteViews() {
     // Plot half: the plot fills the map panel, over the background picture;
     // the markers are created hidden by the plot, on the same panel.
     if (!plot_) {
-        plot_ = new SkyPlot(page_, panelSatelliteMap_);
+        plot_ = new SkyPlot(panelSatelliteMap_);
         plot_->setGeometry(0, 0, panelSatelliteMap_->width(), panelSatelliteMap_->height());
         plot_->map().SetBackground(imageGpsMap_);
         // The plot draws the picture itself: the picture control stays

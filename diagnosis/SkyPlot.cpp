@@ -96,13 +96,11 @@ void SkyBackground::Draw() {
     }
 }
 
-SkyPlot::SkyPlot(QWidget* owner, QWidget* panel) : QWidget(panel) {
-    Q_UNUSED(owner);
+SkyPlot::SkyPlot(QWidget* panel) : QWidget(panel) {
     setObjectName(QStringLiteral("PaintSatelliteChart"));
     for (int i = 0; i < kMarkers; ++i) {
         auto* marker = new SatelliteMarker(panel);
         marker->setObjectName(QStringLiteral("PaintSatellite%1").arg(i));
-        marker->setProperty("Tag", i);
         marker->hide();
         markers_[static_cast<std::size_t>(i)] = marker;
     }
@@ -113,8 +111,8 @@ SatelliteMarker* SkyPlot::Marker(int index) const {
     return markers_[static_cast<std::size_t>(index)];
 }
 
-void SkyPlot::PlaceSatellite(int index, const QString& label, int azimuth,
-                                          int elevation, bool used) {
+void SkyPlot::PlaceSatellite(int index, const QString& label, int azimuth, int elevation,
+                             bool used) {
     SatelliteMarker* marker = Marker(index);
     if (!marker) return;
     marker->PRN = label;

@@ -59,7 +59,7 @@ class SkyPlot : public QWidget {
   public:
     static constexpr int kMarkers = 64;
 
-    explicit SkyPlot(QWidget* owner, QWidget* panel);
+    explicit SkyPlot(QWidget* panel);
 
     SkyBackground& map() { return map_; }
     SatelliteMarker* Marker(int index) const;

@@ -139,7 +139,6 @@ class ConnectionHost {
     // Runs `notice` (which shows one of the boxes above) after the current
     // handler has returned to the event loop, never from inside it.
     virtual void PostNotice(std::function<void()> notice) = 0;
-
 };
 
 class ConnectionManager {
@@ -169,7 +168,6 @@ class ConnectionManager {
     // The two-way image's frame while animating (2 to 7), and the label's
     // blink phase (0 to 7; the label is red below 3).
     int StatusFrame() const { return statusFrame_; }
-    int BlinkPhase() const { return blinkPhase_; }
     // What the current attempt received: bytes, and lines of readable text.
     std::size_t ReceivedBytes() const { return receivedBytes_; }
     std::size_t ReadableLines() const { return readableLines_; }

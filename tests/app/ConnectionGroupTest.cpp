@@ -58,7 +58,7 @@ TEST_F(ConnectionGroupTest, StartsIdleOnTheManualPage) {
     EXPECT_EQ(c.cbxBaudRate->currentText(), "115200");
     EXPECT_EQ(c.OpenPort->text(), "Connect");
     EXPECT_FALSE(c.OpenPort->isChecked());
-    EXPECT_EQ(c.OpenPort->property("Tag").toInt(), 0);
+    EXPECT_FALSE(c.OpenPort->property("connected").toBool());
     EXPECT_EQ(c.LabelConnectionStatus->text(), "Disconnect...");
     EXPECT_FALSE(c.LabelConnectionStatus->isEnabled());
     EXPECT_FALSE(form->ConnectionStepTimer()->isActive());
