@@ -32,8 +32,8 @@ struct ConfigFile {
 struct ConfigFileProblem {
     std::string Name;
     std::string Message;
-    bool BrokenRule = false;       // a tab's rule, not the file's form
-    std::size_t Tab = kTabCount;   // the tab it belongs to (kTabCount: none)
+    bool BrokenRule = false;      // a tab's rule, not the file's form
+    std::size_t Tab = kTabCount;  // the tab it belongs to (kTabCount: none)
 };
 
 struct ConfigFileRead {

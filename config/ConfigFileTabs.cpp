@@ -24,8 +24,9 @@ QString WithPath(const MessageTable& messages, MessageId id, const std::string& 
 
 std::string SuggestedFileName(const ConfigFile& file, const std::string& folder) {
     const auto& ship = file.Tabs.Get<ShipDataTab>();
-    const QString mmsi = ship && ship->Mmsi ? QStringLiteral("%1").arg(*ship->Mmsi, 9, 10, QChar('0'))
-                                            : QStringLiteral("device");
+    const QString mmsi = ship && ship->Mmsi
+                             ? QStringLiteral("%1").arg(*ship->Mmsi, 9, 10, QChar('0'))
+                             : QStringLiteral("device");
     const QString name = QStringLiteral("navoro-config-%1.json").arg(mmsi);
     return folder.empty() ? name.toStdString()
                           : QDir(QString::fromStdString(folder)).filePath(name).toStdString();
@@ -41,8 +42,8 @@ bool SaveConfigurationFile(Configuration& configuration, Prompts& prompts,
         return false;
     }
     const ConfigFile& file = std::get<ConfigFile>(tabs);
-    const std::optional<std::string> chosen = prompts.AskSaveFileName(
-        "Save configuration", SuggestedFileName(file, folder), kFileFilter);
+    const std::optional<std::string> chosen =
+        prompts.AskSaveFileName("Save configuration", SuggestedFileName(file, folder), kFileFilter);
     if (!chosen || chosen->empty()) return false;
     QString path = QString::fromStdString(*chosen);
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".json");
@@ -81,7 +82,8 @@ bool LoadConfigurationFileFrom(Configuration& configuration, Prompts& prompts,
         problems.push_back({"", "is too large to be a configuration file"});
     } else {
         const QByteArray bytes = file.read(static_cast<qint64>(kConfigFileSizeMax) + 1);
-        read = ReadConfigFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        read = ReadConfigFile(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         problems = read.Problems;
     }
     if (!problems.empty()) {

@@ -62,8 +62,8 @@ FilteredText FilterNumericText(std::string_view text, int caret, int decimals);
 std::optional<FilteredText> InlandFieldAfterKey(std::string_view text, int caret);
 
 // What Edit_N2K_DeviceInstance holds after a key: the filtered text (no
-// decimals), or "0" when it reads above the largest device instance; an empty text or a lone point is
-// left as it is.
+// decimals), or "0" when it reads above the largest device instance; an empty text or a lone point
+// is left as it is.
 FilteredText DeviceInstanceAfterKey(std::string_view text, int caret);
 
 }  // namespace navoro

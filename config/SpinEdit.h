@@ -37,5 +37,4 @@ class SpinEdit : public QSpinBox {
     bool notAvailable_ = false;
 };
 
-
 }  // namespace navoro

@@ -35,8 +35,8 @@ class WaitingWindow : public QDialog {
     QProgressBar* Bar() const { return bar_; }
 
   private:
-    QLabel* label_ = nullptr;       // "lblWaitInfo"
-    QProgressBar* bar_ = nullptr;   // "ProgressBar1"
+    QLabel* label_ = nullptr;      // "lblWaitInfo"
+    QProgressBar* bar_ = nullptr;  // "ProgressBar1"
 
     void CentreOnMainWindow();
 };

@@ -139,8 +139,7 @@ void DataLogPage::BuildControls() {
     connect(save, &QPushButton::clicked, this, &DataLogPage::SaveLog);
     connect(clear, &QPushButton::clicked, this, &DataLogPage::ClearLog);
     connect(send, &QPushButton::clicked, this, &DataLogPage::SendTypedCommand);
-    connect(editSendCommand_, &QLineEdit::returnPressed, this,
-            &DataLogPage::SendTypedCommand);
+    connect(editSendCommand_, &QLineEdit::returnPressed, this, &DataLogPage::SendTypedCommand);
 }
 
 bool DataLogPage::LogEnabled() const {
@@ -350,8 +349,9 @@ void DataLogPage::OfferLeftoverLogs() {
 
 void DataLogPage::SendTypedCommand() {
     const QByteArray typed = editSendCommand_->text().toLatin1();
-    navoro::SendCustomCommand(link_, prompts_, messages_,
-                      std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
+    navoro::SendCustomCommand(
+        link_, prompts_, messages_,
+        std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
 }
 
 }  // namespace navoro

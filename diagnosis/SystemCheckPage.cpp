@@ -72,8 +72,7 @@ SystemCheckPage::SystemCheckPage(QWidget* page, Codec& codec, Prompts& prompts,
     if (timerUpdateSysChk)
         connect(timerUpdateSysChk, &QTimer::timeout, this,
                 &SystemCheckPage::TimerUpdateSysChkTimer);
-    connect(clearButton_, &QToolButton::clicked, this,
-            &SystemCheckPage::ClearSystemCheck);
+    connect(clearButton_, &QToolButton::clicked, this, &SystemCheckPage::ClearSystemCheck);
 }
 
 void SystemCheckPage::BuildControls() {

@@ -57,7 +57,8 @@ void CpaPage::Show(const CpaSettings& r, FieldSet fields) {
 std::variant<CpaSettings, RuleProblem> CpaPage::Read() {
     CpaSettings r;
     const std::string cpa = TextOf(MaskEditCPA);
-    const bool blank = std::all_of(cpa.begin(), cpa.end(), [](char c) { return c == ' ' || c == '.'; });
+    const bool blank =
+        std::all_of(cpa.begin(), cpa.end(), [](char c) { return c == ' ' || c == '.'; });
     if (!blank) {
         r.CpaTenths = MaskedTenths(cpa);
         if (!r.CpaTenths) return ControlProblem("cpa.cpa", "MaskEditCPA", MessageId::KeyInCpa);

@@ -23,12 +23,10 @@ EncryptionPage::EncryptionPage(TabViewHost& host) {
     grid->addWidget(CheckBoxEnableEncryption, 0, 0, 1, 2);
     grid->addWidget(AttachLabel(page, LabeledEditEncryptionKey, "Encryption code:"), 1, 0);
     grid->addWidget(LabeledEditEncryptionKey, 1, 1);
-    grid->addWidget(MakeLabel(page, "LabelEncryptionKeyHint",
-                              QStringLiteral("(up to %1 letters and digits)")
-                                  .arg(max)
-                                  .toLatin1()
-                                  .constData()),
-                    2, 1);
+    grid->addWidget(
+        MakeLabel(page, "LabelEncryptionKeyHint",
+                  QStringLiteral("(up to %1 letters and digits)").arg(max).toLatin1().constData()),
+        2, 1);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(2, 1);
     SpeedButtonEncryption = MakeWriteButton(page, "SpeedButtonEncryption", host);

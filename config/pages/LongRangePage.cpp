@@ -74,8 +74,8 @@ std::variant<LongRangeSettings, RuleProblem> LongRangePage::Read() {
     for (std::size_t i = 0; i < FunctionReply.size(); ++i)
         r.FunctionReply[i] = FunctionReply[i]->isChecked();
     r.Message27 = CheckBox_LR_Msg27->isChecked();
-    const std::pair<QLineEdit*, const char*> channels[] = {{LabeledEdit_LR_ChA, "longRange.channelA"},
-                                                           {LabeledEdit_LR_ChB, "longRange.channelB"}};
+    const std::pair<QLineEdit*, const char*> channels[] = {
+        {LabeledEdit_LR_ChA, "longRange.channelA"}, {LabeledEdit_LR_ChB, "longRange.channelB"}};
     for (const auto& [edit, key] : channels) {
         const std::string text = TextOf(edit);
         const std::optional<std::int64_t> value = DigitsValue(text);

@@ -79,8 +79,8 @@ ShipDataPage::ShipDataPage(TabViewHost& host) {
     for (int i = 0; i < 4; ++i) {
         columns[i]->setAlignment(Qt::AlignCenter);
         dims->addWidget(columns[i], 0, i + 1);
-        auto* range = new QLabel(QStringLiteral("(%1~%2m)").arg(ranges[i].Min).arg(ranges[i].Max),
-                                 box);
+        auto* range =
+            new QLabel(QStringLiteral("(%1~%2m)").arg(ranges[i].Min).arg(ranges[i].Max), box);
         range->setObjectName(QStringLiteral("LabelRange%1").arg(QChar('A' + i)));
         range->setAlignment(Qt::AlignCenter);
         dims->addWidget(range, 1, i + 1);
@@ -193,8 +193,8 @@ void ShipDataPage::Load(const ShipDataSettings& r) {
     // A file's values as it holds them; one it leaves out stays blank.
     const auto entered = InlandEntered();
     for (std::size_t i = 0; i < entered.size(); ++i)
-        entered[i]->setText(r.InlandTenths[i] ? QString::fromStdString(TenthsText(*r.InlandTenths[i]))
-                                              : QString());
+        entered[i]->setText(
+            r.InlandTenths[i] ? QString::fromStdString(TenthsText(*r.InlandTenths[i])) : QString());
     RecalcInlandDimensions();
 }
 

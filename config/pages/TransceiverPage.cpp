@@ -26,17 +26,13 @@ TransceiverPage::TransceiverPage(TabViewHost& host) {
     grid->addWidget(ComboBox_Tran_DscRx, 1, 1);
     grid->addWidget(LabelTran_GPSVol, 2, 0);
     grid->addWidget(ComboBoxGpsVoltage, 2, 1);
-    grid->addWidget(AttachLabel(page, Edit_N2K_DeviceInstance, "NMEA 2000 Device Instance"), 3,
-                    0);
+    grid->addWidget(AttachLabel(page, Edit_N2K_DeviceInstance, "NMEA 2000 Device Instance"), 3, 0);
     grid->addWidget(Edit_N2K_DeviceInstance, 3, 1);
     const WholeRange range = TransceiverTab::kDeviceInstanceRange;
-    grid->addWidget(MakeLabel(page, "LabelDeviceInstanceRange",
-                              QStringLiteral("(%1~%2)")
-                                  .arg(range.Min)
-                                  .arg(range.Max)
-                                  .toLatin1()
-                                  .constData()),
-                    3, 2);
+    grid->addWidget(
+        MakeLabel(page, "LabelDeviceInstanceRange",
+                  QStringLiteral("(%1~%2)").arg(range.Min).arg(range.Max).toLatin1().constData()),
+        3, 2);
     grid->setRowStretch(4, 1);
     grid->setColumnStretch(3, 1);
     spbTransponder = MakeWriteButton(page, "spbTransponder", host);
@@ -79,11 +75,10 @@ std::variant<TransceiverSettings, RuleProblem> TransceiverPage::Read() {
     if (instance.find_first_not_of(' ') != std::string::npos) {
         const std::optional<std::int64_t> value = DigitsValue(instance);
         if (!value) {
-            RuleProblem problem =
-                Broken("transceiver.deviceInstance", "Edit_N2K_DeviceInstance",
-                       MessageId::ValueRange,
-                       {instance, std::to_string(TransceiverTab::kDeviceInstanceRange.Min),
-                        std::to_string(TransceiverTab::kDeviceInstanceRange.Max)});
+            RuleProblem problem = Broken(
+                "transceiver.deviceInstance", "Edit_N2K_DeviceInstance", MessageId::ValueRange,
+                {instance, std::to_string(TransceiverTab::kDeviceInstanceRange.Min),
+                 std::to_string(TransceiverTab::kDeviceInstanceRange.Max)});
             return problem;
         }
         r.DeviceInstance = static_cast<int>(*value);

@@ -71,8 +71,8 @@ VoyagePage::VoyagePage(TabViewHost& host) {
 
     // ETA: month / day  hour : minute; each box reaches its not-available code.
     LabelVoyETA = MakeLabel(page, "LabelVoyETA", "ETA");
-    CSpinEditMonth = MakeSpin(page, "CSpinEditMonth",
-                              {VoyageTab::kMonthNotAvailable, VoyageTab::kMonth.Max}, 1);
+    CSpinEditMonth =
+        MakeSpin(page, "CSpinEditMonth", {VoyageTab::kMonthNotAvailable, VoyageTab::kMonth.Max}, 1);
     CSpinEditDay =
         MakeSpin(page, "CSpinEditDay", {VoyageTab::kDayNotAvailable, VoyageTab::kDay.Max}, 17);
     CSpinEditHour =

@@ -73,9 +73,7 @@ TabChanges DeviceReadout::TakeDeviceInfo(std::string_view line) {
     if (line.find(kDeviceDataEnd) != std::string_view::npos && !dumpEnded_) {
         dumpEnded_ = true;
         // What the dump did not say, it will not say: those values have come.
-        ForEachTab([&]<typename Unit>(std::size_t index) {
-            received_[index] |= Unit::kFromDump;
-        });
+        ForEachTab([&]<typename Unit>(std::size_t index) { received_[index] |= Unit::kFromDump; });
     }
     return changes;
 }

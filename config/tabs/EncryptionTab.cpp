@@ -23,10 +23,10 @@ FieldSet EncryptionTab::TakeDeviceInfo(const DeviceDataLine& line, Record& r) {
 RuleProblems EncryptionTab::Check(const Record& r) {
     RuleProblems problems;
     // A switched-off encryption sends no key: its key is not looked at.
-    if (r.Enabled && (r.Code.size() > kCodeMax ||
-                      !std::all_of(r.Code.begin(), r.Code.end(), [](char c) {
-                          return IsEncryptionKeyCharacter(static_cast<unsigned char>(c));
-                      })))
+    if (r.Enabled &&
+        (r.Code.size() > kCodeMax || !std::all_of(r.Code.begin(), r.Code.end(), [](char c) {
+             return IsEncryptionKeyCharacter(static_cast<unsigned char>(c));
+         })))
         problems.push_back(
             Broken("encryption.code", "LabeledEditEncryptionKey", MessageId::EncryptionCodeRule));
     return problems;

@@ -20,7 +20,8 @@ bool PlainName(const std::string& key) {
 }  // namespace
 
 std::string KeyPath(const std::string& path, const std::string& key) {
-    if (!PlainName(key)) return path + "[" + Json(key).dump(-1, ' ', false, Json::error_handler_t::replace) + "]";
+    if (!PlainName(key))
+        return path + "[" + Json(key).dump(-1, ' ', false, Json::error_handler_t::replace) + "]";
     return path.empty() ? key : path + "." + key;
 }
 

@@ -39,8 +39,8 @@ FieldSet LongRangeTab::TakeSentence(const SentenceRecord& sentence, Record& r) {
 
 RuleProblems LongRangeTab::Check(const Record& r) {
     RuleProblems problems;
-    const std::pair<const std::optional<int>*, const char*> channels[] = {
-        {&r.ChannelA, "A"}, {&r.ChannelB, "B"}};
+    const std::pair<const std::optional<int>*, const char*> channels[] = {{&r.ChannelA, "A"},
+                                                                          {&r.ChannelB, "B"}};
     for (const auto& [channel, which] : channels) {
         if (channel->has_value() && kChannel.Holds(**channel)) continue;
         problems.push_back(Broken(std::string("longRange.channel") + which,

@@ -98,8 +98,8 @@ void MobTab::Write(const Record& r, Json& file) {
     Json rows = Json::array();
     for (std::size_t i = 0; i < used; ++i) {
         const MobRow& row = r.Rows[i];
-        rows.push_back({{"mmsi", row.Mmsi ? NineDigits(*row.Mmsi) : std::string()},
-                        {"name", row.Name}});
+        rows.push_back(
+            {{"mmsi", row.Mmsi ? NineDigits(*row.Mmsi) : std::string()}, {"name", row.Name}});
     }
     file[kInfo.Key] = rows;
 }

@@ -93,7 +93,8 @@ FieldSet ShipDataTab::TakeDeviceInfo(const DeviceDataLine& line, Record& r) {
     }
     if (line.HasInlandSsd) {
         const InlandSsd& d = line.InlandDimensions;
-        const int tenths[6] = {d.Length, d.Beam, d.InternalB, d.InternalC, d.ExternalB, d.ExternalC};
+        const int tenths[6] = {d.Length,    d.Beam,      d.InternalB,
+                               d.InternalC, d.ExternalB, d.ExternalC};
         for (std::size_t i = 0; i < r.InlandTenths.size(); ++i)
             r.InlandTenths[i] = Within(tenths[i], kInlandTenthsMax);
         set |= kInland;
@@ -108,8 +109,7 @@ RuleProblems ShipDataTab::Check(const Record& r) {
     // A ship may have no IMO number: one that is not available goes out empty.
     if (r.Imo && *r.Imo >= kNineDigitsNotAvailable)
         problems.push_back(Broken("ship.imo", "MaskEditIMO", MessageId::KeyInImo));
-    CheckDeviceText(problems, r.Name, kNameMax, MessageId::ShipNameRule, "ship.name",
-                    "lblEdtName");
+    CheckDeviceText(problems, r.Name, kNameMax, MessageId::ShipNameRule, "ship.name", "lblEdtName");
     CheckDeviceText(problems, r.CallSign, kCallSignMax, MessageId::CallSignRule, "ship.callSign",
                     "lblEdtCallSign");
     for (std::size_t i = 0; i < 4; ++i) {

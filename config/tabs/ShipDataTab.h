@@ -82,8 +82,8 @@ struct ShipDataTab {
 inline constexpr std::array<const char*, 4> kAntennaKeys = {"a", "b", "c", "d"};
 inline constexpr std::array<const char*, 4> kInternalControls = {"CSpinEditA", "CSpinEditB",
                                                                  "CSpinEditC", "CSpinEditD"};
-inline constexpr std::array<const char*, 4> kExternalControls = {
-    "CSpinEditExtA", "CSpinEditExtB", "CSpinEditExtC", "CSpinEditExtD"};
+inline constexpr std::array<const char*, 4> kExternalControls = {"CSpinEditExtA", "CSpinEditExtB",
+                                                                 "CSpinEditExtC", "CSpinEditExtD"};
 inline constexpr std::array<const char*, 6> kInlandKeys = {"length",    "beam",      "internalB",
                                                            "internalC", "externalB", "externalC"};
 inline constexpr std::array<const char*, 6> kInlandControls = {

@@ -40,7 +40,8 @@ struct TabList {
     static void Each(Visit&& visit) {
         [&]<std::size_t... I>(std::index_sequence<I...>) {
             (visit.template operator()<Units>(I), ...);
-        }(std::index_sequence_for<Units...>{});
+        }
+        (std::index_sequence_for<Units...>{});
     }
 
     static constexpr std::array<TabInfo, kCount> kInfos = {Units::kInfo...};

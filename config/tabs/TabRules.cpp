@@ -28,8 +28,9 @@ std::string RuleProblem::English() const {
 std::string RuleProblem::In(const MessageTable& messages) const {
     if (Text == MessageId::Count) return Message;
     const std::string& text = messages.Text(Text);
-    return Filled(text.empty() ? std::string(kMessageEntries[static_cast<std::size_t>(Text)].BuiltIn)
-                               : text,
+    return Filled(text.empty()
+                      ? std::string(kMessageEntries[static_cast<std::size_t>(Text)].BuiltIn)
+                      : text,
                   Values) +
            Detail;
 }
@@ -102,9 +103,9 @@ int WritePlan::Sentences() const {
 void CheckRange(RuleProblems& problems, const std::optional<int>& value, WholeRange range,
                 std::string key, const char* control) {
     if (!value || range.Holds(*value)) return;
-    problems.push_back(Broken(std::move(key), control, MessageId::ValueRange,
-                              {std::to_string(*value), std::to_string(range.Min),
-                               std::to_string(range.Max)}));
+    problems.push_back(
+        Broken(std::move(key), control, MessageId::ValueRange,
+               {std::to_string(*value), std::to_string(range.Min), std::to_string(range.Max)}));
 }
 
 std::string TenthsText(int tenths) {

@@ -50,10 +50,11 @@ WriteCheck TransceiverTab::Plan(const Record& r, const WriteContext&) {
     RuleProblems problems = Check(r);
     if (!problems.empty()) return problems.front();
     WritePlan plan;
-    if (!plan.Send(DbgCommand({{{kParamAisTx, r.AisTxOn ? 0 : 1},
-                                {kParamDscRx, r.DscRxOn ? 1 : 0},
-                                {kParamGpsAntennaVoltage, r.GpsAntenna5V ? 1 : 0},
-                                {kParamDeviceInstance, r.DeviceInstance.value_or(kDbgValueEmpty)}}})))
+    if (!plan.Send(
+            DbgCommand({{{kParamAisTx, r.AisTxOn ? 0 : 1},
+                         {kParamDscRx, r.DscRxOn ? 1 : 0},
+                         {kParamGpsAntennaVoltage, r.GpsAntenna5V ? 1 : 0},
+                         {kParamDeviceInstance, r.DeviceInstance.value_or(kDbgValueEmpty)}}})))
         return Broken("transceiver", "", MessageId::WriteUnsendable);
     return plan;
 }

@@ -31,8 +31,8 @@ FieldSet VoyageTab::TakeSentence(const SentenceRecord& sentence, Record& r) {
     const VsdRecord& vsd = sentence.Vsd;
     // A code the ship-type list lacks (0, "not available", among them) is not
     // available: nothing is selected and the device keeps its code.
-    r.ShipType = FindShipTypeRow(vsd.ShipType) >= 0 ? std::optional<int>(vsd.ShipType)
-                                                    : std::nullopt;
+    r.ShipType =
+        FindShipTypeRow(vsd.ShipType) >= 0 ? std::optional<int>(vsd.ShipType) : std::nullopt;
     r.DraughtTenths.reset();
     if (std::isfinite(vsd.Draught) && vsd.Draught >= 0.0f && vsd.Draught <= kDraughtMetresMax) {
         const int tenths = static_cast<int>(std::lround(vsd.Draught * 10.0f));

@@ -9,9 +9,9 @@
 #include <QTableWidget>
 
 #include "ShellFixture.h"
-#include "tests/config/TabPages.h"
 #include "app/WindowHabits.h"
 #include "config/Configuration.h"
+#include "tests/config/TabPages.h"
 
 namespace navoro {
 namespace {

@@ -12,9 +12,9 @@
 #include <QToolButton>
 
 #include "ShellFixture.h"
-#include "config/Configuration.h"
 #include "app/AboutDialog.h"
 #include "app/AgreementDialog.h"
+#include "config/Configuration.h"
 #include "tests/link/PtyPair.h"
 
 namespace navoro {
@@ -291,10 +291,10 @@ TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledKeepingTheirChoice) 
     EXPECT_EQ(items(voltage),
               QStringList({Shipped(3, "OTHER_MSG", "GPS3"), Shipped(3, "OTHER_MSG", "GPS5")}));
     for (const char* name : lists) {
-        const int shown = std::string(name) == "ComboBoxCpaAlarmType" ||
-                                  std::string(name) == "ComboBoxGpsVoltage"
-                              ? 1
-                              : 0;
+        const int shown =
+            std::string(name) == "ComboBoxCpaAlarmType" || std::string(name) == "ComboBoxGpsVoltage"
+                ? 1
+                : 0;
         EXPECT_EQ(FindControlAs<QComboBox>(form.get(), name)->currentIndex(), shown) << name;
         EXPECT_EQ(FindControlAs<QComboBox>(form.get(), name)->count(), 2) << name;
     }

@@ -149,11 +149,11 @@ TEST(ConfigFile, ValuesNotAvailableAreLeftOut) {
     file.Tabs.Get<VoyageTab>()->ShipType.reset();
     file.Tabs.Get<CpaTab>()->CpaTenths.reset();
     file.Tabs.Get<BaudRateTab>()->Rates[0].reset();
-    file.Tabs.Get<ShipDataTab>()->InlandTenths = {855, std::nullopt, std::nullopt, 32,
-                                                  std::nullopt, 50};
+    file.Tabs.Get<ShipDataTab>()->InlandTenths = {855, std::nullopt, std::nullopt,
+                                                  32,  std::nullopt, 50};
     const std::string text = WriteConfigFile(file);
-    for (const char* absent : {"draught", "\"hour\"", "shipType", "\"beam\"", "internalB",
-                               "externalB", "\"3\":"})
+    for (const char* absent :
+         {"draught", "\"hour\"", "shipType", "\"beam\"", "internalB", "externalB", "\"3\":"})
         EXPECT_EQ(text.find(absent), std::string::npos) << absent;
     const std::size_t cpaTab = text.find("\"cpa\": {");
     ASSERT_NE(cpaTab, std::string::npos);

@@ -107,8 +107,8 @@ TEST_F(ConfigReplies, VsdNotAvailableValues) {
     EXPECT_EQ(v.stShipCargoType->text(), "0");
     EXPECT_EQ(v.edtDraught->text(), "");
     EXPECT_EQ(Shown(v.CSpinEditPOB), "N/A");
-    for (const SpinEdit* eta : {v.CSpinEditMonth, v.CSpinEditDay, v.CSpinEditHour,
-                                v.CSpinEditMinute})
+    for (const SpinEdit* eta :
+         {v.CSpinEditMonth, v.CSpinEditDay, v.CSpinEditHour, v.CSpinEditMinute})
         EXPECT_EQ(Shown(eta), "N/A") << eta->objectName().toStdString();
     EXPECT_EQ(v.ComboBoxNavStatus->currentIndex(), -1);
     ConfigSnapshot report = config->Readout().Snapshot();

@@ -276,7 +276,8 @@ TEST_F(ConfigSimulator, DemoModeShowsTheSimulatorsSettingsAndReportsThem) {
     EXPECT_EQ(P().ShipData.MaskEditMMSI->text(), "211457320");
     show("TabSheetVoyage", [&] { return P().Voyage.lblEdtDestination->text() == "HAMBURG"; });
     show("TabSheetCPA", [&] { return P().Cpa.MaskEditCPA->text() == "02.0"; });
-    show("TabSheetTransceiver", [&] { return std::string(config->Readout().Snapshot().GpsVoltage) == "3.3V"; });
+    show("TabSheetTransceiver",
+         [&] { return std::string(config->Readout().Snapshot().GpsVoltage) == "3.3V"; });
     show("TabSheetBaudRate", [&] { return config->Readout().Snapshot().BaudRates[7] == 115200; });
     show("TabSheetLR", [&] { return P().LongRange.LabeledEdit_LR_ChA->text() == "2087"; });
     show("TabSheetDestination",

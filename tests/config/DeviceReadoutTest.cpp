@@ -115,8 +115,9 @@ TEST_F(DeviceReadoutTest, AMobListLongerThanTheTabIsCut) {
         Receive("$PLMO,R,MBL,9720" + std::to_string(10000 + entry) + ",B");
     const ConfigFile f = File();
     ASSERT_TRUE(f.Tabs.Get<MobTab>());
-    EXPECT_EQ(f.Tabs.Get<MobTab>()->Rows.back().Mmsi,
-              static_cast<std::uint32_t>(std::stoul("9720" + std::to_string(10000 + kMobRows - 1))));
+    EXPECT_EQ(
+        f.Tabs.Get<MobTab>()->Rows.back().Mmsi,
+        static_cast<std::uint32_t>(std::stoul("9720" + std::to_string(10000 + kMobRows - 1))));
 }
 
 TEST_F(DeviceReadoutTest, ATabWhoseRepliesDidNotComeIsLeftOutAndNamed) {

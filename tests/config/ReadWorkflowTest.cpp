@@ -101,7 +101,7 @@ TEST_F(ReadWorkflow, ReadDeviceReadsAllButTheListsAndOffersTheReport) {
     EXPECT_EQ(sent.front(), "$PTST,,,,,00017");
     EXPECT_EQ(sent[4], "$AIAIQ,TSV");
     EXPECT_EQ(sent.back(), "$AIAIQ,CLR");
-    EXPECT_EQ(config->Readout().Snapshot().Mmsi, 0);                    // emptied
+    EXPECT_EQ(config->Readout().Snapshot().Mmsi, 0);                   // emptied
     EXPECT_TRUE(config->Readout().Identity().Flags.FirmwareReceived);  // the flags are not
     EXPECT_EQ(form->waitingWindow()->Bar()->maximum(), 30);
     EXPECT_EQ(config->ReportCountdown, 35);

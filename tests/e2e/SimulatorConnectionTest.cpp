@@ -11,8 +11,8 @@
 #include <QTimer>
 
 #include "WindowFixture.h"
-#include "config/Configuration.h"
 #include "app/DemoSimulator.h"
+#include "config/Configuration.h"
 #include "tests/link/PtyPair.h"
 #include "tests/support/Sentence.h"
 #include "tests/support/SimulatorFixture.h"

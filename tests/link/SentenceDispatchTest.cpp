@@ -20,10 +20,8 @@ TEST(SentenceDispatch, TellsTheKindByFormatterGroup) {
     } cases[] = {
         {Sentence("$AISSD,ABC1234,SHIP NAME,100,20,5,6,0,AI"), SentenceKind::Reply},
         {Sentence("$AIVSD,30,5.2,12,HAMBURG,123456.78,05,06,0,0"), SentenceKind::Reply},
-        {Sentence("!AIVDO,1,1,,,13aEOK?P00PD2wVMdLDRhgvL289?,0"),
-         SentenceKind::Encapsulated},
-        {Sentence("!AIVDM,1,1,,,13aEOK?P00PD2wVMdLDRhgvL289?,0"),
-         SentenceKind::Encapsulated},
+        {Sentence("!AIVDO,1,1,,,13aEOK?P00PD2wVMdLDRhgvL289?,0"), SentenceKind::Encapsulated},
+        {Sentence("!AIVDM,1,1,,,13aEOK?P00PD2wVMdLDRhgvL289?,0"), SentenceKind::Encapsulated},
         {Sentence("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
          SentenceKind::Gnss},
         {Sentence("$GPVTG,31.66,T,30.10,M,0.02,N,0.04,K,A"), SentenceKind::Gnss},

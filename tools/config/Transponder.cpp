@@ -100,9 +100,7 @@ class Transponder::Host : public ConnectionHost {
         return {};
     }
     bool AskForceConnect() override { return true; }  // the user named the port
-    void PostNotice(std::function<void()> notice) override {
-        notices.push_back(std::move(notice));
-    }
+    void PostNotice(std::function<void()> notice) override { notices.push_back(std::move(notice)); }
 
     static int RateEntryOf(int rate) {
         const int entry = ProbeEntry(rate);
@@ -374,9 +372,9 @@ WriteReport Transponder::Write(const ConfigFile& file) {
         if (!kTabInfos[tabs[i]].ChangesConnection) continue;
         if (!writeTab(tabs[i], report.Tabs[i])) return fail();
         Disconnect();
-        const std::optional<int> usb =
-            file.Tabs.Get<BaudRateTab>() ? BaudRateTab::UsbRate(*file.Tabs.Get<BaudRateTab>())
-                                         : std::nullopt;
+        const std::optional<int> usb = file.Tabs.Get<BaudRateTab>()
+                                           ? BaudRateTab::UsbRate(*file.Tabs.Get<BaudRateTab>())
+                                           : std::nullopt;
         if (options_.Rate != 0 && usb) options_.Rate = ProbeEntry(*usb) >= 0 ? *usb : 0;
         if (!Connect()) {
             report.Error = error_ + " after the rate write";

@@ -47,7 +47,8 @@ inline constexpr int kDimCDMax = kDimensionCdMax;
 inline constexpr int kPersonsMax = kPersonsOnBoardMax;
 inline constexpr int kCpaTenthsMax = CpaTab::kCpaTenthsMax;
 inline constexpr int kTcpaMax = static_cast<int>(CpaTab::kTcpaRange.Max);
-inline constexpr int kDeviceInstanceMax = static_cast<int>(TransceiverTab::kDeviceInstanceRange.Max);
+inline constexpr int kDeviceInstanceMax =
+    static_cast<int>(TransceiverTab::kDeviceInstanceRange.Max);
 inline constexpr int kChannelMax = static_cast<int>(LongRangeTab::kChannel.Max);
 inline constexpr int kInlandTenthsMax = ShipDataTab::kInlandTenthsMax;
 inline constexpr std::size_t kEncryptionKeyMax = EncryptionTab::kCodeMax;

@@ -171,10 +171,9 @@ Result Transponder::Query(std::string_view formatter) {
     } else if (formatter == "VSD") {
         r.Replies.push_back(ComposeVsd());
     } else if (formatter == "CPA") {
-        r.Replies.push_back(
-            Finish(Format("$PLMO,R,CPA,%ld,%s,%ld,%s,%ld,%d,,", kCodeCpa,
-                          ValueOrBlank(s.CpaTenths).c_str(), kCodeTcpa,
-                          ValueOrBlank(s.Tcpa).c_str(), kCodeCpaAlarm, s.CpaAlarm)));
+        r.Replies.push_back(Finish(Format(
+            "$PLMO,R,CPA,%ld,%s,%ld,%s,%ld,%d,,", kCodeCpa, ValueOrBlank(s.CpaTenths).c_str(),
+            kCodeTcpa, ValueOrBlank(s.Tcpa).c_str(), kCodeCpaAlarm, s.CpaAlarm)));
     } else if (formatter == "TSV") {
         r.Replies.push_back(Finish(Format("$PLMO,R,TSV,%ld,%d,%ld,%d,%ld,%d,,", kCodeAisTx, s.AisTx,
                                           kCodeDscRx, s.DscRx, kCodeGpsVoltage, s.GpsVoltage)));
