@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -334,6 +335,16 @@ void ReplayPanel::SetReplaying(bool replaying) {
         if (window_.Maintenance) window_.Maintenance->setEnabled(maintenanceEnabled_);
         c.LabelConnectionStatus->setMinimumWidth(statusWidth_);
     }
+}
+
+void ReplayPanel::AddOpenItem(QMenu* menu, std::function<void()> open) {
+    auto* item = new QAction(QStringLiteral("Open capture(&O)..."), menu);
+    item->setObjectName(QStringLiteral("mnuOpenCapture"));
+    connect(item, &QAction::triggered, this, std::move(open));
+    const QList<QAction*> items = menu->actions();
+    QAction* first = items.isEmpty() ? nullptr : items.front();
+    menu->insertAction(first, item);
+    menu->insertSeparator(first);
 }
 
 }  // namespace navoro

@@ -24,6 +24,7 @@ class QTimer;
 class QWidget;
 
 class QAction;
+class QMenu;
 
 namespace navoro {
 
@@ -135,6 +136,8 @@ class ReplayPanel : public QObject {
     CaptureReplay& Replay() { return *replay_; }
     // The language switch's texts for the page.
     void ApplyTexts();
+    // Puts "Open capture..." first into `menu`; choosing it runs `open`.
+    void AddOpenItem(QMenu* menu, std::function<void()> open);
 
     QProgressBar* ProgressBarReplay() const { return progress_; }
     QComboBox* cbxReplaySpeed() const { return speed_; }

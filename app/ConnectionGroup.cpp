@@ -210,7 +210,7 @@ ConnectionControls BuildConnectionGroup(QWidget* panel) {
     c.OpenPort = Named(new QToolButton(panel), "OpenPort");
     c.OpenPort->setCheckable(true);
     c.OpenPort->setText(QStringLiteral("Connect"));
-    c.OpenPort->setProperty("Tag", 0);
+    c.OpenPort->setProperty("connected", false);
     c.OpenPort->setFixedSize(96, 54);
     QFont bold = c.OpenPort->font();
     bold.setBold(true);

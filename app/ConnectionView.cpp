@@ -9,7 +9,6 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "config/Configuration.h"
 #include "link/PortLists.h"
 #include "ui/Product.h"
 
@@ -32,14 +31,10 @@ void StyleStatusLabel(QLabel* label, const QColor& colour, bool enabled) {
 ConnectionView::ConnectionView(QObject* context, const MessageTable& messages, Prompts& prompts)
     : context_(context), messages_(messages), prompts_(prompts) {}
 
-void ConnectionView::Build(QWidget* panel, ConnectionTimers timers, Configuration& configuration,
-                           const ConnectionManager& manager) {
+void ConnectionView::Build(QWidget* panel, ConnectionTimers timers) {
     controls_ = BuildConnectionGroup(panel);
     images_ = MakeLinkImageLists();
     timers_ = timers;
-    configuration_ = &configuration;
-    manager_ = &manager;
-    pageControlConfChange_ = [&configuration] { configuration.PageControlConfChange(); };
 }
 
 const std::string& ConnectionView::Text(LinkText text) const {
@@ -109,11 +104,11 @@ void ConnectionView::ShowDetectPage(bool automatic) {
         automatic ? controls_.TabSheetAutoConnectComPort : controls_.TabSheetManualDetectComPort);
 }
 
-std::string ConnectionView::ComPortText() const {
+std::string ConnectionView::PortText() const {
     return controls_.cbxComPort->currentText().toStdString();
 }
 
-void ConnectionView::SetComPortText(const std::string& text) {
+void ConnectionView::SetPortText(const std::string& text) {
     QComboBox* box = controls_.cbxComPort;
     const QSignalBlocker quiet(box);
     const QString wanted = QString::fromStdString(text);
@@ -125,7 +120,7 @@ void ConnectionView::SetComPortText(const std::string& text) {
     }
 }
 
-void ConnectionView::SelectFirstComPort() {
+void ConnectionView::SelectFirstPort() {
     QComboBox* box = controls_.cbxComPort;
     const QSignalBlocker quiet(box);
     if (box->count() > 0) {
@@ -135,7 +130,7 @@ void ConnectionView::SelectFirstComPort() {
     }
 }
 
-void ConnectionView::SetBaudRateItems(const std::array<ProbeRate, 6>& rates) {
+void ConnectionView::SetRateItems(const std::array<ProbeRate, 6>& rates) {
     QComboBox* box = controls_.cbxBaudRate;
     const QSignalBlocker quiet(box);
     box->clear();
@@ -143,29 +138,30 @@ void ConnectionView::SetBaudRateItems(const std::array<ProbeRate, 6>& rates) {
         box->addItem(QString::fromLatin1(rate.Text));
 }
 
-int ConnectionView::BaudRateEntry() const {
+int ConnectionView::RateEntry() const {
     return controls_.cbxBaudRate->currentIndex();
 }
 
-void ConnectionView::SelectBaudRateEntry(int entry) {
+void ConnectionView::SelectRateEntry(int entry) {
     const QSignalBlocker quiet(controls_.cbxBaudRate);
     controls_.cbxBaudRate->setCurrentIndex(entry);
 }
 
-void ConnectionView::SetAutoDetectComPort(const std::string& text) {
+void ConnectionView::ShowProbedPort(const std::string& text) {
     controls_.EditAutoDetectComPort->setText(QString::fromStdString(text));
 }
 
-void ConnectionView::SetAutoDetectBaudRate(const std::string& text) {
+void ConnectionView::ShowProbedRate(const std::string& text) {
     controls_.EditAutoDetectBaudRate->setText(QString::fromStdString(text));
 }
 
-void ConnectionView::SetConnectState(int connectState) {
-    controls_.OpenPort->setProperty("Tag", connectState);
-    controls_.OpenPort->setChecked(connectState == 1);
+void ConnectionView::ShowActive(bool active) {
+    // The button's Tag says the same to the language switch: 1 while down.
+    controls_.OpenPort->setProperty("connected", active);
+    controls_.OpenPort->setChecked(active);
 }
 
-void ConnectionView::SetOpenPortCaption(LinkText caption) {
+void ConnectionView::SetConnectCaption(LinkText caption) {
     controls_.OpenPort->setText(QString::fromStdString(Text(caption)));
 }
 
@@ -180,17 +176,17 @@ void ConnectionView::EnableConnectionControls(bool enabled) {
 }
 
 void ConnectionView::StartConnectionTimers() {
-    timers_.Timer1->start();
-    timers_.TimerConnection->start();
+    timers_.ConnectionStep->start();
+    timers_.Status->start();
 }
 
 void ConnectionView::StopConnectionTimers() {
-    timers_.Timer1->stop();
-    timers_.TimerConnection->stop();
+    timers_.ConnectionStep->stop();
+    timers_.Status->stop();
 }
 
 void ConnectionView::StartSystemCheckTimer() {
-    timers_.TimerUpdateSysChk->start();
+    timers_.SystemCheck->start();
 }
 
 void ConnectionView::ShowLinkStatus(int frame, LinkText text) {
@@ -212,8 +208,6 @@ void ConnectionView::ShowLinkStatus(int frame, LinkText text) {
 }
 
 void ConnectionView::AnimateLinkStatus(int twoWayFrame, bool red) {
-    timers_.TimerConnection->setProperty("Tag", twoWayFrame);
-    controls_.LabelConnectionStatus->setProperty("Tag", manager_->LabelStatusTag);
     DrawLinkFrame(controls_.ImageConnectTwoWay, images_.ImageListConnectTwoWay, twoWayFrame);
     QLabel* label = controls_.LabelConnectionStatus;
     StyleStatusLabel(label, red ? Qt::red : Qt::black, true);
@@ -228,7 +222,7 @@ void ConnectionView::ErrorBox(LinkText text, const std::string& reason) {
     ErrorBox(reason.empty() ? Text(text) : Text(text) + "\n\n" + reason);
 }
 
-void ConnectionView::CommErrorBox(const std::string& message) {
+void ConnectionView::PortErrorBox(const std::string& message) {
     prompts_.ShowError(kApplicationTitle, message);
 }
 
@@ -242,14 +236,23 @@ void ConnectionView::PostNotice(std::function<void()> notice) {
     QTimer::singleShot(0, context_, std::move(notice));
 }
 
-void ConnectionView::ResetConfiguration() {
-    if (!configuration_) return;
-    ClearSnapshot(configuration_->Snapshot);
-    configuration_->SetInlandMode(false);
-}
-
-void ConnectionView::PageControlConfChange() {
-    if (pageControlConfChange_) pageControlConfChange_();
+void ConnectionView::Drive(ConnectionManager& manager, std::function<void()> toggle) {
+    const ConnectionControls& c = controls_;
+    QObject::connect(c.OpenPort, &QToolButton::clicked, context_, std::move(toggle));
+    for (QRadioButton* mode : {c.RadioButtonConnectionModeManual, c.RadioButtonConnectionModeAuto})
+        QObject::connect(mode, &QRadioButton::clicked, context_,
+                         [&manager] { manager.ModeChanged(); });
+    // The user's choices only: programmatic changes emit neither signal.
+    QObject::connect(c.cbxComPort, &QComboBox::activated, context_,
+                     [&manager] { manager.PortChosen(); });
+    QObject::connect(c.cbxComPort->lineEdit(), &QLineEdit::textEdited, context_,
+                     [&manager] { manager.PortChosen(); });
+    QObject::connect(c.cbxBaudRate, &QComboBox::activated, context_,
+                     [&manager] { manager.RateChosen(); });
+    QObject::connect(timers_.ConnectionStep, &QTimer::timeout, context_,
+                     [&manager] { manager.ConnectionStep(); });
+    QObject::connect(timers_.Status, &QTimer::timeout, context_,
+                     [&manager] { manager.StatusStep(); });
 }
 
 }  // namespace navoro

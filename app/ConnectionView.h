@@ -18,14 +18,13 @@ class QWidget;
 
 namespace navoro {
 
-class Configuration;
 class PortLists;
 
 // The timers the connection drives, owned by the main window.
 struct ConnectionTimers {
-    QTimer* Timer1 = nullptr;             // 1000 ms, connection steps
-    QTimer* TimerConnection = nullptr;    // 200 ms, status animation
-    QTimer* TimerUpdateSysChk = nullptr;  // 1000 ms, system check
+    QTimer* ConnectionStep = nullptr;  // 1000 ms, connection steps ("Timer1")
+    QTimer* Status = nullptr;          // 200 ms, status animation ("TimerConnection")
+    QTimer* SystemCheck = nullptr;     // 1000 ms, system check ("TimerUpdateSysChk")
 };
 
 class ConnectionView : public ConnectionHost {
@@ -34,10 +33,11 @@ class ConnectionView : public ConnectionHost {
     ConnectionView(QObject* context, const MessageTable& messages, Prompts& prompts);
 
     // Builds the connection group into `panel` (PanelConnection) and binds the
-    // timers and the configuration that a new connection resets. Runs once,
-    // before the connection manager's SetUp.
-    void Build(QWidget* panel, ConnectionTimers timers, Configuration& configuration,
-               const ConnectionManager& manager);
+    // timers. Runs once, before the connection manager's SetUp.
+    void Build(QWidget* panel, ConnectionTimers timers);
+    // The user's actions and the timers drive `manager`; Connect and
+    // Disconnect run `toggle` (which may end a replay first).
+    void Drive(ConnectionManager& manager, std::function<void()> toggle);
 
     const ConnectionControls& Controls() const { return controls_; }
     const std::string& Text(LinkText text) const;
@@ -49,25 +49,19 @@ class ConnectionView : public ConnectionHost {
     void WarningBox(const std::string& text);
     void ErrorBox(const std::string& text);
 
-    // The one seam tests replace: what a new link runs to read the visible
-    // configuration page (by default the configuration's own handler).
-    void SetPageControlConfChange(std::function<void()> handler) {
-        pageControlConfChange_ = std::move(handler);
-    }
-
     // ---- ConnectionHost --------------------------------------------------------
     bool AutoMode() const override;
     void ShowDetectPage(bool automatic) override;
-    std::string ComPortText() const override;
-    void SetComPortText(const std::string& text) override;
-    void SelectFirstComPort() override;
-    void SetBaudRateItems(const std::array<ProbeRate, 6>& rates) override;
-    int BaudRateEntry() const override;
-    void SelectBaudRateEntry(int entry) override;
-    void SetAutoDetectComPort(const std::string& text) override;
-    void SetAutoDetectBaudRate(const std::string& text) override;
-    void SetConnectState(int connectState) override;
-    void SetOpenPortCaption(LinkText caption) override;
+    std::string PortText() const override;
+    void SetPortText(const std::string& text) override;
+    void SelectFirstPort() override;
+    void SetRateItems(const std::array<ProbeRate, 6>& rates) override;
+    int RateEntry() const override;
+    void SelectRateEntry(int entry) override;
+    void ShowProbedPort(const std::string& text) override;
+    void ShowProbedRate(const std::string& text) override;
+    void ShowActive(bool active) override;
+    void SetConnectCaption(LinkText caption) override;
     void EnableConnectionControls(bool enabled) override;
     void StartConnectionTimers() override;
     void StopConnectionTimers() override;
@@ -76,12 +70,10 @@ class ConnectionView : public ConnectionHost {
     void AnimateLinkStatus(int twoWayFrame, bool red) override;
     void WarningBox(LinkText text) override;
     void ErrorBox(LinkText text, const std::string& reason) override;
-    void CommErrorBox(const std::string& message) override;
+    void PortErrorBox(const std::string& message) override;
     std::string TextOf(LinkText text) const override { return Text(text); }
     bool AskForceConnect() override;
     void PostNotice(std::function<void()> notice) override;
-    void ResetConfiguration() override;
-    void PageControlConfChange() override;
 
   private:
     QObject* context_;
@@ -90,9 +82,6 @@ class ConnectionView : public ConnectionHost {
     ConnectionControls controls_;
     LinkImageLists images_;
     ConnectionTimers timers_;
-    Configuration* configuration_ = nullptr;
-    const ConnectionManager* manager_ = nullptr;
-    std::function<void()> pageControlConfChange_;
 };
 
 }  // namespace navoro

@@ -96,4 +96,11 @@ void DemoSimulator::Stop(int graceMs) {
     ForwardErrors();
 }
 
+bool DemoSimulator::StartDemo(const std::string& folder, const std::string& gnss, std::string& path,
+                              std::string& error) {
+    QStringList arguments{QStringLiteral("--exit-with-parent")};
+    if (!gnss.empty()) arguments << QStringLiteral("--gnss") << QString::fromStdString(gnss);
+    return Start(QString::fromStdString(folder + "navoro-sim"), arguments, 10000, path, error);
+}
+
 }  // namespace navoro

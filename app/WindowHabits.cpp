@@ -8,7 +8,7 @@
 #include <QTabWidget>
 #include <cstdlib>
 
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "config/ConfigFileTabs.h"
 #include "config/Configuration.h"
 #include "diagnosis/DataLogPage.h"
@@ -25,23 +25,23 @@ bool Showing(const QTabWidget* pages, const char* name) {
 
 }  // namespace
 
-WindowHabits::WindowHabits(TForm1& form)
+WindowHabits::WindowHabits(MainWindow& form)
     : QObject(&form),
       form_(form),
       file_(form.findChild<QMenu*>(QStringLiteral("mnuFile"))),
       firstItem_(file_ ? file_->actions().value(0) : nullptr) {
     QAction* load = AddMenuItem("mnuLoadConfigFile", "Load configuration...");
     load->setShortcut(QKeySequence::Open);
-    connect(load, &QAction::triggered, this, &WindowHabits::mnuLoadConfigFileClick);
+    connect(load, &QAction::triggered, this, &WindowHabits::LoadConfiguration);
     QAction* save = AddMenuItem("mnuSaveConfigFile", "Save configuration...");
     save->setShortcut(QKeySequence::Save);
-    connect(save, &QAction::triggered, this, &WindowHabits::mnuSaveConfigFileClick);
+    connect(save, &QAction::triggered, this, &WindowHabits::SaveConfiguration);
     QAction* refresh = AddMenuItem("mnuRefresh", "Refresh");
     refresh->setShortcut(QKeySequence::Refresh);
-    connect(refresh, &QAction::triggered, this, &WindowHabits::mnuRefreshClick);
+    connect(refresh, &QAction::triggered, this, &WindowHabits::RereadVisibleTab);
     QAction* connectItem = AddMenuItem("mnuConnect", "Connect/Disconnect");
     connectItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
-    connect(connectItem, &QAction::triggered, this, [this] { form_.OpenPortClick(); });
+    connect(connectItem, &QAction::triggered, this, [this] { form_.ToggleConnection(); });
     if (auto* exit = form_.findChild<QAction*>(QStringLiteral("mnuExit"))) {
         exit->setShortcut(QKeySequence::Quit);
         // Not every desktop has a standard key for Quit.
@@ -56,7 +56,7 @@ WindowHabits::WindowHabits(TForm1& form)
         if (!form_.ConnectionGroupView().AutoMode()) manualRate_ = ShownRate();
     });
     connect(c.RadioButtonConnectionModeManual, &QRadioButton::clicked, this, [this] {
-        if (manualRate_ > 0 && SelectRate(manualRate_)) form_.cbxBaudRateChange();
+        if (manualRate_ > 0 && SelectRate(manualRate_)) form_.RateChosen();
     });
     Restore(ReadConnectionSettings(form_.SettingsPath()));
 }
@@ -86,7 +86,7 @@ std::string Trimmed(const QString& text) {
 }  // namespace
 
 int WindowHabits::ShownRate() const {
-    const int entry = form_.ConnectionGroupView().BaudRateEntry();
+    const int entry = form_.ConnectionGroupView().RateEntry();
     if (entry < 0 || entry >= static_cast<int>(kProbeRates.size())) return 0;
     return std::atoi(kProbeRates[static_cast<std::size_t>(entry)].Text);
 }
@@ -94,7 +94,7 @@ int WindowHabits::ShownRate() const {
 bool WindowHabits::SelectRate(int rate) {
     for (std::size_t i = 0; i < kProbeRates.size(); ++i) {
         if (std::atoi(kProbeRates[i].Text) != rate) continue;
-        form_.ConnectionGroupView().SelectBaudRateEntry(static_cast<int>(i));
+        form_.ConnectionGroupView().SelectRateEntry(static_cast<int>(i));
         return true;
     }
     return false;
@@ -134,15 +134,14 @@ void WindowHabits::Restore(const ConnectionSettings& kept) {
                                                  : c.RadioButtonConnectionModeManual;
         if (!mode->isChecked()) {
             mode->setChecked(true);
-            form_.RadioButtonConnectionModeAutoClick();
+            form_.ModeChanged();
         }
     }
     // A port or simulator given on the command line wins.
     if (!kept.Port.empty() && options.Ports.empty() && !options.Simulate) RestorePort(kept.Port);
     if (kept.Rate > 0 && !options.Simulate) {
         manualRate_ = kept.Rate;
-        if (!form_.ConnectionGroupView().AutoMode() && SelectRate(kept.Rate))
-            form_.cbxBaudRateChange();
+        if (!form_.ConnectionGroupView().AutoMode() && SelectRate(kept.Rate)) form_.RateChosen();
     }
     ShowPage(form_.findChild<QTabWidget*>(QStringLiteral("PageControlConf")), kept.ConfigTab);
     ShowPage(form_.findChild<QTabWidget*>(QStringLiteral("PageControlDiagnosis")),
@@ -154,16 +153,16 @@ void WindowHabits::RestorePort(const std::string& port) {
     PortLists& lists = form_.Ports();
     for (const PortInfo& present : lists.PresentPorts()) {
         if (present.path != port && present.byId != port) continue;
-        form_.ConnectionGroupView().SetComPortText(present.path);
-        form_.cbxComPortChange();
+        form_.ConnectionGroupView().SetPortText(present.path);
+        form_.PortChosen();
         return;
     }
     // Not present: it stays the choice, listed as not present, so plugging
     // the adapter in is all it takes.
     lists.AddManualPort(port);
     lists.RescanPorts();
-    form_.ConnectionGroupView().SetComPortText(port);
-    form_.cbxComPortChange();
+    form_.ConnectionGroupView().SetPortText(port);
+    form_.PortChosen();
     QString note = QString::fromStdString(form_.Message(MessageId::PortNotPresent));
     const QString path = QString::fromStdString(port);
     note = note.contains(QLatin1String("%1")) ? note.replace(QLatin1String("%1"), path)
@@ -180,25 +179,25 @@ QAction* WindowHabits::AddMenuItem(const char* name, const char* caption) {
     return item;
 }
 
-void WindowHabits::mnuSaveConfigFileClick() {
+void WindowHabits::SaveConfiguration() {
     const auto* main = form_.findChild<QTabWidget*>(QStringLiteral("PageControlMain"));
     const auto* diagnosis = form_.findChild<QTabWidget*>(QStringLiteral("PageControlDiagnosis"));
     if (Showing(main, "TabSheetDiagnosis") && Showing(diagnosis, "TabSheetDataLog")) {
-        form_.diagnosis().DataLog().btnSaveLogClick();
+        form_.diagnosis().DataLog().SaveLog();
         return;
     }
     SaveConfigurationFile(form_.configuration(), form_.prompts(), form_.Messages(),
                           form_.SettingsFolder());
 }
 
-void WindowHabits::mnuLoadConfigFileClick() {
+void WindowHabits::LoadConfiguration() {
     LoadConfigurationFile(form_.configuration(), form_.prompts(), form_.Messages(),
                           form_.SettingsFolder());
 }
 
-void WindowHabits::mnuRefreshClick() {
+void WindowHabits::RereadVisibleTab() {
     const auto* main = form_.findChild<QTabWidget*>(QStringLiteral("PageControlMain"));
-    if (Showing(main, "TabSheetConfig")) form_.configuration().PageControlConfChange();
+    if (Showing(main, "TabSheetConfig")) form_.configuration().ReadVisibleTab();
 }
 
 }  // namespace navoro

@@ -10,7 +10,7 @@ class QMenu;
 
 namespace navoro {
 
-class TForm1;
+class MainWindow;
 
 // What the main window does as a desktop tool beside its pages: File > Save
 // configuration... / Load configuration..., Refresh and Connect/Disconnect in
@@ -29,11 +29,14 @@ class WindowHabits : public QObject {
     Q_OBJECT
 
   public:
-    explicit WindowHabits(TForm1& form);
+    explicit WindowHabits(MainWindow& form);
 
-    void mnuSaveConfigFileClick();
-    void mnuLoadConfigFileClick();
-    void mnuRefreshClick();
+    // File > Save configuration..., or the data log on DATA LOG (Ctrl+S).
+    void SaveConfiguration();
+    // File > Load configuration... (Ctrl+O).
+    void LoadConfiguration();
+    // Refresh (F5): reads the visible configuration tab again.
+    void RereadVisibleTab();
 
     // What the settings file keeps of the window as it stands.
     ConnectionSettings Remembered() const;
@@ -46,7 +49,7 @@ class WindowHabits : public QObject {
     bool SelectRate(int rate);
     int ShownRate() const;
 
-    TForm1& form_;
+    MainWindow& form_;
     QMenu* file_;
     QAction* firstItem_;  // what the File menu held first (the maintenance menu)
     int manualRate_ = 0;  // the rate chosen in manual mode (0: none)

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
 #include "ui/QtPrompts.h"
@@ -70,7 +70,7 @@ int main(int argc, char* argv[]) {
         environment.DocumentsFolder = documents.toStdString();
         environment.Options = options;
 
-        navoro::TForm1 form(prompts, environment);
+        navoro::MainWindow form(prompts, environment);
         prompts.SetParent(&form);
         form.ApplyStartupLanguage();
         form.show();

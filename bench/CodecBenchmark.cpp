@@ -128,7 +128,7 @@ void BM_RouteMixed(benchmark::State& state) {
 void BM_ReceivePath(benchmark::State& state) {
     struct Dispatch : navoro::LineSink {
         navoro::Codec* codec;
-        void DispatchSentence(char* line) override {
+        void RouteLine(char* line) override {
             if (line[0] == '$' || line[0] == '!')
                 benchmark::DoNotOptimize(navoro::RouteSentence(*codec, line));
         }

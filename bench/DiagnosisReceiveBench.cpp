@@ -1,8 +1,8 @@
 // The receive path of the main window with every diagnosis page live and the
 // data log on: received bytes go through the line assembly to the window's
-// consumers, as CommRxChar hands them over (the log, then the dispatcher with
-// the GNSS view and the position-report counters, the handshake detector and
-// the information-dump collector);
+// consumers, as its receive callback hands them over (the log, then the
+// dispatcher with the GNSS view and the position-report counters, the
+// handshake detector and the information-dump collector);
 // between reads the event loop runs (log batches, timers, painting of the
 // visible page). Reports lines/s and the longest single handler: a read's
 // handling or the delivery of one event (a timer's tick, a paint).
@@ -39,7 +39,7 @@
 
 #include "app/CaptureReplay.h"
 #include "app/ControlTexts.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "diagnosis/DataLogFile.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
@@ -138,19 +138,19 @@ const Capture& Stream() {
 struct Window {
     QTemporaryDir documents;
     navoro::ScriptedPrompts prompts;
-    std::unique_ptr<navoro::TForm1> form;
+    std::unique_ptr<navoro::MainWindow> form;
 
     explicit Window(int diagnosisPage) {
         navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
                                              documents.path().toStdString(),
                                              {}};
-        form = std::make_unique<navoro::TForm1>(prompts, environment);
+        form = std::make_unique<navoro::MainWindow>(prompts, environment);
         form->show();
         navoro::FindControlAs<QTabWidget>(form.get(), "PageControlMain")->setCurrentIndex(1);
         navoro::FindControlAs<QTabWidget>(form.get(), "PageControlDiagnosis")
             ->setCurrentIndex(diagnosisPage);
         navoro::FindControlAs<QCheckBox>(form.get(), "cbxEnableLog")->setChecked(true);
-        form->TimerUpdateSysChk()->start();
+        form->SystemCheckTimer()->start();
         QApplication::processEvents();
     }
 };
@@ -159,9 +159,9 @@ struct Window {
 // event loop running between reads.
 void Receive(benchmark::State& state, int diagnosisPage, bool fullLog) {
     Window window(diagnosisPage);
-    // The window's own consumers, in CommRxChar's order: the log, then
-    // DispatchSentence, CheckLinkHandshake and CollectDeviceData.
-    navoro::LineAssembler assembler(static_cast<navoro::LineSink&>(*window.form));
+    // The window's own consumers, in the receive path's order: the log, then
+    // the routing to the pages, the handshake and the information dump.
+    navoro::DeviceSession& receive = window.form->Session();
     if (fullLog) {
         // The log at its cap already: every batch now also drops old lines.
         navoro::DataLogPage& log = window.form->diagnosis().DataLog();
@@ -183,7 +183,7 @@ void Receive(benchmark::State& state, int diagnosisPage, bool fullLog) {
             // One receive event: its bytes through the line assembly.
             clock.start();
             const qint64 cpu = ThreadCpuNs();
-            assembler.Feed(std::string_view(capture.Bytes).substr(at, n));
+            receive.Feed(std::string_view(capture.Bytes).substr(at, n));
             const qint64 read = clock.nsecsElapsed();
             longestRead = std::max(longestRead, read);
             app->Record(read, ThreadCpuNs() - cpu);
@@ -248,7 +248,7 @@ void BM_ReceiveAisTargetsVisible(benchmark::State& state) {
     auto* tabs = navoro::FindControlAs<QTabWidget>(window.form.get(), "PageControlDiagnosis");
     tabs->setCurrentWidget(navoro::FindControlAs<QWidget>(window.form.get(), "TabSheetAisTargets"));
     navoro::TargetsPage* page = window.form->diagnosis().AisTargets();
-    navoro::LineAssembler assembler(static_cast<navoro::LineSink&>(*window.form));
+    navoro::DeviceSession& receive = window.form->Session();
     {
         // Static data and a first position of every station.
         std::string fill;
@@ -262,7 +262,7 @@ void BM_ReceiveAisTargetsVisible(benchmark::State& state) {
             Append(fill, navoro::sim::EncodeStaticVoyageData(data), lines);
             Append(fill, navoro::sim::EncodePositionReport(StationReport(i, 0)), lines);
         }
-        assembler.Feed(fill);
+        receive.Feed(fill);
         page->UpdateAisTargets();
         QApplication::processEvents();
     }
@@ -296,7 +296,7 @@ void BM_ReceiveAisTargetsVisible(benchmark::State& state) {
             const std::size_t n = std::min(readSize, bytes.size() - at);
             clock.start();
             const qint64 cpu = ThreadCpuNs();
-            assembler.Feed(std::string_view(bytes).substr(at, n));
+            receive.Feed(std::string_view(bytes).substr(at, n));
             app->Record(clock.nsecsElapsed(), ThreadCpuNs() - cpu);
             QApplication::processEvents();
         }
@@ -363,7 +363,7 @@ void BM_DataLogTenMillionLines(benchmark::State& state) {
         const std::string saved = (out.path() + "/day.TXT").toStdString();
         window.prompts.SaveFileNames.push_back(saved);
         clock.start();
-        log.btnSaveLogClick();
+        log.SaveLog();
         const double saveSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
         state.counters["lines/s"] = static_cast<double>(count) / logSeconds;
         state.counters["rss_mb"] = residentMb;

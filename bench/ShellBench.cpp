@@ -30,7 +30,7 @@
 #include <string>
 
 #include "app/ControlTexts.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "codec/Framing.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/DiagnosisPages.h"
@@ -68,13 +68,13 @@ class FirstPaint : public QObject {
 struct Window {
     QTemporaryDir documents;
     navoro::ScriptedPrompts prompts;
-    std::unique_ptr<navoro::TForm1> form;
+    std::unique_ptr<navoro::MainWindow> form;
 
     Window() {
         navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
                                              documents.path().toStdString(),
                                              {}};
-        form = std::make_unique<navoro::TForm1>(prompts, environment);
+        form = std::make_unique<navoro::MainWindow>(prompts, environment);
     }
 };
 
@@ -137,9 +137,9 @@ int Memory(int stations) {
     Idle(2000);
     const long idleKb = ProcessStatusKb("VmRSS");
 
-    navoro::LineAssembler assembler(static_cast<navoro::LineSink&>(*window.form));
+    navoro::DeviceSession& receive = window.form->Session();
     for (int i = 0; i < stations; ++i) {
-        assembler.Feed(PositionSentence(211000000u + static_cast<std::uint32_t>(i) * 7, i));
+        receive.Feed(PositionSentence(211000000u + static_cast<std::uint32_t>(i) * 7, i));
         if (i % 200 == 0) QApplication::processEvents();
     }
     Idle(1000);

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "codec/StaticDataLimits.h"
 #include "codec/StoreUpdates.h"
 
 namespace navoro {
@@ -24,7 +25,9 @@ void StoreSsd(AisStore& s, const SsdRecord& r) {
     s.DimB = r.DimB;
     s.DimC = r.DimC;
     s.DimD = r.DimD;
-    if (r.DimA <= 511 && r.DimB <= 511 && r.DimC <= 63 && r.DimD <= 63) s.DimsValid = 1;
+    if (r.DimA <= kDimensionAbMax && r.DimB <= kDimensionAbMax && r.DimC <= kDimensionCdMax &&
+        r.DimD <= kDimensionCdMax)
+        s.DimsValid = 1;
     s.Dte = r.Dte;
     if (r.Dte <= 1) s.DteValid = 1;
     CopyText(s.Source, r.Source);
@@ -33,11 +36,11 @@ void StoreSsd(AisStore& s, const SsdRecord& r) {
 
 void StoreVsd(AisStore& s, const VsdRecord& r) {
     s.ShipType = r.ShipType;
-    if (r.ShipType <= 255) s.ShipTypeValid = 1;
+    if (r.ShipType <= kShipTypeCodeMax) s.ShipTypeValid = 1;
     s.Draught = r.Draught;
-    if (!(r.Draught > 25.5f)) s.DraughtValid = 1;
+    if (!(r.Draught > kDraughtMetresMax)) s.DraughtValid = 1;
     s.PersonsOnBoard = r.PersonsOnBoard;
-    if (r.PersonsOnBoard <= 8191) s.PersonsValid = 1;
+    if (r.PersonsOnBoard <= kPersonsOnBoardMax) s.PersonsValid = 1;
     CopyText(s.Destination, r.Destination);
     if (s.Destination[0] != '\0') s.DestinationValid = 1;
     s.TimeDate[0] = r.EtaTime.Hour;
@@ -48,7 +51,7 @@ void StoreVsd(AisStore& s, const VsdRecord& r) {
     s.TimeDate[5] = r.EtaMonth;
     if (r.EtaTime.Hour < 24 && r.EtaDay <= 31 && r.EtaMonth <= 12) s.EtaValid = 1;
     s.NavStatus = r.NavStatus;
-    if (r.NavStatus <= 15) s.NavStatusValid = 1;
+    if (r.NavStatus <= kNavStatusMax) s.NavStatusValid = 1;
     s.RegionalFlags = r.RegionalFlags;
     s.VsdReceived = 1;
 }

@@ -208,17 +208,13 @@ void LoadSentence(const Codec& codec, SentenceRecord& record) {
     }
 }
 
-bool ComposeSentence(Codec& codec, char* buffer, std::size_t size, const char* formatter,
-                     const char* talker) {
+bool ComposeRecord(SentenceRecord& record, char* buffer, std::size_t size, const char* formatter,
+                   const char* talker) {
     if (size > 0) buffer[0] = '\0';
     const FormatterInfo* info = FindFormatter(formatter);
     if (info == nullptr || info->Composer == nullptr || !IsTalker(talker)) return false;
-
-    SentenceRecord& record = codec.Composed;
     CopyText(record.Header.Talker, talker);
     CopyText(record.Header.Formatter, info->Name);
-    LoadSentence(codec, record);
-
     SentenceWriter out(buffer, size);
     info->Composer(out, record);
     if (!out.Ok()) {
@@ -226,6 +222,17 @@ bool ComposeSentence(Codec& codec, char* buffer, std::size_t size, const char* f
         return false;
     }
     return AppendChecksum(buffer);
+}
+
+bool ComposeSentence(Codec& codec, char* buffer, std::size_t size, const char* formatter,
+                     const char* talker) {
+    if (size > 0) buffer[0] = '\0';
+    const FormatterInfo* info = FindFormatter(formatter);
+    if (info == nullptr || info->Composer == nullptr || !IsTalker(talker)) return false;
+    SentenceRecord& record = codec.Composed;
+    CopyText(record.Header.Formatter, info->Name);
+    LoadSentence(codec, record);
+    return ComposeRecord(record, buffer, size, formatter, talker);
 }
 
 bool FormatSentence(char* buffer, std::size_t size, const char* format, ...) {

@@ -26,6 +26,13 @@ inline constexpr std::size_t kComposeBufferSize = 100;
 bool ComposeSentence(Codec& codec, char* buffer, std::size_t size, const char* formatter,
                      const char* talker);
 
+// Composes `record` as it stands, without the stores: the talker and
+// formatter go into its header (a DBG record keeps the header's mode letter),
+// the formatter's composer prints it and AppendChecksum ends it. The same
+// limits as ComposeSentence.
+bool ComposeRecord(SentenceRecord& record, char* buffer, std::size_t size, const char* formatter,
+                   const char* talker);
+
 // Copies the stored values of the header's formatter from its group store into
 // the record's members (the inverse of the store update). A formatter with no
 // store entry leaves the record as it is.

@@ -1,8 +1,9 @@
 #include "config/ConfigReport.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <string_view>
+
+#include "codec/TextFormat.h"
 
 namespace navoro {
 
@@ -14,20 +15,6 @@ constexpr const char* kCredits[] = {
     "www.lumoworks.example",
     "Thank you for choosing our products",
 };
-
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-    if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, again);
-    va_end(again);
-    return text;
-}
 
 std::string Centred(std::string_view text, int width) {
     const int size = static_cast<int>(text.size());

@@ -3,16 +3,16 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QPalette>
-#include <QSaveFile>
-#include <QSignalBlocker>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
 
-#include "codec/Fields.h"
 #include "config/ConfigTables.h"
-#include "config/DeviceData.h"
-#include "config/InlandDimensions.h"
-#include "config/WriteRules.h"
+#include "config/WriteNote.h"
+#include "config/pages/PageKit.h"
 #include "ui/Product.h"
+#include "ui/SaveFile.h"
 
 namespace navoro {
 
@@ -25,318 +25,350 @@ ReportTime LocalTime() {
     return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
 }
 
-QString NineDigits(std::int32_t value) {
-    return QStringLiteral("%1").arg(value, 9, 10, QChar('0'));
+QWidget* SheetOf(QTabWidget* tabs, const char* name) {
+    if (tabs) {
+        if (auto* page = tabs->findChild<QWidget*>(QString::fromLatin1(name))) return page;
+    }
+    // A tab widget without the page (a test's): a page of its own, never shown.
+    auto* page = new QWidget(tabs);
+    page->setObjectName(QString::fromLatin1(name));
+    page->hide();
+    return page;
 }
 
 }  // namespace
 
 Configuration::Configuration(const ConfigurationEnvironment& environment, QObject* parent)
     : QObject(parent), env_(environment), clock_(LocalTime) {
-    pages_ = BuildConfigPages(env_.PageControlConf);
-    ConnectControls();
-    SetUpWriteInputs();
-    SetInlandMode(false);
+    ForEachTab([&]<typename Unit>(std::size_t index) {
+        TabViewHost host;
+        host.Sheet = SheetOf(env_.ConfigTabs, Unit::kInfo.Page);
+        host.Messages = env_.messages;
+        host.Write = [this, index] { WriteTab(index); };
+        std::get<TabIndex<Unit>()>(views_) = Unit::MakeView(host);
+    });
+    if (env_.ConfigTabs)
+        connect(env_.ConfigTabs, &QTabWidget::currentChanged, this, &Configuration::ReadVisibleTab);
+    if (env_.MainTabs)
+        connect(env_.MainTabs, &QTabWidget::currentChanged, this, &Configuration::MainPageShown);
+    if (env_.ReadButton)
+        connect(env_.ReadButton, &QAbstractButton::clicked, this, &Configuration::ReadDevice);
+    if (env_.WriteButton)
+        connect(env_.WriteButton, &QAbstractButton::clicked, this, &Configuration::WriteVisibleTab);
+    if (env_.ProgressTimer)
+        connect(env_.ProgressTimer, &QTimer::timeout, this, &Configuration::ProgressTick);
     writeNoteFallback_.setSingleShot(true);
-    writeNoteFallback_.setInterval(kWriteNoteFallbackMilliseconds);
+    writeNoteFallback_.setInterval(noteTimings_.ReadBackWaitMilliseconds);
     connect(&writeNoteFallback_, &QTimer::timeout, this, &Configuration::ShowPendingWriteNote);
+    ApplyTexts();
 }
 
-void Configuration::ConnectControls() {
-    ShipDataPage& ship = pages_.ShipData;
-    for (QLineEdit* field : ship.InlandFields()) {
-        connect(field, &QLineEdit::textEdited, this,
-                [this, field] { CSpin_InlandEditAKeyUp(field); });
-    }
-    for (QLineEdit* size : {ship.EditInlandShipLength, ship.EditInlandShipBeam})
-        connect(size, &QLineEdit::editingFinished, this, &Configuration::RecalcInlandDimensions);
-    connect(pages_.Transceiver.Edit_N2K_DeviceInstance, &QLineEdit::textEdited, this,
-            &Configuration::Edit_N2K_DeviceInstanceKeyUp);
-    connect(pages_.Voyage.cbxShipType, &QComboBox::currentIndexChanged, this,
-            &Configuration::cbxShipTypeChange);
-    connect(pages_.Encryption.CheckBoxEnableEncryption, &QCheckBox::toggled, this,
-            &Configuration::CheckBoxEnableEncryptionClick);
-    if (env_.PageControlConf)
-        connect(env_.PageControlConf, &QTabWidget::currentChanged, this,
-                &Configuration::PageControlConfChange);
-    if (env_.PageControlMain)
-        connect(env_.PageControlMain, &QTabWidget::currentChanged, this,
-                &Configuration::PageControlMainChange);
-    if (env_.SpeedButtonReload)
-        connect(env_.SpeedButtonReload, &QAbstractButton::clicked, this,
-                &Configuration::SpeedButtonReloadClick);
-    if (env_.Timer2) connect(env_.Timer2, &QTimer::timeout, this, &Configuration::Timer2Timer);
-}
+Configuration::~Configuration() = default;
 
 QString Configuration::Message(MessageId id) const {
-    if (env_.messages) return QString::fromStdString(env_.messages->Text(id));
+    if (env_.messages && !env_.messages->Text(id).empty())
+        return QString::fromStdString(env_.messages->Text(id));
     return QString::fromUtf8(kMessageEntries[static_cast<std::size_t>(id)].BuiltIn);
 }
 
-ReplyTargets Configuration::Targets() {
-    return {*env_.codec, pages_, Snapshot, MobEntries};
+void Configuration::ApplyTexts() {
+    MessageTable builtIn;
+    builtIn.LoadBuiltInTexts();
+    const MessageTable& messages =
+        env_.messages && !env_.messages->Text(MessageId::On).empty() ? *env_.messages : builtIn;
+    ForEachTab([&]<typename Unit>(std::size_t) { View<Unit>().ApplyTexts(messages); });
 }
 
-void Configuration::FillShipTypeList() {
-    QComboBox* list = pages_.Voyage.cbxShipType;
-    list->clear();
-    for (const ShipTypeRow& row : kShipTypes)
-        list->addItem(QString::fromLatin1(row.Text));
-    list->setCurrentIndex(0);
-    cbxShipTypeChange();
+void Configuration::SetNoteTimings(NoteTimings timings) {
+    noteTimings_ = timings;
+    writeNoteFallback_.setInterval(timings.ReadBackWaitMilliseconds);
+    if (writeNote_) writeNote_->SetDuration(timings.StayMilliseconds, timings.FadeMilliseconds);
 }
 
-// ---- reply handlers --------------------------------------------------------
+// ---- what the transponder says ----------------------------------------------------
 
-void Configuration::ShowSsdReply() {
-    const bool reply = env_.codec->Ais.SsdReceived != 0;
-    navoro::ShowSsdReply(Targets());
-    if (reply) ShowPendingWriteNote();
-}
-void Configuration::ShowVsdReply() {
-    navoro::ShowVsdReply(Targets());
-}
-void Configuration::ShowTsvReply() {
-    navoro::ShowTsvReply(Targets());
-}
-void Configuration::ShowCpaReply() {
-    navoro::ShowCpaReply(Targets());
-}
-void Configuration::ShowBauReply() {
-    navoro::ShowBauReply(Targets());
-}
-void Configuration::ShowMblReply() {
-    navoro::ShowMblReply(Targets());
-}
-void Configuration::ShowDesReply() {
-    navoro::ShowDesReply(Targets());
-}
-void Configuration::ShowClrReply() {
-    navoro::ShowClrReply(Targets());
-}
-
-void Configuration::cbxShipTypeChange() {
-    navoro::cbxShipTypeChange(pages_.Voyage);
-}
-
-void Configuration::CheckBoxEnableEncryptionClick() {
-    const EncryptionPage& page = pages_.Encryption;
-    page.LabeledEditEncryptionKey->setEnabled(page.CheckBoxEnableEncryption->isChecked());
-}
-
-// ---- the information dump ------------------------------------------------
-
-void Configuration::CollectDeviceData(const char* line) {
-    if (line == nullptr) return;
-    const DeviceDataLine data = ParseDeviceDataLine(line);
-    ApplyDeviceData(data, Snapshot, Flags);
-    ShipDataPage& ship = pages_.ShipData;
-    if (data.HasMmsi) ship.MaskEditMMSI->setText(NineDigits(data.Mmsi));
-    if (data.HasImo) ship.MaskEditIMO->setText(NineDigits(data.Imo));
-    if (data.HasFirmware)
-        ship.lblFirmVer->setText(QStringLiteral("Firmware Version: ") +
-                                 QString::fromLatin1(data.Firmware));
-    if (data.InlandMode) SetInlandMode(true);
-    if (data.HasDeviceInstance) {
-        const bool inRange = data.DeviceInstance >= 0 && data.DeviceInstance <= kDeviceInstanceMax;
-        pages_.Transceiver.Edit_N2K_DeviceInstance->setText(
-            inRange ? QString::number(data.DeviceInstance) : QString());
-    }
-    if (data.HasEncryptionMode)
-        pages_.Encryption.CheckBoxEnableEncryption->setChecked(data.EncryptionOn);
-    if (data.HasEncryptionKey) {
-        EncryptionCode = data.EncryptionKey;
-        pages_.Encryption.LabeledEditEncryptionKey->setText(QString::fromLatin1(EncryptionCode));
-    }
-    if (data.HasInlandSsd) {
-        const InlandSsd& d = data.InlandDimensions;
-        ShowInlandValue(ship.EditInlandShipLength, d.Length);
-        ShowInlandValue(ship.EditInlandShipBeam, d.Beam);
-        ShowInlandValue(ship.CSpin_InlandEditB, d.InternalB);
-        ShowInlandValue(ship.CSpin_InlandEditC, d.InternalC);
-        ShowInlandValue(ship.CSpinEditInlandExtB, d.ExternalB);
-        ShowInlandValue(ship.CSpinEditInlandExtC, d.ExternalC);
-        RecalcInlandDimensions();
-    }
-}
-
-void Configuration::ShowInlandValue(QLineEdit* field, int tenths) {
-    field->setText(tenths == kInlandNotAvailable ? QString::fromLatin1(kInlandInitialText)
-                                                 : QString::fromStdString(FormatTenths(tenths)));
-}
-
-// ---- inland dimensions -------------------------------------------------------
-
-void Configuration::SetInlandMode(bool on) {
-    ShipDataPage& p = pages_.ShipData;
-    for (int i = 0; i < 4; ++i) {
-        p.InlandInternal()[i]->setVisible(on);
-        p.InlandExternal()[i]->setVisible(on);
-    }
-    for (QLineEdit* computed :
-         {p.CSpin_InlandEditA, p.CSpin_InlandEditD, p.CSpinEditInlandExtA, p.CSpinEditInlandExtD})
-        computed->setEnabled(!on);
-    const QPalette normal = p.GroupBoxDimension->palette();
-    for (QLabel* column : {p.Label13, p.Label16}) {
-        QPalette palette = normal;
-        palette.setColor(QPalette::WindowText,
-                         on ? normal.color(QPalette::Disabled, QPalette::WindowText)
-                            : normal.color(QPalette::Active, QPalette::WindowText));
-        column->setPalette(palette);
-    }
-    // The decimal fields share the spin boxes' places in the grid.
-    for (int i = 0; i < 4; ++i) {
-        p.Internal()[i]->setVisible(!on);
-        p.External()[i]->setVisible(!on);
-    }
-    for (QWidget* w : std::initializer_list<QWidget*>{p.LabelShipLength, p.LabelShipBeam,
-                                                      p.EditInlandShipLength, p.EditInlandShipBeam})
-        w->setVisible(on);
-}
-
-void Configuration::RecalcInlandDimensions() {
-    RecalcInland(nullptr);
-}
-
-void Configuration::RecalcInland(const QLineEdit* editing) {
-    ShipDataPage& p = pages_.ShipData;
-    // A field that shows no number ("xxx.x", empty) takes no part.
-    const auto tenths = [](const QLineEdit* field) -> std::optional<int> {
-        const std::string text = field->text().toStdString();
-        if (!DecimalValue(text)) return std::nullopt;
-        return ReadTenths(text);
+void Configuration::Attach(DeviceSession& session) {
+    ConfigLink link;
+    link.Send = [&session](const std::string& line) {
+        return session.Send(line) ? SendResult::Sent : SendResult::Failed;
     };
-    const InlandInputs in{tenths(p.EditInlandShipLength), tenths(p.EditInlandShipBeam),
-                          tenths(p.CSpin_InlandEditB),    tenths(p.CSpin_InlandEditC),
-                          tenths(p.CSpinEditInlandExtB),  tenths(p.CSpinEditInlandExtC)};
-    const InlandDerived out = navoro::RecalcInlandDimensions(in);
-    const auto show = [](QLineEdit* field, const std::string& text) {
-        field->setText(QString::fromStdString(text));
+    link.Linked = [&session] { return session.Connection().DumpEnded(); };
+    link.Disconnect = [&session] {
+        if (session.Connection().Active()) session.Connection().ToggleConnection();
     };
-    if (out.Length && editing != p.EditInlandShipLength) show(p.EditInlandShipLength, *out.Length);
-    if (out.Beam && editing != p.EditInlandShipBeam) show(p.EditInlandShipBeam, *out.Beam);
-    show(p.CSpin_InlandEditA, out.InternalA);
-    show(p.CSpinEditInlandExtA, out.ExternalA);
-    show(p.CSpin_InlandEditD, out.InternalD);
-    show(p.CSpinEditInlandExtD, out.ExternalD);
+    link_ = std::move(link);
+    session.Subscribe(*this);
 }
 
-void Configuration::CSpin_InlandEditAKeyUp(QLineEdit* field) {
-    if (field == nullptr) return;
-    const auto filtered = InlandFieldAfterKey(field->text().toStdString(), field->cursorPosition());
-    if (!filtered) return;
-    const QString text = QString::fromStdString(filtered->Text);
-    if (text != field->text()) field->setText(text);
-    field->setCursorPosition(filtered->Caret);
-    RecalcInland(field);
+void Configuration::SentenceAccepted(SentenceKind kind, Codec& codec) {
+    if (kind == SentenceKind::Reply) TakeSentence(codec.Received);
 }
 
-void Configuration::Edit_N2K_DeviceInstanceKeyUp() {
-    QLineEdit* field = pages_.Transceiver.Edit_N2K_DeviceInstance;
-    const FilteredText filtered =
-        DeviceInstanceAfterKey(field->text().toStdString(), field->cursorPosition());
-    const QString text = QString::fromStdString(filtered.Text);
-    if (text != field->text()) field->setText(text);
-    field->setCursorPosition(filtered.Caret);
+void Configuration::ShowChanges(const TabChanges& changes) {
+    ForEachTab([&]<typename Unit>(std::size_t index) {
+        if (changes.Fields[index] != 0)
+            View<Unit>().Show(readout_.Get<Unit>(), changes.Fields[index]);
+    });
 }
 
-// ---- reading the device ------------------------------------------------------
+void Configuration::TakeSentence(const SentenceRecord& sentence) {
+    const TabChanges changes = readout_.TakeSentence(sentence);
+    if (!changes.Any()) return;
+    ShowChanges(changes);
+    // A read-back of the tab just written: its note follows now.
+    if (pendingTab_ < kTabCount && changes.Fields[pendingTab_] != 0) ShowPendingWriteNote();
+}
 
-void Configuration::InitDestinationGrid() {
-    QTableWidget* grid = pages_.Destination.StringGrid_Destination;
-    grid->item(0, 1)->setText(Message(MessageId::Destination));
-    for (int row = 1; row <= kDestinationRows; ++row) {
-        grid->item(row, 0)->setText(QString::number(row));
-        grid->item(row, 1)->setText(QString());
+void Configuration::TakeLine(std::string_view line) {
+    const TabChanges changes = readout_.TakeDeviceInfo(line);
+    if (!changes.Any()) return;
+    ShowChanges(changes);
+    if (changes.Identity && env_.ConfigTabs && !readout_.Identity().Firmware.empty()) {
+        if (auto* label = env_.ConfigTabs->findChild<QLabel*>(QStringLiteral("lblFirmVer")))
+            label->setText(QStringLiteral("Firmware Version: ") +
+                           QString::fromStdString(readout_.Identity().Firmware));
     }
 }
 
-void Configuration::InitMobGrid() {
-    MobEntries = 0;
-    QTableWidget* grid = pages_.Mob.StringGrid_MOBList;
-    grid->item(0, 1)->setText(Message(MessageId::Mmsi));
-    grid->item(0, 2)->setText(Message(MessageId::Name));
-    for (int row = 1; row <= kMobRows; ++row) {
-        grid->item(row, 0)->setText(QString::number(row));
-        grid->item(row, 1)->setText(QString());
-        grid->item(row, 2)->setText(QString());
-    }
-    grid->item(1, 1)->setText(QStringLiteral("972000000"));
+// ---- reading -------------------------------------------------------------------------
+
+void Configuration::SendQueries(unsigned queries) {
+    navoro::SendQueries(queries, [this](const char* text) {
+        const std::optional<std::string> line = SentenceLine(text);
+        return line && link_.Send && link_.Send(*line) == SendResult::Sent;
+    });
 }
 
 void Configuration::ShowCollectingProgress(int maximum) {
     if (!waiting_) return;
-    waiting_->ShowProgress(QString::fromLatin1(TfrmWaitingProgress::kCollectingText), maximum);
-    ProgressActive = true;
+    waiting_->ShowProgress(QString::fromLatin1(WaitingWindow::kCollectingText), maximum);
+    progressActive_ = true;
 }
 
-void Configuration::PageControlConfChange() {
-    if (!DeviceDataSeen() || !env_.PageControlConf) return;
-    const QWidget* page = env_.PageControlConf->currentWidget();
-    const TabRead* read = page ? FindTabRead(page->objectName().toLatin1().constData()) : nullptr;
-    if (!read) return;
-    if (read->Reset == GridReset::Destination) InitDestinationGrid();
-    if (read->Reset == GridReset::Mob) InitMobGrid();
-    if (read->QuerySet != 0) SendQueries(read->QuerySet, send_);
-    ShowCollectingProgress(read->ProgressMax);
+void Configuration::ReadVisibleTab() {
+    if (!DeviceLinked() || !env_.ConfigTabs) return;
+    const QWidget* page = env_.ConfigTabs->currentWidget();
+    if (!page) return;
+    const std::size_t tab = FindTabByPage(page->objectName().toStdString());
+    ForEachTab([&]<typename Unit>(std::size_t index) {
+        if (index != tab) return;
+        if (Unit::kInfo.ClearedBeforeRead) View<Unit>().PrepareRead();
+        readout_.ClearTab(index);
+        if (Unit::kInfo.Queries != 0) SendQueries(Unit::kInfo.Queries);
+        ShowCollectingProgress(Unit::kInfo.ReadSteps);
+    });
 }
 
-void Configuration::SpeedButtonReloadClick() {
-    if (!DeviceDataSeen()) return;
-    ClearSnapshot(Snapshot);
-    SendQueries(kReadDeviceQuerySet, send_);
+void Configuration::ReadDevice() {
+    if (!DeviceLinked()) return;
+    readout_.Clear();
+    SendQueries(kReadDeviceQuerySet);
     ShowCollectingProgress(kReadDeviceProgressMax);
     ReportCountdown = kReportCountdownStart;
 }
 
-void Configuration::Timer2Timer() {
-    if (ReportCountdown >= 1 && ReportCountdown <= 254) {
+void Configuration::ProgressTick() {
+    if (ReportCountdown >= 1 && ReportCountdown < kReportCountdownIdle) {
         --ReportCountdown;
         if (ReportCountdown == 0) {
             ReportCountdown = kReportCountdownIdle;
             WriteConfigurationReport();
         }
     }
-    if (ProgressActive && waiting_) {
-        QProgressBar* bar = waiting_->ProgressBar1;
+    if (progressActive_ && waiting_) {
+        QProgressBar* bar = waiting_->Bar();
         if (bar->value() < bar->maximum()) {
             bar->setValue(bar->value() + 1);
         } else {
             waiting_->hide();
             bar->setValue(0);
-            ProgressActive = false;
+            progressActive_ = false;
         }
     }
 }
 
-void Configuration::PageControlMainChange() {
-    const bool configuration = env_.PageControlMain && env_.PageControlMain->currentIndex() == 0;
-    if (env_.SpeedButtonSetting) env_.SpeedButtonSetting->setVisible(configuration);
-    if (env_.SpeedButtonReload) env_.SpeedButtonReload->setVisible(configuration);
+void Configuration::MainPageShown() {
+    const bool configuration = env_.MainTabs && env_.MainTabs->currentIndex() == 0;
+    if (env_.WriteButton) env_.WriteButton->setVisible(configuration);
+    if (env_.ReadButton) env_.ReadButton->setVisible(configuration);
 }
 
-void Configuration::ResetConfiguration() {
-    ClearSnapshot(Snapshot);
-    SetInlandMode(false);
-    writeNoteFallback_.setSingleShot(true);
-    writeNoteFallback_.setInterval(kWriteNoteFallbackMilliseconds);
-    connect(&writeNoteFallback_, &QTimer::timeout, this, &Configuration::ShowPendingWriteNote);
+void Configuration::ConnectionReset() {
+    readout_.Clear();
+    ForEachTab([&]<typename Unit>(std::size_t) { View<Unit>().Reset(); });
 }
 
-// ---- the report --------------------------------------------------------------
+// ---- writing ---------------------------------------------------------------------
+
+bool Configuration::WriteTab(std::size_t tab) {
+    bool written = false;
+    ForEachTab([&]<typename Unit>(std::size_t index) {
+        if (index != tab) return;
+        auto read = View<Unit>().Read();
+        if (const auto* problem = std::get_if<RuleProblem>(&read)) {
+            ShowProblem(*problem);
+            return;
+        }
+        WriteContext context;
+        context.Mmsi = readout_.Get<ShipDataTab>().Mmsi.value_or(0);
+        written = RunWrite(Unit::Plan(std::get<typename Unit::Record>(read), context));
+        if (!written || !Unit::kInfo.ChangesConnection) return;
+        // The transponder's port rates, the USB port's included, may have changed.
+        if (link_.Disconnect) link_.Disconnect();
+        if (env_.prompts) {
+            std::string text = Message(MessageId::DeviceBaudRateHasBeenChanged).toStdString();
+            if (text.empty()) text = "The baud rates of the device have been changed.";
+            env_.prompts->ShowInformation("Configuration", text);
+        }
+    });
+    return written;
+}
+
+void Configuration::WriteVisibleTab() {
+    if (!env_.prompts || !env_.ConfigTabs) return;
+    if (!env_.prompts->AskOkCancel(PromptIcon::Question, "Configuration",
+                                   "Do you want to configure the device?"))
+        return;
+    const QWidget* page = env_.ConfigTabs->currentWidget();
+    if (!page) return;
+    const std::size_t tab = FindTabByPage(page->objectName().toStdString());
+    if (tab >= kTabCount || !WriteTab(tab)) return;
+    QString caption = env_.ConfigTabs->tabText(env_.ConfigTabs->currentIndex());
+    caption.remove(QLatin1Char('&'));
+    QString note = Message(MessageId::WrittenToDevice);
+    note = note.contains(QLatin1String("%1")) ? note.arg(caption) : note + caption;
+    if (kTabInfos[tab].ReadBackAfterWrite) {
+        // The note follows the read-back, or comes after a while without it.
+        pendingWriteNote_ = note;
+        pendingTab_ = tab;
+        writeNoteFallback_.start();
+        SendQueries(kTabInfos[tab].Queries);
+    } else {
+        ShowWriteNote(note);
+    }
+}
+
+void Configuration::ShowWriteNote(const QString& text) {
+    pendingWriteNote_.clear();
+    pendingTab_ = kTabCount;
+    writeNoteFallback_.stop();
+    if (!writeNote_ && env_.ConfigTabs) {
+        writeNote_ = new WriteNote(env_.ConfigTabs);
+        writeNote_->SetDuration(noteTimings_.StayMilliseconds, noteTimings_.FadeMilliseconds);
+    }
+    if (writeNote_) writeNote_->Show(text);
+}
+
+void Configuration::ShowPendingWriteNote() {
+    if (pendingWriteNote_.isEmpty()) return;
+    const QString note = pendingWriteNote_;  // ShowWriteNote clears it
+    ShowWriteNote(note);
+}
+
+bool Configuration::RunWrite(const WriteCheck& check) {
+    if (const auto* problem = std::get_if<RuleProblem>(&check)) {
+        ShowProblem(*problem);
+        return false;
+    }
+    const WritePlan& plan = std::get<WritePlan>(check);
+    if (plan.Steps.empty()) return false;
+    WaitingWindow* window = plan.ProgressMax > 0 ? waiting_.data() : nullptr;
+    if (window) {
+        // Stepped by the write, not by the tick.
+        progressActive_ = false;
+        window->ShowProgress(QString::fromLatin1(WaitingWindow::kSettingText), plan.ProgressMax);
+        window->WaitUntilShown();
+    }
+    WriteLink link;
+    link.Send = [this](const std::string& line) {
+        return link_.Send ? link_.Send(line) : SendResult::Failed;
+    };
+    link.Sleep = [this](int milliseconds) {
+        if (env_.prompts) env_.prompts->Sleep(milliseconds);
+    };
+    link.Advance = [window] {
+        if (window) window->Step();
+    };
+    const WriteResult result = RunWritePlan(plan, link);
+    if (window) window->hide();
+    if (!result.Completed) ReportWriteFailure(result);
+    return result.Completed;
+}
+
+void Configuration::ShowProblem(const RuleProblem& problem) {
+    if (!env_.ConfigTabs) return;
+    QWidget* root = env_.ConfigTabs->window();
+    QWidget* control = problem.Control.empty()
+                           ? nullptr
+                           : root->findChild<QWidget*>(QString::fromStdString(problem.Control));
+    if (auto* grid = qobject_cast<QTableWidget*>(control); grid && problem.Row >= 0) {
+        grid->setCurrentCell(problem.Row, problem.Column);
+        grid->scrollToItem(grid->item(problem.Row, problem.Column));
+        grid->setFocus();
+    } else if (control) {
+        control->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
+    }
+    if (!env_.prompts) return;
+    MessageTable builtIn;
+    builtIn.LoadBuiltInTexts();
+    const std::string text = problem.In(env_.messages ? *env_.messages : builtIn);
+    env_.prompts->ShowWarning(Message(MessageId::Warning).toStdString(), text);
+}
+
+void Configuration::ReportWriteFailure(const WriteResult& result) {
+    // The link has said it already (and disconnected).
+    if (result.Reported || !env_.prompts) return;
+    std::string text = Message(MessageId::PortOpenError).toStdString() + "\n\n";
+    text += result.Sent == 0 ? Message(MessageId::NothingWritten).toStdString()
+                             : Message(MessageId::WriteStopped)
+                                   .replace(QLatin1String("%1"), QString::number(result.Sent))
+                                   .replace(QLatin1String("%2"), QString::number(result.Total))
+                                   .toStdString();
+    env_.prompts->ShowError(Message(MessageId::Error).toStdString(), text);
+}
+
+// ---- configuration files -------------------------------------------------------------
+
+std::variant<ConfigFile, RuleProblem> Configuration::TabsAsFile() {
+    ConfigFile file;
+    file.Firmware = readout_.Identity().Firmware;
+    file.SerialNumber = readout_.Identity().SerialNumber;
+    std::optional<RuleProblem> problem;
+    ForEachTab([&]<typename Unit>(std::size_t) {
+        if (problem) return;
+        auto read = View<Unit>().Read();
+        if (auto* p = std::get_if<RuleProblem>(&read))
+            problem = std::move(*p);
+        else
+            file.Tabs.Get<Unit>() = std::move(std::get<typename Unit::Record>(read));
+    });
+    if (problem) return *problem;
+    return file;
+}
+
+void Configuration::Load(const ConfigFile& file) {
+    ForEachTab([&]<typename Unit>(std::size_t) {
+        if (file.Tabs.Get<Unit>()) View<Unit>().Load(*file.Tabs.Get<Unit>());
+    });
+}
+
+// ---- the report ------------------------------------------------------------------------
 
 std::vector<std::string> Configuration::BuildReport() const {
+    const ConfigSnapshot snapshot = readout_.Snapshot();
     ReportInputs in;
     const QString version = version_ ? version_() : QString::fromLatin1(kVersionText);
     in.VersionText = version.toLatin1().toStdString();
     in.Time = clock_ ? clock_() : LocalTime();
-    in.ShipTypeText = pages_.Voyage.cbxShipType->currentText().toLatin1().toStdString();
-    const QComboBox* status = pages_.Voyage.ComboBoxNavStatus;
+    const VoyageSettings& voyage = readout_.Get<VoyageTab>();
+    const int row = voyage.ShipType ? FindShipTypeRow(*voyage.ShipType) : -1;
+    in.ShipTypeText = row >= 0 ? kShipTypes[static_cast<std::size_t>(row)].Text : "";
     in.NavStatusText =
-        status->currentIndex() >= 0 ? status->currentText().toLatin1().toStdString() : "";
-    in.EncryptionEnabled = pages_.Encryption.CheckBoxEnableEncryption->isChecked();
-    in.EncryptionCode = pages_.Encryption.LabeledEditEncryptionKey->text().toLatin1().toStdString();
-    return BuildConfigurationReport(Snapshot, in);
+        voyage.NavStatus ? kNavStatusTexts[static_cast<std::size_t>(*voyage.NavStatus)] : "";
+    in.EncryptionEnabled = readout_.Get<EncryptionTab>().Enabled;
+    in.EncryptionCode = readout_.Get<EncryptionTab>().Code;
+    return BuildConfigurationReport(snapshot, in);
 }
 
 void Configuration::WriteConfigurationReport() {
@@ -350,10 +382,14 @@ void Configuration::WriteConfigurationReport() {
     QStringList memo;
     for (const std::string& line : lines)
         memo << QString::fromLatin1(line);
-    pages_.ShipData.MemoRecord->setPlainText(memo.join(QChar('\n')));
+    if (env_.ConfigTabs) {
+        if (auto* record =
+                env_.ConfigTabs->findChild<QPlainTextEdit*>(QStringLiteral("MemoRecord")))
+            record->setPlainText(memo.join(QChar('\n')));
+    }
     const std::string bytes = ReportFileText(lines);
 
-    std::string suggested = ReportFileName(Snapshot);
+    std::string suggested = ReportFileName(readout_.Snapshot());
     if (!env_.ReportFolder.empty())
         suggested = QDir(QString::fromStdString(env_.ReportFolder))
                         .filePath(QString::fromStdString(suggested))
@@ -370,18 +406,7 @@ void Configuration::WriteConfigurationReport() {
             !prompts.AskYesNo(PromptIcon::Warning, "Warning",
                               Message(MessageId::FileExists).toStdString()))
             return;
-
-        QSaveFile file(path);
-        QString error;
-        if (!file.open(QIODevice::WriteOnly)) {
-            error = file.errorString();
-        } else if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-                   static_cast<qint64>(bytes.size())) {
-            error = file.errorString();
-            file.cancelWriting();
-        } else if (!file.commit()) {
-            error = file.errorString();
-        }
+        const QString error = SaveTextFile(path, bytes);
         if (error.isEmpty()) {
             if (!prompts.OpenInEditor(path.toStdString())) {
                 prompts.ShowInformation("Save Report", Message(MessageId::ReportNoEditor)

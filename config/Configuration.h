@@ -1,203 +1,175 @@
 #pragma once
 
+// The configuration page: the nine configuration tabs (one unit each, listed
+// in config/tabs/TabRegistry.h, each shown by its page in config/pages/), what
+// the transponder has said about them (the readout), reading a tab or the
+// whole device with the waiting window, writing a tab, the configuration
+// report, and the tabs as a configuration file.
+//
+//   an accepted sentence   -> TakeSentence(record)   (a reply fills its tab)
+//   every received line    -> TakeLine(line)         (the information dump)
+//   the link is established-> ReadVisibleTab()
+//   the connection is reset-> ConnectionReset()
+
 #include <QAbstractButton>
 #include <QObject>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <tuple>
 
-#include "codec/Codec.h"
-#include "config/ConfigPages.h"
-#include "config/ConfigReplies.h"
+#include "config/ConfigFile.h"
 #include "config/ConfigReport.h"
-#include "config/ConfigSnapshot.h"
-#include "config/ReadQueries.h"
-#include "config/TfrmWaitingProgress.h"
-#include "config/WritePlans.h"
+#include "config/WaitingWindow.h"
+#include "config/WriteNote.h"
+#include "config/tabs/DeviceReadout.h"
+#include "config/tabs/TabRegistry.h"
+#include "config/tabs/WriteRun.h"
+#include "link/DeviceSession.h"
 #include "ui/MessageTable.h"
 #include "ui/Prompts.h"
 
 namespace navoro {
 
-// What the configuration pages are given by the main window. The widgets
-// other than PageControlConf may be null (then their part does nothing).
-class WriteNote;
-
+// What the configuration page is given by the main window. The widgets other
+// than ConfigTabs may be null (then their part does nothing).
 struct ConfigurationEnvironment {
-    QTabWidget* PageControlConf = nullptr;
-    QTabWidget* PageControlMain = nullptr;
-    QAbstractButton* SpeedButtonSetting = nullptr;  // "Config Device"
-    QAbstractButton* SpeedButtonReload = nullptr;   // "Read Device"
-    QTimer* Timer2 = nullptr;                       // 100 ms, running for the program's life
-    Codec* codec = nullptr;
+    QTabWidget* ConfigTabs = nullptr;        // PageControlConf
+    QTabWidget* MainTabs = nullptr;          // PageControlMain
+    QAbstractButton* WriteButton = nullptr;  // "Config Device"
+    QAbstractButton* ReadButton = nullptr;   // "Read Device"
+    QTimer* ProgressTimer = nullptr;         // 100 ms, running for the program's life
     const MessageTable* messages = nullptr;
     Prompts* prompts = nullptr;
     std::string ReportFolder;  // where the report's save dialog starts
 };
 
-// The nine configuration tabs with their reply handlers, the information
-// dump, inland dimensions, the read workflow with its waiting window, and the
-// configuration report. The main window creates one right after its own
-// controls, and routes to it:
-//
-//   every received line, after DispatchSentence and CheckLinkHandshake
-//                                     -> CollectDeviceData(line)
-//   an accepted SSD, VSD, TSV, CPA, BAU, MBL, DES or CLR reply
-//                                     -> ShowSsdReply() ... ShowClrReply()
-//   the handshake succeeded           -> PageControlConfChange()
-//   the connection was reset          -> ResetConfiguration()
-//
-// It connects the tab changes, "Read Device", Timer2 and its own controls'
-// handlers itself.
-class Configuration : public QObject {
+// What the configuration page needs of the link with the transponder.
+struct ConfigLink {
+    // Writes one sentence line (with its checksum and line end).
+    std::function<SendResult(const std::string& line)> Send;
+    // The transponder's information dump has come: reads go out.
+    std::function<bool()> Linked;
+    // Drops the connection (after the port rates changed).
+    std::function<void()> Disconnect;
+};
+
+class Configuration : public QObject, public SessionListener {
     Q_OBJECT
 
   public:
     explicit Configuration(const ConfigurationEnvironment& environment, QObject* parent = nullptr);
+    ~Configuration() override;
 
-    ConfigPages& Pages() { return pages_; }
-    const ConfigPages& Pages() const { return pages_; }
+    // Hears the session's replies and lines, and sends through it.
+    void Attach(DeviceSession& session);
+    // Or any other link (tests).
+    void SetLink(ConfigLink link) { link_ = std::move(link); }
 
-    // ---- held by the main window ------------------------------------------
-    ConfigSnapshot Snapshot{};
-    DeviceDataFlags Flags;
-    int MobEntries = 0;          // MBL entries shown since InitMobGrid
-    std::string EncryptionCode;  // from the dump, at most 16 characters
-    int ReportCountdown = kReportCountdownIdle;
-    bool ProgressActive = false;
-
-    // ---- what the rest of the program provides ----------------------------
-    // Sends a sentence text, appending its checksum and line end; true when
-    // it was written. Without it, queries go nowhere.
-    void SetSendSentenceText(SendSentenceText send) { send_ = std::move(send); }
-    // The connection manager's DeviceDataSeen: reads do nothing while false.
-    void SetDeviceDataSeen(std::function<bool()> seen) { deviceDataSeen_ = std::move(seen); }
+    // ---- SessionListener ------------------------------------------------------
+    void SentenceAccepted(SentenceKind kind, Codec& codec) override;
+    void LineReceived(std::string_view line) override { TakeLine(line); }
+    void Linked() override { ReadVisibleTab(); }
+    void ConnectionReset() override;
     // The program's version text for the report (the About dialog's).
     void SetVersionText(std::function<QString()> version) { version_ = std::move(version); }
     // The local time for the report (the clock by default).
     void SetClock(std::function<ReportTime()> clock) { clock_ = std::move(clock); }
-    void SetWaitingWindow(TfrmWaitingProgress* window) { waiting_ = window; }
-    TfrmWaitingProgress* frmWaitingProgress() const { return waiting_; }
+    void SetWaitingWindow(WaitingWindow* window) { waiting_ = window; }
+    WaitingWindow* Waiting() const { return waiting_; }
+    // How long a write note stays before it fades, and how long the SHIP DATA
+    // note waits for the read-back's reply (tests not about time shorten them).
+    struct NoteTimings {
+        int StayMilliseconds = WriteNote::kShownMilliseconds;
+        int FadeMilliseconds = WriteNote::kFadeMilliseconds;
+        int ReadBackWaitMilliseconds = 3000;
+    };
+    void SetNoteTimings(NoteTimings timings);
 
-    // ---- start-up ------------------------------------------------------------
-    // Fills cbxShipType from the ship-type table and selects its first row.
-    void FillShipTypeList();
+    // The page of a tab.
+    template <typename Unit>
+    TabView<typename Unit::Record>& View() {
+        return *std::get<TabIndex<Unit>()>(views_);
+    }
 
-    // ---- reply handlers (the record the codec just stored) ----------------
-    void ShowSsdReply();
-    void ShowVsdReply();
-    void ShowTsvReply();
-    void ShowCpaReply();
-    void ShowBauReply();
-    void ShowMblReply();
-    void ShowDesReply();
-    void ShowClrReply();
+    // ---- what the transponder says -------------------------------------------
+    void TakeSentence(const SentenceRecord& sentence);
+    void TakeLine(std::string_view line);
+    const DeviceReadout& Readout() const { return readout_; }
+    DeviceReadout& Readout() { return readout_; }
 
-    // ---- the information dump -----------------------------------------------
-    // The third consumer of every received line ("...\r\n").
-    void CollectDeviceData(const char* line);
+    // ---- reading ------------------------------------------------------------------
+    // Reads the tab that is shown (when linked): its queries, with the waiting
+    // window up for the tab's read.
+    void ReadVisibleTab();
+    // "Read Device": every tab but the lists, then the report is offered.
+    void ReadDevice();
+    // The 100 ms tick: the waiting window of a read and the report's countdown.
+    void ProgressTick();
+    bool ProgressActive() const { return progressActive_; }
 
-    // ---- inland dimensions and numeric fields -------------------------------
-    void SetInlandMode(bool on);
-    void RecalcInlandDimensions();
-    // A key in one of the ten decimal fields: filter, at most 800.0, derive.
-    // The length or beam being typed is not raised under the user's fingers;
-    // that waits until the field is left (editingFinished).
-    void CSpin_InlandEditAKeyUp(QLineEdit* field);
-    void Edit_N2K_DeviceInstanceKeyUp();
+    // ---- writing -----------------------------------------------------------------
+    // "Config Device": asks, writes the visible tab, says so in a note; SHIP
+    // DATA is read back first.
+    void WriteVisibleTab();
+    // A tab's write: its values checked and sent, or the problem shown and
+    // nothing sent; a send that fails stops the write and is reported. True
+    // when every sentence went out.
+    bool WriteTab(std::size_t tab);
 
-    // ---- control handlers -----------------------------------------------------
-    void cbxShipTypeChange();
-    // The encryption code can be edited only while encryption is checked.
-    void CheckBoxEnableEncryptionClick();
+    // ---- the language ----------------------------------------------------------
+    void ApplyTexts();
 
-    // ---- reading the device ----------------------------------------------------
-    void InitDestinationGrid();
-    void InitMobGrid();
-    void PageControlConfChange();
-    void SpeedButtonReloadClick();
-    void Timer2Timer();
-    void PageControlMainChange();
-    // Shows the waiting window for a read of `maximum` 100 ms steps.
-    void ShowCollectingProgress(int maximum);
+    // ---- configuration files --------------------------------------------------------
+    // Every tab as the page shows it, with the device's identity as read; the
+    // first control that holds no value gives its problem instead.
+    std::variant<ConfigFile, RuleProblem> TabsAsFile();
+    // Shows every tab the file holds.
+    void Load(const ConfigFile& file);
 
-    // ---- the report ----------------------------------------------------------
+    // ---- the report --------------------------------------------------------------
     // Asks, builds the report into MemoRecord, asks where to save it (again
     // after a failed write), asks before overwriting, writes it and opens it
     // in the desktop's editor.
     void WriteConfigurationReport();
-    // The report's lines for the current snapshot and controls.
+    // The report's lines for what was read.
     std::vector<std::string> BuildReport() const;
 
-    // ---- writing the device ---------------------------------------------------
-    // SendSentence, telling how it went (composed writes: MID, SSD, VSD, DBG).
-    // Without it those writes fail.
-    void SetSendSentence(
-        std::function<SendResult(const char* talker, const char* formatter)> send) {
-        sendSentence_ = std::move(send);
-    }
-    // The Connect/Disconnect action: the rate write drops the link with it.
-    void SetOpenPortClick(std::function<void()> openPortClick) {
-        openPortClick_ = std::move(openPortClick);
-    }
-
-    // "Config Device": asks, writes the active tab and reads SHIP DATA back
-    // after its write.
-    void SpeedButtonSettingClick();
-    // Each tab's write (the click of its hidden "Config" button). A value that
-    // breaks an input rule is selected and explained, and nothing is sent; a
-    // send that fails stops the write and is reported. True when every
-    // sentence of the write went out.
-    bool SpeedButtonSHIPData_ConfigClick();
-    bool SpeedButtonVoyage_ConfigClick();
-    bool spbCPAClick();
-    bool spbTransponderClick();
-    bool spbBaudRateClick();
-    bool SpeedButton_LR_ConfigClick();
-    bool SpeedButton_DestinationClick();
-    bool SpeedButton_MOBClick();
-    bool SpeedButtonEncryptionClick();
-    // Selecting a cell of a MOB row whose MMSI is empty puts 972000000 there.
-    void StringGrid_MOBListSelectCell(int row, int column);
-
-    // ---- connection reset ------------------------------------------------------
-    // Empties the snapshot and switches the inland display off.
-    void ResetConfiguration();
+    // The report's countdown after "Read Device" (255: none).
+    int ReportCountdown = kReportCountdownIdle;
 
   private:
-    ReplyTargets Targets();
-    bool DeviceDataSeen() const { return deviceDataSeen_ && deviceDataSeen_(); }
     QString Message(MessageId id) const;
-    void ConnectControls();
-    void ShowInlandValue(QLineEdit* field, int tenths);
-    void RecalcInland(const QLineEdit* editing);
-    // The write's input rules on the controls (grid editors, encryption code,
-    // MOB default MMSI) and the hidden buttons' clicks.
-    void SetUpWriteInputs();
+    bool DeviceLinked() const { return link_.Linked && link_.Linked(); }
+    void SendQueries(unsigned queries);
+    void ShowChanges(const TabChanges& changes);
+    void ShowCollectingProgress(int maximum);
+    void MainPageShown();
     // Shows the problem, or runs the plan with the waiting window when it has
     // steps to show; reports a failed send. True when it all went out.
     bool RunWrite(const WriteCheck& check);
-    void ShowWriteProblem(const WriteProblem& problem);
+    void ShowProblem(const RuleProblem& problem);
     void ReportWriteFailure(const WriteResult& result);
     // "Written to the device: <tab>", in a note that fades.
     void ShowWriteNote(const QString& text);
     void ShowPendingWriteNote();
 
     ConfigurationEnvironment env_;
-    ConfigPages pages_;
-    SendSentenceText send_;
-    std::function<bool()> deviceDataSeen_;
+    ConfigLink link_;
+    DeviceReadout readout_;
+    ConfigTabs::Views views_;
     std::function<QString()> version_;
     std::function<ReportTime()> clock_;
-    QPointer<TfrmWaitingProgress> waiting_;
-    std::function<SendResult(const char*, const char*)> sendSentence_;
-    std::function<void()> openPortClick_;
+    QPointer<WaitingWindow> waiting_;
+    bool progressActive_ = false;
     QPointer<WriteNote> writeNote_;
-    // The SHIP DATA note waits for the read-back's SSD reply, at most this long.
-    static constexpr int kWriteNoteFallbackMilliseconds = 3000;
+    NoteTimings noteTimings_;
     QString pendingWriteNote_;
+    std::size_t pendingTab_ = kTabCount;
     QTimer writeNoteFallback_;
 };
 

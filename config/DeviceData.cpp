@@ -1,9 +1,11 @@
 #include "config/DeviceData.h"
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "codec/Fields.h"
+#include "config/tabs/EncryptionTab.h"
 
 namespace navoro {
 
@@ -36,17 +38,19 @@ long AtolOf(std::string_view text) {
 }
 
 std::int32_t NineDigits(long value) {
-    return (value >= 0 && value <= kNineDigitsMax) ? static_cast<std::int32_t>(value) : 0;
+    return (value >= 0 && value <= static_cast<long>(kNineDigitsNotAvailable))
+               ? static_cast<std::int32_t>(value)
+               : 0;
 }
 
 // Metres -> tenths (x 10 + 0.5, fraction discarded); not available when
-// blank or outside 0.0-800.0 m.
+// blank, not a number or negative (the SHIP DATA tab applies its own range).
 int Tenths(const char* field) {
     if (field == nullptr || *field == '\0') return kInlandNotAvailable;
     const double metres = Atof(field);
     if (!std::isfinite(metres)) return kInlandNotAvailable;
     const std::int64_t tenths = TruncToInt(metres * 10.0 + 0.5);
-    if (tenths < 0 || tenths > kInlandTenthsMax) return kInlandNotAvailable;
+    if (tenths < 0 || tenths > INT32_MAX) return kInlandNotAvailable;
     return static_cast<int>(tenths);
 }
 
@@ -113,34 +117,13 @@ DeviceDataLine ParseDeviceDataLine(std::string_view line) {
     }
     if (ValueAfter(line, kEncryptionKeyKey, value)) {
         data.HasEncryptionKey = true;
-        data.EncryptionKey = std::string(value.substr(0, kEncryptionKeyMax));
+        data.EncryptionKey = std::string(value.substr(0, EncryptionTab::kCodeMax));
     }
     const std::size_t inland = line.find(kInlandSsdKey);
     if (inland != std::string_view::npos) {
         data.HasInlandSsd = ParseInlandSsd(line.substr(inland), data.InlandDimensions);
     }
     return data;
-}
-
-void ApplyDeviceData(const DeviceDataLine& data, ConfigSnapshot& snapshot, DeviceDataFlags& flags) {
-    if (data.HasMmsi) {
-        snapshot.Mmsi = data.Mmsi;
-        flags.MmsiNonZero = data.Mmsi != 0;
-    }
-    if (data.HasImo) snapshot.Imo = data.Imo;
-    if (data.HasFirmware) {
-        CopyText(snapshot.FirmwareVersion, data.Firmware.c_str());
-        flags.FirmwareReceived = true;
-    }
-    if (data.HasSerialKey) {
-        if (data.HasSerialNumber) CopyText(snapshot.SerialNumber, data.SerialNumber.c_str());
-        flags.SerialNumberReceived = true;
-    }
-    if (data.InlandMode) snapshot.InlandMode = 1;
-    if (data.HasDeviceInstance) {
-        const bool inRange = data.DeviceInstance >= 0 && data.DeviceInstance <= kDeviceInstanceMax;
-        snapshot.DeviceInstance = inRange ? static_cast<std::int32_t>(data.DeviceInstance) : -1;
-    }
 }
 
 }  // namespace navoro

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/ConfigSnapshot.h"
+#include "codec/StaticDataLimits.h"
 
 namespace navoro {
 
@@ -26,17 +26,11 @@ namespace navoro {
 
 inline constexpr std::size_t kFirmwareVersionMax = 24;
 inline constexpr std::size_t kSerialNumberMax = 15;
-inline constexpr std::size_t kEncryptionKeyMax = 16;
-// Nine digits: an MMSI or IMO number outside 0..999999999 is not available.
-inline constexpr long kNineDigitsMax = 999999999;
-// The inland dimensions in tenths of a metre: 0.0 to 800.0 m.
-inline constexpr int kInlandTenthsMax = 8000;
+// An inland value the line leaves blank.
 inline constexpr int kInlandNotAvailable = -1;
-// The NMEA 2000 device instance: 0-252.
-inline constexpr long kDeviceInstanceMax = 252;
 
 // The six values of the inland static data line the system uses, in tenths of
-// a metre; kInlandNotAvailable where the value is blank or outside 0.0-800.0 m.
+// a metre; kInlandNotAvailable where the value is blank or not a number.
 struct InlandSsd {
     int Length = 0;     // field 3
     int Beam = 0;       // field 4
@@ -60,11 +54,11 @@ struct DeviceDataLine {
     std::string SerialNumber;      // at most kSerialNumberMax characters
     bool InlandMode = false;       // "[AIS MODE]= INLAND"
     bool HasDeviceInstance = false;
-    long DeviceInstance = 0;  // as read; the NMEA 2000 range is 0-252
+    long DeviceInstance = 0;  // as read
     bool HasEncryptionMode = false;
     bool EncryptionOn = false;  // the mode is 1
     bool HasEncryptionKey = false;
-    std::string EncryptionKey;  // at most kEncryptionKeyMax characters
+    std::string EncryptionKey;  // at most the ENCRYPTION tab's code length
     bool HasInlandSsd = false;  // a well-formed "$PIWWSSD" line
     InlandSsd InlandDimensions;
 };
@@ -79,8 +73,5 @@ DeviceDataLine ParseDeviceDataLine(std::string_view line);
 // (value x 10 + 0.5, fraction discarded; empty gives 0). False when the form
 // is wrong; then nothing is shown.
 bool ParseInlandSsd(std::string_view line, InlandSsd& values);
-
-// The snapshot's and the flags' part of CollectDeviceData.
-void ApplyDeviceData(const DeviceDataLine& data, ConfigSnapshot& snapshot, DeviceDataFlags& flags);
 
 }  // namespace navoro

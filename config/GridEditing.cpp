@@ -3,6 +3,8 @@
 #include <QLineEdit>
 
 #include "config/WriteRules.h"
+#include "config/tabs/DestinationsTab.h"
+#include "config/tabs/MobTab.h"
 
 namespace navoro {
 
@@ -21,20 +23,14 @@ void SetCell(QTableWidget* grid, int row, int column, const std::string& text) {
     if (item->text() != value) item->setText(value);
 }
 
-namespace {
-
-constexpr int kMmsiDigits = 9;
-
-}  // namespace
-
-GridCellRule StringGrid_DestinationGetEditMask(int column) {
-    if (column == 1) return {static_cast<int>(kGridTextMax), false};
+GridCellRule DestinationCellRule(int column) {
+    if (column == 1) return {static_cast<int>(DestinationsTab::kTextMax), false};
     return {};
 }
 
-GridCellRule StringGrid_MOBListGetEditMask(int column) {
-    if (column == 1) return {kMmsiDigits, true};
-    if (column == 2) return {static_cast<int>(kGridTextMax), false};
+GridCellRule MobCellRule(int column) {
+    if (column == 1) return {MobTab::kMmsiDigits, true};
+    if (column == 2) return {static_cast<int>(MobTab::kNameMax), false};
     return {};
 }
 
@@ -80,13 +76,8 @@ void GridCellDelegate::CommitOpenEditors() {
     editors_.removeAll(nullptr);
 }
 
-void InstallGridEditing(QTableWidget* StringGrid_Destination, QTableWidget* StringGrid_MOBList) {
-    if (StringGrid_Destination)
-        StringGrid_Destination->setItemDelegate(
-            new GridCellDelegate(&StringGrid_DestinationGetEditMask, StringGrid_Destination));
-    if (StringGrid_MOBList)
-        StringGrid_MOBList->setItemDelegate(
-            new GridCellDelegate(&StringGrid_MOBListGetEditMask, StringGrid_MOBList));
+void InstallGridEditing(QTableWidget* grid, GridCellDelegate::RuleOf rule) {
+    if (grid) grid->setItemDelegate(new GridCellDelegate(rule, grid));
 }
 
 void CommitGridEdits(QTableWidget* grid) {

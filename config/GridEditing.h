@@ -22,15 +22,14 @@ struct GridCellRule {
     bool DigitsOnly = false;
 };
 
-// StringGrid_DestinationGetEditMask: column 1 holds a destination of up to 20
-// characters. StringGrid_MOBListGetEditMask: column 1 an MMSI of up to nine
-// digits, column 2 a name of up to 20 characters. The rules follow the
-// column, so a language file that renames the headings keeps them.
-GridCellRule StringGrid_DestinationGetEditMask(int column);
-GridCellRule StringGrid_MOBListGetEditMask(int column);
+// The destination grid: column 1 holds a destination of up to 20 characters.
+// The MOB grid: column 1 an MMSI of up to nine digits, column 2 a name of up
+// to 20 characters. The rules follow the column, so a language file that
+// renames the headings keeps them.
+GridCellRule DestinationCellRule(int column);
+GridCellRule MobCellRule(int column);
 
-// The key rule of both grids (StringGrid_DestinationKeyPress,
-// StringGrid_MOBListKeyPress) on what is typed or pasted into a cell: see
+// The key rule of both grids on what is typed or pasted into a cell: see
 // GridKeyPress. With DigitsOnly, anything but digits is refused.
 class GridKeyValidator : public QValidator {
     Q_OBJECT
@@ -64,8 +63,8 @@ class GridCellDelegate : public QStyledItemDelegate {
     mutable QList<QPointer<QWidget>> editors_;
 };
 
-// Installs the delegates on the two grids.
-void InstallGridEditing(QTableWidget* StringGrid_Destination, QTableWidget* StringGrid_MOBList);
+// Installs the cell editors of `rule` on a grid.
+void InstallGridEditing(QTableWidget* grid, GridCellDelegate::RuleOf rule);
 
 // Closes the open cell editor of a grid with a GridCellDelegate, keeping its text.
 void CommitGridEdits(QTableWidget* grid);

@@ -1,4 +1,6 @@
 #include "config/InlandDimensions.h"
+#include "config/tabs/ShipDataTab.h"
+#include "config/tabs/TransceiverTab.h"
 
 #include <algorithm>
 #include <climits>
@@ -93,8 +95,8 @@ FilteredText FilterNumericText(std::string_view text, int caret, int decimals) {
 std::optional<FilteredText> InlandFieldAfterKey(std::string_view text, int caret) {
     if (text.empty()) return std::nullopt;
     FilteredText out = FilterNumericText(text, caret, 1);
-    if (ReadNumber(out.Text) > kInlandMetresMax) {
-        out.Text = "800.0";
+    if (ReadNumber(out.Text) * 10.0 > ShipDataTab::kInlandTenthsMax) {
+        out.Text = FormatTenths(ShipDataTab::kInlandTenthsMax);
         out.Caret = static_cast<int>(out.Text.size());
     }
     return out;
@@ -103,7 +105,7 @@ std::optional<FilteredText> InlandFieldAfterKey(std::string_view text, int caret
 FilteredText DeviceInstanceAfterKey(std::string_view text, int caret) {
     FilteredText out = FilterNumericText(text, caret, 0);
     if (out.Text.empty() || out.Text == ".") return out;
-    if (ReadNumber(out.Text) > static_cast<double>(kDeviceInstanceFieldMax)) {
+    if (ReadNumber(out.Text) > TransceiverTab::kDeviceInstanceRange.Max) {
         out.Text = "0";
         out.Caret = 1;
     }

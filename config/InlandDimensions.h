@@ -11,13 +11,10 @@ namespace navoro {
 // antennas; A and D follow from them so that A + B is the length and C + D the
 // beam for both antennas.
 
-// The longest text of a decimal field, its largest value and the text shown
-// before the transponder has said anything.
+// The longest text of a decimal field and the text shown before the
+// transponder has said anything. The largest value is the SHIP DATA tab's.
 inline constexpr int kInlandFieldLength = 5;
-inline constexpr double kInlandMetresMax = 800.0;
 inline constexpr const char* kInlandInitialText = "xxx.x";
-// The largest NMEA 2000 device instance the field takes.
-inline constexpr long kDeviceInstanceFieldMax = 252;
 
 // A decimal field's text in tenths: the text as a number (0 when it is not a
 // number) x 10 + 0.5, fraction discarded. Values beyond the field's range do
@@ -61,12 +58,12 @@ struct FilteredText {
 FilteredText FilterNumericText(std::string_view text, int caret, int decimals);
 
 // What a decimal field holds after a key: nothing when it is empty; otherwise
-// the filtered text, or "800.0" when that reads above 800.0.
+// the filtered text, or the largest inland value (800.0) when it reads above it.
 std::optional<FilteredText> InlandFieldAfterKey(std::string_view text, int caret);
 
 // What Edit_N2K_DeviceInstance holds after a key: the filtered text (no
-// decimals), or "0" when it reads above 252; an empty text or a lone point is
-// left as it is.
+// decimals), or "0" when it reads above the largest device instance; an empty text or a lone point
+// is left as it is.
 FilteredText DeviceInstanceAfterKey(std::string_view text, int caret);
 
 }  // namespace navoro

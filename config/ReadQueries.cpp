@@ -24,12 +24,4 @@ void SendQueries(unsigned set, const SendSentenceText& send) {
     if (set & kQueryMbl) send("$AIAIQ,MBL");
 }
 
-const TabRead* FindTabRead(const char* page) {
-    if (page == nullptr) return nullptr;
-    for (const TabRead& read : kTabReads) {
-        if (std::strcmp(read.Page, page) == 0) return &read;
-    }
-    return nullptr;
-}
-
 }  // namespace navoro

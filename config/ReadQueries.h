@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <functional>
 
 namespace navoro {
@@ -33,31 +32,5 @@ using SendSentenceText = std::function<bool(const char* text)>;
 
 // Sends the queries of `set` in bit order, ignoring the outcome of each send.
 void SendQueries(unsigned set, const SendSentenceText& send);
-
-// What reading a configuration tab does: which grid to empty first, which
-// queries to send and how long the waiting window stays up (in 100 ms steps).
-enum class GridReset { None, Destination, Mob };
-struct TabRead {
-    const char* Page;  // the tab's objectName
-    GridReset Reset;
-    unsigned QuerySet;
-    int ProgressMax;
-};
-
-// In the order of PageControlConf's tabs.
-inline constexpr std::array<TabRead, 9> kTabReads = {{
-    {"TabSheetStatic", GridReset::None, kQueryStatus | kQuerySsd, 10},
-    {"TabSheetVoyage", GridReset::None, kQueryVsd, 10},
-    {"TabSheetCPA", GridReset::None, kQueryCpa, 10},
-    {"TabSheetTransceiver", GridReset::None, kQueryTsv, 10},
-    {"TabSheetBaudRate", GridReset::None, kQueryPortRates, 10},
-    {"TabSheetLR", GridReset::None, kQueryClr, 10},
-    {"TabSheetDestination", GridReset::Destination, kQueryDes, 10},
-    {"TabSheetMOB", GridReset::Mob, kQueryMbl, 50},
-    {"TabSheetEncryption", GridReset::None, 0, 10},
-}};
-
-// The read of the tab with this objectName, or nullptr.
-const TabRead* FindTabRead(const char* page);
 
 }  // namespace navoro

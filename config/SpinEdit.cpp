@@ -4,13 +4,13 @@
 
 namespace navoro {
 
-SpinEdit::SpinEdit(int maximum, QWidget* parent) : QSpinBox(parent) {
-    setRange(0, maximum);
+SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent) : QSpinBox(parent) {
+    setRange(minimum, maximum);
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     setAccelerated(true);
     // Any number set by code or by the user ends "N/A".
     connect(this, &QSpinBox::valueChanged, this, [this] {
-        if (notAvailable_ && value() != minimum()) notAvailable_ = false;
+        if (notAvailable_ && value() != this->minimum()) notAvailable_ = false;
     });
 }
 
@@ -60,11 +60,6 @@ void SpinEdit::stepBy(int steps) {
 void SpinEdit::focusInEvent(QFocusEvent* event) {
     LeaveNotAvailable();
     QSpinBox::focusInEvent(event);
-}
-
-// A spin box's number, -1 while it shows "N/A".
-int SpinValue(const SpinEdit* box) {
-    return box->NotAvailable() ? -1 : box->value();
 }
 
 }  // namespace navoro

@@ -5,7 +5,7 @@
 
 namespace navoro {
 
-// A spin box from 0 to its maximum that can also show that the transponder's
+// A spin box over a range that can also show that the transponder's
 // value is not available: a reply value outside the range shows "N/A" (and
 // reads as 0, as a text that is not an integer does) instead of a clamped,
 // wrong number. A typed value is clamped into the range when the box loses
@@ -16,7 +16,8 @@ class SpinEdit : public QSpinBox {
   public:
     static constexpr const char* kNotAvailableText = "N/A";
 
-    explicit SpinEdit(int maximum, QWidget* parent = nullptr);
+    SpinEdit(int minimum, int maximum, QWidget* parent = nullptr);
+    explicit SpinEdit(int maximum, QWidget* parent = nullptr) : SpinEdit(0, maximum, parent) {}
 
     // Shows `value` when it is within the range, otherwise "N/A".
     void SetReplyValue(long value);
@@ -35,8 +36,5 @@ class SpinEdit : public QSpinBox {
 
     bool notAvailable_ = false;
 };
-
-// A spin box's number, -1 while it shows "N/A".
-int SpinValue(const SpinEdit* box);
 
 }  // namespace navoro

@@ -24,6 +24,7 @@ WriteNote::WriteNote(QWidget* area) : QLabel(area) {
     setPalette(palette);
     setGraphicsEffect(new QGraphicsOpacityEffect(this));
     stay_.setSingleShot(true);
+    stay_.setInterval(kShownMilliseconds);
     connect(&stay_, &QTimer::timeout, this, &WriteNote::StartFade);
     area->installEventFilter(this);
     hide();
@@ -36,7 +37,7 @@ void WriteNote::Show(const QString& text) {
     Place();
     show();
     raise();
-    stay_.start(kShownMilliseconds);
+    stay_.start();
 }
 
 bool WriteNote::eventFilter(QObject* watched, QEvent* event) {
@@ -51,9 +52,14 @@ void WriteNote::Place() {
     setGeometry(kMargin, area->height() - height - kMargin, width, height);
 }
 
+void WriteNote::SetDuration(int stayMilliseconds, int fadeMilliseconds) {
+    stay_.setInterval(stayMilliseconds);
+    fadeMilliseconds_ = fadeMilliseconds;
+}
+
 void WriteNote::StartFade() {
     auto* animation = new QPropertyAnimation(graphicsEffect(), "opacity", this);
-    animation->setDuration(kFadeMilliseconds);
+    animation->setDuration(fadeMilliseconds_);
     animation->setStartValue(1.0);
     animation->setEndValue(0.0);
     connect(animation, &QPropertyAnimation::finished, this, &QWidget::hide);

@@ -23,6 +23,8 @@ class WriteNote : public QLabel {
     explicit WriteNote(QWidget* area);
 
     void Show(const QString& text);
+    // How long the note stays before it fades, and how long it fades.
+    void SetDuration(int stayMilliseconds, int fadeMilliseconds);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,6 +34,7 @@ class WriteNote : public QLabel {
     void StartFade();
 
     QTimer stay_;
+    int fadeMilliseconds_ = kFadeMilliseconds;
     QPointer<QPropertyAnimation> fade_;
 };
 

@@ -1,34 +1,16 @@
 #include "config/WriteRules.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <string>
 
 #include "codec/Fields.h"
 #include "codec/Framing.h"
 #include "codec/ParameterCodes.h"
+#include "codec/TextFormat.h"
 
 namespace navoro {
 
 namespace {
-
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-std::string Format(const char* format, ...) {
-    char buffer[128];
-    std::va_list args;
-    va_start(args, format);
-    const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    if (n < 0) return {};
-    if (static_cast<std::size_t>(n) < sizeof buffer) return std::string(buffer, n);
-    std::string text(static_cast<std::size_t>(n) + 1, '\0');
-    va_start(args, format);
-    std::vsnprintf(text.data(), text.size(), format, args);
-    va_end(args);
-    text.resize(static_cast<std::size_t>(n));
-    return text;
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -52,8 +34,8 @@ bool IsDeviceText(std::string_view text) {
     return true;
 }
 
-std::string GridText(std::string_view text) {
-    std::string out(text.substr(0, kGridTextMax));
+std::string GridText(std::string_view text, std::size_t max) {
+    std::string out(text.substr(0, max));
     for (char& c : out) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
@@ -103,6 +85,28 @@ std::optional<double> DecimalValue(std::string_view text) {
     return Atof(std::string(text).c_str());
 }
 
+std::optional<int> ExactTenths(std::string_view text) {
+    text = Trimmed(text);
+    int tenths = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (const char c : text) {
+        if (c == '.') {
+            if (point) return std::nullopt;
+            point = true;
+        } else if (IsDigit(c)) {
+            if (point && ++decimals > 1) return std::nullopt;
+            if (++digits > 8) return std::nullopt;
+            tenths = tenths * 10 + (c - '0');
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0) return std::nullopt;
+    return decimals == 0 ? tenths * 10 : tenths;
+}
+
 std::optional<int> MaskedTenths(std::string_view text) {
     int whole = 0;
     int tenth = 0;
@@ -148,7 +152,7 @@ std::string EncryptionCommand(bool on) {
                   static_cast<int>(on ? kCommandEncryptionOn : kCommandEncryptionOff));
 }
 
-std::string ClrCommand(const LongRangeSettings& s) {
+std::string ClrCommand(const ClrCommandValues& s) {
     std::string text = "$AICLR,";
     text += s.Manual ? "1," : "0,";
     for (const bool item : s.FunctionReply)

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/tabs/DbgPairs.h"
+
 namespace navoro {
 
 // ---- texts the transponder keeps -------------------------------------------
@@ -22,11 +24,8 @@ bool IsDeviceText(std::string_view text);
 // letters, digits and the space.
 inline constexpr const char* kDeviceTextPunctuation = "\" # % & ' ( ) + - . / : ; < = > ? @ [ ] _";
 
-// The longest text of a destination cell and of a MOB name; longer texts are
-// cut before they are written.
-inline constexpr std::size_t kGridTextMax = 20;
-// A grid text as it is written: its first 20 characters in upper case.
-std::string GridText(std::string_view text);
+// A grid text as it is written: its first `max` characters in upper case.
+std::string GridText(std::string_view text, std::size_t max);
 
 // ---- typing -------------------------------------------------------------------
 
@@ -48,6 +47,10 @@ std::optional<std::int64_t> DigitsValue(std::string_view text);
 // at least one digit, spaces around it allowed ("12.5", "3", ".5", "-1").
 std::optional<double> DecimalValue(std::string_view text);
 
+// A decimal number with at most one decimal, exactly, in tenths: "2.5" 25,
+// "12" 120, ".5" 5; nothing for anything else ("9.15", "1a", "", "-1").
+std::optional<int> ExactTenths(std::string_view text);
+
 // A masked decimal field ("09.9", blanks as spaces: " 2.5", "12. ") in tenths,
 // digits after the first decimal discarded: "12.3" gives 123, "2.5" 25, "7"
 // 70. Blanks inside are dropped. Nothing when it holds no digit, or anything
@@ -59,12 +62,6 @@ std::optional<int> MaskedTenths(std::string_view text);
 // "$PLMO,C,BAU,<port>,<rate>"
 std::string BauCommand(int port, int rate);
 
-struct DbgPair {
-    std::int16_t Id;
-    std::int32_t Value;
-};
-// A DBG value that goes out as an empty field: the device keeps its setting.
-inline constexpr std::int32_t kDbgValueEmpty = INT32_MIN;
 // "$PLMO,C,DBG,<id>,<value>,..." for four pairs, codes without leading zeros;
 // a value of kDbgValueEmpty is an empty field.
 std::string DbgCommand(const std::array<DbgPair, 4>& pairs);
@@ -73,14 +70,14 @@ std::string DbgCommand(const std::array<DbgPair, 4>& pairs);
 // other pairs empty.
 std::string EncryptionCommand(bool on);
 
-struct LongRangeSettings {
+struct ClrCommandValues {
     bool Manual = false;                   // response: Automatic or Manual
     std::array<bool, 10> FunctionReply{};  // items A, B, C, E, F, I, O, P, U, W
     bool Message27 = false;
     std::string ChannelA, ChannelB;  // as typed
 };
 // "$AICLR,<0|1>,<ten 0/1>,<0|1>,<channel A>,<channel B>"
-std::string ClrCommand(const LongRangeSettings& settings);
+std::string ClrCommand(const ClrCommandValues& values);
 
 // "$PLMO,C,DES,<row>,<text>" (an empty text clears the row).
 std::string DesCommand(int row, std::string_view text);

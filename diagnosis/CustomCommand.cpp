@@ -14,7 +14,8 @@ bool SendCustomCommand(const DiagnosisLink& link, Prompts& prompts, const Messag
                        std::string_view typed) {
     const std::string bytes = CustomCommandBytes(typed);
     if (link.WritePort && link.WritePort(bytes.data(), static_cast<int>(bytes.size()))) return true;
-    if (link.OpenPortDown && link.OpenPortDown() && link.OpenPortClick) link.OpenPortClick();
+    if (link.ConnectionActive && link.ConnectionActive() && link.ToggleConnection)
+        link.ToggleConnection();
     prompts.ShowError(messages.Text(MessageId::Error), messages.Text(MessageId::PortOpenError));
     return false;
 }

@@ -22,6 +22,10 @@ constexpr std::string_view kSuffix = ".log";
 // The longest record header: two 20-digit numbers, their spaces and a sign.
 constexpr std::size_t kMaxHeader = 48;
 constexpr std::size_t kReadChunk = 1024 * 1024;
+// The times a four-digit year shows: 0000-01-01T00:00:00.000Z to
+// 9999-12-31T23:59:59.999Z.
+constexpr std::int64_t kFirstShownMs = -62'167'219'200'000;
+constexpr std::int64_t kLastShownMs = 253'402'300'799'999;
 
 std::int64_t NowMs() {
     using namespace std::chrono;
@@ -59,12 +63,14 @@ void Put2(char* at, unsigned value) {
 
 std::size_t FormatArrivalTime(std::int64_t msSinceEpoch, char (&out)[kArrivalTimeLength]) {
     using namespace std::chrono;
-    const sys_time<milliseconds> time{milliseconds(msSinceEpoch)};
+    // A time out of that range (a damaged record) shows as its first or last
+    // millisecond; beyond them the calendar arithmetic would overflow.
+    const sys_time<milliseconds> time{
+        milliseconds(std::clamp(msSinceEpoch, kFirstShownMs, kLastShownMs))};
     const sys_days day = floor<days>(time);
     const year_month_day date{day};
     const hh_mm_ss<milliseconds> clock{time - day};
-    int year = static_cast<int>(date.year());
-    year = std::clamp(year, 0, 9999);
+    const int year = static_cast<int>(date.year());
     out[0] = static_cast<char>('0' + year / 1000);
     out[1] = static_cast<char>('0' + year / 100 % 10);
     Put2(out + 2, static_cast<unsigned>(year % 100));
@@ -202,7 +208,8 @@ void DataLogFile::Remove() {
 // DataLogReader
 
 DataLogReader::DataLogReader(const std::string& path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a pipe in a log's place reads as empty, never waits.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat info {};
     if (fd_ < 0 || ::fstat(fd_, &info) != 0) {
         failed_ = true;
@@ -222,7 +229,10 @@ bool DataLogReader::Fill(std::size_t wanted) {
         end_ -= begin_;
         begin_ = 0;
     }
-    if (buffer_.size() < std::max(wanted, kReadChunk)) buffer_.resize(std::max(wanted, kReadChunk));
+    // Room for a chunk, or for all of a smaller file (the leftovers are
+    // often short, and each is read when the program starts).
+    const std::size_t room = std::max(wanted, std::min(kReadChunk, size_ + 1));
+    if (buffer_.size() < room) buffer_.resize(room);
     while (!eof_ && end_ < wanted) {
         const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
         if (n < 0) {
@@ -264,6 +274,14 @@ bool ExportDataLog(const std::string& logPath, const std::string& outPath, bool 
     DataLogReader reader(logPath);
     if (!reader.IsOpen()) {
         error = ErrnoText(logPath.c_str());
+        return false;
+    }
+    // Saved over itself, the log would be emptied before it is read.
+    struct stat logInfo {};
+    struct stat outInfo {};
+    if (::stat(logPath.c_str(), &logInfo) == 0 && ::stat(outPath.c_str(), &outInfo) == 0 &&
+        logInfo.st_dev == outInfo.st_dev && logInfo.st_ino == outInfo.st_ino) {
+        error = outPath + ": this is the data log being saved";
         return false;
     }
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -350,10 +368,14 @@ std::vector<LeftoverDataLog> FindLeftoverDataLogs(const std::string& folder) {
     }
     std::sort(names.begin(), names.end());
     for (const auto& [time, path] : names) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // Not blocking: opening a pipe of that name would wait for a writer.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd < 0) continue;
-        // Held by a running program: not left over.
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        // Only a plain file is a log; held by a running program, it is not
+        // left over.
+        struct stat info {};
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+            ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             ::close(fd);
             continue;
         }

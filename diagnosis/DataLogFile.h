@@ -21,7 +21,8 @@ namespace navoro {
 // program's scan never takes a log that is still being written.
 
 // The arrival time as "2026-12-10T17:34:46.123Z" (UTC), 24 characters; `out`
-// gets no terminating zero. Returns the length written.
+// gets no terminating zero. A time before the year 0000 or after 9999 shows as
+// the first or the last millisecond of that range. Returns the length written.
 inline constexpr std::size_t kArrivalTimeLength = 24;
 std::size_t FormatArrivalTime(std::int64_t msSinceEpoch, char (&out)[kArrivalTimeLength]);
 

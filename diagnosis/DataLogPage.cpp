@@ -135,12 +135,11 @@ void DataLogPage::BuildControls() {
     bottom->addWidget(send);
     rows->addLayout(bottom);
 
-    connect(cbxEnableLog_, &QCheckBox::toggled, this, &DataLogPage::cbxEnableLogClick);
-    connect(save, &QPushButton::clicked, this, &DataLogPage::btnSaveLogClick);
-    connect(clear, &QPushButton::clicked, this, &DataLogPage::btnClearLogClick);
-    connect(send, &QPushButton::clicked, this, &DataLogPage::ButtonCustomSendCommandClick);
-    connect(editSendCommand_, &QLineEdit::returnPressed, this,
-            &DataLogPage::ButtonCustomSendCommandClick);
+    connect(cbxEnableLog_, &QCheckBox::toggled, this, &DataLogPage::SetLogging);
+    connect(save, &QPushButton::clicked, this, &DataLogPage::SaveLog);
+    connect(clear, &QPushButton::clicked, this, &DataLogPage::ClearLog);
+    connect(send, &QPushButton::clicked, this, &DataLogPage::SendTypedCommand);
+    connect(editSendCommand_, &QLineEdit::returnPressed, this, &DataLogPage::SendTypedCommand);
 }
 
 bool DataLogPage::LogEnabled() const {
@@ -162,7 +161,7 @@ void DataLogPage::StopLogging(const std::string& reason) {
     prompts_.ShowError(messages_.Text(MessageId::Error), text.toStdString());
 }
 
-void DataLogPage::cbxEnableLogClick(bool checked) {
+void DataLogPage::SetLogging(bool checked) {
     if (!checked) return;
     fileFailed_ = false;
     OpenLogFile();
@@ -264,7 +263,7 @@ std::vector<std::string> DataLogPage::LogLines() const {
     return lines;
 }
 
-void DataLogPage::btnClearLogClick() {
+void DataLogPage::ClearLog() {
     if (!prompts_.AskOkCancel(PromptIcon::Warning, messages_.Text(MessageId::Warning),
                               messages_.Text(MessageId::QueryClearLog)))
         return;
@@ -295,7 +294,7 @@ void DataLogPage::ShowSaveFailed(const std::string& path) {
     prompts_.ShowError(messages_.Text(MessageId::Error), text.toStdString());
 }
 
-void DataLogPage::btnSaveLogClick() {
+void DataLogPage::SaveLog() {
     // Every line logged up to now is in the file first.
     FlushDataLog();
     const std::optional<std::string> path = AskLogFileName();
@@ -348,10 +347,11 @@ void DataLogPage::OfferLeftoverLogs() {
     }
 }
 
-void DataLogPage::ButtonCustomSendCommandClick() {
+void DataLogPage::SendTypedCommand() {
     const QByteArray typed = editSendCommand_->text().toLatin1();
-    SendCustomCommand(link_, prompts_, messages_,
-                      std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
+    navoro::SendCustomCommand(
+        link_, prompts_, messages_,
+        std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
 }
 
 }  // namespace navoro

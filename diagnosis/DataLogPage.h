@@ -62,9 +62,9 @@ class DataLogPage : public QObject {
     // the cap) until it is shown.
     void TimerFlushDataLogTimer();
 
-    void btnClearLogClick();
-    void btnSaveLogClick();
-    void ButtonCustomSendCommandClick();
+    void ClearLog();
+    void SaveLog();
+    void SendTypedCommand();
 
     // Offers each log file a run that ended abnormally left in the log
     // folder: Yes saves its lines (as Save does) and deletes it, No deletes
@@ -88,7 +88,7 @@ class DataLogPage : public QObject {
     void UpdateShowing();
     bool OpenLogFile();
     void StopLogging(const std::string& reason);
-    void cbxEnableLogClick(bool checked);
+    void SetLogging(bool checked);
     // The save dialog with its default extension and overwrite question.
     std::optional<std::string> AskLogFileName();
     bool WriteLogFile(const std::string& path, const std::string& logPath);

@@ -13,10 +13,10 @@ namespace navoro {
 struct DiagnosisLink {
     // Raw write to the port; true when the port is open and bytes were written.
     std::function<bool(const char* data, int length)> WritePort;
-    // OpenPort is down (connecting or connected), and its Connect/Disconnect
-    // action.
-    std::function<bool()> OpenPortDown;
-    std::function<void()> OpenPortClick;
+    // An attempt runs or the link holds (the Connect button is down), and the
+    // Connect/Disconnect action.
+    std::function<bool()> ConnectionActive;
+    std::function<void()> ToggleConnection;
     // The link with the transponder is established (empty: counts as linked).
     std::function<bool()> Linked;
     // Sends the queries of a query set (1: the status request). When empty,

@@ -29,19 +29,35 @@ void DiagnosisPages::SetUpSatelliteViews() {
     gpsStatus_->SetUpSatelliteViews();
 }
 
-void DiagnosisPages::UpdateGnssStatus() {
-    gpsStatus_->UpdateGnssStatus();
+void DiagnosisPages::Attach(DeviceSession& session) {
+    Link.WritePort = [&session](const char* data, int length) {
+        return session.Send(std::string_view(data, static_cast<std::size_t>(length)));
+    };
+    Link.ConnectionActive = [&session] { return session.Connection().Active(); };
+    Link.ToggleConnection = [&session] { session.Connection().ToggleConnection(); };
+    Link.Linked = [&session] { return session.Connection().Linked(); };
+    session.Subscribe(*this);
 }
 
-void DiagnosisPages::CountPositionReport() {
-    systemCheck_->CountPositionReport();
+void DiagnosisPages::SentenceAccepted(SentenceKind kind, Codec&) {
+    switch (kind) {
+        case SentenceKind::Gnss:
+        case SentenceKind::Satellites:
+            gpsStatus_->UpdateGnssStatus(kind == SentenceKind::Satellites);
+            break;
+        case SentenceKind::Encapsulated:
+            systemCheck_->CountPositionReport();
+            break;
+        default:
+            break;
+    }
 }
 
-bool DiagnosisPages::LogEnabled() const {
+bool DiagnosisPages::WantsRawLines() const {
     return dataLog_->LogEnabled();
 }
 
-void DiagnosisPages::LogLine(std::string_view line) {
+void DiagnosisPages::RawLine(std::string_view line) {
     dataLog_->LogLine(line);
 }
 

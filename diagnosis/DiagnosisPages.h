@@ -5,6 +5,7 @@
 
 #include "codec/Codec.h"
 #include "diagnosis/DiagnosisLink.h"
+#include "link/DeviceSession.h"
 #include "ui/MessageTable.h"
 #include "ui/Prompts.h"
 
@@ -23,30 +24,36 @@ class TargetsPage;
 //   DiagnosisPages pages(systemCheckSheet, gpsStatusSheet, dataLogSheet,
 //                        TimerUpdateSysChk, codec, prompts, messages,
 //                        aisTargetsSheet);
-//   pages.Link = {...};                 // port writes, snapshot (optional)
+//   pages.Attach(session);              // hears the session, writes through it
+//   pages.Link.ReadSnapshot = ...;      // what the configuration read (optional)
 //   pages.InitSystemCheck();            // window construction, in its place
 //   pages.SetUpSatelliteViews();        // window construction, in its place
-//   GNSS sentence accepted      -> pages.UpdateGnssStatus();
-//   '!' AIS sentence accepted   -> pages.CountPositionReport();
-//   every received line         -> if (pages.LogEnabled()) pages.LogLine(line);
-class DiagnosisPages {
+//
+// As the session's listener: a GNSS sentence updates GPS STATUS, a '!' AIS
+// sentence counts on SYSTEM CHECK, and every line goes to the data log while
+// it logs.
+class DiagnosisPages : public SessionListener {
   public:
     DiagnosisPages(QWidget* systemCheckSheet, QWidget* gpsStatusSheet, QWidget* dataLogSheet,
                    QTimer* timerUpdateSysChk, Codec& codec, Prompts& prompts,
                    const MessageTable& messages, QWidget* aisTargetsSheet = nullptr);
-    ~DiagnosisPages();
+    ~DiagnosisPages() override;
     DiagnosisPages(const DiagnosisPages&) = delete;
     DiagnosisPages& operator=(const DiagnosisPages&) = delete;
 
     // What the pages need of the connection and the configuration.
     DiagnosisLink Link;
 
+    // The session's port writes, connection and link state; subscribes.
+    void Attach(DeviceSession& session);
+
     void InitSystemCheck();
     void SetUpSatelliteViews();
-    void UpdateGnssStatus();
-    void CountPositionReport();
-    bool LogEnabled() const;
-    void LogLine(std::string_view line);
+
+    // SessionListener.
+    bool WantsRawLines() const override;
+    void RawLine(std::string_view line) override;
+    void SentenceAccepted(SentenceKind kind, Codec& codec) override;
 
     SystemCheckPage& SystemCheck() { return *systemCheck_; }
     GpsStatusPage& GpsStatus() { return *gpsStatus_; }

@@ -150,14 +150,14 @@ void GpsStatusPage::SetUpSatelliteViews() {
     // Plot half: the plot fills the map panel, over the background picture;
     // the markers are created hidden by the plot, on the same panel.
     if (!plot_) {
-        plot_ = new TPaintSatelliteChart(page_, panelSatelliteMap_);
+        plot_ = new SkyPlot(panelSatelliteMap_);
         plot_->setGeometry(0, 0, panelSatelliteMap_->width(), panelSatelliteMap_->height());
         plot_->map().SetBackground(imageGpsMap_);
         // The plot draws the picture itself: the picture control stays
         // underneath and is covered.
         imageGpsMap_->setPixmap(SkyBackgroundPicture());
         plot_->show();
-        for (int i = 0; i < TPaintSatelliteChart::kMarkers; ++i)
+        for (int i = 0; i < SkyPlot::kMarkers; ++i)
             plot_->Marker(i)->raise();
     }
     // Chart half.
@@ -170,7 +170,7 @@ void GpsStatusPage::SetBox(Box box, const std::string& bytes) {
     boxes_[box]->setText(QString::fromStdString(DegreeSignsToUtf8(bytes)));
 }
 
-void GpsStatusPage::UpdateGnssStatus() {
+void GpsStatusPage::UpdateGnssStatus(bool satellites) {
     const GnssStatusTexts texts = GnssStatusUpdate(codec_.Gnss, codec_.Targets.Entry(0));
     const std::pair<Box, const std::optional<std::string>*> updates[] = {
         {kUtcDate, &texts.UtcDate}, {kUtcTime, &texts.UtcTime}, {kFixMode, &texts.FixMode},
@@ -184,7 +184,7 @@ void GpsStatusPage::UpdateGnssStatus() {
     const std::int64_t now = clock_();
     GnssStore& gnss = codec_.Gnss;
     gnss.ClockMs = now;
-    if (std::strcmp(codec_.Received.Header.Formatter, "GSV") == 0) {
+    if (satellites) {
         // The cycle was filed before this clock reading: it is as fresh as now.
         const char* talker = codec_.Received.Header.Talker;
         gnss.Cycles[static_cast<int>(ConstellationOfTalker(talker))].StampMs = now;
@@ -207,7 +207,7 @@ void GpsStatusPage::PublishSatellites(const SatellitePublication& publication) {
     series->SetBars(bars);
     series->ShowMarks();
     if (plot_) {
-        const int shown = std::min(count, TPaintSatelliteChart::kMarkers);
+        const int shown = std::min(count, SkyPlot::kMarkers);
         for (int i = 0; i < shown; ++i) {
             const PublishedSatellite& s = publication.Items[i];
             plot_->PlaceSatellite(i, QString::fromLatin1(s.Label), s.Azimuth, s.Elevation, s.Used);

@@ -18,7 +18,7 @@ class QWidget;
 namespace navoro {
 
 class SignalChart;
-class TPaintSatelliteChart;
+class SkyPlot;
 
 // The GPS STATUS page: UTC date and time, fix mode, HDOP, satellites in view
 // and in use, the own ship's position, SOG and COG, the sky plot and the
@@ -40,9 +40,9 @@ class GpsStatusPage : public QObject {
     void SetUpSatelliteViews();
 
     // After each GNSS sentence (GGA, GLL, GBS, GSA, GSV, RMC, VTG, ZDA): the
-    // text boxes, and for a GSV the satellite list, published to the plot and
-    // the chart when a talker's cycle is complete.
-    void UpdateGnssStatus();
+    // text boxes, and for a GSV (`satellites`) the satellite list, published
+    // to the plot and the chart when a talker's cycle is complete.
+    void UpdateGnssStatus(bool satellites);
 
     // Drops the satellites of talkers silent for longer than a cycle's
     // lifetime; run by TimerSatellitesExpiry and after every GNSS sentence.
@@ -51,7 +51,7 @@ class GpsStatusPage : public QObject {
     // Shows a completed cycle: the chart's bars and the plot's markers.
     void PublishSatellites(const SatellitePublication& publication);
 
-    TPaintSatelliteChart* PaintSatelliteChart() const { return plot_; }
+    SkyPlot* Plot() const { return plot_; }
     SignalChart* Chart1() const { return chart_; }
     const SatelliteCycle& Satellites() const { return cycle_; }
     QTimer* TimerSatellitesExpiry() const { return expiryTimer_; }
@@ -79,7 +79,7 @@ class GpsStatusPage : public QObject {
     QFrame* panel3_ = nullptr;
     QWidget* panelSatelliteMap_ = nullptr;
     QLabel* imageGpsMap_ = nullptr;
-    TPaintSatelliteChart* plot_ = nullptr;
+    SkyPlot* plot_ = nullptr;
     SignalChart* chart_ = nullptr;
     std::array<QLineEdit*, kBoxes> boxes_{};
     std::array<std::string, kBoxes> shown_{};

@@ -21,13 +21,13 @@ QRect ToQt(const PixelRect& r) {
 
 }  // namespace
 
-TPaintSatellite::TPaintSatellite(QWidget* parent) : QWidget(parent) {
+SatelliteMarker::SatelliteMarker(QWidget* parent) : QWidget(parent) {
     setFixedSize(kSize, kSize);
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::PointingHandCursor);
 }
 
-void TPaintSatellite::paintEvent(QPaintEvent*) {
+void SatelliteMarker::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const int w = width(), h = height();
@@ -49,16 +49,16 @@ void TPaintSatellite::paintEvent(QPaintEvent*) {
     painter.drawText(QRect(0, 0, w, h), Qt::AlignCenter, PRN);
 }
 
-void TDrawSatelliteMap::SetBackground(QLabel* picture) {
+void SkyBackground::SetBackground(QLabel* picture) {
     background_ = picture;
 }
 
-void TDrawSatelliteMap::Resize(int width, int height) {
+void SkyBackground::Resize(int width, int height) {
     if (bitmap_.width() == width && bitmap_.height() == height) return;
     bitmap_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32_Premultiplied);
 }
 
-void TDrawSatelliteMap::Draw() {
+void SkyBackground::Draw() {
     const int w = bitmap_.width(), h = bitmap_.height();
     geometry_ = SkyPlotGeometry::ForSize(w, h);
     // Transparent where nothing is drawn, as the window-coloured parts of the
@@ -96,33 +96,31 @@ void TDrawSatelliteMap::Draw() {
     }
 }
 
-TPaintSatelliteChart::TPaintSatelliteChart(QWidget* owner, QWidget* panel) : QWidget(panel) {
-    Q_UNUSED(owner);
+SkyPlot::SkyPlot(QWidget* panel) : QWidget(panel) {
     setObjectName(QStringLiteral("PaintSatelliteChart"));
     for (int i = 0; i < kMarkers; ++i) {
-        auto* marker = new TPaintSatellite(panel);
+        auto* marker = new SatelliteMarker(panel);
         marker->setObjectName(QStringLiteral("PaintSatellite%1").arg(i));
-        marker->setProperty("Tag", i);
         marker->hide();
         markers_[static_cast<std::size_t>(i)] = marker;
     }
 }
 
-TPaintSatellite* TPaintSatelliteChart::Marker(int index) const {
+SatelliteMarker* SkyPlot::Marker(int index) const {
     if (index < 0 || index >= kMarkers) return nullptr;
     return markers_[static_cast<std::size_t>(index)];
 }
 
-void TPaintSatelliteChart::PlaceSatellite(int index, const QString& label, int azimuth,
-                                          int elevation, bool used) {
-    TPaintSatellite* marker = Marker(index);
+void SkyPlot::PlaceSatellite(int index, const QString& label, int azimuth, int elevation,
+                             bool used) {
+    SatelliteMarker* marker = Marker(index);
     if (!marker) return;
     marker->PRN = label;
     marker->azimuth = azimuth;
     marker->elevation = elevation;
     marker->used = used;
     const PixelPoint at = SkyPlotGeometry::ForSize(width(), height())
-                              .MarkerPlace(azimuth, elevation, TPaintSatellite::kSize);
+                              .MarkerPlace(azimuth, elevation, SatelliteMarker::kSize);
     // The markers live on the plot's panel; the diagram's coordinates are the
     // plot's.
     const QPoint onPanel = mapToParent(QPoint(at.X, at.Y));
@@ -132,11 +130,11 @@ void TPaintSatelliteChart::PlaceSatellite(int index, const QString& label, int a
     marker->update();
 }
 
-void TPaintSatelliteChart::ShowMarker(int index, bool visible) {
-    if (TPaintSatellite* marker = Marker(index)) marker->setVisible(visible);
+void SkyPlot::ShowMarker(int index, bool visible) {
+    if (SatelliteMarker* marker = Marker(index)) marker->setVisible(visible);
 }
 
-void TPaintSatelliteChart::paintEvent(QPaintEvent*) {
+void SkyPlot::paintEvent(QPaintEvent*) {
     map_.Resize(width(), height());
     map_.Draw();
     QPainter painter(this);

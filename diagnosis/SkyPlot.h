@@ -15,13 +15,13 @@ namespace navoro {
 // One satellite of the sky plot: a 20 x 20 disc, green when the satellite is
 // used in the fix and blue otherwise, outlined in silver, with its short label
 // (dark on green, light on blue).
-class TPaintSatellite : public QWidget {
+class SatelliteMarker : public QWidget {
     Q_OBJECT
 
   public:
     static constexpr int kSize = 20;
 
-    explicit TPaintSatellite(QWidget* parent = nullptr);
+    explicit SatelliteMarker(QWidget* parent = nullptr);
 
     bool used = false;
     QString PRN;  // the label, "G05", "R65", ...
@@ -35,7 +35,7 @@ class TPaintSatellite : public QWidget {
 // The diagram of the sky plot at the plot's size: the background picture
 // stretched, the elevation rings at 60 and 30 degrees, the cross and the
 // compass letters. It remembers the geometry of its last drawing.
-class TDrawSatelliteMap {
+class SkyBackground {
   public:
     // The picture drawn under the diagram (the picture control's); none until set.
     void SetBackground(QLabel* picture);
@@ -53,16 +53,16 @@ class TDrawSatelliteMap {
 
 // The sky plot: fills its panel, draws the diagram, and places the 64
 // satellite markers, which sit on the same panel above it.
-class TPaintSatelliteChart : public QWidget {
+class SkyPlot : public QWidget {
     Q_OBJECT
 
   public:
     static constexpr int kMarkers = 64;
 
-    explicit TPaintSatelliteChart(QWidget* owner, QWidget* panel);
+    explicit SkyPlot(QWidget* panel);
 
-    TDrawSatelliteMap& map() { return map_; }
-    TPaintSatellite* Marker(int index) const;
+    SkyBackground& map() { return map_; }
+    SatelliteMarker* Marker(int index) const;
 
     // Stores the values in marker `index`, moves it to the place of azimuth
     // and elevation on the last drawn diagram (kept inside the horizon and off
@@ -74,8 +74,8 @@ class TPaintSatelliteChart : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    TDrawSatelliteMap map_;
-    std::array<TPaintSatellite*, kMarkers> markers_{};
+    SkyBackground map_;
+    std::array<SatelliteMarker*, kMarkers> markers_{};
 };
 
 // Picture 0 of the plot's picture list: a 200 x 200 sky disc whose rim is

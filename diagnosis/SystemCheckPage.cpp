@@ -72,8 +72,7 @@ SystemCheckPage::SystemCheckPage(QWidget* page, Codec& codec, Prompts& prompts,
     if (timerUpdateSysChk)
         connect(timerUpdateSysChk, &QTimer::timeout, this,
                 &SystemCheckPage::TimerUpdateSysChkTimer);
-    connect(clearButton_, &QToolButton::clicked, this,
-            &SystemCheckPage::SpeedButtonClearCheckClick);
+    connect(clearButton_, &QToolButton::clicked, this, &SystemCheckPage::ClearSystemCheck);
 }
 
 void SystemCheckPage::BuildControls() {
@@ -216,7 +215,7 @@ void SystemCheckPage::UpdateCheckImages() {
     }
 }
 
-void SystemCheckPage::SpeedButtonClearCheckClick() {
+void SystemCheckPage::ClearSystemCheck() {
     counters_ = {};
     if (link_.ClearSnapshotFlags) link_.ClearSnapshotFlags();
     codec_.Targets.ResetTargetTable();

@@ -42,7 +42,7 @@ class SystemCheckPage : public QObject {
     void CountPositionReport();
     void TimerUpdateSysChkTimer();
     void UpdateCheckImages();
-    void SpeedButtonClearCheckClick();
+    void ClearSystemCheck();
 
     PositionReportCounters& Counters() { return counters_; }
     // Whether a row's picture shows "passed".

@@ -1,11 +1,11 @@
 // Fuzzes the receive path: bytes -> line assembly -> the three consumers of
 // every line as the main window has them, minus the widgets:
-//   DispatchSentence: the sentence router (framing, tokenizer, parsers,
+//   RouteLine: the sentence router (framing, tokenizer, parsers,
 //     stores, AIS message assembly, de-armouring, decoding, target table),
 //     then what the pages make of an accepted sentence (GNSS status texts,
 //     the satellite cycle, the system check's counters and rows);
-//   CheckLinkHandshake: the end-of-dump test;
-//   CollectDeviceData: the information-dump reader into the snapshot.
+//   CheckHandshake: the end-of-dump test;
+//   CollectDeviceInfo: the information-dump reader into the tabs' readout.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -13,8 +13,7 @@
 #include <string>
 
 #include "codec/Codec.h"
-#include "config/ConfigSnapshot.h"
-#include "config/DeviceData.h"
+#include "config/tabs/DeviceReadout.h"
 #include "diagnosis/GnssStatusText.h"
 #include "diagnosis/SatelliteList.h"
 #include "diagnosis/SystemCheck.h"
@@ -30,8 +29,7 @@ struct WindowState {
     navoro::SatelliteCycle cycle;
     navoro::SatellitePublication publication{};
     navoro::PositionReportCounters counters;
-    navoro::ConfigSnapshot snapshot{};
-    navoro::DeviceDataFlags flags;
+    navoro::DeviceReadout readout;
     bool dumpEnded = false;
 };
 
@@ -48,54 +46,75 @@ class Consumers : public navoro::LineSink {
         Check(line.size() <= navoro::LineAssembler::kLineBufferMax);
     }
 
-    void DispatchSentence(char* line) override {
+    void RouteLine(char* line) override {
         const std::string before(line);
-        const navoro::SentenceRoute route = navoro::RouteReceivedLine(s_.codec, line);
+        const navoro::SentenceKind kind = navoro::AcceptLine(s_.codec, line);
         Check(before == line);  // each consumer gets the line as received
-        switch (route) {
-            case navoro::SentenceRoute::UpdateGnssStatus: {
+        switch (kind) {
+            case navoro::SentenceKind::Gnss:
+            case navoro::SentenceKind::Satellites: {
                 const navoro::GnssStatusTexts texts =
                     navoro::GnssStatusUpdate(s_.codec.Gnss, s_.codec.Targets.Entry(0));
                 for (const auto* text :
                      {&texts.UtcDate, &texts.UtcTime, &texts.FixMode, &texts.Hdop, &texts.InView,
                       &texts.InUse, &texts.Lon, &texts.Lat, &texts.Sog, &texts.Cog})
                     Check(!*text || (*text)->size() < 64);
-                if (std::strcmp(s_.codec.Received.Header.Formatter, "GSV") == 0 &&
+                if (kind == navoro::SentenceKind::Satellites &&
                     s_.cycle.TakeGsv(s_.codec.Gnss, s_.codec.Received.Header.Talker,
                                      s_.publication))
                     Check(s_.publication.Count >= 0 &&
                           s_.publication.Count <= navoro::kSatelliteListCapacity);
                 break;
             }
-            case navoro::SentenceRoute::CountPositionReport: {
+            case navoro::SentenceKind::Encapsulated: {
                 navoro::CountPositionReport(s_.counters, s_.codec.Received.Header,
                                             s_.codec.Received.Vdm.Channel);
+                const navoro::DeviceIdentity& id = s_.readout.Identity();
                 const navoro::SystemCheckSnapshot check{
-                    s_.flags.FirmwareReceived,     s_.snapshot.FirmwareVersion,
-                    s_.flags.SerialNumberReceived, s_.snapshot.SerialNumber,
-                    s_.flags.MmsiNonZero,          static_cast<std::uint32_t>(s_.snapshot.Mmsi),
+                    id.Flags.FirmwareReceived,
+                    id.Firmware,
+                    id.Flags.SerialNumberReceived,
+                    id.SerialNumber,
+                    id.Flags.MmsiNonZero,
+                    s_.readout.Get<navoro::ShipDataTab>().Mmsi.value_or(0),
                 };
                 const navoro::SystemCheckView view =
                     navoro::EvaluateSystemCheck(check, s_.codec.Targets.Entry(0), s_.counters);
                 Check(view.Mmsi.size() <= 10);
                 break;
             }
+            case navoro::SentenceKind::Reply:
+                s_.readout.TakeSentence(s_.codec.Received);
+                // A reply never leaves a number outside the range its tab can
+                // show (a text is kept as the device sent it, to be corrected).
+                for (const navoro::RuleProblems& problems :
+                     {navoro::VoyageTab::Check(s_.readout.Get<navoro::VoyageTab>()),
+                      navoro::CpaTab::Check(s_.readout.Get<navoro::CpaTab>()),
+                      navoro::BaudRateTab::Check(s_.readout.Get<navoro::BaudRateTab>())}) {
+                    for (const navoro::RuleProblem& problem : problems)
+                        Check(problem.Text != navoro::MessageId::ValueRange &&
+                              problem.Text != navoro::MessageId::PortRate);
+                }
+                break;
             default:
                 break;
         }
     }
 
-    void CheckLinkHandshake(char* line) override {
+    void CheckHandshake(char* line) override {
         if (std::strstr(line, "[DEVICE DATA END]") != nullptr) s_.dumpEnded = true;
     }
 
-    void CollectDeviceData(char* line) override {
-        const navoro::DeviceDataLine data = navoro::ParseDeviceDataLine(line);
-        navoro::ApplyDeviceData(data, s_.snapshot, s_.flags);
-        Check(strnlen(s_.snapshot.FirmwareVersion, sizeof s_.snapshot.FirmwareVersion) <
-                  sizeof s_.snapshot.FirmwareVersion &&
-              strnlen(s_.snapshot.SerialNumber, sizeof s_.snapshot.SerialNumber) <
-                  sizeof s_.snapshot.SerialNumber);
+    void CollectDeviceInfo(char* line) override {
+        s_.readout.TakeDeviceInfo(line);
+        const navoro::DeviceIdentity& id = s_.readout.Identity();
+        Check(id.Firmware.size() <= navoro::kFirmwareVersionMax &&
+              id.SerialNumber.size() <= navoro::kSerialNumberMax);
+        // A dumped value (IMO, inland dimensions) never leaves the tab outside
+        // what it can show.
+        for (const navoro::RuleProblem& problem :
+             navoro::ShipDataTab::Check(s_.readout.Get<navoro::ShipDataTab>()))
+            Check(problem.Key != "ship.imo" && problem.Key.rfind("ship.inland.", 0) != 0);
     }
 
   private:

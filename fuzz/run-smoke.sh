@@ -35,7 +35,15 @@ for name in "${fuzzers[@]}"; do
     case "$name" in
         fuzz_language_file) seeds=(app/Lang) ;;
         fuzz_settings_file) seeds=(fuzz/seeds/settings) ;;
+        fuzz_config_file)
+            seeds=(fuzz/seeds/config)
+            options=(-dict=fuzz/json.dict -max_len=16384)
+            ;;
         fuzz_target_table) seeds=() ;;
+        fuzz_data_log_recovery)
+            seeds=(fuzz/seeds/datalog)
+            options=(-dict=fuzz/datalog.dict -max_len=8192)
+            ;;
         *)
             seeds=(tests/data fuzz/seeds/nmea)
             options=(-dict=fuzz/nmea.dict -max_len=8192)

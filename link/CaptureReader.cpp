@@ -165,6 +165,10 @@ CaptureReader::~CaptureReader() {
 void CaptureReader::Close() {
     if (file_) gzclose(File(file_));
     file_ = nullptr;
+    // What was read ahead goes with the file: a closed reader (a binary or an
+    // empty file too) hands out no more lines.
+    begin_ = end_ = 0;
+    skipping_ = false;
 }
 
 CaptureStatus CaptureReader::Open(const std::string& path, std::int64_t startMs) {
@@ -294,13 +298,11 @@ bool CaptureReader::Next(CaptureLine& line) {
             begin_ = end_;
         }
         if (!Fill()) {
-            const std::size_t rest = end_ - begin_;
+            // The last line, unless it is the end of an over-long one.
+            const std::size_t rest = skipping_ ? 0 : end_ - begin_;
             char* tail = buffer_ + begin_;
-            begin_ = end_ = 0;
             Close();
-            if (rest > 0 && !skipping_ && Take(tail, rest, line)) return true;
-            skipping_ = false;
-            return false;
+            return rest > 0 && Take(tail, rest, line);
         }
     }
 }

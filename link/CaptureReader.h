@@ -63,6 +63,7 @@ class CaptureReader {
     // The next line; false at the end of the file or when reading failed
     // (Status() then says ReadFailed).
     bool Next(CaptureLine& line);
+    // Closes the file; Next then hands out no more lines.
     void Close();
 
     CaptureStatus Status() const { return status_; }

@@ -27,7 +27,7 @@ bool IsReadableLine(const char* line) {
     return length >= 2;
 }
 
-// The text of cbxComPort as a device path: without surrounding blanks.
+// The text of the port choice as a device path: without surrounding blanks.
 std::string PortPath(std::string text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return {};
@@ -44,110 +44,109 @@ ConnectionManager::ConnectionManager(ConnectionHost& host, ConnectionPort& port,
 }
 
 void ConnectionManager::SetUp() {
-    SetRateChecked(br115200);
+    SetRateChecked(115200);
     lists_.RescanPorts();
-    host_.SetBaudRateItems(kProbeRates);
-    host_.SelectFirstComPort();
-    host_.SelectBaudRateEntry(kDefaultProbeRate);
-    if (!lists_.PresentPorts().empty()) port_.SetDeviceName(PortPath(host_.ComPortText()));
+    host_.SetRateItems(kProbeRates);
+    host_.SelectFirstPort();
+    host_.SelectRateEntry(kDefaultProbeRate);
+    if (!lists_.PresentPorts().empty()) port_.SetDevicePath(PortPath(host_.PortText()));
     host_.ShowDetectPage(false);
     ResetConnection();
 }
 
 // ---- Connect / Disconnect ----------------------------------------------------
 
-void ConnectionManager::OpenPortClick() {
-    if (ConnectState == 1) {
-        ConnectState = 0;
-        host_.SetConnectState(0);
+void ConnectionManager::ToggleConnection() {
+    if (active_) {
+        active_ = false;
+        host_.ShowActive(false);
         if (port_.IsOpen()) port_.Close();
     } else if (port_.IsOpen()) {
-        ConnectState = 0;
-        host_.SetConnectState(0);
+        host_.ShowActive(false);
     } else {
-        ConnectState = 1;
-        host_.SetConnectState(1);
+        active_ = true;
+        host_.ShowActive(true);
     }
     ResetConnection();
-    ReceivedBytes = 0;
-    ReadableLines = 0;
+    receivedBytes_ = 0;
+    readableLines_ = 0;
     detectPort_.clear();
     hungUpPorts_.clear();
 
-    if (ConnectState != 1) {
-        host_.SetOpenPortCaption(LinkText::Connect);
+    if (!active_) {
+        host_.SetConnectCaption(LinkText::Connect);
         host_.StopConnectionTimers();
         host_.ShowLinkStatus(0, LinkText::StatusDisconnect);
         host_.EnableConnectionControls(true);
         return;
     }
 
-    CheckLinkHandshake(nullptr);
+    TakeHandshakeLine(nullptr);
     if (host_.AutoMode()) {
         lists_.RescanPorts();
-        host_.SelectFirstComPort();
+        host_.SelectFirstPort();
         const std::vector<PortInfo>& free = lists_.FreePorts();
         if (free.empty()) {
-            host_.SetAutoDetectComPort(kNoPortText);
-            host_.SetAutoDetectBaudRate(kNoPortText);
+            host_.ShowProbedPort(kNoPortText);
+            host_.ShowProbedRate(kNoPortText);
         } else {
-            host_.SetComPortText(free.front().path);
-            host_.SetAutoDetectComPort(host_.ComPortText());
-            host_.SelectBaudRateEntry(kDefaultProbeRate);
-            host_.SetAutoDetectBaudRate(kProbeRates[kDefaultProbeRate].Text);
+            host_.SetPortText(free.front().path);
+            host_.ShowProbedPort(host_.PortText());
+            host_.SelectRateEntry(kDefaultProbeRate);
+            host_.ShowProbedRate(kProbeRates[kDefaultProbeRate].Text);
         }
     } else if (!ConfirmPortFree()) {
-        ConnectState = 0;
-        host_.SetConnectState(0);
-        LinkState = 0;  // not left armed while idle
+        active_ = false;
+        host_.ShowActive(false);
+        handshake_ = HandshakeState::Idle;  // not left armed while idle
         return;
     } else {
         // A typed path stays in the port choice from now on.
-        lists_.AddManualPort(PortPath(host_.ComPortText()));
+        lists_.AddManualPort(PortPath(host_.PortText()));
     }
-    host_.SetOpenPortCaption(LinkText::Disconnect);
-    ConnectionTick();
-    ++TickCount;
+    host_.SetConnectCaption(LinkText::Disconnect);
+    RunStep();
+    ++steps_;
     // A failed first send may already have dropped the attempt.
-    if (ConnectState != 1) return;
+    if (!active_) return;
     host_.StartConnectionTimers();
     host_.ShowLinkStatus(1, LinkText::StatusConnecting);
     host_.EnableConnectionControls(false);
 }
 
 void ConnectionManager::ResetConnection() {
-    LinkState = 0;
-    TickCount = 0;
-    host_.SetAutoDetectComPort("");
-    host_.SetAutoDetectBaudRate("");
-    LinkEstablished = false;
-    DeviceDataSeen = false;
+    handshake_ = HandshakeState::Idle;
+    steps_ = 0;
+    host_.ShowProbedPort("");
+    host_.ShowProbedRate("");
+    linked_ = false;
+    dumpEnded_ = false;
     host_.StopConnectionTimers();
     host_.ShowLinkStatus(0, LinkText::StatusDisconnect);
     host_.EnableConnectionControls(true);
-    host_.ResetConfiguration();
+    if (OnReset) OnReset();
 }
 
 bool ConnectionManager::ConfirmPortFree() {
-    if (lists_.IsFreePort(PortPath(host_.ComPortText()))) return true;
+    if (lists_.IsFreePort(PortPath(host_.PortText()))) return true;
     return host_.AskForceConnect();
 }
 
 // ---- connection steps --------------------------------------------------------
 
-void ConnectionManager::Timer1Timer() {
-    ConnectionTick();
-    ++TickCount;
+void ConnectionManager::ConnectionStep() {
+    RunStep();
+    ++steps_;
 }
 
 void ConnectionManager::FailAttempt(std::function<void()> notice) {
-    LinkState = 0;
-    ConnectFailed = true;
+    handshake_ = HandshakeState::Idle;
+    failing_ = true;
     // The Disconnect action now, so that the box is only a notice: nothing
     // waits for its OK.
-    if (ConnectState == 1) OpenPortClick();
-    LinkEstablished = false;
-    ConnectFailed = false;
+    if (active_) ToggleConnection();
+    linked_ = false;
+    failing_ = false;
     host_.PostNotice(std::move(notice));
 }
 
@@ -155,31 +154,31 @@ void ConnectionManager::PostError(LinkText text, std::string reason) {
     host_.PostNotice([this, text, reason = std::move(reason)] { host_.ErrorBox(text, reason); });
 }
 
-void ConnectionManager::ConnectionTick() {
-    switch (LinkState) {
-        case 0:
-            if (LinkEstablished || ConnectFailed) {
-                OpenPortClick();
-                LinkEstablished = false;
-                ConnectFailed = false;
+void ConnectionManager::RunStep() {
+    switch (handshake_) {
+        case HandshakeState::Idle:
+            if (linked_ || failing_) {
+                ToggleConnection();
+                linked_ = false;
+                failing_ = false;
             }
             return;
-        case 1:
+        case HandshakeState::AwaitingDump:
             break;
-        default:
+        case HandshakeState::Linked:
             return;
     }
 
     if (host_.AutoMode()) {
-        if (TickCount == 0) {
+        if (steps_ == 0) {
             const std::size_t free = lists_.FreePorts().size();
-            StepLimit = free <= 1 ? 20 : static_cast<int>(free) * 18 + 2;
+            stepLimit_ = free <= 1 ? 20 : static_cast<int>(free) * 18 + 2;
             if (free == 0) {
                 FailAttempt([this] { host_.WarningBox(LinkText::NoSerialPortExist); });
                 return;
             }
         }
-        if (TickCount <= StepLimit) {
+        if (steps_ <= stepLimit_) {
             AutoDetectStep();
         } else {
             FailAttempt([this] { host_.ErrorBox(LinkText::AutoDetectTimeOut, ""); });
@@ -187,45 +186,34 @@ void ConnectionManager::ConnectionTick() {
         return;
     }
 
-    if (TickCount != 0) {
+    if (steps_ != 0) {
         ManualConnectStep();
         return;
     }
-    std::string raised;
     if (!port_.IsOpen()) {
-        const int entry = host_.BaudRateEntry();
+        const int entry = host_.RateEntry();
+        // The port is closed: the rate is only kept, nothing can refuse it.
         if (entry >= 0 && entry < static_cast<int>(kProbeRates.size())) {
-            port_.SetBaudRate(kProbeRates[entry].Rate);
+            (void)port_.SetRate(kProbeRates[entry].Rate);
         }
-        port_.SetDeviceName(PortPath(host_.ComPortText()));
-        bool opened = false;
-        try {
-            port_.Open();
-        } catch (const ECommError& error) {
-            raised = error.what();
-        }
-        opened = port_.IsOpen();
-        if (!opened) {
+        port_.SetDevicePath(PortPath(host_.PortText()));
+        const PortResult opened = port_.Open();
+        if (!opened.Ok()) {
             // Busy, missing, not permitted or refused: one box with the reason.
-            std::string reason = raised.empty() ? port_.LastOpenError() : raised;
-            FailAttempt([this, reason] { host_.ErrorBox(LinkText::PortOpenError, reason); });
+            FailAttempt([this, reason = opened.message] {
+                host_.ErrorBox(LinkText::PortOpenError, reason);
+            });
             return;
         }
-    }
-    if (!raised.empty()) {
-        // Open but with an error raised: it is shown, and the rest of the step skipped.
-        host_.PostNotice([this, raised] { host_.CommErrorBox(raised); });
-        return;
     }
     ManualConnectStep();
 }
 
 void ConnectionManager::AutoDetectStep() {
-    if (LinkEstablished) return;
-    const int t = TickCount;
+    if (linked_) return;
+    const int t = steps_;
     if (t == 0) {
-        PortCursor = 0;
-        RateCursor = kDefaultProbeRate;
+        rateCursor_ = kDefaultProbeRate;
         detectPort_.clear();
     }
     if (t % 3 == 1) return;
@@ -233,26 +221,26 @@ void ConnectionManager::AutoDetectStep() {
         SendProbe();
         return;
     }
-    bool applied = SelectProbeRate(RateCursor);
+    bool applied = SelectProbeRate(rateCursor_);
     if (!applied && !port_.IsOpen()) {
         // The port hung up when its rate was set (and was closed): the next
         // port, from the first rate.
-        RateCursor = kDefaultProbeRate;
-        applied = SelectProbeRate(RateCursor);
+        rateCursor_ = kDefaultProbeRate;
+        applied = SelectProbeRate(rateCursor_);
     }
     if (!applied) return;
-    if (RateCursor == kDefaultProbeRate) {
+    if (rateCursor_ == kDefaultProbeRate) {
         const std::string path = NextDetectPort();
         bool switched = true;
         if (!path.empty()) {
             detectPort_ = path;
             switched = SwitchPort(path);
         }
-        host_.SetAutoDetectComPort(host_.ComPortText());
-        DeviceDataSeen = false;
+        host_.ShowProbedPort(host_.PortText());
+        dumpEnded_ = false;
         if (!switched) return;
     }
-    if (SendProbe()) RateCursor = RateCursor == 0 ? kDefaultProbeRate : RateCursor - 1;
+    if (SendProbe()) rateCursor_ = rateCursor_ == 0 ? kDefaultProbeRate : rateCursor_ - 1;
 }
 
 std::string ConnectionManager::NextDetectPort() {
@@ -261,39 +249,28 @@ std::string ConnectionManager::NextDetectPort() {
     const std::vector<PortInfo>& free = lists_.FreePorts();
     const PortInfo* first = nullptr;
     const PortInfo* after = nullptr;
-    std::size_t firstIndex = 0;
-    std::size_t afterIndex = 0;
-    for (std::size_t i = 0; i < free.size(); ++i) {
-        const PortInfo& port = free[i];
+    for (const PortInfo& port : free) {
         if (hungUpPorts_.contains(port.path)) continue;
-        if (first == nullptr) {
-            first = &port;
-            firstIndex = i;
-        }
+        if (first == nullptr) first = &port;
         if (after == nullptr && !detectPort_.empty() && NaturalLess(detectPort_, port.path)) {
             after = &port;
-            afterIndex = i;
         }
     }
-    if (after == nullptr) {
-        after = first;
-        afterIndex = firstIndex;
-    }
+    if (after == nullptr) after = first;
     // Nothing to try: the open port, if any, stays.
     if (after == nullptr) return {};
-    PortCursor = afterIndex + 1;
     return after->path;
 }
 
 void ConnectionManager::ManualConnectStep() {
-    if (LinkEstablished) return;
-    const int t = TickCount;
+    if (linked_) return;
+    const int t = steps_;
     if (t > 20) {
         std::string reason;
-        if (ReceivedBytes > 0 && ReadableLines == 0) {
+        if (receivedBytes_ > 0 && readableLines_ == 0) {
             // Bytes came, but nothing that reads as a line: the rate is the
             // likeliest cause.
-            reason = port_.DeviceName() + " " + host_.TextOf(LinkText::RateMayBeWrong);
+            reason = port_.DevicePath() + " " + host_.TextOf(LinkText::RateMayBeWrong);
         }
         FailAttempt([this, reason] { host_.ErrorBox(LinkText::ManualConnectTimeOut, reason); });
         return;
@@ -314,122 +291,114 @@ bool ConnectionManager::SendProbe() {
 bool ConnectionManager::SwitchPort(const std::string& path) {
     port_.Close();
     if (port_.IsOpen()) return true;
-    host_.SetComPortText(path);
-    port_.SetDeviceName(path);
-    try {
-        port_.Open();
-    } catch (const ECommError& error) {
-        // Shown in its own words, unless the device has just gone; the rest of
-        // the step is skipped.
-        if (!IsGoneCode(error.Code())) {
-            host_.PostNotice(
-                [this, text = std::string(error.what())] { host_.CommErrorBox(text); });
-        }
-        return false;
-    }
+    host_.SetPortText(path);
+    port_.SetDevicePath(path);
+    const PortResult opened = port_.Open();
     // A port that cannot be opened stays closed; its probes go nowhere.
-    return true;
+    if (opened.Ok() || opened.failure == PortResult::Failure::Unavailable) return true;
+    // Shown in its own words, unless the device has just gone; the rest of
+    // the step is skipped.
+    if (!IsGoneCode(opened.code)) {
+        host_.PostNotice([this, text = opened.message] { host_.PortErrorBox(text); });
+    }
+    return false;
 }
 
 bool ConnectionManager::SelectProbeRate(int entry) {
     if (entry < 0 || entry >= static_cast<int>(kProbeRates.size())) return false;
-    host_.SelectBaudRateEntry(entry);
+    host_.SelectRateEntry(entry);
     const bool applied = SetRateChecked(kProbeRates[entry].Rate);
-    host_.SetAutoDetectBaudRate(kProbeRates[entry].Text);
+    host_.ShowProbedRate(kProbeRates[entry].Text);
     return applied;
 }
 
-bool ConnectionManager::SetRateChecked(TBaudRate rate) {
-    try {
-        port_.SetBaudRate(rate);
-    } catch (const ECommError& error) {
-        if (IsGoneCode(error.Code()) && ConnectState == 1) {
-            // The device hung up before its notice arrived: handled as the hang-up.
-            PortHungUp();
-        } else {
-            host_.PostNotice(
-                [this, text = std::string(error.what())] { host_.CommErrorBox(text); });
-        }
-        return false;
+bool ConnectionManager::SetRateChecked(int rate) {
+    const PortResult applied = port_.SetRate(rate);
+    if (applied.Ok()) return true;
+    if (IsGoneCode(applied.code) && active_) {
+        // The device hung up before its notice arrived: handled as the hang-up.
+        PortHungUp();
+    } else {
+        host_.PostNotice([this, text = applied.message] { host_.PortErrorBox(text); });
     }
-    return true;
+    return false;
 }
 
 // ---- handshake and status ----------------------------------------------------
 
-void ConnectionManager::CheckLinkHandshake(const char* line) {
-    switch (LinkState) {
-        case 0:
-            if (LinkEstablished && ConnectState == 1) return;
+void ConnectionManager::TakeHandshakeLine(const char* line) {
+    switch (handshake_) {
+        case HandshakeState::Idle:
+            if (linked_ && active_) return;
             // Only Connect arms the handshake: a line while idle (a failed
             // attempt has already disconnected) does not start one.
-            if (line != nullptr && (ConnectFailed || ConnectState != 1)) return;
-            DeviceDataSeen = false;
-            LinkState = 1;
-            TickCount = 0;
+            if (line != nullptr && (failing_ || !active_)) return;
+            dumpEnded_ = false;
+            handshake_ = HandshakeState::AwaitingDump;
+            steps_ = 0;
             return;
-        case 1:
-            if (line == nullptr || LinkEstablished) return;
-            if (IsReadableLine(line)) ++ReadableLines;
+        case HandshakeState::AwaitingDump:
+            if (line == nullptr || linked_) return;
+            if (IsReadableLine(line)) ++readableLines_;
             if (std::strstr(line, kDeviceDataEnd) != nullptr &&
                 std::strstr(line, "!AI") == nullptr && std::strstr(line, "$GP") == nullptr) {
-                DeviceDataSeen = true;
+                dumpEnded_ = true;
             }
-            if (DeviceDataSeen) {
-                LinkEstablished = true;
-                TickCount = 0;
-                LinkState = 2;
-                host_.PageControlConfChange();
+            if (dumpEnded_) {
+                linked_ = true;
+                steps_ = 0;
+                handshake_ = HandshakeState::Linked;
+                if (OnLinked) OnLinked();
             }
             return;
-        default:
+        case HandshakeState::Linked:
             return;
     }
 }
 
 void ConnectionManager::BytesReceived(std::size_t count) {
-    if (ConnectState == 1 && !LinkEstablished) ReceivedBytes += count;
+    if (active_ && !linked_) receivedBytes_ += count;
 }
 
-void ConnectionManager::TimerConnectionTimer() {
-    if (LinkEstablished) {
+void ConnectionManager::StatusStep() {
+    if (linked_) {
         host_.ShowLinkStatus(1, LinkText::StatusConnected);
-        TimerConnectionTag = 2;
+        statusFrame_ = 2;
         host_.StopConnectionTimers();
         host_.StartSystemCheckTimer();
         return;
     }
-    if (TimerConnectionTag >= 7) {
+    if (statusFrame_ >= 7) {
         frameDirection_ = -1;
-    } else if (TimerConnectionTag <= 2) {
+    } else if (statusFrame_ <= 2) {
         frameDirection_ = 1;
     }
-    TimerConnectionTag += frameDirection_;
-    LabelStatusTag = LabelStatusTag >= 7 ? 0 : LabelStatusTag + 1;
-    host_.AnimateLinkStatus(TimerConnectionTag, LabelStatusTag < 3);
+    statusFrame_ += frameDirection_;
+    blinkPhase_ = blinkPhase_ >= 7 ? 0 : blinkPhase_ + 1;
+    host_.AnimateLinkStatus(statusFrame_, blinkPhase_ < 3);
 }
 
 // ---- the user's choices ------------------------------------------------------
 
-void ConnectionManager::RadioButtonConnectionModeAutoClick() {
+void ConnectionManager::ModeChanged() {
     lists_.RescanPorts();
     if (host_.AutoMode()) {
         host_.ShowDetectPage(true);
-        host_.SetAutoDetectComPort("");
-        host_.SetAutoDetectBaudRate("");
+        host_.ShowProbedPort("");
+        host_.ShowProbedRate("");
         return;
     }
     host_.ShowDetectPage(false);
-    host_.SelectFirstComPort();
-    host_.SelectBaudRateEntry(kDefaultProbeRate);
+    host_.SelectFirstPort();
+    host_.SelectRateEntry(kDefaultProbeRate);
 }
 
-void ConnectionManager::cbxComPortChange() {
-    if (!port_.IsOpen()) port_.SetDeviceName(PortPath(host_.ComPortText()));
+void ConnectionManager::PortChosen() {
+    if (!port_.IsOpen()) port_.SetDevicePath(PortPath(host_.PortText()));
 }
 
-void ConnectionManager::cbxBaudRateChange() {
-    const int entry = host_.BaudRateEntry();
+void ConnectionManager::RateChosen() {
+    const int entry = host_.RateEntry();
     if (entry < 0 || entry >= static_cast<int>(kProbeRates.size())) return;
     SetRateChecked(kProbeRates[entry].Rate);
 }
@@ -437,27 +406,27 @@ void ConnectionManager::cbxBaudRateChange() {
 // ---- the port going away and failed sends ------------------------------------
 
 void ConnectionManager::ConnectedPortGone() {
-    if (ConnectState != 1) return;
-    const std::string path = port_.DeviceName();
-    OpenPortClick();
+    if (!active_) return;
+    const std::string path = port_.DevicePath();
+    ToggleConnection();
     PostError(LinkText::PortOpenError, path + kDeviceWentAway);
 }
 
 void ConnectionManager::PortHungUp() {
-    if (ConnectState != 1) return;  // idle already: a late notice
-    if (LinkEstablished) {
+    if (!active_) return;  // idle already: a late notice
+    if (linked_) {
         ConnectedPortGone();
         lists_.RescanPorts();
         return;
     }
-    const std::string path = port_.DeviceName();
+    const std::string path = port_.DevicePath();
     // A hung-up descriptor refuses everything with EIO: close it now.
     port_.Close();
     lists_.RescanPorts();
     if (host_.AutoMode()) {
         // Detection goes on quietly: the next rate step moves to the next port.
         hungUpPorts_.insert(path);
-        RateCursor = kDefaultProbeRate;
+        rateCursor_ = kDefaultProbeRate;
         return;
     }
     FailAttempt([this, path] { host_.ErrorBox(LinkText::PortOpenError, path + kDeviceWentAway); });
@@ -465,13 +434,13 @@ void ConnectionManager::PortHungUp() {
 
 bool ConnectionManager::WriteFailed() {
     if (host_.AutoMode()) return true;
-    const std::string path = port_.DeviceName();
+    const std::string path = port_.DevicePath();
     std::string reason =
         port_.IsOpen() ? path + ": the write failed." : path + ": the port is not open.";
     // A device that hung up under the write is said to have gone, as its
     // hang-up notice (which comes after, and finds the link dropped) would.
     if (port_.IsOpen() && IsGoneCode(port_.LastDeviceError())) reason = path + kDeviceWentAway;
-    if (ConnectState == 1) OpenPortClick();
+    if (active_) ToggleConnection();
     PostError(LinkText::PortOpenError, reason);
     return false;
 }

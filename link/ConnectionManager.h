@@ -7,14 +7,14 @@
 //
 //   ConnectionManager manager(host, port, lists, codec);   // host: the main window
 //   manager.SetUp();                    // once, while the window is built
-//   OpenPort clicked        -> manager.OpenPortClick();
-//   Timer1 (1000 ms)        -> manager.Timer1Timer();         // ConnectionTick, TickCount + 1
-//   TimerConnection (200 ms)-> manager.TimerConnectionTimer();
-//   every received line     -> manager.CheckLinkHandshake(line);   // after DispatchSentence
-//   mode radio buttons      -> manager.RadioButtonConnectionModeAutoClick();
-//   cbxComPort / cbxBaudRate changed by the user -> cbxComPortChange / cbxBaudRateChange
+//   Connect/Disconnect clicked  -> manager.ToggleConnection();
+//   connection step (1000 ms)   -> manager.ConnectionStep();
+//   status step (200 ms)        -> manager.StatusStep();
+//   every received line         -> manager.TakeHandshakeLine(line);   // after RouteLine
+//   mode radio buttons          -> manager.ModeChanged();
+//   port / rate chosen by the user -> manager.PortChosen() / manager.RateChosen()
 //   port gone (PortLists::OnConnectedPortGone) -> manager.ConnectedPortGone();
-//   port hung up (TComm::OnError with CE_IOE)  -> manager.PortHungUp();
+//   port hung up (SerialPort::OnHangUp)        -> manager.PortHungUp();
 //
 //   every byte read during an attempt -> manager.BytesReceived(count);
 //
@@ -38,7 +38,6 @@
 #include <string>
 
 #include "codec/Codec.h"
-#include "link/Comm.h"
 #include "link/ConnectionPort.h"
 #include "link/PortLists.h"
 #include "link/SendPath.h"
@@ -63,17 +62,24 @@ enum class LinkText {
 // One entry of the rate choice cbxBaudRate.
 struct ProbeRate {
     const char* Text;
-    TBaudRate Rate;
+    int Rate;  // bit/s
 };
 inline constexpr std::array<ProbeRate, 6> kProbeRates = {{
-    {"4800", br4800},
-    {"9600", br9600},
-    {"19200", br19200},
-    {"38400", br38400},
-    {"57600", br57600},
-    {"115200", br115200},
+    {"4800", 4800},
+    {"9600", 9600},
+    {"19200", 19200},
+    {"38400", 38400},
+    {"57600", 57600},
+    {"115200", 115200},
 }};
 inline constexpr int kDefaultProbeRate = 5;  // "115200"
+
+// How far the handshake has come.
+enum class HandshakeState {
+    Idle,          // no attempt, or it failed
+    AwaitingDump,  // probing; waiting for the end of the information dump
+    Linked,        // the dump ended: the link is established
+};
 
 // What the manager needs of the main window.
 class ConnectionHost {
@@ -85,29 +91,31 @@ class ConnectionHost {
     // PageControlDetectComPortMode shows its automatic or its manual page.
     virtual void ShowDetectPage(bool automatic) = 0;
 
-    // cbxComPort. Programmatic changes do not run cbxComPortChange.
-    virtual std::string ComPortText() const = 0;
+    // The port choice cbxComPort. Programmatic changes do not run PortChosen.
+    virtual std::string PortText() const = 0;
     // Selects the item with this text, or shows the text when there is none.
-    virtual void SetComPortText(const std::string& text) = 0;
+    virtual void SetPortText(const std::string& text) = 0;
     // Selects item 0 (the text "N/A" when there is no port).
-    virtual void SelectFirstComPort() = 0;
+    virtual void SelectFirstPort() = 0;
 
-    // cbxBaudRate. Programmatic changes do not run cbxBaudRateChange.
-    virtual void SetBaudRateItems(const std::array<ProbeRate, 6>& rates) = 0;
-    virtual int BaudRateEntry() const = 0;
-    virtual void SelectBaudRateEntry(int entry) = 0;
+    // The rate choice cbxBaudRate. Programmatic changes do not run RateChosen.
+    virtual void SetRateItems(const std::array<ProbeRate, 6>& rates) = 0;
+    virtual int RateEntry() const = 0;
+    virtual void SelectRateEntry(int entry) = 0;
 
-    // The displays EditAutoDetectComPort and EditAutoDetectBaudRate.
-    virtual void SetAutoDetectComPort(const std::string& text) = 0;
-    virtual void SetAutoDetectBaudRate(const std::string& text) = 0;
+    // What automatic detection tries now (EditAutoDetectComPort and
+    // EditAutoDetectBaudRate).
+    virtual void ShowProbedPort(const std::string& text) = 0;
+    virtual void ShowProbedRate(const std::string& text) = 0;
 
-    // OpenPort: its Tag and down state follow ConnectState; its caption.
-    virtual void SetConnectState(int connectState) = 0;
-    virtual void SetOpenPortCaption(LinkText caption) = 0;
+    // The Connect button OpenPort: down while the connection is active (an
+    // attempt runs or the link holds); its caption.
+    virtual void ShowActive(bool active) = 0;
+    virtual void SetConnectCaption(LinkText caption) = 0;
     // GroupBoxConnectionMode, both radio buttons, cbxComPort and cbxBaudRate.
     virtual void EnableConnectionControls(bool enabled) = 0;
 
-    // Timer1 and TimerConnection together; TimerUpdateSysChk.
+    // The connection-step and status-step timers together; the system check's.
     virtual void StartConnectionTimers() = 0;
     virtual void StopConnectionTimers() = 0;
     virtual void StartSystemCheckTimer() = 0;
@@ -122,8 +130,8 @@ class ConnectionHost {
     // when not empty, is shown below the text.
     virtual void WarningBox(LinkText text) = 0;
     virtual void ErrorBox(LinkText text, const std::string& reason) = 0;
-    // An error the serial-port component raised, in its own words.
-    virtual void CommErrorBox(const std::string& message) = 0;
+    // A failure of the serial port (a refused rate), in its own words.
+    virtual void PortErrorBox(const std::string& message) = 0;
     // A text as the message table has it, for a reason put together here.
     virtual std::string TextOf(LinkText text) const = 0;
     // The force-connect question (OK/Cancel, warning icon, CheckPortError).
@@ -131,11 +139,6 @@ class ConnectionHost {
     // Runs `notice` (which shows one of the boxes above) after the current
     // handler has returned to the event loop, never from inside it.
     virtual void PostNotice(std::function<void()> notice) = 0;
-
-    // Empties the configuration snapshot and switches the inland display off.
-    virtual void ResetConfiguration() = 0;
-    // The configuration page's change handler: reads the visible page.
-    virtual void PageControlConfChange() = 0;
 };
 
 class ConnectionManager {
@@ -144,62 +147,54 @@ class ConnectionManager {
     ConnectionManager(const ConnectionManager&) = delete;
     ConnectionManager& operator=(const ConnectionManager&) = delete;
 
-    // The set-up at start: line settings, RescanPorts, the rate choice, the
-    // first port, the manual page, ResetConnection.
+    // The set-up at start: the rate, RescanPorts, the rate choice, the first
+    // port, the manual page, a reset connection.
     void SetUp();
 
     // ---- state -------------------------------------------------------------
-    int LinkState = 0;  // 0 idle, 1 awaiting the handshake, 2 linked
-    int TickCount = 0;  // connection steps since the attempt began
-    bool LinkEstablished = false;
-    bool ConnectFailed = false;
-    bool DeviceDataSeen = false;  // "[DEVICE DATA END]" came during the handshake
-    int ConnectState = 0;         // OpenPort's Tag: 1 connecting or connected
-    std::size_t PortCursor = 0;   // into the free-port list
-    int RateCursor = kDefaultProbeRate;
-    int StepLimit = 0;
-    int TimerConnectionTag = 0;  // the two-way image's frame while animating
-    int LabelStatusTag = 0;      // 0-7; the label is red below 3
+    // An attempt runs or the link holds (the Connect button is down).
+    bool Active() const { return active_; }
+    HandshakeState Handshake() const { return handshake_; }
+    bool Linked() const { return linked_; }
+    // A line with "[DEVICE DATA END]" came during the handshake; the
+    // configuration is read from the device only after it.
+    bool DumpEnded() const { return dumpEnded_; }
+    // Connection steps since the attempt (or the link) began.
+    int Steps() const { return steps_; }
+    // The last step automatic detection may take.
+    int StepLimit() const { return stepLimit_; }
+    // The rate entry automatic detection probes next.
+    int ProbeRateEntry() const { return rateCursor_; }
+    // The two-way image's frame while animating (2 to 7), and the label's
+    // blink phase (0 to 7; the label is red below 3).
+    int StatusFrame() const { return statusFrame_; }
     // What the current attempt received: bytes, and lines of readable text.
-    std::size_t ReceivedBytes = 0;
-    std::size_t ReadableLines = 0;
+    std::size_t ReceivedBytes() const { return receivedBytes_; }
+    std::size_t ReadableLines() const { return readableLines_; }
 
     // ---- operations --------------------------------------------------------
-    // Connect or Disconnect (a click on OpenPort; other parts drop the link
-    // with it).
-    void OpenPortClick();
-    // Timer1: one connection step, then TickCount + 1.
-    void Timer1Timer();
-    void ConnectionTick();
-    // TimerConnection: the switch to the linked state, or one animation step.
-    void TimerConnectionTimer();
-    // The second consumer of every received line ("line\r\n"); nullptr at the
-    // start of an attempt.
-    void CheckLinkHandshake(const char* line);
+    // Connect when idle, otherwise Disconnect (the Connect button; other parts
+    // drop the link with it too).
+    void ToggleConnection();
+    // One connection step (every 1000 ms while connecting).
+    void ConnectionStep();
+    // The switch to the linked display, or one animation step (every 200 ms).
+    void StatusStep();
+    // The second consumer of every received line ("line\r\n"); nullptr arms
+    // the handshake at the start of an attempt.
+    void TakeHandshakeLine(const char* line);
     // Bytes read from the port (counted while an attempt runs: a manual
     // time-out with bytes but no readable line hints at a wrong rate).
     void BytesReceived(std::size_t count);
 
-    void AutoDetectStep();
-    void ManualConnectStep();
-    // Sends the probe $PTST,,,,,00016*18; SendSentence's result.
-    bool SendProbe();
-    // Closes the port and opens `path`. False when the component raised an
-    // error (shown unless the device is gone; the rest of the step is skipped).
-    bool SwitchPort(const std::string& path);
-    // Selects the rate entry and sets the component's rate; false when the
-    // device refused it (shown) or has gone (handled as a hang-up).
-    bool SelectProbeRate(int entry);
-    // False when the chosen port is not free and the user cancels.
-    bool ConfirmPortFree();
-    void ResetConnection();
-
-    void RadioButtonConnectionModeAutoClick();
-    void cbxComPortChange();
-    void cbxBaudRateChange();
+    // The user switched between manual and automatic mode.
+    void ModeChanged();
+    // The user chose or typed a port; chose a rate.
+    void PortChosen();
+    void RateChosen();
 
     // The port in use is no longer present while the link is established:
-    // disconnect as OpenPort would, then say why.
+    // disconnect as the Connect button would, then say why.
     void ConnectedPortGone();
     // The open port hung up (unplugged adapter, closed pseudo-terminal). The
     // port is closed at once and the lists refreshed. Linked or connecting in
@@ -210,11 +205,32 @@ class ConnectionManager {
 
     SendPath& Send() { return send_; }
 
+    // A new attempt begins or the link was dropped (what the device said is
+    // forgotten); the handshake succeeded (the visible configuration tab is read).
+    std::function<void()> OnReset;
+    std::function<void()> OnLinked;
+
   private:
+    // The step itself; ConnectionStep counts it.
+    void RunStep();
+    void AutoDetectStep();
+    void ManualConnectStep();
+    // Sends the probe $PTST,,,,,00016*18; SendSentence's result.
+    bool SendProbe();
+    // Closes the port and opens `path`. False when the port refused its
+    // settings (shown unless the device is gone; the rest of the step is
+    // skipped). A port that cannot be opened stays closed: true.
+    bool SwitchPort(const std::string& path);
+    // Selects the rate entry and sets the port's rate; false when the device
+    // refused it (shown) or has gone (handled as a hang-up).
+    bool SelectProbeRate(int entry);
+    // Sets the port's rate; false when the device refuses it (shown) or has
+    // gone (handled as a hang-up).
+    bool SetRateChecked(int rate);
+    // False when the chosen port is not free and the user cancels.
+    bool ConfirmPortFree();
+    void ResetConnection();
     bool WriteFailed();
-    // Sets the component's rate; false when the device refuses it (shown) or
-    // has gone (handled as a hang-up).
-    bool SetRateChecked(TBaudRate rate);
     // Ends the attempt now (the Disconnect action), then posts `notice`.
     void FailAttempt(std::function<void()> notice);
     void PostError(LinkText text, std::string reason);
@@ -227,7 +243,20 @@ class ConnectionManager {
     PortLists& lists_;
     Codec& codec_;
     SendPath send_;
+
+    bool active_ = false;
+    HandshakeState handshake_ = HandshakeState::Idle;
+    bool linked_ = false;
+    bool failing_ = false;  // an attempt is being ended with a failure notice
+    bool dumpEnded_ = false;
+    int steps_ = 0;
+    int rateCursor_ = kDefaultProbeRate;
+    int stepLimit_ = 0;
+    int statusFrame_ = 0;
+    int blinkPhase_ = 0;
     int frameDirection_ = 1;
+    std::size_t receivedBytes_ = 0;
+    std::size_t readableLines_ = 0;
     std::string detectPort_;             // the port detection tries now
     std::set<std::string> hungUpPorts_;  // ports that hung up during this attempt
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-// How the serial-port component's reader thread gets its events onto the thread
-// that owns the component (the GUI thread).
+// How the serial port's reader thread gets its events onto the thread that
+// owns the port (the GUI thread).
 //
 // The reader posts one task per event and then waits until that task has run
 // or until Close gives the event up; so the executor itself only has to queue.
@@ -30,7 +30,7 @@ class InlineExecutor : public EventExecutor {
     void Post(std::function<void()> task) override { task(); }
 };
 
-// A task queue drained by the thread that owns the component.
+// A task queue drained by the thread that owns the port.
 class QueueExecutor : public EventExecutor {
   public:
     void Post(std::function<void()> task) override {

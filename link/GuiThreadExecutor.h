@@ -1,8 +1,8 @@
 #pragma once
 
-// The executor of the serial-port component in the application: queues each
-// event of the reader thread onto the event loop of the thread this object
-// lives on (the GUI thread). The reader waits until the handlers have run, as a
+// The executor of the serial port in the application: queues each event of
+// the reader thread onto the event loop of the thread this object lives on
+// (the GUI thread). The reader waits until the callbacks have run, as a
 // blocking queued call would, but can be released by Close, which a plain
 // blocking queued call cannot: Close on the GUI thread would wait for a reader
 // that waits for the GUI thread.

@@ -34,9 +34,9 @@ void LineAssembler::EndLine() {
         std::memcpy(second, first, length_ + 3);
         std::memcpy(third, first, length_ + 3);
         length_ = 0;
-        sink_.DispatchSentence(first);
-        sink_.CheckLinkHandshake(second);
-        sink_.CollectDeviceData(third);
+        sink_.RouteLine(first);
+        sink_.CheckHandshake(second);
+        sink_.CollectDeviceInfo(third);
         return;
     }
     length_ = 0;

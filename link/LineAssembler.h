@@ -15,9 +15,12 @@ class LineSink {
     virtual bool LogEnabled() const { return false; }
     // Every complete line, without CR LF, including empty and over-long ones.
     virtual void LogLine(std::string_view /*line*/) {}
-    virtual void DispatchSentence(char* /*line*/) {}
-    virtual void CheckLinkHandshake(char* /*line*/) {}
-    virtual void CollectDeviceData(char* /*line*/) {}
+    // The sentence router: hands the sentences the codec accepts to their pages.
+    virtual void RouteLine(char* /*line*/) {}
+    // The connection's handshake: waits for the end of the information dump.
+    virtual void CheckHandshake(char* /*line*/) {}
+    // The information dump's reader.
+    virtual void CollectDeviceInfo(char* /*line*/) {}
 };
 
 // Assembles received bytes into lines. NUL and CR are dropped, LF ends a line.

@@ -6,9 +6,9 @@
 //   lists.AddManualPort("/dev/pts/3");        // --port PATH, or a path typed into cbxComPort
 //   lists.FillPortChoice = [&] {              // refill cbxComPort from PortChoiceItems()
 //       ... };
-//   lists.IsConnected = [&] { return LinkEstablished; };
-//   lists.ConnectedPort = [&] { return comm.DeviceName(); };
-//   lists.OnConnectedPortGone = [&] { OpenPortClick(); };
+//   lists.IsConnected = [&] { return manager.Linked(); };
+//   lists.ConnectedPort = [&] { return port.DevicePath(); };
+//   lists.OnConnectedPortGone = [&] { manager.ConnectedPortGone(); };
 //   lists.RescanPorts();                      // at start, on a mode change, at auto-connect
 //   lists.PortChangeNotice(change);           // on every arrival/removal notice (PortMonitor)
 //

@@ -19,14 +19,13 @@ bool SendPath::SendSentence(const char* talker, const char* formatter) {
     return OnWriteFailed ? OnWriteFailed() : false;
 }
 
-bool SendPath::SendSentenceTextFailed(char* text, std::size_t capacity) {
-    if (text == nullptr || capacity == 0) return true;
+bool SendPath::SendText(char* text, std::size_t capacity) {
+    if (text == nullptr || capacity == 0) return false;
     const std::size_t length = strnlen(text, capacity);
     // The text, "*hh\r\n" and the NUL must fit in the caller's buffer.
-    if (length + kChecksumTailSize + 1 > capacity) return true;
-    if (!AppendChecksum(text)) return true;
-    const bool sent = WritePort(text, static_cast<int>(length + kChecksumTailSize));
-    return !sent;
+    if (length + kChecksumTailSize + 1 > capacity) return false;
+    if (!AppendChecksum(text)) return false;
+    return WritePort(text, static_cast<int>(length + kChecksumTailSize));
 }
 
 }  // namespace navoro

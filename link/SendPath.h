@@ -4,8 +4,8 @@
 //
 //   WritePort(bytes, length)          raw bytes; true when written
 //   SendSentence("EC", "SSD")         composed by the codec from its stores; true when sent
-//   SendSentenceTextFailed(text)      a caller's "$..." text without checksum; gets "*hh\r\n"
-//                                     appended in place. INVERTED: true when it FAILED.
+//   SendText(text)                    a caller's "$..." text without checksum; gets "*hh\r\n"
+//                                     appended in place; true when sent
 //
 // What a failed SendSentence means is the connection manager's business
 // (OnWriteFailed): it reports success while detecting ports automatically, and
@@ -22,7 +22,7 @@ namespace navoro {
 
 class SendPath {
   public:
-    // SendSentenceTextFailed needs this much room after the text: "*hh\r\n".
+    // SendText needs this much room after the text: "*hh\r\n".
     static constexpr std::size_t kChecksumTailSize = 5;
 
     SendPath(Codec& codec, ConnectionPort& port) : codec_(codec), port_(port) {}
@@ -37,16 +37,15 @@ class SendPath {
     // (false when it is not set).
     bool SendSentence(const char* talker, const char* formatter);
 
-    // SendSentenceText with its result turned the way it reads: appends "*",
-    // the two checksum digits, CR and LF to `text` in place (`capacity` is the
-    // size of the caller's buffer) and writes it.
-    // Returns TRUE WHEN THE SEND FAILED (the port is closed, the write failed,
-    // or the buffer has no room for the tail; then nothing is written) and
-    // false when the text was sent. Shows nothing, never disconnects.
-    [[nodiscard]] bool SendSentenceTextFailed(char* text, std::size_t capacity);
+    // Appends "*", the two checksum digits, CR and LF to `text` in place
+    // (`capacity` is the size of the caller's buffer) and writes it. True when
+    // it was sent; false, with nothing written, when the port is closed, the
+    // write failed, or the buffer has no room for the tail (then the text is
+    // left as it was). Shows nothing, never disconnects.
+    [[nodiscard]] bool SendText(char* text, std::size_t capacity);
     template <std::size_t N>
-    [[nodiscard]] bool SendSentenceTextFailed(char (&text)[N]) {
-        return SendSentenceTextFailed(text, N);
+    [[nodiscard]] bool SendText(char (&text)[N]) {
+        return SendText(text, N);
     }
 
     // Decides SendSentence's result after a failed write.

@@ -7,51 +7,22 @@
 
 namespace navoro {
 
-namespace {
-
-struct FormatterRoute {
-    const char* Formatter;
-    SentenceRoute Route;
-};
-
-constexpr FormatterRoute kAisReplies[] = {
-    {"SSD", SentenceRoute::ShowSsdReply},
-    {"VSD", SentenceRoute::ShowVsdReply},
-};
-
-constexpr FormatterRoute kProprietaryReplies[] = {
-    {"TSV", SentenceRoute::ShowTsvReply}, {"MBL", SentenceRoute::ShowMblReply},
-    {"DES", SentenceRoute::ShowDesReply}, {"BAU", SentenceRoute::ShowBauReply},
-    {"CPA", SentenceRoute::ShowCpaReply}, {"CLR", SentenceRoute::ShowClrReply},
-};
-
-template <std::size_t N>
-SentenceRoute Find(const FormatterRoute (&routes)[N], const char* formatter) {
-    for (const FormatterRoute& route : routes) {
-        if (std::strcmp(route.Formatter, formatter) == 0) return route.Route;
-    }
-    return SentenceRoute::None;
-}
-
-}  // namespace
-
-SentenceRoute RouteReceivedLine(Codec& codec, const char* line) {
-    if (line == nullptr || (line[0] != '$' && line[0] != '!')) return SentenceRoute::None;
+SentenceKind AcceptLine(Codec& codec, const char* line) {
+    if (line == nullptr || (line[0] != '$' && line[0] != '!')) return SentenceKind::Rejected;
     const std::size_t length = strnlen(line, kMaxDispatchedLength + 1);
-    if (length > static_cast<std::size_t>(kMaxDispatchedLength)) return SentenceRoute::None;
-    if (!RouteSentence(codec, line, length)) return SentenceRoute::None;
-
-    const SentenceHeader& header = codec.Received.Header;
-    switch (FormatterGroup(header)) {
+    if (length > static_cast<std::size_t>(kMaxDispatchedLength)) return SentenceKind::Rejected;
+    if (!RouteSentence(codec, line, length)) return SentenceKind::Rejected;
+    switch (FormatterGroup(codec.Received.Header)) {
         case kGroupGnss:
-            return SentenceRoute::UpdateGnssStatus;
+            return std::strcmp(codec.Received.Header.Formatter, "GSV") == 0
+                       ? SentenceKind::Satellites
+                       : SentenceKind::Gnss;
         case kGroupAis:
-            if (line[0] == '!') return SentenceRoute::CountPositionReport;
-            return Find(kAisReplies, header.Formatter);
+            return line[0] == '!' ? SentenceKind::Encapsulated : SentenceKind::Reply;
         case kGroupProprietary:
-            return Find(kProprietaryReplies, header.Formatter);
+            return SentenceKind::Reply;
         default:
-            return SentenceRoute::None;
+            return SentenceKind::Other;
     }
 }
 

@@ -1,34 +1,28 @@
 #pragma once
 
-// Where DispatchSentence, the first consumer of every received line, sends a
-// sentence that the codec accepted: the GNSS status view, the system check's
-// position-report counters or one of the configuration reply handlers.
+// What kind of sentence a received line is, once the codec has accepted it:
+// the routing of the receive path, before it tells the pages.
 
 #include "codec/Codec.h"
 
 namespace navoro {
 
-enum class SentenceRoute {
-    None,                 // ignored, rejected, or a formatter nobody shows
-    UpdateGnssStatus,     // GGA, GLL, GBS, GSA, GSV, RMC, VTG, ZDA
-    CountPositionReport,  // a '!' sentence of the AIS group (VDM, VDO)
-    ShowSsdReply,
-    ShowVsdReply,
-    ShowTsvReply,
-    ShowMblReply,
-    ShowDesReply,
-    ShowBauReply,
-    ShowCpaReply,
-    ShowClrReply,
+enum class SentenceKind {
+    Rejected,      // not a sentence, rejected by the codec, or too long
+    Gnss,          // GGA, GLL, GBS, GSA, RMC, VTG, ZDA (the GNSS group but GSV)
+    Satellites,    // GSV: satellites in view
+    Encapsulated,  // a '!' sentence of the AIS group (VDM, VDO)
+    Reply,         // an AIS-group or proprietary sentence the transponder answers with
+    Other,         // accepted, of another group
 };
 
-// The longest line DispatchSentence looks at, its line end included.
+// The longest line looked at, its line end included.
 inline constexpr int kMaxDispatchedLength = 82;
 
 // Admits a line ("...\r\n") that starts with '$' or '!' and is at most 82
-// characters long with its line end, hands it to RouteSentence and, when the
-// codec accepts it, tells where it goes by its formatter group. The line is
-// not changed.
-SentenceRoute RouteReceivedLine(Codec& codec, const char* line);
+// characters long with its line end, hands it to RouteSentence (which parses
+// it into codec.Received and files it in its store) and tells its kind. The
+// line is not changed.
+SentenceKind AcceptLine(Codec& codec, const char* line);
 
 }  // namespace navoro

@@ -6,7 +6,7 @@
 #   bash tools/bootstrap.sh test   install, build, run all tests (what CI runs)
 #
 # Environment: BUILD_DIR (default: build), NAVORO_SKIP_INSTALL=1 to skip apt-get,
-# JOBS (default: number of cores), FUZZ_SECONDS (per fuzzer in the test run, default 30).
+# JOBS (default: number of cores), FUZZ_SECONDS (per fuzzer in the test run, default 20).
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -39,7 +39,9 @@ install_packages() {
 
 build() {
     echo "==> building in $BUILD_DIR"
-    cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNAVORO_WERROR=ON "$@"
+    # Optimised without debug information: it builds in half the time.
+    cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DNAVORO_WERROR=ON "$@"
     cmake --build "$BUILD_DIR" -j "$JOBS"
 }
 
@@ -72,12 +74,14 @@ check_package() {
 }
 
 # Every test again, the window's included (offscreen), built with
-# AddressSanitizer and UndefinedBehaviorSanitizer; the fault soak shorter.
+# AddressSanitizer and UndefinedBehaviorSanitizer (lightly optimised, with the
+# line tables their reports need); the fault soak shorter. The benchmarks and
+# the screenshot programs are not built there.
 run_sanitizer_tests() {
     local dir="$BUILD_DIR-sanitize"
     echo "==> building and running every test with ASan + UBSan in $dir"
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNAVORO_WERROR=ON \
-        -DNAVORO_BENCHMARKS=OFF -DNAVORO_SANITIZE=ON
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+        -DNAVORO_WERROR=ON -DNAVORO_BENCHMARKS=OFF -DNAVORO_SCREENSHOTS=OFF -DNAVORO_SANITIZE=ON
     cmake --build "$dir" -j "$JOBS"
     QT_QPA_PLATFORM=offscreen NAVORO_SOAK_SECONDS=20 \
         ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -100,7 +104,7 @@ case "$mode" in
         check_package
         run_sanitizer_tests
         echo "==> fuzz smoke"
-        bash fuzz/run-smoke.sh "${FUZZ_SECONDS:-30}"
+        bash fuzz/run-smoke.sh "${FUZZ_SECONDS:-20}"
         ;;
     *)
         echo "usage: bash tools/bootstrap.sh demo|test" >&2

@@ -57,6 +57,9 @@ enum class MessageId : std::size_t {
     KeyInCpa,            // NAVORO/KeyInCpa
     KeyInChannel,        // NAVORO/KeyInChannel
     KeyInMobName,        // NAVORO/KeyInMobName
+    ValueRange,          // NAVORO/ValueRange: %1 the value, %2 and %3 the limits
+    PortRate,            // NAVORO/PortRate: %1 the rate, %2 the port's rates
+    OneDecimal,          // NAVORO/OneDecimal: %1 the value
     EncryptionCodeRule,  // NAVORO/EncryptionCodeRule
     WriteUnsendable,     // NAVORO/WriteUnsendable
     NothingWritten,      // NAVORO/NothingWritten
@@ -180,6 +183,9 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
     {"NAVORO", "KeyInCpa", "Please key in the CPA in nautical miles, for example 02.5."},
     {"NAVORO", "KeyInChannel", "Please key in the channel number: up to four digits."},
     {"NAVORO", "KeyInMobName", "Please key in the name of this AIS MOB device."},
+    {"NAVORO", "ValueRange", "%1 is out of range: please key in a value from %2 to %3."},
+    {"NAVORO", "PortRate", "This port does not run at %1 bit/s: it runs at %2."},
+    {"NAVORO", "OneDecimal", "%1 has too many decimals: please key in a value with one decimal."},
     {"NAVORO", "EncryptionCodeRule", "The encryption code may hold up to 16 letters and digits."},
     {"NAVORO", "WriteUnsendable",
      "These settings cannot be put into a sentence for the device. Nothing was written."},

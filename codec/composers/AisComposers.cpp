@@ -8,6 +8,7 @@
 //   !AIABM,1,1,0,211000000,1,6,<payload>,0
 //   !AIBBM,1,1,0,2,8,<payload>,0
 //   !AIVDM,1,1,,A,<payload>,0
+#include "codec/StaticDataLimits.h"
 #include "codec/composers/Composers.h"
 
 namespace navoro {
@@ -37,10 +38,10 @@ void ComposeSsd(SentenceWriter& out, const SentenceRecord& record) {
     out.Address('$', record.Header);
     out.TextField(r.CallSign);
     out.TextField(r.Name);
-    out.IntField(r.DimA <= 511, r.DimA);
-    out.IntField(r.DimB <= 511, r.DimB);
-    out.IntField(r.DimC <= 63, r.DimC);
-    out.IntField(r.DimD <= 63, r.DimD);
+    out.IntField(r.DimA <= kDimensionAbMax, r.DimA);
+    out.IntField(r.DimB <= kDimensionAbMax, r.DimB);
+    out.IntField(r.DimC <= kDimensionCdMax, r.DimC);
+    out.IntField(r.DimD <= kDimensionCdMax, r.DimD);
     out.IntField(r.Dte <= 1, r.Dte);
     out.TextField(r.Source);
 }
@@ -48,14 +49,14 @@ void ComposeSsd(SentenceWriter& out, const SentenceRecord& record) {
 void ComposeVsd(SentenceWriter& out, const SentenceRecord& record) {
     const VsdRecord& r = record.Vsd;
     out.Address('$', record.Header);
-    out.IntField(r.ShipType <= 255, r.ShipType);
-    out.FixedField(r.Draught >= 0.0f && r.Draught <= 25.5f, r.Draught, 4, 1, true);
-    out.IntField(r.PersonsOnBoard <= 8191, r.PersonsOnBoard);
+    out.IntField(r.ShipType <= kShipTypeCodeMax, r.ShipType);
+    out.FixedField(r.Draught >= 0.0f && r.Draught <= kDraughtMetresMax, r.Draught, 4, 1, true);
+    out.IntField(r.PersonsOnBoard <= kPersonsOnBoardMax, r.PersonsOnBoard);
     out.TextField(r.Destination);
     out.TimeField(r.EtaTime.Hour < 24, r.EtaTime);
     out.IntField(r.EtaDay < 32, r.EtaDay, 2);
     out.IntField(r.EtaMonth <= 12, r.EtaMonth, 2);
-    out.IntField(r.NavStatus <= 15, r.NavStatus);
+    out.IntField(r.NavStatus <= kNavStatusMax, r.NavStatus);
     out.IntField(r.RegionalFlags <= 15, r.RegionalFlags);
 }
 

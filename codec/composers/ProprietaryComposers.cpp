@@ -10,6 +10,7 @@
 //   $PMOB,A1B2C3,5,0F,,0102
 #include <climits>
 
+#include "codec/StaticDataLimits.h"
 #include "codec/composers/Composers.h"
 
 namespace navoro {
@@ -18,7 +19,7 @@ namespace {
 
 // A nine-digit number; 999999999 and above mean not available.
 void NineDigits(SentenceWriter& out, std::uint32_t value) {
-    out.IntField(value < 999999999, static_cast<long>(value), 9);
+    out.IntField(value < kNineDigitsNotAvailable, static_cast<long>(value), 9);
 }
 
 }  // namespace

@@ -5,35 +5,35 @@
 #include <QTest>
 
 #include "ShellFixture.h"
-#include "app/TfrmAbout.h"
-#include "app/TfrmAgreement.h"
+#include "app/AboutDialog.h"
+#include "app/AgreementDialog.h"
 
 namespace navoro {
 namespace {
 
-class AboutDialog : public test::ShellTest {
+class AboutWindow : public test::ShellTest {
   protected:
-    static QPlainTextEdit* Memo(TForm1& form) {
-        return FindControlAs<QPlainTextEdit>(form.frmAbout(), "Memo1");
+    static QPlainTextEdit* Memo(MainWindow& form) {
+        return FindControlAs<QPlainTextEdit>(form.about(), "Memo1");
     }
 };
 
-TEST_F(AboutDialog, OpensModelessAndOnlyOnce) {
+TEST_F(AboutWindow, OpensModelessAndOnlyOnce) {
     auto form = MakeForm();
     form->ApplyStartupLanguage();
     form->show();
     FindControlAs<QAction>(form.get(), "mnuAbout")->trigger();
-    form->mnuAboutClick();
-    EXPECT_TRUE(form->frmAbout()->isVisible());
-    EXPECT_FALSE(form->frmAbout()->isModal());
-    EXPECT_EQ(form->findChildren<TfrmAbout*>().size(), 1);
+    form->ShowAbout();
+    EXPECT_TRUE(form->about()->isVisible());
+    EXPECT_FALSE(form->about()->isModal());
+    EXPECT_EQ(form->findChildren<AboutDialog*>().size(), 1);
     EXPECT_TRUE(form->isEnabled());
 
-    QTest::mouseClick(FindControlAs<QPushButton>(form->frmAbout(), "btnOK"), Qt::LeftButton);
-    EXPECT_FALSE(form->frmAbout()->isVisible());
+    QTest::mouseClick(FindControlAs<QPushButton>(form->about(), "btnOK"), Qt::LeftButton);
+    EXPECT_FALSE(form->about()->isVisible());
 }
 
-TEST_F(AboutDialog, ShowsTheReadMeOfTheLanguageLineByLine) {
+TEST_F(AboutWindow, ShowsTheReadMeOfTheLanguageLineByLine) {
     // Big5: a title line, a line of 300 characters (600 bytes), an empty line.
     std::string readMe = "\xA4\xA4\xA4\xE5\r\n";
     for (int i = 0; i < 300; ++i)
@@ -52,37 +52,37 @@ TEST_F(AboutDialog, ShowsTheReadMeOfTheLanguageLineByLine) {
     EXPECT_EQ(lines[4], "end");
 }
 
-TEST_F(AboutDialog, MissingReadMeKeepsTheEarlierText) {
+TEST_F(AboutWindow, MissingReadMeKeepsTheEarlierText) {
     WriteLangFile("ReadMe-EN_LUMOWORKS.txt", "English read-me\n");
     auto form = MakeForm();
     form->ApplyStartupLanguage();
     EXPECT_EQ(Memo(*form)->toPlainText(), "English read-me");
     FindControlAs<QAction>(form.get(), "mnuLangRussian")->trigger();
     EXPECT_EQ(Memo(*form)->toPlainText(), "English read-me");
-    EXPECT_FALSE(form->frmAbout()->LoadReadMe(ExeFolder() + "/Lang/none.txt", CodePage::Big5));
+    EXPECT_FALSE(form->about()->LoadReadMe(ExeFolder() + "/Lang/none.txt", CodePage::Big5));
     EXPECT_EQ(Memo(*form)->toPlainText(), "English read-me");
 }
 
-TEST_F(AboutDialog, MakerLinksOpenTheWebAddress) {
+TEST_F(AboutWindow, MakerLinksOpenTheWebAddress) {
     auto form = MakeForm();
-    form->mnuAboutClick();
+    form->ShowAbout();
     for (const char* name : {"lblWebUrl", "lblCompanyName"}) {
-        auto* label = FindControlAs<QLabel>(form->frmAbout(), name);
+        auto* label = FindControlAs<QLabel>(form->about(), name);
         EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
         QTest::mouseClick(label, Qt::LeftButton);
     }
     ASSERT_EQ(prompts.Count(PromptKind::OpenWebAddress), 2);
     EXPECT_EQ(prompts.Last(PromptKind::OpenWebAddress)->Text, kMakerWebAddress);
-    EXPECT_EQ(CaptionOf(form->frmAbout(), "Label6"), "Ver 1.2 Build20200221");
+    EXPECT_EQ(CaptionOf(form->about(), "Label6"), "Ver 1.2 Build20200221");
 }
 
-TEST_F(AboutDialog, AgreementButtonsCloseItAndFollowTheLanguage) {
+TEST_F(AboutWindow, AgreementButtonsCloseItAndFollowTheLanguage) {
     CopyShippedLanguages();
     WriteSettingsFile("[VIEW]\nLanguage=2\n");
     auto form = MakeForm();
     form->ApplyStartupLanguage();
     form->show();
-    TfrmAgreement* agreement = form->frmAgreement();
+    AgreementDialog* agreement = form->agreement();
     EXPECT_EQ(CaptionOf(agreement, "ButtonAgree"), Shipped(2, "AGREEMENT", "Agree"));
     EXPECT_EQ(CaptionOf(agreement, "ButtonCancel"), Shipped(2, "AGREEMENT", "Cancel"));
     EXPECT_TRUE(agreement->windowFlags() & Qt::WindowStaysOnTopHint);

@@ -34,7 +34,7 @@ struct PageState {
     bool operator==(const PageState&) const = default;
 };
 
-PageState StateOf(TForm1& form) {
+PageState StateOf(MainWindow& form) {
     PageState state;
     for (const char* box : {"lblEdtGpsUtcDate", "lblEdtGpsUtcTime", "lblEdtGpsFixMode",
                             "lblEdtHdop", "lblEdtGpsNoSV_InView", "lblEdtGpsNoSV_InUse",
@@ -64,7 +64,7 @@ class CaptureReplayWindow : public ShellTest {
     PageState LiveState() {
         auto form = MakeForm();
         for (const std::string& line : UnstampedLines())
-            form->ReceiveBytes(line + "\r\n");
+            form->Session().Feed(line + "\r\n");
         return StateOf(*form);
     }
 };
@@ -157,7 +157,7 @@ TEST_F(CaptureReplayWindow, PauseHoldsTheReplayAndConnectEndsIt) {
     EXPECT_FALSE(replay.Replay().Active());
     EXPECT_TRUE(FindControlAs<QWidget>(form.get(), "SpeedButtonSetting")->isEnabled());
     EXPECT_TRUE(maintenance->menuAction()->isEnabled());
-    if (form->Connection().ConnectState == 1) form->ConnectionGroup().OpenPort->click();
+    if (form->Connection().Active()) form->ConnectionGroup().OpenPort->click();
 }
 
 TEST_F(CaptureReplayWindow, ACaptureThatCannotBeReplayedGetsAnErrorBox) {

@@ -11,12 +11,13 @@
 #include "ShellFixture.h"
 #include "app/WindowHabits.h"
 #include "config/Configuration.h"
+#include "tests/config/TabPages.h"
 
 namespace navoro {
 namespace {
 
 // Every value the configuration tabs show, in a fixed order, by control.
-std::vector<std::string> TabValues(TForm1& form) {
+std::vector<std::string> TabValues(MainWindow& form) {
     std::vector<std::string> values;
     auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControlConf"));
     for (int t = 0; t < tabs->count(); ++t) {
@@ -58,7 +59,7 @@ void ExpectSameValues(const std::vector<std::string>& expected,
 }
 
 void FillEveryTab(Configuration& c) {
-    ConfigPages& p = c.Pages();
+    ConfigPages p = PagesOf(c);
     p.ShipData.MaskEditMMSI->setText("211234560");
     p.ShipData.MaskEditIMO->setText("009123456");
     p.ShipData.lblEdtName->setText("NORTH STAR");
@@ -100,7 +101,6 @@ void FillEveryTab(Configuration& c) {
     p.Mob.StringGrid_MOBList->item(2, 1)->setText("972000002");
     p.Mob.StringGrid_MOBList->item(2, 2)->setText("CREW TWO");
     p.Encryption.CheckBoxEnableEncryption->setChecked(true);
-    c.CheckBoxEnableEncryptionClick();
     p.Encryption.LabeledEditEncryptionKey->setText("ABC123");
 }
 
@@ -108,14 +108,14 @@ class ConfigFileWindow : public test::ShellTest {
   protected:
     std::string Path(const char* name) const { return Documents() + "/" + name; }
 
-    void Save(TForm1& form, const std::string& path) {
+    void Save(MainWindow& form, const std::string& path) {
         prompts.SaveFileNames = {path};
-        form.habits().mnuSaveConfigFileClick();
+        form.habits().SaveConfiguration();
         ASSERT_TRUE(std::filesystem::exists(path));
     }
-    void Load(TForm1& form, const std::string& path) {
+    void Load(MainWindow& form, const std::string& path) {
         prompts.OpenFileNames = {path};
-        form.habits().mnuLoadConfigFileClick();
+        form.habits().LoadConfiguration();
     }
 };
 
@@ -128,24 +128,24 @@ TEST_F(ConfigFileWindow, EveryTabComesBackFromTheFileAndInlandToo) {
             auto form = MakeForm();
             form->show();
             Configuration& c = form->configuration();
-            if (inland) c.SetInlandMode(true);
+            if (inland) PagesOf(c).ShipData.SetInlandMode(true);
             FillEveryTab(c);
             if (inland) {
-                ShipDataPage& s = c.Pages().ShipData;
+                ShipDataPage& s = PagesOf(c).ShipData;
                 s.EditInlandShipLength->setText("85.5");
                 s.EditInlandShipBeam->setText("9.5");
                 s.CSpin_InlandEditB->setText("20.1");
                 s.CSpin_InlandEditC->setText("3.2");
                 s.CSpinEditInlandExtB->setText("");  // blank stays blank
                 s.CSpinEditInlandExtC->setText("5.0");
-                c.RecalcInlandDimensions();
+                s.RecalcInlandDimensions();
             }
             saved = TabValues(*form);
             Save(*form, path);
         }
         auto form = MakeForm();
         form->show();
-        if (inland) form->configuration().SetInlandMode(true);
+        if (inland) PagesOf(form->configuration()).ShipData.SetInlandMode(true);
         const std::vector<std::string> fresh = TabValues(*form);
         ASSERT_NE(fresh, saved);  // the load has something to do
         Load(*form, path);
@@ -162,16 +162,16 @@ TEST_F(ConfigFileWindow, EveryTabComesBackFromTheFileAndInlandToo) {
 TEST_F(ConfigFileWindow, ValuesTheWindowCouldNotShowComeBackBlank) {
     auto form = MakeForm();
     Configuration& c = form->configuration();
-    c.SetInlandMode(true);
+    PagesOf(c).ShipData.SetInlandMode(true);
     FillEveryTab(c);
-    c.Pages().Voyage.edtDraught->setText("");
-    c.Pages().ShipData.EditInlandShipBeam->setText("xxx.x");
+    PagesOf(c).Voyage.edtDraught->setText("");
+    PagesOf(c).ShipData.EditInlandShipBeam->setText("xxx.x");
     Save(*form, Path("blank.json"));
-    c.Pages().Voyage.edtDraught->setText("1.0");
-    c.Pages().ShipData.EditInlandShipBeam->setText("7.0");
+    PagesOf(c).Voyage.edtDraught->setText("1.0");
+    PagesOf(c).ShipData.EditInlandShipBeam->setText("7.0");
     Load(*form, Path("blank.json"));
-    EXPECT_EQ(c.Pages().Voyage.edtDraught->text(), "");
-    EXPECT_EQ(c.Pages().ShipData.EditInlandShipBeam->text(), "");
+    EXPECT_EQ(PagesOf(c).Voyage.edtDraught->text(), "");
+    EXPECT_EQ(PagesOf(c).ShipData.EditInlandShipBeam->text(), "");
 }
 
 // A file that breaks a rule, is from a newer program or holds an unknown key
@@ -196,7 +196,7 @@ TEST_F(ConfigFileWindow, AFileWithAProblemIsNamedAndFillsNothing) {
         {with("\"tcpa\": 12,", "\"tcpa\": 12, \"colour\": 1,"), "cpa.colour"},
         {"{", "JSON"},
     };
-    c.Pages().ShipData.lblEdtName->setText("OTHER");
+    PagesOf(c).ShipData.lblEdtName->setText("OTHER");
     const std::vector<std::string> before = TabValues(*form);
     for (const auto& bad : cases) {
         SCOPED_TRACE(bad.Named);

@@ -1,5 +1,5 @@
 // The connection group on the main window: its controls at start, the mode
-// buttons, the user's choices reaching the serial-port component, and the
+// buttons, the user's choices reaching the serial port, and the
 // port choice following ports that come and go.
 
 #include <QComboBox>
@@ -17,7 +17,7 @@ namespace {
 
 class ConnectionGroupTest : public test::ShellTest {
   protected:
-    std::unique_ptr<TForm1> Make(std::vector<PortInfo> ports) {
+    std::unique_ptr<MainWindow> Make(std::vector<PortInfo> ports) {
         source.SetPorts(std::move(ports));
         auto form = MakeForm({}, &source);
         form->ApplyStartupLanguage();
@@ -58,14 +58,14 @@ TEST_F(ConnectionGroupTest, StartsIdleOnTheManualPage) {
     EXPECT_EQ(c.cbxBaudRate->currentText(), "115200");
     EXPECT_EQ(c.OpenPort->text(), "Connect");
     EXPECT_FALSE(c.OpenPort->isChecked());
-    EXPECT_EQ(c.OpenPort->property("Tag").toInt(), 0);
+    EXPECT_FALSE(c.OpenPort->property("connected").toBool());
     EXPECT_EQ(c.LabelConnectionStatus->text(), "Disconnect...");
     EXPECT_FALSE(c.LabelConnectionStatus->isEnabled());
-    EXPECT_FALSE(form->Timer1()->isActive());
-    EXPECT_FALSE(form->TimerConnection()->isActive());
-    EXPECT_EQ(form->Comm().BaudRate(), br115200);
-    EXPECT_EQ(form->Comm().DeviceName(), "/dev/ttyS0");
-    EXPECT_FALSE(form->Comm().IsOpen());
+    EXPECT_FALSE(form->ConnectionStepTimer()->isActive());
+    EXPECT_FALSE(form->StatusTimer()->isActive());
+    EXPECT_EQ(form->Serial().Rate(), 115200);
+    EXPECT_EQ(form->Serial().DevicePath(), "/dev/ttyS0");
+    EXPECT_FALSE(form->Serial().IsOpen());
 }
 
 TEST_F(ConnectionGroupTest, WithoutPortsTheChoiceSaysNotAvailable) {
@@ -96,11 +96,11 @@ TEST_F(ConnectionGroupTest, TheUsersChoicesReachTheSerialPort) {
     const ConnectionControls& c = form->ConnectionGroup();
     c.cbxBaudRate->setCurrentIndex(1);
     emit c.cbxBaudRate->activated(1);  // as a user's choice does
-    EXPECT_EQ(form->Comm().BaudRate(), br9600);
+    EXPECT_EQ(form->Serial().Rate(), 9600);
 
     c.cbxComPort->lineEdit()->clear();
     QTest::keyClicks(c.cbxComPort->lineEdit(), "/dev/pts/9");
-    EXPECT_EQ(form->Comm().DeviceName(), "/dev/pts/9");
+    EXPECT_EQ(form->Serial().DevicePath(), "/dev/pts/9");
 }
 
 TEST_F(ConnectionGroupTest, PortsComingAndGoingRefreshTheChoice) {

@@ -12,12 +12,11 @@ namespace fs = std::filesystem;
 
 // A fresh folder tree under the test's temporary directory.
 class DataFolderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root = fs::temp_directory_path() /
-               ("navoro-datafolder-" + std::string(::testing::UnitTest::GetInstance()
-                                                       ->current_test_info()
-                                                       ->name()));
+               ("navoro-datafolder-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(root);
         fs::create_directories(root / "bin");
     }

@@ -12,8 +12,10 @@
 #include <QToolButton>
 
 #include "ShellFixture.h"
-#include "app/TfrmAbout.h"
-#include "app/TfrmAgreement.h"
+#include "app/AboutDialog.h"
+#include "app/AgreementDialog.h"
+#include "config/Configuration.h"
+#include "tests/link/PtyPair.h"
 
 namespace navoro {
 namespace {
@@ -23,7 +25,7 @@ class LanguageSwitch : public test::ShellTest {
     // Adds a stand-in for every control of the key list that the frame lacks
     // (the pages' controls come with their own parts): a label, or an edit with
     // its attached label.
-    static void AddMissingControls(TForm1& form) {
+    static void AddMissingControls(MainWindow& form) {
         QWidget* page = FindControlAs<QWidget>(&form, "TabSheetStatic");
         for (const LanguageKey& key : LanguageKeys()) {
             if (key.Window != KeyWindow::Main || key.Control[0] == '\0' ||
@@ -42,10 +44,10 @@ class LanguageSwitch : public test::ShellTest {
     }
 
     // The text a key's control shows now.
-    static QString Shown(TForm1& form, const LanguageKey& key) {
+    static QString Shown(MainWindow& form, const LanguageKey& key) {
         QWidget* window = &form;
-        if (key.Window == KeyWindow::About) window = form.frmAbout();
-        if (key.Window == KeyWindow::Agreement) window = form.frmAgreement();
+        if (key.Window == KeyWindow::About) window = form.about();
+        if (key.Window == KeyWindow::Agreement) window = form.agreement();
         QObject* control = FindControl(window, key.Control);
         if (!control) return "(missing)";
         if (key.Target == KeyTarget::EditLabel) {
@@ -88,11 +90,11 @@ TEST_P(StartLanguage, SavedIndexPicksItsItemAndAppliesItsFile) {
     }
     EXPECT_EQ(CaptionOf(form.get(), "btnExit"), Shipped(c.Applied, "SYS_BUTTON", "EXIT"));
     EXPECT_EQ(CaptionOf(form.get(), "TabSheetStatic"), Shipped(c.Applied, "TAB_STATIC", "STATIC"));
-    EXPECT_EQ(CaptionOf(form->frmAbout(), "btnOK"), Shipped(c.Applied, "ABOUT", "OK"));
+    EXPECT_EQ(CaptionOf(form->about(), "btnOK"), Shipped(c.Applied, "ABOUT", "OK"));
     EXPECT_EQ(form->Message(MessageId::PortOpenError),
               Shipped(c.Applied, "OTHER_MSG", "PortOpenError").toStdString());
     // The About memo holds the language's read-me.
-    const QString memo = FindControlAs<QPlainTextEdit>(form->frmAbout(), "Memo1")->toPlainText();
+    const QString memo = FindControlAs<QPlainTextEdit>(form->about(), "Memo1")->toPlainText();
     EXPECT_TRUE(memo.contains("Ver 1.2 Build20200221")) << memo.left(80).toStdString();
     EXPECT_FALSE(memo.contains("All rights reserved"));
 }
@@ -140,7 +142,7 @@ TEST_F(LanguageSwitch, WithoutLangFolderEveryTextIsBuiltInEnglish) {
     EXPECT_EQ(form->Message(MessageId::PortOpenError), "Serial port open error! Please check!");
     EXPECT_EQ(form->Message(MessageId::DeviceBaudRateHasBeenChanged), "");
     // The About memo keeps its design text.
-    EXPECT_TRUE(FindControlAs<QPlainTextEdit>(form->frmAbout(), "Memo1")
+    EXPECT_TRUE(FindControlAs<QPlainTextEdit>(form->about(), "Memo1")
                     ->toPlainText()
                     .contains("All rights reserved"));
 }
@@ -186,14 +188,25 @@ TEST_F(LanguageSwitch, EnglishWithoutItsFileKeepsChineseTextsButTakesTheLatinFon
 }
 
 struct FoldCase {
-    int Tag;        // OpenPort's Tag: 1 while connecting or connected
-    int LinkState;  // 0 idle, 1 awaiting the handshake, 2 linked
+    HandshakeState State;  // reached over a pseudo-terminal
     const char* ButtonKey;
     const char* StatusKey;
 };
 
+const char* StateName(HandshakeState state) {
+    switch (state) {
+        case HandshakeState::Idle:
+            return "Idle";
+        case HandshakeState::AwaitingDump:
+            return "AwaitingDump";
+        case HandshakeState::Linked:
+            return "Linked";
+    }
+    return "?";
+}
+
 void PrintTo(const FoldCase& c, std::ostream* os) {
-    *os << "Tag " << c.Tag << ", LinkState " << c.LinkState;
+    *os << StateName(c.State);
 }
 
 class FoldedSteps : public LanguageSwitch, public ::testing::WithParamInterface<FoldCase> {};
@@ -201,24 +214,30 @@ class FoldedSteps : public LanguageSwitch, public ::testing::WithParamInterface<
 TEST_P(FoldedSteps, ConnectionCaptionsFollowTheStateInTheNewLanguage) {
     const FoldCase& c = GetParam();
     CopyShippedLanguages();
-    auto form = MakeForm();
+    test::PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
+    ScriptedPortSource source;
+    source.SetPorts({{pty.SlavePath(), {}, {}}});
+    auto form = MakeForm({}, &source);
     auto* openPort = FindControlAs<QToolButton>(form.get(), "OpenPort");
     auto* status = FindControlAs<QLabel>(form.get(), "LabelConnectionStatus");
     ASSERT_TRUE(openPort && status);
-    openPort->setProperty("Tag", c.Tag);
-    form->Connection().LinkState = c.LinkState;
+    if (c.State != HandshakeState::Idle) {
+        openPort->click();  // manual mode, on the only port: probing
+        if (c.State == HandshakeState::Linked) form->Session().Feed("[DEVICE DATA END]\r\n");
+    }
+    ASSERT_EQ(form->Connection().Handshake(), c.State);
     FindControlAs<QAction>(form.get(), "mnuLangRussian")->trigger();
     EXPECT_EQ(openPort->text(), Shipped(3, "SYS_BUTTON", c.ButtonKey));
     EXPECT_EQ(status->text(), Shipped(3, "CONFIG_SERIAL_PORT", c.StatusKey));
 }
 
-INSTANTIATE_TEST_SUITE_P(States, FoldedSteps,
-                         ::testing::Values(FoldCase{1, 1, "Disconnect", "Connecting"},
-                                           FoldCase{1, 2, "Disconnect", "Connected"},
-                                           FoldCase{0, 0, "Connect", "Disconnect"}),
-                         [](const auto& info) {
-                             return "LinkState" + std::to_string(info.param.LinkState);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    States, FoldedSteps,
+    ::testing::Values(FoldCase{HandshakeState::AwaitingDump, "Disconnect", "Connecting"},
+                      FoldCase{HandshakeState::Linked, "Disconnect", "Connected"},
+                      FoldCase{HandshakeState::Idle, "Connect", "Disconnect"}),
+    [](const auto& info) { return std::string(StateName(info.param.State)); });
 
 TEST_F(LanguageSwitch, ChannelKeysFeedTheTxAndRxLabels) {
     WriteLangFile("Lang-EN.ini", "[TAB_SYS_CHECK]\nChA=\"Kanal A: \"\nChB=Kanal B:\n");
@@ -234,7 +253,7 @@ TEST_F(LanguageSwitch, ChannelKeysFeedTheTxAndRxLabels) {
     EXPECT_EQ(CaptionOf(form.get(), "lblChkRxCntChB"), "Kanal B:");
 }
 
-TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
+TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledKeepingTheirChoice) {
     CopyShippedLanguages();
     auto form = MakeForm();
     const char* lists[] = {"ComboBoxCpaAlarmType", "ComboBox_Tran_AisTx", "ComboBox_Tran_DscRx",
@@ -244,7 +263,7 @@ TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
     auto* mob = FindControlAs<QTableWidget>(form.get(), "StringGrid_MOBList");
     ASSERT_TRUE(destinations && mob);
 
-    form->FillOptionLists();
+    form->configuration().ApplyTexts();
     auto* alarm = FindControlAs<QComboBox>(form.get(), "ComboBoxCpaAlarmType");
     auto* voltage = FindControlAs<QComboBox>(form.get(), "ComboBoxGpsVoltage");
     auto items = [](QComboBox* box) {
@@ -261,7 +280,8 @@ TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
     EXPECT_EQ(mob->item(0, 1)->text(), "MMSI");
     EXPECT_EQ(mob->item(0, 2)->text(), "NAME");
 
-    // A switch refills the lists in the new language, back at entry 0, quietly.
+    // A switch refills the lists in the new language, quietly, and each keeps
+    // the entry it showed (the device's setting is not lost to a language).
     alarm->setCurrentIndex(1);
     voltage->setCurrentIndex(1);
     QSignalSpy changes(alarm, &QComboBox::currentIndexChanged);
@@ -271,7 +291,11 @@ TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
     EXPECT_EQ(items(voltage),
               QStringList({Shipped(3, "OTHER_MSG", "GPS3"), Shipped(3, "OTHER_MSG", "GPS5")}));
     for (const char* name : lists) {
-        EXPECT_EQ(FindControlAs<QComboBox>(form.get(), name)->currentIndex(), 0) << name;
+        const int shown =
+            std::string(name) == "ComboBoxCpaAlarmType" || std::string(name) == "ComboBoxGpsVoltage"
+                ? 1
+                : 0;
+        EXPECT_EQ(FindControlAs<QComboBox>(form.get(), name)->currentIndex(), shown) << name;
         EXPECT_EQ(FindControlAs<QComboBox>(form.get(), name)->count(), 2) << name;
     }
     EXPECT_EQ(changes.count(), 0);
@@ -279,16 +303,12 @@ TEST_F(LanguageSwitch, OptionListsAndGridHeadingsAreRefilledAndReset) {
     EXPECT_EQ(mob->item(0, 2)->text(), Shipped(3, "OTHER_MSG", "NAME"));
 }
 
-TEST_F(LanguageSwitch, SenderWithoutALanguageTagDoesNothing) {
+TEST_F(LanguageSwitch, AnIndexThatIsNoLanguageDoesNothing) {
     CopyShippedLanguages();
     auto form = MakeForm();
     form->ApplyStartupLanguage();
-    QObject stranger;
-    form->mnuLangTraChineseClick(&stranger);
-    stranger.setProperty("Tag", 4);
-    form->mnuLangTraChineseClick(&stranger);
-    stranger.setProperty("Tag", "Russian");
-    form->mnuLangTraChineseClick(&stranger);
+    for (const int index : {-1, 4, 100})
+        form->SwitchLanguage(index);
     EXPECT_EQ(form->LanguageIndex(), 0);
     EXPECT_EQ(CaptionOf(form.get(), "btnExit"), "EXIT");
 }

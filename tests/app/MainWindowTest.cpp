@@ -116,14 +116,15 @@ TEST_F(MainWindow, HasTheFixedFrame) {
         EXPECT_NE(FindControl(form.get(), name), nullptr) << name;
     }
 
-    // Menus: Option is hidden, and so is the Simplified Chinese item; the
-    // language items carry their index as Tag.
+    // Menus: Option is hidden, and so is the Simplified Chinese item; each
+    // language item switches to its language.
     EXPECT_FALSE(FindControlAs<QMenu>(form.get(), "mnuOption")->menuAction()->isVisible());
     EXPECT_FALSE(FindControlAs<QAction>(form.get(), "mnuLangSimpChinese")->isVisible());
     for (const LanguageInfo& language : kLanguages) {
         auto* item = FindControlAs<QAction>(form.get(), language.MenuItem);
         ASSERT_NE(item, nullptr);
-        EXPECT_EQ(item->property("Tag").toInt(), language.Index);
+        item->trigger();
+        EXPECT_EQ(form->LanguageIndex(), language.Index);
     }
 
     struct TimerCase {

@@ -15,7 +15,7 @@ constexpr const char* kById = "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0";
 
 class RememberedSettings : public test::ShellTest {
   protected:
-    std::unique_ptr<TForm1> Start(std::vector<PortInfo> ports) {
+    std::unique_ptr<MainWindow> Start(std::vector<PortInfo> ports) {
         source.SetPorts(std::move(ports));
         auto form = MakeForm({}, &source);
         form->ApplyStartupLanguage();
@@ -27,7 +27,7 @@ class RememberedSettings : public test::ShellTest {
             .Value("CONNECTION", key)
             .value_or("(missing)");
     }
-    static QTabWidget* Pages(TForm1& form, const char* name) {
+    static QTabWidget* Pages(MainWindow& form, const char* name) {
         return form.findChild<QTabWidget*>(QString::fromLatin1(name));
     }
 
@@ -58,9 +58,9 @@ TEST_F(RememberedSettings, ANewWindowStartsAsTheLastOneWasLeft) {
     const ConnectionControls& c = form->ConnectionGroup();
     EXPECT_TRUE(c.RadioButtonConnectionModeManual->isChecked());
     EXPECT_EQ(c.cbxComPort->currentText(), "/dev/ttyUSB3");
-    EXPECT_EQ(form->Comm().DeviceName(), "/dev/ttyUSB3");
+    EXPECT_EQ(form->Serial().DevicePath(), "/dev/ttyUSB3");
     EXPECT_EQ(c.cbxBaudRate->currentText(), "38400");
-    EXPECT_EQ(form->Comm().BaudRate(), br38400);
+    EXPECT_EQ(form->Serial().Rate(), 38400);
     EXPECT_EQ(Pages(*form, "PageControlConf")->currentIndex(), 2);
     EXPECT_EQ(Pages(*form, "PageControlDiagnosis")->currentIndex(), 1);
     EXPECT_EQ(form->x(), 37);
@@ -70,7 +70,7 @@ TEST_F(RememberedSettings, ANewWindowStartsAsTheLastOneWasLeft) {
     c.RadioButtonConnectionModeAuto->click();
     c.RadioButtonConnectionModeManual->click();
     EXPECT_EQ(c.cbxBaudRate->currentText(), "38400");
-    EXPECT_EQ(form->Comm().BaudRate(), br38400);
+    EXPECT_EQ(form->Serial().Rate(), 38400);
 }
 
 TEST_F(RememberedSettings, ARememberedPortThatIsGoneIsShownAsNotPresent) {
@@ -80,7 +80,7 @@ TEST_F(RememberedSettings, ARememberedPortThatIsGoneIsShownAsNotPresent) {
     auto form = Start({{"/dev/ttyS0", {}, {}}});
     const ConnectionControls& c = form->ConnectionGroup();
     EXPECT_EQ(c.cbxComPort->currentText(), "/dev/ttyUSB0");
-    EXPECT_EQ(form->Comm().DeviceName(), "/dev/ttyUSB0");
+    EXPECT_EQ(form->Serial().DevicePath(), "/dev/ttyUSB0");
     EXPECT_EQ(c.cbxComPort->toolTip(), "/dev/ttyUSB0 (not present)");
     EXPECT_EQ(c.cbxBaudRate->currentText(), "9600");
     EXPECT_EQ(Pages(*form, "PageControlConf")->currentIndex(), 0);

@@ -21,37 +21,22 @@
 #include <cstdio>
 #include <functional>
 
+#include "app/AboutDialog.h"
+#include "app/AgreementDialog.h"
 #include "app/Languages.h"
-#include "app/TForm1.h"
-#include "app/TfrmAbout.h"
-#include "app/TfrmAgreement.h"
+#include "app/MainWindow.h"
+#include "tests/app/SavePicture.h"
 #include "ui/ScriptedPrompts.h"
 
 namespace {
 
-bool Save(QWidget* widget, const QString& path) {
-    widget->show();
-    QApplication::processEvents();
-    const bool ok = widget->grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
-}
-
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs)
-        QTest::qWait(2);
-    return done();
-}
-
 // Connects and waits for "Connected..."; the milliseconds it took, or -1.
-qint64 ConnectAndTime(navoro::TForm1& form) {
+qint64 ConnectAndTime(navoro::MainWindow& form) {
     const navoro::ConnectionControls& c = form.ConnectionGroup();
     QElapsedTimer clock;
     clock.start();
     c.OpenPort->click();
-    if (!WaitFor([&] { return c.LabelConnectionStatus->text() == "Connected..."; }, 30000))
+    if (!QTest::qWaitFor([&] { return c.LabelConnectionStatus->text() == "Connected..."; }, 30000))
         return -1;
     return clock.elapsed();
 }
@@ -66,31 +51,32 @@ bool SaveConnectionStates(const QString& outDir, const QString& documents) {
     navoro::ScriptedPrompts prompts;
     navoro::ShellEnvironment environment{binDir.toStdString(), documents.toStdString(), {}};
     environment.Options.Simulate = true;
-    navoro::TForm1 form(prompts, environment);
+    navoro::MainWindow form(prompts, environment);
     form.ApplyStartupLanguage();
+    form.show();
     const navoro::ConnectionControls& c = form.ConnectionGroup();
-    bool ok = Save(&form, outDir + "/connection-idle.png");
+    bool ok = navoro::test::SaveWidget(&form, outDir + "/connection-idle.png");
 
     // Connecting: at 9600 bit/s the simulator (115200) stays silent.
     c.cbxBaudRate->setCurrentIndex(1);
     emit c.cbxBaudRate->activated(1);
     c.OpenPort->click();
     QTest::qWait(900);
-    ok &= Save(&form, outDir + "/connection-connecting.png");
+    ok &= navoro::test::SaveWidget(&form, outDir + "/connection-connecting.png");
     c.OpenPort->click();
 
     c.cbxBaudRate->setCurrentIndex(5);
     emit c.cbxBaudRate->activated(5);
     const qint64 manual = ConnectAndTime(form);
     std::printf("manual: Connect to \"Connected...\" in %lld ms\n", static_cast<long long>(manual));
-    ok &= manual >= 0 && Save(&form, outDir + "/connection-manual.png");
+    ok &= manual >= 0 && navoro::test::SaveWidget(&form, outDir + "/connection-manual.png");
     c.OpenPort->click();
 
     c.RadioButtonConnectionModeAuto->click();
     const qint64 automatic = ConnectAndTime(form);
     std::printf("automatic: Connect to \"Connected...\" in %lld ms\n",
                 static_cast<long long>(automatic));
-    ok &= automatic >= 0 && Save(&form, outDir + "/connection-auto.png");
+    ok &= automatic >= 0 && navoro::test::SaveWidget(&form, outDir + "/connection-auto.png");
     c.OpenPort->click();
     for (const navoro::PromptCall& call : prompts.Calls)
         std::printf("box: %s\n", call.Text.c_str());
@@ -115,15 +101,18 @@ int main(int argc, char* argv[]) {
         navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
                                              documents.path().toStdString(),
                                              {}};
-        navoro::TForm1 form(prompts, environment);
+        navoro::MainWindow form(prompts, environment);
         form.SetLanguageIndex(language.Index);
         form.ApplyStartupLanguage();
         const QString code = QString::fromLatin1(codes[language.Index]);
-        ok &= Save(&form, outDir + "/main-" + code + ".png");
-        ok &= Save(form.frmAbout(), outDir + "/about-" + code + ".png");
-        ok &= Save(form.frmAgreement(), outDir + "/agreement-" + code + ".png");
-        form.frmAbout()->hide();
-        form.frmAgreement()->hide();
+        form.show();
+        ok &= navoro::test::SaveWidget(&form, outDir + "/main-" + code + ".png");
+        form.about()->show();
+        form.agreement()->show();
+        ok &= navoro::test::SaveWidget(form.about(), outDir + "/about-" + code + ".png");
+        ok &= navoro::test::SaveWidget(form.agreement(), outDir + "/agreement-" + code + ".png");
+        form.about()->hide();
+        form.agreement()->hide();
         form.hide();
     }
     ok &= SaveConnectionStates(outDir, documents.path());

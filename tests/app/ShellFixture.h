@@ -10,7 +10,7 @@
 #include "TestFiles.h"
 #include "app/ControlTexts.h"
 #include "app/Languages.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "ui/IniFile.h"
 #include "ui/ScriptedPrompts.h"
 
@@ -40,11 +40,11 @@ class ShellTest : public ::testing::Test {
     void WriteSettingsFile(std::string_view text) const { WriteFile(SettingsFile(), text); }
 
     // `ports`: where the serial ports come from (nullptr: the system's).
-    std::unique_ptr<TForm1> MakeForm(std::string documents = {}, PortSource* ports = nullptr) {
+    std::unique_ptr<MainWindow> MakeForm(std::string documents = {}, PortSource* ports = nullptr) {
         std::filesystem::create_directories(ExeFolder());
         ShellEnvironment environment{
             ExeFolder(), documents.empty() ? Documents() : documents, {}, ports};
-        return std::make_unique<TForm1>(prompts, environment);
+        return std::make_unique<MainWindow>(prompts, environment);
     }
 
     // The text of a key in a shipped language, from its UTF-8 source.

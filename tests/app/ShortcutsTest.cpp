@@ -14,7 +14,7 @@ namespace {
 
 class Shortcuts : public test::ShellTest {
   protected:
-    std::unique_ptr<TForm1> Start() {
+    std::unique_ptr<MainWindow> Start() {
         auto form = MakeForm({}, &source);
         form->ApplyStartupLanguage();
         form->show();
@@ -22,7 +22,7 @@ class Shortcuts : public test::ShellTest {
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
         return form;
     }
-    static QAction* Item(TForm1& form, const char* name) {
+    static QAction* Item(MainWindow& form, const char* name) {
         auto* item = form.findChild<QAction*>(QString::fromLatin1(name));
         EXPECT_NE(item, nullptr) << name;
         return item;

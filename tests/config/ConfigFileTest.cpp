@@ -34,16 +34,24 @@ constexpr const char* kFullFile = R"({
                      "9": 4800, "-1": 115200}}
 })";
 
+void Replace(std::string& text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+}
+
 TEST(ConfigFile, EveryTabRoundTripsThroughTheFileText) {
     const ConfigFileRead first = ReadConfigFile(kFullFile);
     ASSERT_TRUE(first.Problems.empty())
         << first.Problems[0].Name << " " << first.Problems[0].Message;
-    ASSERT_TRUE(first.File.Ship && first.File.Baud && first.File.Mob);
-    EXPECT_EQ(first.File.Ship->Mmsi, "211234560");
-    EXPECT_TRUE(first.File.Ship->Inland);
-    EXPECT_EQ(first.File.Voyage->ShipTypeRow, FindShipTypeRow(70));
-    EXPECT_EQ(first.File.Baud->Selected[2], 2);  // LONG RANGE at 9600
-    EXPECT_EQ(first.File.Encryption->SnapshotMmsi, 211234560);
+    const TabSettings& tabs = first.File.Tabs;
+    ASSERT_TRUE(tabs.Get<ShipDataTab>() && tabs.Get<BaudRateTab>() && tabs.Get<MobTab>());
+    EXPECT_EQ(tabs.Get<ShipDataTab>()->Mmsi, 211234560u);
+    EXPECT_TRUE(tabs.Get<ShipDataTab>()->Inland);
+    EXPECT_EQ(tabs.Get<VoyageTab>()->ShipType, 70);
+    EXPECT_EQ(tabs.Get<VoyageTab>()->DraughtTenths, 25);
+    EXPECT_EQ(tabs.Get<BaudRateTab>()->Rates[2], 9600);  // LONG RANGE
+    EXPECT_EQ(tabs.Get<LongRangeTab>()->ChannelA, 2087);
 
     const std::string text = WriteConfigFile(first.File);
     const ConfigFileRead second = ReadConfigFile(text);
@@ -51,14 +59,16 @@ TEST(ConfigFile, EveryTabRoundTripsThroughTheFileText) {
     EXPECT_EQ(WriteConfigFile(second.File), text);
     EXPECT_TRUE(DiffConfigFiles(first.File, second.File).empty());
     EXPECT_NE(text.find("\"-1\": 115200"), std::string::npos);
+    // The tabs stand in the order they are written, the rate last.
+    EXPECT_LT(text.find("\"encryption\""), text.find("\"baud\""));
 }
 
 TEST(ConfigFile, DiffNamesEachChangedValue) {
     ConfigFile a = ReadConfigFile(kFullFile).File;
     ConfigFile b = a;
-    b.Voyage->Draught = "3.0";
-    b.Destinations->Rows[1] = "ANTWERP";
-    b.LongRange.reset();
+    b.Tabs.Get<VoyageTab>()->DraughtTenths = 30;
+    b.Tabs.Get<DestinationsTab>()->Rows[1] = "ANTWERP";
+    b.Tabs.Get<LongRangeTab>().reset();
     const auto lines = DiffConfigFiles(a, b);
     ASSERT_EQ(lines.size(), 3u + 11u + 2u);  // draught, the row, every longRange value
     EXPECT_EQ(lines[0], "destinations[1]: \"ROTTERDAM\" -> \"ANTWERP\"");
@@ -79,61 +89,99 @@ TEST(ConfigFile, BrokenFilesNameTheirProblem) {
         std::string Name;
         std::string MessagePart;
     } cases[] = {
-        {"{not json", "", "not a JSON object"},
+        {"{not json", "", "not a JSON object: parse error at line 1, column"},
+        {"", "", "not a JSON object"},
+        {"[1, 2]", "", "not a JSON object"},
+        {"{\"format\": 1e400}", "", "not a JSON object"},
+        {kFullFile + std::string(" trailing"), "", "not a JSON object"},
         {with("navoro-config/1", "navoro-config/2"), "format", "navoro-config/2"},
         {with("\"format\": \"navoro-config/1\",", ""), "format", "missing"},
         {with("\"cpa\": 2.5,", "\"cpa\": 2.5, \"colour\": \"red\","), "cpa.colour",
          "not a known key"},
         {with("\"message27\": true", "\"message27\": 1"), "longRange.message27", "true or false"},
         {with("\"shipType\": 70", "\"shipType\": 71"), "voyage.shipType", "ship type"},
-        {with("\"5\": 9600", "\"5\": 115200"), "baud.ports[\"5\"]", "rate"},
-        {with("\"NORTH STAR\"", "\"NORTH STAR IS A VERY LONG NAME\""), "ship.name", "too long"},
-        {with("\"mmsi\": \"972000001\"", "\"mmsi\": \"123\""), "mob", "972xxxxxx"},
+        {with("\"5\": 9600", "\"5\": 115200"), "baud.ports[\"5\"]", "115200"},
+        {with("\"NORTH STAR\"", "\"NORTH STAR IS A VERY LONG NAME\""), "ship.name", "20"},
+        {with("\"mmsi\": \"972000001\"", "\"mmsi\": \"123\""), "mob[0].mmsi", "972xxxxxx"},
         {with("\"HAMBURG\", \"ROTTERDAM\"", "\"HAMBURG\", 7"), "destinations[1]", "text"},
+        {with("\"minute\": 30", "\"minute\": 61"), "voyage.eta.minute", "0 to 59"},
+        {with("\"tcpa\": 12", "\"tcpa\": 100"), "cpa.tcpa", "0 to 99"},
+        {with("\"cpa\": 2.5", "\"cpa\": 3.75"), "cpa.cpa", "one decimal"},
+        {with("\"draught\": 2.5", "\"draught\": 9.15"), "voyage.draught", "one decimal"},
+        {with("\"deviceInstance\": \"3\"", "\"deviceInstance\": \"253\""),
+         "transceiver.deviceInstance", "0 to 252"},
+        {with("\"a\": 10", "\"a\": 512"), "ship.antenna.internal.a", "0 to 511"},
+        {with("\"baud\": {", "\"baud\": 1.5, \"x\": {"), "baud", "must be an object"},
+        {with("\"cpa\": 2.5,", "\"cpa\": 2.5, \"cpa\": 3.5,"), "cpa.cpa", "more than once"},
     };
     for (const auto& c : cases) {
         const ConfigFileRead read = ReadConfigFile(c.Text);
         ASSERT_FALSE(read.Problems.empty()) << c.Name;
-        EXPECT_EQ(read.Problems[0].Name, c.Name);
+        EXPECT_EQ(read.Problems[0].Name, c.Name) << read.Problems[0].Message;
         EXPECT_NE(read.Problems[0].Message.find(c.MessagePart), std::string::npos)
             << c.Name << ": " << read.Problems[0].Message;
     }
 }
 
-// A blank draught, a blank CPA, a rate box without a rate and inland fields
-// showing no number ("xxx.x", empty) are values the window could not show:
-// they are left out of the file, not written as 0.0, and loading the file
-// leaves them blank again.
-TEST(ConfigFile, ValuesTheWindowCouldNotShowAreLeftOut) {
+// Every problem of a file in one pass: a value of the wrong kind does not hide
+// a broken rule elsewhere, and is not reported twice.
+TEST(ConfigFile, EveryProblemIsReportedAtOnce) {
+    std::string text = kFullFile;
+    Replace(text, "\"mmsi\": 211234560", "\"mmsi\": \"x\"");
+    Replace(text, "\"tcpa\": 12", "\"tcpa\": 100");
+    const ConfigFileRead read = ReadConfigFile(text);
+    ASSERT_EQ(read.Problems.size(), 2u);
+    EXPECT_EQ(read.Problems[0].Name, "ship.mmsi");
+    EXPECT_FALSE(read.Problems[0].BrokenRule);
+    EXPECT_EQ(read.Problems[1].Name, "cpa.tcpa");
+    EXPECT_TRUE(read.Problems[1].BrokenRule);
+}
+
+// Values that are not available (a blank draught or CPA, a rate the port's
+// list lacks, an ETA without its time, inland fields without a number) are
+// left out of the file, not written as 0, and come back not available. Files
+// of earlier versions that wrote -1 (and AIS's own not-available codes) read
+// the same.
+TEST(ConfigFile, ValuesNotAvailableAreLeftOut) {
     ConfigFile file = ReadConfigFile(kFullFile).File;
-    file.Voyage->Draught = "";
-    file.Cpa->Cpa = "  . ";
-    file.Baud->Selected[0] = -1;  // a rate the list lacks
-    file.Ship->InlandTexts = {"85.5", "xxx.x", "", "3.2", "xxx.x", "5.0"};
+    file.Tabs.Get<VoyageTab>()->DraughtTenths.reset();
+    file.Tabs.Get<VoyageTab>()->EtaHour.reset();
+    file.Tabs.Get<VoyageTab>()->ShipType.reset();
+    file.Tabs.Get<CpaTab>()->CpaTenths.reset();
+    file.Tabs.Get<BaudRateTab>()->Rates[0].reset();
+    file.Tabs.Get<ShipDataTab>()->InlandTenths = {855, std::nullopt, std::nullopt,
+                                                  32,  std::nullopt, 50};
     const std::string text = WriteConfigFile(file);
-    EXPECT_EQ(text.find("draught"), std::string::npos);
+    for (const char* absent :
+         {"draught", "\"hour\"", "shipType", "\"beam\"", "internalB", "externalB", "\"3\":"})
+        EXPECT_EQ(text.find(absent), std::string::npos) << absent;
     const std::size_t cpaTab = text.find("\"cpa\": {");
     ASSERT_NE(cpaTab, std::string::npos);
     EXPECT_EQ(text.find("\"cpa\"", cpaTab + 1), std::string::npos);  // the tab, not the value
-    EXPECT_EQ(text.find("\"beam\""), std::string::npos);
-    EXPECT_EQ(text.find("internalB"), std::string::npos);
-    EXPECT_EQ(text.find("externalB"), std::string::npos);
 
     const ConfigFileRead read = ReadConfigFile(text);
     ASSERT_TRUE(read.Problems.empty()) << read.Problems[0].Name << " " << read.Problems[0].Message;
-    EXPECT_EQ(read.File.Voyage->Draught, "");
-    EXPECT_EQ(read.File.Cpa->Cpa, "");
-    EXPECT_EQ(read.File.Baud->Selected[0], -1);
-    EXPECT_EQ(read.File.Baud->Selected[1], file.Baud->Selected[1]);
-    EXPECT_TRUE(read.File.Ship->Inland);
-    const std::array<std::string, 6> blanked = {"85.5", "", "", "3.2", "", "5.0"};
-    EXPECT_EQ(read.File.Ship->InlandTexts, blanked);
+    EXPECT_TRUE(read.File.Tabs == file.Tabs);
 
     // Inland mode with no dimension at all is still inland mode.
-    file.Ship->InlandTexts = {"xxx.x", "xxx.x", "xxx.x", "xxx.x", "xxx.x", "xxx.x"};
+    file.Tabs.Get<ShipDataTab>()->InlandTenths = {};
     const ConfigFileRead empty = ReadConfigFile(WriteConfigFile(file));
     ASSERT_TRUE(empty.Problems.empty()) << empty.Problems[0].Name;
-    EXPECT_TRUE(empty.File.Ship->Inland);
+    EXPECT_TRUE(empty.File.Tabs.Get<ShipDataTab>()->Inland);
+
+    // Earlier versions' -1 and AIS's codes.
+    std::string old = kFullFile;
+    Replace(old, "\"shipType\": 70", "\"shipType\": -1");
+    Replace(old, "\"month\": 3, \"day\": 14, \"hour\": 8, \"minute\": 30",
+            "\"month\": 0, \"day\": 0, \"hour\": 24, \"minute\": 60");
+    Replace(old, "\"a\": 10", "\"a\": -1");
+    const ConfigFileRead earlier = ReadConfigFile(old);
+    ASSERT_TRUE(earlier.Problems.empty()) << earlier.Problems[0].Name;
+    const VoyageSettings& v = *earlier.File.Tabs.Get<VoyageTab>();
+    EXPECT_EQ(v.ShipType, std::nullopt);
+    EXPECT_EQ(v.EtaMonth, std::nullopt);
+    EXPECT_EQ(v.EtaMinute, std::nullopt);
+    EXPECT_EQ(earlier.File.Tabs.Get<ShipDataTab>()->Internal[0], std::nullopt);
 }
 
 // What WriteConfigFile produces is valid by the published schema.
@@ -144,14 +192,16 @@ TEST(ConfigFile, WrittenFilesFollowTheSchema) {
     const std::string folder = ::testing::TempDir();
     ConfigFile full = ReadConfigFile(kFullFile).File;
     ConfigFile blanks = full;
-    blanks.Voyage->Draught = "";
-    blanks.Cpa->Cpa = "";
-    blanks.Baud->Selected[2] = -1;
-    blanks.Ship->InlandTexts = {"xxx.x", "9.5", "", "", "", ""};
-    blanks.Mob->Rows = {};
+    blanks.Tabs.Get<VoyageTab>() = VoyageSettings{};
+    blanks.Tabs.Get<CpaTab>()->CpaTenths.reset();
+    blanks.Tabs.Get<CpaTab>()->TcpaMinutes.reset();
+    blanks.Tabs.Get<BaudRateTab>()->Rates[2].reset();
+    blanks.Tabs.Get<ShipDataTab>()->InlandTenths = {std::nullopt, 95};
+    blanks.Tabs.Get<ShipDataTab>()->Internal = {};
+    blanks.Tabs.Get<MobTab>() = MobSettings{};
     ConfigFile shipOnly;
-    shipOnly.Ship = full.Ship;
-    shipOnly.Ship->Inland = false;
+    shipOnly.Tabs.Get<ShipDataTab>() = full.Tabs.Get<ShipDataTab>();
+    shipOnly.Tabs.Get<ShipDataTab>()->Inland = false;
     std::string command = NAVORO_SCHEMA_VALIDATOR " " NAVORO_CONFIG_SCHEMA;
     int n = 0;
     for (const ConfigFile* file : {&full, &blanks, &shipOnly}) {

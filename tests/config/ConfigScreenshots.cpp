@@ -13,7 +13,6 @@
 #include "tests/config/DemoScreenshots.h"
 
 using navoro::test::SaveWidget;
-using navoro::test::WaitFor;
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -21,7 +20,7 @@ int main(int argc, char* argv[]) {
     const QString outDir = navoro::test::DemoWindow::OutputFolder(argc, argv);
     navoro::test::DemoWindow demo;
     if (!demo.Connect()) return 1;
-    navoro::TForm1& form = *demo.form;
+    navoro::MainWindow& form = *demo.form;
     navoro::Configuration& config = form.configuration();
     auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControlConf"));
     const char* names[] = {"ship-data", "voyage",      "cpa",     "transceiver", "baud-rate",
@@ -29,24 +28,24 @@ int main(int argc, char* argv[]) {
     bool ok = tabs != nullptr;
     for (int i = 0; ok && i < tabs->count() && i < 9; ++i) {
         tabs->setCurrentIndex(i);
-        if (i == 0) config.PageControlConfChange();  // already visible: read it again
+        if (i == 0) config.ReadVisibleTab();  // already visible: read it again
         // The replies arrive meanwhile; the waiting window goes after its time.
-        WaitFor(6000, [&config] { return !config.ProgressActive; });
+        (void)QTest::qWaitFor([&config] { return !config.ProgressActive(); }, 6000);
         ok &= SaveWidget(&form, outDir + "/config-" + names[i] + ".png");
     }
 
     // A read's waiting window, part way.
     tabs->setCurrentIndex(7);
-    WaitFor(1500);
-    ok &= SaveWidget(form.frmWaitingProgress(), outDir + "/config-waiting.png");
-    WaitFor(6000, [&config] { return !config.ProgressActive; });
+    QTest::qWait(1500);
+    ok &= SaveWidget(form.waitingWindow(), outDir + "/config-waiting.png");
+    (void)QTest::qWaitFor([&config] { return !config.ProgressActive(); }, 6000);
 
     // SHIP DATA in inland mode: the dump lines of an inland transponder.
     for (const char* line :
          {"[AIS MODE]= INLAND\r\n", "$PIWWSSD,,,110.0,11.4,,,,90.5,5.2,20.0,3.0*6B\r\n"})
-        config.CollectDeviceData(line);
+        config.TakeLine(line);
     tabs->setCurrentIndex(0);
-    WaitFor(1500, [&config] { return !config.ProgressActive; });
+    (void)QTest::qWaitFor([&config] { return !config.ProgressActive(); }, 1500);
     ok &= SaveWidget(&form, outDir + "/config-ship-data-inland.png");
     return ok ? 0 : 1;
 }

@@ -100,7 +100,7 @@ TEST_F(ConfigSimulator, EachTabSendsItsQueriesAndShowsTheDevicesSettings) {
     EXPECT_EQ(P().ShipData.MaskEditMMSI->text(), "211457320");
     EXPECT_EQ(P().ShipData.MaskEditIMO->text(), "009412853");
     EXPECT_EQ(P().ShipData.lblFirmVer->text(), "Firmware Version: 2.4.17 (2024-03-08)");
-    EXPECT_STREQ(config->Snapshot.SerialNumber, "LMO2403A00417");
+    EXPECT_STREQ(config->Readout().Snapshot().SerialNumber, "LMO2403A00417");
     EXPECT_EQ(P().Transceiver.Edit_N2K_DeviceInstance->text(), "17");
     EXPECT_TRUE(P().Encryption.CheckBoxEnableEncryption->isChecked());
     EXPECT_EQ(P().Encryption.LabeledEditEncryptionKey->text(), "5A17C0DE2024BEEF");
@@ -169,24 +169,24 @@ TEST_F(ConfigSimulator, EachTabSendsItsQueriesAndShowsTheDevicesSettings) {
     EXPECT_EQ(mob->item(4, 1)->text(), "");
 
     EXPECT_TRUE(Read("TabSheetEncryption", 0).empty());
-    EXPECT_TRUE(form->frmWaitingProgress()->isVisible());
+    EXPECT_TRUE(form->waitingWindow()->isVisible());
 }
 
 TEST_F(ConfigSimulator, ReadDeviceShowsTheWaitingWindowAndReportsTheDevicesState) {
     const sim::DeviceState s = TestState();
     Connect(s);
     ASSERT_TRUE(WaitUntil([&] { return P().ShipData.lblEdtName->text() == "SEA TEST ONE"; }, 5s));
-    WaitUntil([&] { return !form->frmWaitingProgress()->isVisible(); }, 3s);
+    WaitUntil([&] { return !form->waitingWindow()->isVisible(); }, 3s);
 
     const std::string path = folder / "report.TXT";
     prompts.Answers = {true};
     prompts.SaveFileNames.push_back(path);
     const std::size_t before = sim_->RecordedLines().size();
     Click(form->findChild<QAbstractButton*>("SpeedButtonReload"));
-    TfrmWaitingProgress* window = form->frmWaitingProgress();
+    WaitingWindow* window = form->waitingWindow();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->ProgressBar1->maximum(), 30);
-    EXPECT_TRUE(WaitUntil([&] { return window->ProgressBar1->value() >= 3; }, 2s));
+    EXPECT_EQ(window->Bar()->maximum(), 30);
+    EXPECT_TRUE(WaitUntil([&] { return window->Bar()->value() >= 3; }, 2s));
 
     ASSERT_TRUE(WaitUntil([&] { return prompts.Count(PromptKind::OpenInEditor) == 1; }, 10s));
     const std::vector<std::string> all = sim_->RecordedLines();
@@ -250,11 +250,11 @@ TEST_F(ConfigSimulator, AnInlandDeviceShowsTheDecimalDimensions) {
     EXPECT_EQ(p.CSpin_InlandEditB->text(), "90.5");
     EXPECT_EQ(p.CSpin_InlandEditA->text(), "19.5");
     EXPECT_EQ(p.CSpinEditInlandExtD->text(), "08.4");
-    EXPECT_EQ(config->Snapshot.InlandMode, 1);
+    EXPECT_EQ(config->Readout().Snapshot().InlandMode, 1);
     // Disconnecting resets the connection: the sea-going display returns.
     Click(Controls().OpenPort);
     EXPECT_TRUE(WaitUntil([&] { return p.CSpinEditA->isVisibleTo(form.get()); }, 5s));
-    EXPECT_EQ(config->Snapshot.InlandMode, 0);
+    EXPECT_EQ(config->Readout().Snapshot().InlandMode, 0);
 }
 
 TEST_F(ConfigSimulator, DemoModeShowsTheSimulatorsSettingsAndReportsThem) {
@@ -276,8 +276,9 @@ TEST_F(ConfigSimulator, DemoModeShowsTheSimulatorsSettingsAndReportsThem) {
     EXPECT_EQ(P().ShipData.MaskEditMMSI->text(), "211457320");
     show("TabSheetVoyage", [&] { return P().Voyage.lblEdtDestination->text() == "HAMBURG"; });
     show("TabSheetCPA", [&] { return P().Cpa.MaskEditCPA->text() == "02.0"; });
-    show("TabSheetTransceiver", [&] { return std::string(config->Snapshot.GpsVoltage) == "3.3V"; });
-    show("TabSheetBaudRate", [&] { return config->Snapshot.BaudRates[7] == 115200; });
+    show("TabSheetTransceiver",
+         [&] { return std::string(config->Readout().Snapshot().GpsVoltage) == "3.3V"; });
+    show("TabSheetBaudRate", [&] { return config->Readout().Snapshot().BaudRates[7] == 115200; });
     show("TabSheetLR", [&] { return P().LongRange.LabeledEdit_LR_ChA->text() == "2087"; });
     show("TabSheetDestination",
          [&] { return P().Destination.StringGrid_Destination->item(4, 1)->text() == "GDANSK"; });
@@ -285,7 +286,7 @@ TEST_F(ConfigSimulator, DemoModeShowsTheSimulatorsSettingsAndReportsThem) {
          [&] { return P().Mob.StringGrid_MOBList->item(2, 1)->text() == "972001235"; });
 
     // "Read Device" in demo mode: the report matches the simulator's state.
-    WaitUntil([&] { return !config->ProgressActive; }, 6s);
+    WaitUntil([&] { return !config->ProgressActive(); }, 6s);
     const ReportTime time{2026, 4, 1, 12, 0, 0};
     config->SetClock([time] { return time; });
     const std::string path = folder / "demo.TXT";

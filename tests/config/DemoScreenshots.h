@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,32 +13,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
+#include "tests/app/SavePicture.h"
 #include "ui/ScriptedPrompts.h"
 
 namespace navoro::test {
-
-inline bool SavePicture(const QPixmap& picture, const QString& path) {
-    const bool ok = picture.save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
-}
-
-inline bool SaveWidget(QWidget* widget, const QString& path) {
-    QApplication::processEvents();
-    return SavePicture(widget->grab(), path);
-}
-
-// Runs the event loop for `ms` milliseconds, or until `done` holds.
-inline bool WaitFor(int ms, const std::function<bool()>& done = {}) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        if (done && done()) return true;
-        QTest::qWait(10);
-    }
-    return !done || done();
-}
 
 // The main window in demo mode. Create it after the QApplication.
 class DemoWindow {
@@ -58,7 +36,7 @@ class DemoWindow {
         options.Simulate = true;
         const ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
                                            documents_.path().toStdString(), options};
-        form = std::make_unique<TForm1>(prompts, environment);
+        form = std::make_unique<MainWindow>(prompts, environment);
         form->ApplyStartupLanguage();
         form->show();
     }
@@ -66,14 +44,14 @@ class DemoWindow {
 
     // Connects to the simulated transponder; false (said) when it does not answer.
     bool Connect() {
-        form->OpenPortClick();
-        if (WaitFor(15000, [this] { return form->Connection().LinkEstablished; })) return true;
+        form->ToggleConnection();
+        if (QTest::qWaitFor([this] { return form->Connection().Linked(); }, 15000)) return true;
         std::printf("FAILED to connect to the simulated transponder\n");
         return false;
     }
 
     ScriptedPrompts prompts;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 
   private:
     QTemporaryDir documents_;

@@ -5,16 +5,19 @@
 #include <string>
 
 #include "config/DeviceData.h"
+#include "config/tabs/DeviceReadout.h"
 #include "tests/support/Sentence.h"
 
 namespace navoro {
 namespace {
 
+// The lines through a readout, as the report's snapshot shows them.
 ConfigSnapshot Collect(std::initializer_list<std::string> lines, DeviceDataFlags& flags) {
-    ConfigSnapshot snapshot{};
+    DeviceReadout readout;
     for (const std::string& line : lines)
-        ApplyDeviceData(ParseDeviceDataLine(line + "\r\n"), snapshot, flags);
-    return snapshot;
+        readout.TakeDeviceInfo(line + "\r\n");
+    flags = readout.Identity().Flags;
+    return readout.Snapshot();
 }
 
 TEST(DeviceData, EveryKeyFillsItsSnapshotField) {
@@ -69,14 +72,13 @@ TEST(DeviceData, TextValuesEndAtTheFirstLineEndAndAreCut) {
 }
 
 TEST(DeviceData, SerialNumberNeedsItsClosingParenthesisAtTheLineEnd) {
-    DeviceDataFlags flags;
-    ConfigSnapshot s{};
-    ApplyDeviceData(ParseDeviceDataLine("S/N:(OLD1)\r\n"), s, flags);
-    flags = {};
+    DeviceReadout readout;
+    readout.TakeDeviceInfo("S/N:(OLD1)\r\n");
     for (const char* line : {"S/N:(NEW1\r\n", "S/N:(NEW2) trailing\r\n"}) {
-        ApplyDeviceData(ParseDeviceDataLine(line), s, flags);
-        EXPECT_STREQ(s.SerialNumber, "OLD1") << line;
-        EXPECT_TRUE(flags.SerialNumberReceived) << line;
+        readout.ForgetIdentityFlags();
+        readout.TakeDeviceInfo(line);
+        EXPECT_EQ(readout.Identity().SerialNumber, "OLD1") << line;
+        EXPECT_TRUE(readout.Identity().Flags.SerialNumberReceived) << line;
     }
 }
 
@@ -138,14 +140,18 @@ TEST(DeviceData, BrokenInlandLinesAreIgnoredOrNotAvailable) {
     EXPECT_FALSE(ParseInlandSsd("$PIWWSSD,,,110.0,11.4,,,,90.5,5.2,20.0,3.0,1*00\r\n", v));
     EXPECT_FALSE(ParseInlandSsd("$PIWWSSD,,,110.0,11.4,,,,90.5,5.2,20.0,3.0\r\n", v));  // no '*'
     EXPECT_FALSE(ParseInlandSsd("$PIWWSSD", v));
-    // Values outside 0.0-800.0 m (or not finite) are not available.
+    // Values outside 0.0-800.0 m (or not finite) are not available on the tab.
     ASSERT_TRUE(ParseInlandSsd("$PIWWSSD,,,900.0,-1.0,,,,1e999,nan,inf,800.04*00", v));
-    EXPECT_EQ(v.Length, kInlandNotAvailable);
     EXPECT_EQ(v.Beam, kInlandNotAvailable);
     EXPECT_EQ(v.InternalB, kInlandNotAvailable);
     EXPECT_EQ(v.InternalC, kInlandNotAvailable);
     EXPECT_EQ(v.ExternalB, kInlandNotAvailable);
-    EXPECT_EQ(v.ExternalC, 8000);
+    DeviceReadout readout;
+    readout.TakeDeviceInfo("$PIWWSSD,,,900.0,-1.0,,,,1e999,nan,inf,800.04*00");
+    const ShipDataSettings& ship = readout.Get<ShipDataTab>();
+    EXPECT_EQ(ship.InlandTenths,
+              (std::array<std::optional<int>, 6>{std::nullopt, std::nullopt, std::nullopt,
+                                                 std::nullopt, std::nullopt, 8000}));
     // A very long line is handled as any other.
     const std::string huge = "$PIWWSSD," + std::string(5000, '9') + ",,,,,,,,,,*00";
     EXPECT_TRUE(ParseInlandSsd(huge, v));
@@ -153,17 +159,17 @@ TEST(DeviceData, BrokenInlandLinesAreIgnoredOrNotAvailable) {
 }
 
 TEST(DeviceData, GarbageLinesChangeNothing) {
-    DeviceDataFlags flags;
-    ConfigSnapshot before{};
-    before.Mmsi = 5;
-    ConfigSnapshot s = before;
+    DeviceReadout readout;
+    readout.TakeDeviceInfo("MMSI:(5)");
+    readout.ForgetIdentityFlags();
     for (const std::string& line :
          {std::string("\r\n"), std::string(""), std::string(4000, 'x'),
           std::string("$GPGGA,1,2,3*00\r\n"), std::string("[DEVICE DATA END]\r\n"),
           std::string("\x01\x02\xff\r\n")}) {
-        ApplyDeviceData(ParseDeviceDataLine(line), s, flags);
+        readout.TakeDeviceInfo(line);
     }
-    EXPECT_EQ(s.Mmsi, 5);
+    EXPECT_EQ(readout.Snapshot().Mmsi, 5);
+    const DeviceDataFlags& flags = readout.Identity().Flags;
     EXPECT_FALSE(flags.FirmwareReceived || flags.SerialNumberReceived || flags.MmsiNonZero);
 }
 

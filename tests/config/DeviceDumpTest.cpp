@@ -23,12 +23,13 @@ TEST_F(DeviceDump, FillsTheControlsAndTheSnapshot) {
     EXPECT_TRUE(P().Encryption.CheckBoxEnableEncryption->isChecked());
     EXPECT_TRUE(P().Encryption.LabeledEditEncryptionKey->isEnabled());
     EXPECT_EQ(P().Encryption.LabeledEditEncryptionKey->text(), "0123456789ABCDEF");
-    EXPECT_EQ(config->EncryptionCode, "0123456789ABCDEF");
-    EXPECT_EQ(config->Snapshot.Mmsi, 211457320);
-    EXPECT_STREQ(config->Snapshot.SerialNumber, "LMO2403A00417");
-    EXPECT_EQ(config->Snapshot.InlandMode, 0);
-    EXPECT_TRUE(config->Flags.FirmwareReceived && config->Flags.SerialNumberReceived &&
-                config->Flags.MmsiNonZero);
+    EXPECT_EQ(config->Readout().Get<EncryptionTab>().Code, "0123456789ABCDEF");
+    const ConfigSnapshot report = config->Readout().Snapshot();
+    EXPECT_EQ(report.Mmsi, 211457320);
+    EXPECT_STREQ(report.SerialNumber, "LMO2403A00417");
+    EXPECT_EQ(report.InlandMode, 0);
+    const DeviceDataFlags& flags = config->Readout().Identity().Flags;
+    EXPECT_TRUE(flags.FirmwareReceived && flags.SerialNumberReceived && flags.MmsiNonZero);
     EXPECT_TRUE(s.CSpinEditA->isVisibleTo(form.get()));
 
     // Later lines replace: a shorter code entirely, encryption off disables it.
@@ -38,7 +39,7 @@ TEST_F(DeviceDump, FillsTheControlsAndTheSnapshot) {
     EXPECT_EQ(P().Encryption.LabeledEditEncryptionKey->text(), "ABC");
     EXPECT_FALSE(P().Encryption.LabeledEditEncryptionKey->isEnabled());
     EXPECT_EQ(s.MaskEditMMSI->text(), "000000000");
-    EXPECT_FALSE(config->Flags.MmsiNonZero);
+    EXPECT_FALSE(config->Readout().Identity().Flags.MmsiNonZero);
 }
 
 TEST_F(DeviceDump, OutOfRangeValuesAreNotAvailable) {
@@ -47,15 +48,14 @@ TEST_F(DeviceDump, OutOfRangeValuesAreNotAvailable) {
     EXPECT_EQ(P().ShipData.MaskEditMMSI->text(), "000000000");
     EXPECT_EQ(P().Transceiver.Edit_N2K_DeviceInstance->text(), "");
     Dump(std::string(2000, 'F') + "Firmware:" + std::string(500, 'v'));
-    EXPECT_EQ(config->Snapshot.FirmwareVersion, std::string(24, 'v'));
-    config->CollectDeviceData(nullptr);
+    EXPECT_EQ(config->Readout().Snapshot().FirmwareVersion, std::string(24, 'v'));
 }
 
 TEST_F(DeviceDump, InlandModeShowsTheDecimalFieldsUntilTheReset) {
     const ShipDataPage& s = P().ShipData;
     Dump("[AIS MODE]= INLAND");
     Dump("$PIWWSSD,,,110.0,11.4,,,,90.5,5.2,20.0,3.0*00");
-    EXPECT_EQ(config->Snapshot.InlandMode, 1);
+    EXPECT_EQ(config->Readout().Snapshot().InlandMode, 1);
     QWidget* window = form.get();
     for (QWidget* spin : s.Internal())
         EXPECT_FALSE(spin->isVisibleTo(window));
@@ -79,8 +79,8 @@ TEST_F(DeviceDump, InlandModeShowsTheDecimalFieldsUntilTheReset) {
     EXPECT_NE(s.Label13->palette().color(QPalette::WindowText),
               s.Label14->palette().color(QPalette::WindowText));
 
-    config->ResetConfiguration();
-    EXPECT_EQ(config->Snapshot.InlandMode, 0);
+    config->ConnectionReset();
+    EXPECT_EQ(config->Readout().Snapshot().InlandMode, 0);
     EXPECT_TRUE(s.CSpinEditA->isVisibleTo(window));
     EXPECT_FALSE(s.CSpin_InlandEditA->isVisibleTo(window));
     EXPECT_FALSE(s.EditInlandShipLength->isVisibleTo(window));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/ReadQueries.h"
+#include "config/tabs/TabRegistry.h"
 
 namespace navoro {
 namespace {
@@ -24,19 +25,24 @@ const std::vector<std::string> kPortRateQueries = {
     "$PLMO,Q,BAU,7,",  "$PLMO,Q,BAU,8,", "$PLMO,Q,BAU,9,",
 };
 
+const TabInfo* FindTabRead(const char* page) {
+    const std::size_t tab = FindTabByPage(page);
+    return tab < kTabCount ? &kTabInfos[tab] : nullptr;
+}
+
 TEST(ReadQueries, EachTabSendsItsSet) {
     using V = std::vector<std::string>;
-    EXPECT_EQ(Sent(FindTabRead("TabSheetStatic")->QuerySet), V({"$PTST,,,,,00017", "$AIAIQ,SSD"}));
-    EXPECT_EQ(Sent(FindTabRead("TabSheetVoyage")->QuerySet), V({"$AIAIQ,VSD"}));
-    EXPECT_EQ(Sent(FindTabRead("TabSheetCPA")->QuerySet), V({"$AIAIQ,CPA"}));
-    EXPECT_EQ(Sent(FindTabRead("TabSheetTransceiver")->QuerySet), V({"$AIAIQ,TSV"}));
-    EXPECT_EQ(Sent(FindTabRead("TabSheetBaudRate")->QuerySet), kPortRateQueries);
-    EXPECT_EQ(Sent(FindTabRead("TabSheetLR")->QuerySet), V({"$AIAIQ,CLR"}));
-    EXPECT_EQ(Sent(FindTabRead("TabSheetDestination")->QuerySet), V({"$AIAIQ,DES"}));
-    EXPECT_EQ(Sent(FindTabRead("TabSheetMOB")->QuerySet), V({"$AIAIQ,MBL"}));
-    EXPECT_EQ(Sent(FindTabRead("TabSheetEncryption")->QuerySet), V());
-    EXPECT_EQ(FindTabRead("TabSheetMOB")->ProgressMax, 50);
-    EXPECT_EQ(FindTabRead("TabSheetEncryption")->ProgressMax, 10);
+    EXPECT_EQ(Sent(FindTabRead("TabSheetStatic")->Queries), V({"$PTST,,,,,00017", "$AIAIQ,SSD"}));
+    EXPECT_EQ(Sent(FindTabRead("TabSheetVoyage")->Queries), V({"$AIAIQ,VSD"}));
+    EXPECT_EQ(Sent(FindTabRead("TabSheetCPA")->Queries), V({"$AIAIQ,CPA"}));
+    EXPECT_EQ(Sent(FindTabRead("TabSheetTransceiver")->Queries), V({"$AIAIQ,TSV"}));
+    EXPECT_EQ(Sent(FindTabRead("TabSheetBaudRate")->Queries), kPortRateQueries);
+    EXPECT_EQ(Sent(FindTabRead("TabSheetLR")->Queries), V({"$AIAIQ,CLR"}));
+    EXPECT_EQ(Sent(FindTabRead("TabSheetDestination")->Queries), V({"$AIAIQ,DES"}));
+    EXPECT_EQ(Sent(FindTabRead("TabSheetMOB")->Queries), V({"$AIAIQ,MBL"}));
+    EXPECT_EQ(Sent(FindTabRead("TabSheetEncryption")->Queries), V());
+    EXPECT_EQ(FindTabRead("TabSheetMOB")->ReadSteps, 50);
+    EXPECT_EQ(FindTabRead("TabSheetEncryption")->ReadSteps, 10);
     EXPECT_EQ(FindTabRead("TabSheetNone"), nullptr);
 }
 

@@ -14,7 +14,7 @@ TEST_F(ReadWorkflow, NothingIsReadBeforeTheDumpHasEnded) {
     SelectTab("TabSheetVoyage");
     form->findChild<QAbstractButton*>("SpeedButtonReload")->click();
     EXPECT_TRUE(sent.empty());
-    EXPECT_FALSE(form->frmWaitingProgress()->isVisible());
+    EXPECT_FALSE(form->waitingWindow()->isVisible());
     EXPECT_EQ(config->ReportCountdown, 255);
 }
 
@@ -39,7 +39,7 @@ TEST_F(ReadWorkflow, EachTabSendsItsQueriesAndShowsTheWaitingWindow) {
           "$PLMO,Q,BAU,9,"},
          10},
     };
-    TfrmWaitingProgress* window = form->frmWaitingProgress();
+    WaitingWindow* window = form->waitingWindow();
     for (const Case& c : cases) {
         sent.clear();
         Ticks(60);  // the previous read's window has gone
@@ -47,28 +47,28 @@ TEST_F(ReadWorkflow, EachTabSendsItsQueriesAndShowsTheWaitingWindow) {
         SelectTab(c.Tab);
         EXPECT_EQ(sent, c.Queries) << c.Tab;
         EXPECT_TRUE(window->isVisible()) << c.Tab;
-        EXPECT_EQ(window->ProgressBar1->maximum(), c.Maximum) << c.Tab;
-        EXPECT_EQ(window->ProgressBar1->value(), 0);
-        EXPECT_EQ(window->lblWaitInfo->text(), "Collecting Data. Please wait...");
+        EXPECT_EQ(window->Bar()->maximum(), c.Maximum) << c.Tab;
+        EXPECT_EQ(window->Bar()->value(), 0);
+        EXPECT_EQ(window->Label()->text(), "Collecting Data. Please wait...");
     }
 }
 
 TEST_F(ReadWorkflow, TheWaitingWindowStaysUpForMaximumPlusOneTicks) {
     SelectTab("TabSheetCPA");
-    TfrmWaitingProgress* window = form->frmWaitingProgress();
+    WaitingWindow* window = form->waitingWindow();
     Ticks(10);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->ProgressBar1->value(), 10);
+    EXPECT_EQ(window->Bar()->value(), 10);
     Ticks(1);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(window->ProgressBar1->value(), 0);
-    EXPECT_FALSE(config->ProgressActive);
+    EXPECT_EQ(window->Bar()->value(), 0);
+    EXPECT_FALSE(config->ProgressActive());
     // A new read while the window is up starts the bar again.
     SelectTab("TabSheetMOB");
     Ticks(5);
     SelectTab("TabSheetLR");
-    EXPECT_EQ(window->ProgressBar1->value(), 0);
-    EXPECT_EQ(window->ProgressBar1->maximum(), 10);
+    EXPECT_EQ(window->Bar()->value(), 0);
+    EXPECT_EQ(window->Bar()->maximum(), 10);
 }
 
 TEST_F(ReadWorkflow, ListTabsEmptyTheirGridBeforeTheQuery) {
@@ -76,11 +76,14 @@ TEST_F(ReadWorkflow, ListTabsEmptyTheirGridBeforeTheQuery) {
     QTableWidget* des = P().Destination.StringGrid_Destination;
     mob->item(3, 2)->setText("OLD");
     des->item(4, 1)->setText("OLD");
-    config->MobEntries = 7;
+    Receive("$PLMO,R,MBL,972000007,EARLIER");
     SelectTab("TabSheetMOB");
     EXPECT_EQ(mob->item(3, 2)->text(), "");
     EXPECT_EQ(mob->item(1, 1)->text(), "972000000");
-    EXPECT_EQ(config->MobEntries, 0);
+    // The replies of this read fill the list from its first row.
+    Receive("$PLMO,R,MBL,972000001,FIRST");
+    EXPECT_EQ(mob->item(1, 1)->text(), "972000001");
+    EXPECT_EQ(mob->item(2, 1)->text(), "");
     SelectTab("TabSheetDestination");
     EXPECT_EQ(des->item(4, 1)->text(), "");
     des->item(4, 1)->setText("AGAIN");
@@ -90,17 +93,17 @@ TEST_F(ReadWorkflow, ListTabsEmptyTheirGridBeforeTheQuery) {
 }
 
 TEST_F(ReadWorkflow, ReadDeviceReadsAllButTheListsAndOffersTheReport) {
-    config->Snapshot.Mmsi = 5;
-    config->Flags.FirmwareReceived = true;
+    Dump("MMSI:(5)");
+    Dump("Firmware:1.0");
     prompts.DefaultAnswer = false;  // decline the report
     form->findChild<QAbstractButton*>("SpeedButtonReload")->click();
     ASSERT_EQ(sent.size(), 17u);
     EXPECT_EQ(sent.front(), "$PTST,,,,,00017");
     EXPECT_EQ(sent[4], "$AIAIQ,TSV");
     EXPECT_EQ(sent.back(), "$AIAIQ,CLR");
-    EXPECT_EQ(config->Snapshot.Mmsi, 0);          // emptied
-    EXPECT_TRUE(config->Flags.FirmwareReceived);  // the flags are not
-    EXPECT_EQ(form->frmWaitingProgress()->ProgressBar1->maximum(), 30);
+    EXPECT_EQ(config->Readout().Snapshot().Mmsi, 0);                   // emptied
+    EXPECT_TRUE(config->Readout().Identity().Flags.FirmwareReceived);  // the flags are not
+    EXPECT_EQ(form->waitingWindow()->Bar()->maximum(), 30);
     EXPECT_EQ(config->ReportCountdown, 35);
 
     Ticks(34);

@@ -14,7 +14,7 @@ class ReportFlow : public test::ConfigTest {
     void SetUp() override {
         ConfigTest::SetUp();
         config->SetClock([] { return ReportTime{2026, 1, 2, 3, 4, 5}; });
-        config->Snapshot.Mmsi = 123456789;
+        Dump("MMSI:(123456789)");
     }
     std::string Expected() const { return ReportFileText(config->BuildReport()); }
     test::TempFolder folder;
@@ -96,17 +96,20 @@ TEST_F(ReportFlow, NoEditorIsSaidButTheFileStays) {
     EXPECT_NE(prompts.Last(PromptKind::Message)->Text.find(path), std::string::npos);
 }
 
-TEST_F(ReportFlow, TheReportTakesItsControls) {
-    P().Voyage.cbxShipType->setCurrentIndex(1);
-    P().Voyage.ComboBoxNavStatus->setCurrentIndex(5);
-    P().Encryption.CheckBoxEnableEncryption->setChecked(true);
-    P().Encryption.LabeledEditEncryptionKey->setText("ABC123");
+// The report prints what the device said, not what the tabs show after the
+// user's edits.
+TEST_F(ReportFlow, TheReportPrintsWhatTheDeviceSaid) {
+    Receive("$AIVSD,30,7.2,18,HAMBURG,163000.00,14,06,5,0");
+    Dump("[O] Encryption Mode=1");
+    Dump("[O] EncryptionKey=ABC123");
+    P().Voyage.cbxShipType->setCurrentIndex(4);
+    P().Encryption.LabeledEditEncryptionKey->setText("EDITED");
     const std::string text = Expected();
     EXPECT_NE(text.find("Ship Type = 30 = Vessel-Fishing\r\n"), std::string::npos);
     EXPECT_NE(text.find("NAV. Status = 5:moored\r\n"), std::string::npos);
     EXPECT_NE(text.find("Encryption enable = ON\r\nEncryption code = ABC123\r\n"),
               std::string::npos);
-    P().Voyage.ComboBoxNavStatus->setCurrentIndex(-1);
+    Receive("$AIVSD,30,7.2,18,HAMBURG,163000.00,14,06,,0");
     EXPECT_NE(Expected().find("NAV. Status = \r\n"), std::string::npos);
 }
 

@@ -7,10 +7,12 @@
 #include <QTabWidget>
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "config/Configuration.h"
+#include "tests/config/TabPages.h"
 #include "tests/e2e/WindowFixture.h"
 #include "tests/support/Sentence.h"
 #include "tests/support/SimulatorFixture.h"
@@ -113,7 +115,11 @@ class SimulatorWindowTest : public WindowTest {
         return state;
     }
 
-    ConfigPages& P() { return config->Pages(); }
+    ConfigPages& P() {
+        pages_.emplace(PagesOf(*config));
+        return *pages_;
+    }
+    std::optional<ConfigPages> pages_;
 
     std::unique_ptr<SimulatorFixture> sim_;
     Configuration* config = nullptr;

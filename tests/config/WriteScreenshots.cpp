@@ -13,14 +13,14 @@
 #include <QTabWidget>
 
 #include "config/Configuration.h"
-#include "config/TfrmInputDialog.h"
+#include "config/MaintenanceDialog.h"
 #include "tests/config/DemoScreenshots.h"
+#include "tests/config/TabPages.h"
 
 namespace {
 
 using navoro::test::SavePicture;
 using navoro::test::SaveWidget;
-using navoro::test::WaitFor;
 
 // The main window with another window drawn over its centre, as the screen
 // shows them; the other window gets a plain title bar with its title (the
@@ -52,16 +52,16 @@ int main(int argc, char* argv[]) {
     const QString outDir = navoro::test::DemoWindow::OutputFolder(argc, argv);
     navoro::test::DemoWindow demo;
     if (!demo.Connect()) return 1;
-    navoro::TForm1& form = *demo.form;
+    navoro::MainWindow& form = *demo.form;
     navoro::ScriptedPrompts& prompts = demo.prompts;
     navoro::Configuration& config = form.configuration();
-    WaitFor(3000, [&config] { return !config.ProgressActive; });
-    navoro::ConfigPages& pages = config.Pages();
+    (void)QTest::qWaitFor([&config] { return !config.ProgressActive(); }, 3000);
+    navoro::ConfigPages pages = navoro::PagesOf(config);
     auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControlConf"));
     bool ok = true;
 
     // The maintenance dialog: the prompt, then a serial number typed.
-    navoro::TfrmInputDialog* dialog = form.frmInputDialog();
+    navoro::MaintenanceDialog* dialog = form.maintenance();
     form.findChild<QAction*>(QStringLiteral("mnuFactoryRestore"))->trigger();
     ok &= SavePicture(Over(&form, dialog), outDir + "/write-maintenance-restore.png");
     dialog->close();
@@ -73,7 +73,8 @@ int main(int argc, char* argv[]) {
     // A refused AIS MOB list: row 3 repeats row 1's MMSI.
     tabs->setCurrentWidget(form.findChild<QWidget*>(QStringLiteral("TabSheetMOB")));
     QTableWidget* mob = pages.Mob.StringGrid_MOBList;
-    WaitFor(6000, [&] { return !config.ProgressActive && mob->item(2, 2)->text() != ""; });
+    (void)QTest::qWaitFor([&] { return !config.ProgressActive() && mob->item(2, 2)->text() != ""; },
+                          6000);
     mob->item(3, 1)->setText(mob->item(1, 1)->text());
     mob->item(3, 2)->setText(QStringLiteral("SPARE BUOY"));
     prompts.OnCall = [&](const navoro::PromptCall& call) {
@@ -84,26 +85,25 @@ int main(int argc, char* argv[]) {
         ok &= SavePicture(Over(&form, &box), outDir + "/write-refused-mob.png");
     };
     prompts.Answers = {true};
-    config.SpeedButtonSettingClick();
+    config.WriteVisibleTab();
 
     // A destination write, part way, then its tab read back.
     tabs->setCurrentWidget(form.findChild<QWidget*>(QStringLiteral("TabSheetDestination")));
     QTableWidget* des = pages.Destination.StringGrid_Destination;
-    WaitFor(3000, [&] { return !config.ProgressActive; });
+    (void)QTest::qWaitFor([&] { return !config.ProgressActive(); }, 3000);
     des->item(5, 1)->setText(QStringLiteral("KIEL HOLTENAU"));
     int waits = 0;
     prompts.OnCall = [&](const navoro::PromptCall& call) {
         if (call.Kind == navoro::PromptKind::Sleep && ++waits == 6)
-            ok &=
-                SavePicture(Over(&form, form.frmWaitingProgress()), outDir + "/write-waiting.png");
+            ok &= SavePicture(Over(&form, form.waitingWindow()), outDir + "/write-waiting.png");
     };
     prompts.Answers = {true};
-    config.SpeedButtonSettingClick();
+    config.WriteVisibleTab();
     prompts.OnCall = nullptr;
     ok &= SaveWidget(&form, outDir + "/write-note.png");
     des->item(5, 1)->setText(QString());
-    config.PageControlConfChange();
-    WaitFor(3000, [&] { return !config.ProgressActive; });
+    config.ReadVisibleTab();
+    (void)QTest::qWaitFor([&] { return !config.ProgressActive(); }, 3000);
     ok &= SaveWidget(&form, outDir + "/write-destination-read-back.png");
     return ok ? 0 : 1;
 }

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "config/TfrmInputDialog.h"
+#include "config/MaintenanceDialog.h"
 #include "tests/config/SimulatorWindow.h"
 
 namespace navoro {
@@ -39,7 +39,7 @@ class WriteSimulator : public test::SimulatorWindowTest {
         ASSERT_TRUE(WaitUntil(read, 5s)) << tab;
     }
     // The tab read again (its read after the handshake or a tab change).
-    void ReadAgain() { config->PageControlConfChange(); }
+    void ReadAgain() { config->ReadVisibleTab(); }
 
     QTableWidget* Mob() { return P().Mob.StringGrid_MOBList; }
     QTableWidget* Des() { return P().Destination.StringGrid_Destination; }
@@ -65,7 +65,9 @@ TEST_F(WriteSimulator, EachTabWritesItsSentencesAndReadsBackTheNewSettings) {
 
     const TabWrite cases[] = {
         {"TabSheetStatic",
-         [](ConfigPages&, const Configuration& c) { return c.Snapshot.Mmsi == 211457320; },
+         [](ConfigPages&, const Configuration& c) {
+             return c.Readout().Snapshot().Mmsi == 211457320;
+         },
          [](ConfigPages& p) {
              p.ShipData.MaskEditMMSI->setText("211457999");
              p.ShipData.lblEdtName->setText("SEA TEST TWO");
@@ -266,7 +268,6 @@ TEST_F(WriteSimulator, EachTabWritesItsSentencesAndReadsBackTheNewSettings) {
         c.Forget(P());
         if (std::string(c.Tab) == "TabSheetEncryption") {
             // The tab reads nothing: its values come with the information dump.
-            config->SetDeviceDataSeen([] { return true; });
             Read("TabSheetStatic", 2);
             Read("TabSheetEncryption", 0);
         } else {
@@ -287,8 +288,8 @@ TEST_F(WriteSimulator, AnInlandShipDataWriteAddsTheInlandLineAndReadsItBack) {
     ASSERT_TRUE(WaitUntil([&] { return p.lblEdtName->text() == "SEA TEST ONE"; }, 5s));
     p.EditInlandShipLength->setText("120.0");
     p.CSpinEditInlandExtC->setText("4.5");
-    config->RecalcInlandDimensions();
-    config->Snapshot = {};  // the read-back's information dump fills it again
+    P().ShipData.RecalcInlandDimensions();
+    config->Readout().Clear();  // the read-back's information dump fills it again
     const Lines sent = ConfigDevice(6);
     EXPECT_EQ(sent, Lines({Bare("$PMID,211457320,009412853"),
                            Bare("$ECSSD,SEA1234,SEA TEST ONE,120,30,7,12,0,AI"),
@@ -301,7 +302,7 @@ TEST_F(WriteSimulator, AnInlandShipDataWriteAddsTheInlandLineAndReadsItBack) {
         if (call.Kind == PromptKind::Sleep) waits.push_back(call.Milliseconds);
     EXPECT_EQ(waits, std::vector<int>({600, 600}));
     // The device's information dump carries the new inland line.
-    ASSERT_TRUE(WaitUntil([&] { return config->Snapshot.Mmsi == 211457320; }, 5s));
+    ASSERT_TRUE(WaitUntil([&] { return config->Readout().Snapshot().Mmsi == 211457320; }, 5s));
     p.EditInlandShipLength->clear();
     ReadAgain();
     EXPECT_TRUE(WaitUntil([&] { return p.EditInlandShipLength->text() == "120.0"; }, 5s));
@@ -326,7 +327,7 @@ TEST_F(WriteSimulator, TheRateWriteChangesTheRatesDisconnectsAndTheNewRateConnec
                            Bare("$PLMO,C,BAU,9,19200"), Bare("$PLMO,C,BAU,-1,57600"),
                            Bare("$PDBG,701,1000,,,,,,")}));
     // Disconnected at once, and told.
-    EXPECT_FALSE(form->Comm().IsOpen());
+    EXPECT_FALSE(form->Serial().IsOpen());
     EXPECT_EQ(Status(), "Disconnect...");
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0], "The baud rates of the device have been changed.");
@@ -334,7 +335,7 @@ TEST_F(WriteSimulator, TheRateWriteChangesTheRatesDisconnectsAndTheNewRateConnec
 
     // The old rate no longer reaches the device; the new one does.
     ASSERT_TRUE(Reconnect(57600)) << Status().toStdString();
-    EXPECT_EQ(form->Comm().BaudRate(), br57600);
+    EXPECT_EQ(form->Serial().Rate(), 57600);
     Show("TabSheetStatic", [] { return true; });
     Show("TabSheetBaudRate", [&] { return P().BaudRate.cbxBaud_USB->currentText() == "57600"; });
     EXPECT_EQ(P().BaudRate.cbxBaud_Pilot->currentText(), "4800");
@@ -346,7 +347,7 @@ TEST_F(WriteSimulator, TheRateWriteChangesTheRatesDisconnectsAndTheNewRateConnec
 TEST_F(WriteSimulator, TheMaintenanceCodeRestoresTheFactorySettings) {
     Connect(test::TestState());
     ASSERT_TRUE(WaitUntil([&] { return P().ShipData.lblEdtName->text() == "SEA TEST ONE"; }, 5s));
-    TfrmInputDialog* dialog = form->frmInputDialog();
+    MaintenanceDialog* dialog = form->maintenance();
     const auto restore = [&](const char* code) {
         form->findChild<QAction*>("mnuFactoryRestore")->trigger();
         QTest::keyClicks(dialog->EditVerifyPassword, code);
@@ -395,11 +396,11 @@ TEST_F(WriteSimulator, ADeviceThatGoesAwayDuringAWriteStopsItWithAMessage) {
     Click(form->findChild<QAbstractButton*>("SpeedButtonSetting"));
     prompts.OnCall = nullptr;
     EXPECT_EQ(waits, 4);
-    EXPECT_FALSE(form->frmWaitingProgress()->isVisible());
+    EXPECT_FALSE(form->waitingWindow()->isVisible());
     ASSERT_FALSE(Boxes().empty());
     EXPECT_NE(Boxes()[0].find("stopped after 3 of 10"), std::string::npos) << Boxes()[0];
     // The hang-up is handled next: the link is dropped.
-    EXPECT_TRUE(WaitUntil([&] { return !form->Comm().IsOpen(); }, 5s));
+    EXPECT_TRUE(WaitUntil([&] { return !form->Serial().IsOpen(); }, 5s));
 }
 
 TEST_F(WriteSimulator, DemoModeWritesAndReadsBack) {

@@ -13,37 +13,18 @@
 #include "ConfigFixture.h"
 #include "codec/Composer.h"
 #include "config/GridEditing.h"
-#include "config/TfrmInputDialog.h"
+#include "config/MaintenanceDialog.h"
 
 namespace navoro {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-// The configuration tabs with every send recorded (composed ones without
-// their checksum, like the texts), sends failing from `failFrom` on.
+// The configuration tabs with every send recorded (without its checksum),
+// sends failing from `failFrom` on.
 class WriteWorkflow : public test::ConfigTest {
   protected:
-    void SetUp() override {
-        ConfigTest::SetUp();
-        config->SetSendSentenceText([this](const char* text) {
-            if (Fails()) return false;
-            sent.emplace_back(text);
-            return true;
-        });
-        config->SetSendSentence([this](const char* talker, const char* formatter) {
-            char buffer[kComposeBufferSize];
-            if (!ComposeSentence(codec(), buffer, sizeof buffer, formatter, talker))
-                return SendResult::Failed;
-            if (Fails()) return composedFailure;
-            const std::string line(buffer);
-            sent.push_back(line.substr(0, line.find('*')));
-            return SendResult::Sent;
-        });
-        config->SetOpenPortClick([this] { ++disconnects; });
-    }
-
-    bool Fails() { return failFrom >= 0 && sends++ >= failFrom; }
+    bool Sends() override { return !(failFrom >= 0 && sends++ >= failFrom); }
 
     // Selects the tab (its read goes out first and is forgotten) and clicks
     // "Config Device", answering the question with `ok`.
@@ -67,8 +48,7 @@ class WriteWorkflow : public test::ConfigTest {
 
     int failFrom = -1;
     int sends = 0;
-    SendResult composedFailure = SendResult::Failed;
-    int disconnects = 0;
+    SendResult& composedFailure = failure;
 };
 
 TEST_F(WriteWorkflow, ConfigDeviceAsksFirstAndCancelSendsNothing) {
@@ -108,9 +88,10 @@ TEST_F(WriteWorkflow, EachTabSendsItsSentencesInOrder) {
              p.ShipData.CSpinEditA->setValue(62);
              p.ShipData.CSpinEditExtD->setValue(8);
          },
-         // The tab is read back afterwards.
-         {"$PMID,211457320,000000000", "$ECSSD,,NORDIC TRADER,62,0,0,0,0,AI",
-          "$ECSSD,,NORDIC TRADER,0,0,0,8,0,GP", "$PTST,,,,,00017", "$AIAIQ,SSD"},
+         // The tab is read back afterwards. DTE was never read: it goes out
+         // empty, and the device keeps its own.
+         {"$PMID,211457320,000000000", "$ECSSD,,NORDIC TRADER,62,0,0,0,,AI",
+          "$ECSSD,,NORDIC TRADER,0,0,0,8,,GP", "$PTST,,,,,00017", "$AIAIQ,SSD"},
          {}},
         {"TabSheetVoyage", [](ConfigPages&) {}, {"$ECVSD,20,00.0,1,,000000.00,17,01,,"}, {}},
         {"TabSheetCPA",
@@ -151,7 +132,7 @@ TEST_F(WriteWorkflow, EachTabSendsItsSentencesInOrder) {
         EXPECT_EQ(Sleeps(), c.Sleeps);
         EXPECT_EQ(prompts.Count(PromptKind::Message),
                   std::string(c.Tab) == "TabSheetBaudRate" ? 1 : 0);
-        EXPECT_FALSE(form->frmWaitingProgress()->isVisible());
+        EXPECT_FALSE(form->waitingWindow()->isVisible());
     }
     // The MOB name went out in upper case and stays so in the grid.
     EXPECT_EQ(P().Mob.StringGrid_MOBList->item(1, 2)->text(), "LIFEBUOY");
@@ -231,20 +212,20 @@ TEST_F(WriteWorkflow, AValueThatWasNotShownIsWrittenAsAnEmptyField) {
 }
 
 TEST_F(WriteWorkflow, TheRateWriteStepsTheWaitingWindowThenDisconnectsAndSaysSo) {
-    TfrmWaitingProgress* window = form->frmWaitingProgress();
+    WaitingWindow* window = form->waitingWindow();
     std::vector<int> bar;
     prompts.OnCall = [&](const PromptCall& call) {
         if (call.Kind != PromptKind::Sleep) return;
         EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(window->lblWaitInfo->text(), "Setting Data. Please wait...");
-        EXPECT_EQ(window->ProgressBar1->maximum(), 12);
+        EXPECT_EQ(window->Label()->text(), "Setting Data. Please wait...");
+        EXPECT_EQ(window->Bar()->maximum(), 12);
         EXPECT_EQ(disconnects, 0);
-        bar.push_back(window->ProgressBar1->value());
+        bar.push_back(window->Bar()->value());
     };
     P().BaudRate.cbxBaud_DGPS->setCurrentIndex(-1);  // no selection: its port keeps its rate
     Write("TabSheetBaudRate");
     EXPECT_EQ(bar, std::vector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
-    EXPECT_EQ(window->ProgressBar1->value(), 12);
+    EXPECT_EQ(window->Bar()->value(), 12);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(P().BaudRate.cbxBaud_DGPS->currentIndex(), -1);
     EXPECT_EQ(sent.size(), 8u);  // seven ports and the restart command
@@ -353,7 +334,7 @@ TEST_F(WriteWorkflow, ABrokenRuleSelectsTheCellSaysWhyAndSendsNothing) {
         EXPECT_EQ(LastBox()->Title, "Warning");
         EXPECT_NE(LastBox()->Text.find(c.Message), std::string::npos) << LastBox()->Text;
         EXPECT_TRUE(selected);
-        EXPECT_FALSE(form->frmWaitingProgress()->isVisible());
+        EXPECT_FALSE(form->waitingWindow()->isVisible());
     }
 }
 
@@ -366,7 +347,7 @@ TEST_F(WriteWorkflow, ASendThatFailsStopsTheWriteAndSaysSo) {
     EXPECT_EQ(LastBox()->Title, "Error");
     EXPECT_NE(LastBox()->Text.find("Serial port open error! Please check!"), std::string::npos);
     EXPECT_NE(LastBox()->Text.find("stopped after 3 of 10"), std::string::npos);
-    EXPECT_FALSE(form->frmWaitingProgress()->isVisible());
+    EXPECT_FALSE(form->waitingWindow()->isVisible());
 
     // Nothing sent at all, while disconnected.
     failFrom = 0;
@@ -428,7 +409,7 @@ TEST_F(WriteWorkflow, GridEditorsApplyTheKeyRuleAndAWriteTakesTheOpenEditorsText
     EXPECT_EQ(mmsi->text(), "972000777");
     CommitGridEdits(mob);
     EXPECT_EQ(mob->item(4, 1)->text(), "972000777");
-    EXPECT_EQ(StringGrid_MOBListGetEditMask(0).MaxLength, 0);  // the row numbers
+    EXPECT_EQ(MobCellRule(0).MaxLength, 0);  // the row numbers
 
     QLineEdit* key = P().Encryption.LabeledEditEncryptionKey;
     key->clear();
@@ -441,13 +422,10 @@ class Maintenance : public WriteWorkflow {
   protected:
     void SetUp() override {
         WriteWorkflow::SetUp();
-        dialog = form->frmInputDialog();
-        dialog->SendSentence = [this](const char* talker, const char* formatter) {
-            char buffer[kComposeBufferSize];
-            if (!ComposeSentence(codec(), buffer, sizeof buffer, formatter, talker))
-                return SendResult::Failed;
-            if (Fails()) return composedFailure;
-            sent.emplace_back(buffer);
+        dialog = form->maintenance();
+        dialog->Send = [this](const std::string& line) {
+            if (!Sends()) return composedFailure;
+            sent.push_back(line);
             return SendResult::Sent;
         };
     }
@@ -456,7 +434,7 @@ class Maintenance : public WriteWorkflow {
         QTest::keyClicks(dialog->EditVerifyPassword, typed);
         dialog->SB_Command->click();
     }
-    TfrmInputDialog* dialog = nullptr;
+    MaintenanceDialog* dialog = nullptr;
 };
 
 TEST_F(Maintenance, TheMaintenanceCodeSendsTheFactoryRestoreOnce) {

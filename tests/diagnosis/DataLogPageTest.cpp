@@ -42,7 +42,7 @@ class DataLogPageTest : public test::PagesTest {
     std::string SaveTo(const char* name) {
         const std::string path = (dir.path() + "/" + name).toStdString();
         prompts.SaveFileNames.push_back(path);
-        Page().btnSaveLogClick();
+        Page().SaveLog();
         return ReadAll(path);
     }
     DataLogPage& Page() { return pages->DataLog(); }
@@ -58,9 +58,9 @@ TEST_F(DataLogPageTest, Controls) {
     auto* enable = Control<QCheckBox>("cbxEnableLog");
     EXPECT_EQ(enable->text(), "Enable Log");
     EXPECT_FALSE(enable->isChecked());
-    EXPECT_FALSE(pages->LogEnabled());
+    EXPECT_FALSE(pages->WantsRawLines());
     enable->setChecked(true);
-    EXPECT_TRUE(pages->LogEnabled());
+    EXPECT_TRUE(pages->WantsRawLines());
     auto* stamp = Control<QCheckBox>("cbxAddTimeStamp");
     EXPECT_EQ(stamp->text(), "Add Time Stamp");
     EXPECT_FALSE(stamp->isHidden());
@@ -100,7 +100,7 @@ TEST_F(DataLogPageTest, EveryByteOfALineSurvivesTheLogAndTheFile) {
     EXPECT_EQ(Lines(), (std::vector<std::string>{line, "\xA0 nbsp"}));
     const std::string path = (dir.path() + "/all.TXT").toStdString();
     prompts.SaveFileNames.push_back(path);
-    Page().btnSaveLogClick();
+    Page().SaveLog();
     EXPECT_EQ(ReadAll(path), line + "\r\n\xA0 nbsp\r\n");
 }
 
@@ -133,7 +133,7 @@ TEST_F(DataLogPageTest, TheMemoShowsTheNewestLinesAndSaveWritesThemAll) {
     EXPECT_EQ(label->text(), "Showing the newest 5 of 10 lines");
     const std::string path = (dir.path() + "/all.TXT").toStdString();
     prompts.SaveFileNames.push_back(path);
-    page.btnSaveLogClick();
+    page.SaveLog();
     EXPECT_EQ(ReadAll(path), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n");
 }
 
@@ -220,7 +220,7 @@ TEST_F(DataLogPageTest, AnUnwritableCacheFolderIsReportedOnceAndLoggingStops) {
     auto* enable = Control<QCheckBox>("cbxEnableLog");
     enable->setChecked(true);
     EXPECT_FALSE(enable->isChecked());
-    EXPECT_FALSE(pages->LogEnabled());
+    EXPECT_FALSE(pages->WantsRawLines());
     ASSERT_EQ(prompts.Count(PromptKind::Message), 1);
     const PromptCall* error = prompts.Last(PromptKind::Message);
     EXPECT_EQ(error->Icon, PromptIcon::Error);
@@ -241,12 +241,12 @@ TEST_F(DataLogPageTest, SaveAsksBeforeOverwriting) {
     Log({"a", "b"});
     const std::string path = (dir.path() + "/log").toStdString();
     // Cancelled dialog: nothing.
-    Page().btnSaveLogClick();
+    Page().SaveLog();
     EXPECT_EQ(prompts.Count(PromptKind::SaveFile), 1);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path + ".TXT")));
     // A name without extension gets ".TXT"; the lines still waiting are saved too.
     prompts.SaveFileNames.push_back(path);
-    Page().btnSaveLogClick();
+    Page().SaveLog();
     EXPECT_EQ(ReadAll(path + ".TXT"), "a\r\nb\r\n");
     EXPECT_EQ(prompts.Count(PromptKind::YesNo), 0);
 
@@ -254,7 +254,7 @@ TEST_F(DataLogPageTest, SaveAsksBeforeOverwriting) {
     Log({"c"});
     prompts.SaveFileNames.push_back(path + ".TXT");
     prompts.Answers.push_back(false);
-    Page().btnSaveLogClick();
+    Page().SaveLog();
     const PromptCall* question = prompts.Last(PromptKind::YesNo);
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->Title, "WARNING");
@@ -263,14 +263,14 @@ TEST_F(DataLogPageTest, SaveAsksBeforeOverwriting) {
     // Yes: replaced.
     prompts.SaveFileNames.push_back(path + ".TXT");
     prompts.Answers.push_back(true);
-    Page().btnSaveLogClick();
+    Page().SaveLog();
     EXPECT_EQ(ReadAll(path + ".TXT"), "a\r\nb\r\nc\r\n");
 }
 
 TEST_F(DataLogPageTest, SaveToAnUnwritablePlaceSaysSo) {
     Log({"a"});
     prompts.SaveFileNames.push_back((dir.path() + "/missing/folder/log.TXT").toStdString());
-    Page().btnSaveLogClick();
+    Page().SaveLog();
     const PromptCall* error = prompts.Last(PromptKind::Message);
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->Icon, PromptIcon::Error);

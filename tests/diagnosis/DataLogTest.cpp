@@ -1,13 +1,18 @@
 // The data log's batches and file, and the custom command.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,6 +44,14 @@ TEST(DataLogFile, ArrivalTimeInUtcWithMilliseconds) {
         {1709251199999, "2024-02-29T23:59:59.999Z"},
         {0, "1970-01-01T00:00:00.000Z"},
         {951868800007, "2000-03-01T00:00:00.007Z"},
+        {-1, "1969-12-31T23:59:59.999Z"},
+        // A damaged record's time is held to the years four digits show.
+        {-62167219200000, "0000-01-01T00:00:00.000Z"},
+        {-62167219200001, "0000-01-01T00:00:00.000Z"},
+        {253402300799999, "9999-12-31T23:59:59.999Z"},
+        {253402300800000, "9999-12-31T23:59:59.999Z"},
+        {std::numeric_limits<std::int64_t>::min(), "0000-01-01T00:00:00.000Z"},
+        {std::numeric_limits<std::int64_t>::max(), "9999-12-31T23:59:59.999Z"},
     };
     for (const auto& [ms, text] : cases) {
         char out[kArrivalTimeLength];
@@ -221,6 +234,59 @@ TEST_F(DataLogFileTest, OnlyLogsNoRunningProgramHoldsAreLeftOver) {
     EXPECT_TRUE(FindLeftoverDataLogs((folder / "missing").string()).empty());
 }
 
+// Writers that come and go let whatever waits to open `pipe` go on (and then
+// read it empty), so that a test of it ends.
+template <typename T>
+void LetGo(const std::string& pipe, std::future<T>& waiting) {
+    while (waiting.wait_for(std::chrono::milliseconds(100)) == std::future_status::timeout) {
+        const int writer = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) ::close(writer);
+    }
+}
+
+TEST_F(DataLogFileTest, OnlyPlainFilesAreLeftOverAndNoneIsWaitedFor) {
+    std::filesystem::create_directories(folder / "datalog-1-1-0.log");
+    const std::string pipe = (folder / "datalog-2-2-0.log").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    auto scan = std::async(std::launch::async,
+                           [this] { return FindLeftoverDataLogs(folder.string()).size(); });
+    if (scan.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        ADD_FAILURE() << "the scan waits for a writer on a pipe";
+        LetGo(pipe, scan);
+    }
+    EXPECT_EQ(scan.get(), 0u);
+    // Read or saved, a pipe in a log's place is an empty log.
+    const std::string out = (folder / "out.txt").string();
+    std::string error;
+    auto save =
+        std::async(std::launch::async, [&] { return ExportDataLog(pipe, out, false, error); });
+    if (save.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        ADD_FAILURE() << "saving waits for a writer on a pipe";
+        LetGo(pipe, save);
+    }
+    EXPECT_TRUE(save.get()) << error;
+    EXPECT_EQ(ReadAll(out), "");
+}
+
+TEST_F(DataLogFileTest, ALogSavedOverItselfIsKept) {
+    std::string path;
+    {
+        DataLogFile crashed;
+        ASSERT_TRUE(crashed.Open(folder.string()));
+        crashed.Append(1, "one");
+        path = crashed.Path();
+    }
+    const std::string whole = ReadAll(path);
+    const std::string sameFile[] = {
+        path, (folder / "." / std::filesystem::path(path).filename()).string()};
+    for (const std::string& out : sameFile) {
+        std::string error;
+        EXPECT_FALSE(ExportDataLog(path, out, true, error)) << out;
+        EXPECT_NE(error.find(out), std::string::npos) << error;
+        EXPECT_EQ(ReadAll(path), whole) << out;
+    }
+}
+
 TEST(CustomCommand, SentAsTypedWithCrLf) {
     EXPECT_EQ(CustomCommandBytes("$PTST,,,,,00017"), "$PTST,,,,,00017\r\n");
     EXPECT_EQ(CustomCommandBytes(""), "\r\n");
@@ -238,7 +304,7 @@ class SendCustomCommandTest : public ::testing::Test {
     std::vector<std::string> written;
     int disconnects = 0;
     bool portOpen = true;
-    bool openPortDown = true;
+    bool connectionActive = true;
 
     void Wire() {
         link.WritePort = [this](const char* data, int length) {
@@ -246,10 +312,10 @@ class SendCustomCommandTest : public ::testing::Test {
             written.emplace_back(data, static_cast<std::size_t>(length));
             return true;
         };
-        link.OpenPortDown = [this] { return openPortDown; };
-        link.OpenPortClick = [this] {
+        link.ConnectionActive = [this] { return connectionActive; };
+        link.ToggleConnection = [this] {
             ++disconnects;
-            openPortDown = false;
+            connectionActive = false;
         };
     }
 };

@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -23,27 +22,11 @@
 
 #include "app/ConnectionGroup.h"
 #include "app/ControlTexts.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
+#include "tests/app/SavePicture.h"
 #include "ui/ScriptedPrompts.h"
 
-namespace {
-
-bool Save(QWidget* widget, const QString& path) {
-    QApplication::processEvents();
-    const bool ok = widget->grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
-}
-
-bool WaitFor(const std::function<bool()>& done, int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds)
-        QTest::qWait(20);
-    return done();
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -75,7 +58,7 @@ int main(int argc, char* argv[]) {
     if (argc > 4) options.SimulateGnss = argv[4];
     navoro::ShellEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
                                          documents.path().toStdString(), options};
-    navoro::TForm1 form(prompts, environment);
+    navoro::MainWindow form(prompts, environment);
     form.ApplyStartupLanguage();
     form.show();
     if (form.SimulatorPort().empty()) {
@@ -89,7 +72,7 @@ int main(int argc, char* argv[]) {
     navoro::FindControlAs<QCheckBox>(&form, "cbxEnableLog")->setChecked(true);
 
     form.ConnectionGroup().OpenPort->click();
-    if (!WaitFor([&] { return form.Connection().LinkEstablished; }, 10000)) {
+    if (!QTest::qWaitFor([&] { return form.Connection().Linked(); }, 10000)) {
         std::fprintf(stderr, "no link with the simulated transponder\n");
         return 1;
     }
@@ -97,18 +80,18 @@ int main(int argc, char* argv[]) {
 
     bool ok = true;
     diagnosis->setCurrentIndex(0);
-    ok &= Save(&form, outDir + "/diagnosis-system-check" + suffix + ".png");
+    ok &= navoro::test::SaveWidget(&form, outDir + "/diagnosis-system-check" + suffix + ".png");
     diagnosis->setCurrentIndex(1);
-    ok &= Save(&form, outDir + "/diagnosis-gps-status" + suffix + ".png");
+    ok &= navoro::test::SaveWidget(&form, outDir + "/diagnosis-gps-status" + suffix + ".png");
     diagnosis->setCurrentIndex(2);
     QTest::qWait(200);  // the log catches up once in view
-    ok &= Save(&form, outDir + "/diagnosis-data-log" + suffix + ".png");
+    ok &= navoro::test::SaveWidget(&form, outDir + "/diagnosis-data-log" + suffix + ".png");
     diagnosis->setCurrentIndex(3);
     QTest::qWait(1200);  // the radar view is drawn at the next update
-    ok &= Save(&form, outDir + "/diagnosis-ais-targets" + suffix + ".png");
+    ok &= navoro::test::SaveWidget(&form, outDir + "/diagnosis-ais-targets" + suffix + ".png");
     diagnosis->setCurrentIndex(1);
     QTest::qWait(4000);
-    ok &= Save(&form, outDir + "/diagnosis-gps-status-later" + suffix + ".png");
+    ok &= navoro::test::SaveWidget(&form, outDir + "/diagnosis-gps-status-later" + suffix + ".png");
 
     form.ConnectionGroup().OpenPort->click();
     form.hide();

@@ -16,11 +16,11 @@ using test::PagesTest;
 
 class GpsStatusPageTest : public PagesTest {
   protected:
-    TPaintSatelliteChart* Plot() { return pages->GpsStatus().PaintSatelliteChart(); }
+    SkyPlot* Plot() { return pages->GpsStatus().Plot(); }
     BarSeries* Series() { return pages->GpsStatus().Chart1()->Series1(); }
     std::vector<int> VisibleMarkers() {
         std::vector<int> visible;
-        for (int i = 0; i < TPaintSatelliteChart::kMarkers; ++i) {
+        for (int i = 0; i < SkyPlot::kMarkers; ++i) {
             if (!Plot()->Marker(i)->isHidden()) visible.push_back(i);
         }
         return visible;
@@ -112,7 +112,7 @@ TEST_F(GpsStatusPageTest, ACycleOfTenShowsTenBarsSixPlaceholdersAndTenMarkers) {
     // Each marker stands where the diagram puts its azimuth and elevation.
     const SkyPlotGeometry geometry = SkyPlotGeometry::ForSize(198, 200);
     for (int i = 0; i < 10; ++i) {
-        TPaintSatellite* marker = Plot()->Marker(i);
+        SatelliteMarker* marker = Plot()->Marker(i);
         EXPECT_EQ(marker->PRN, QStringLiteral("G%1").arg(i + 1, 2, 10, QChar('0')));
         EXPECT_EQ(marker->used, i == 0 || i == 2);
         const PixelPoint at = geometry.MarkerPlace((40 * i) % 360, 10 + 3 * i, 20);

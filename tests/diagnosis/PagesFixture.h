@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/SentenceDispatch.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -46,14 +48,12 @@ class PagesTest : public ::testing::Test {
         pages->SetUpSatelliteViews();
     }
 
-    // A received line as the dispatcher handles it: routed through the codec,
-    // then to the GNSS view or the position-report counters.
+    // A received line as the session hands it over: accepted by the codec,
+    // then told to the pages by its kind.
     bool Dispatch(const std::string& line) {
-        if (line.empty() || (line[0] != '$' && line[0] != '!')) return false;
-        if (!Route(*codec, line)) return false;
-        const int group = FormatterGroup(codec->Received.Header);
-        if (group == kGroupGnss) pages->UpdateGnssStatus();
-        if (group == kGroupAis && line[0] == '!') pages->CountPositionReport();
+        const SentenceKind kind = AcceptLine(*codec, line.c_str());
+        if (kind == SentenceKind::Rejected) return false;
+        pages->SentenceAccepted(kind, *codec);
         return true;
     }
     bool DispatchBody(const std::string& body) { return Dispatch(Sentence(body)); }

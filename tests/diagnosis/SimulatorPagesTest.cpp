@@ -1,6 +1,6 @@
 // The main window connected to navoro-sim over a pseudo-terminal, offscreen:
 // the simulator's live stream reaches the diagnosis pages through the real
-// receive path (serial-port component, line assembly, dispatcher), and the
+// receive path (serial port, line assembly, dispatcher), and the
 // pages' commands reach the simulator through the real send path.
 #include <QCheckBox>
 #include <QLineEdit>
@@ -141,12 +141,12 @@ TEST_F(SimulatorPages, GpsStatusShowsTheSimulatorsFixAndSatellitesMoving) {
 
     // Every satellite of the chart has its marker on the plot, in list order.
     const std::vector<ChartBar> bars = chart->Series1()->Bars();
-    TPaintSatelliteChart* plot = form->diagnosis().GpsStatus().PaintSatelliteChart();
+    SkyPlot* plot = form->diagnosis().GpsStatus().Plot();
     int satellites = 0, shown = 0;
     for (const ChartBar& bar : bars)
         satellites += bar.Label != "---";
-    for (int i = 0; i < TPaintSatelliteChart::kMarkers; ++i) {
-        TPaintSatellite* marker = plot->Marker(i);
+    for (int i = 0; i < SkyPlot::kMarkers; ++i) {
+        SatelliteMarker* marker = plot->Marker(i);
         if (marker->isHidden()) continue;
         ++shown;
         EXPECT_EQ(marker->PRN.toStdString(), bars[static_cast<std::size_t>(i)].Label);
@@ -180,7 +180,7 @@ TEST_F(ModernReceiverPages, GpsStatusShowsEverySatelliteOfEveryConstellation) {
     // One bar and one marker per satellite, each labelled once, every
     // constellation of the receiver among them.
     const std::vector<ChartBar> bars = chart->Series1()->Bars();
-    TPaintSatelliteChart* plot = form->diagnosis().GpsStatus().PaintSatelliteChart();
+    SkyPlot* plot = form->diagnosis().GpsStatus().Plot();
     std::set<std::string> labels;
     std::set<char> systems;
     int used = 0;
@@ -188,7 +188,7 @@ TEST_F(ModernReceiverPages, GpsStatusShowsEverySatelliteOfEveryConstellation) {
         labels.insert(bars[i].Label);
         systems.insert(bars[i].Label[0]);
         used += bars[i].Colour == kColourGreen;
-        TPaintSatellite* marker = plot->Marker(static_cast<int>(i));
+        SatelliteMarker* marker = plot->Marker(static_cast<int>(i));
         ASSERT_FALSE(marker->isHidden()) << bars[i].Label;
         EXPECT_EQ(marker->PRN.toStdString(), bars[i].Label);
         EXPECT_EQ(marker->used, bars[i].Colour == kColourGreen);
@@ -214,7 +214,7 @@ TEST_F(ModernReceiverPages, GpsStatusShowsEverySatelliteOfEveryConstellation) {
 TEST_F(SimulatorPages, SystemCheckCountsTheOwnReportsPerChannelAndResets) {
     Find<QCheckBox>("cbxEnableLog")->setChecked(true);  // the log tells what arrived
     Connect();
-    ASSERT_TRUE(form->TimerUpdateSysChk()->isActive());  // started with the link
+    ASSERT_TRUE(form->SystemCheckTimer()->isActive());  // started with the link
     // Own reports every second; the other stations' reports within their
     // periods of up to ten seconds.
     ASSERT_TRUE(WaitUntil(

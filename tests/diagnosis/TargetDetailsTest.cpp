@@ -89,7 +89,7 @@ TEST_F(TargetDetailsTest, DoubleClickShowsEveryFieldOfTheLastMessageOfEachKind) 
     const std::map<int, QJsonArray> expected = ExpectedFields(lines);
     ASSERT_GE(expected.size(), 5u);
     for (const QString& line : lines)
-        form->ReceiveBytes((line + "\r\n").toStdString());
+        form->Session().Feed((line + "\r\n").toStdString());
     EXPECT_FALSE(tree->isVisible());
     DoubleClickStation(kStation);
     ASSERT_TRUE(tree->isVisible());
@@ -161,7 +161,7 @@ TEST_F(TargetDetailsTest, ALongMessageIsCutAndARecycledStationIsSaidSo) {
         const std::string body = "!AIVDM,3," + std::to_string(part + 1) + ",7,A," +
                                  payload.substr(static_cast<std::size_t>(part) * 56, 56) + "," +
                                  (part == 2 ? std::to_string(fill) : "0");
-        form->ReceiveBytes(test::Sentence(body));
+        form->Session().Feed(test::Sentence(body));
     }
     DoubleClickStation(211000123);
     ASSERT_EQ(tree->topLevelItemCount(), 1);
@@ -181,7 +181,7 @@ TEST_F(TargetDetailsTest, ALongMessageIsCutAndARecycledStationIsSaidSo) {
     for (std::uint32_t i = 0; i < TargetTable::kCapacity; ++i) {
         test::OwnReport r;
         r.Mmsi = 300000000 + i;
-        form->ReceiveBytes(test::PositionReportSentence("VDM", "B", r));
+        form->Session().Feed(test::PositionReportSentence("VDM", "B", r));
     }
     ASSERT_NE(form->codec().Targets.Entry(1).Mmsi, 211000123u);
     page->UpdateAisTargets();

@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -36,6 +37,7 @@
 #include "config/Configuration.h"
 #include "config/ReadQueries.h"
 #include "config/SpinEdit.h"
+#include "tests/config/TabPages.h"
 #include "tests/support/ProcessStatus.h"
 #include "tests/support/Sentence.h"
 #include "tests/support/SimulatorFixture.h"
@@ -210,7 +212,11 @@ class FaultSoak : public test::WindowTest {
         };
     }
 
-    ConfigPages& P() { return form->configuration().Pages(); }
+    ConfigPages& P() {
+        pages_.emplace(PagesOf(form->configuration()));
+        return *pages_;
+    }
+    std::optional<ConfigPages> pages_;
 
     QElapsedTimer clock_;
     QTabWidget* Tabs() { return form->findChild<QTabWidget*>("PageControlConf"); }
@@ -229,7 +235,7 @@ class FaultSoak : public test::WindowTest {
     // Back to idle: the port closed, the button up.
     void Disconnect() {
         if (Controls().OpenPort->isChecked()) Click(Controls().OpenPort);
-        EXPECT_TRUE(WaitUntil([&] { return !form->Comm().IsOpen(); }, 5s));
+        EXPECT_TRUE(WaitUntil([&] { return !form->Serial().IsOpen(); }, 5s));
     }
 
     // Selects each tab in turn and lets its replies come in.

@@ -37,7 +37,7 @@ class LinkFault : public test::WindowTest {
     void ModalBoxes(std::chrono::milliseconds up) {
         prompts.OnCall = [this, up](const PromptCall& call) {
             if (call.Kind != PromptKind::Message) return;
-            seen.push_back({call.Text, form->Comm().IsOpen(), Controls().OpenPort->isChecked(),
+            seen.push_back({call.Text, form->Serial().IsOpen(), Controls().OpenPort->isChecked(),
                             Controls().cbxComPort->isEnabled()});
             QEventLoop loop;
             QTimer::singleShot(static_cast<int>(up.count()), &loop, &QEventLoop::quit);
@@ -46,7 +46,7 @@ class LinkFault : public test::WindowTest {
     }
     bool Idle() const {
         return !Controls().OpenPort->isChecked() && Status() == "Disconnect..." &&
-               !form->Comm().IsOpen();
+               !form->Serial().IsOpen();
     }
     // A link in the fixture's folder to `target`, so that the ports sort as named.
     std::string LinkTo(const std::string& name, const std::string& target) {
@@ -111,7 +111,7 @@ TEST_F(LinkFault, AHangUpDuringDetectionMovesOnToTheNextPortWithoutABox) {
         [&] {
             if (!aEnded && a.WaitExit(0ms).has_value()) {
                 aEnded = true;
-                hungUpWhileTried = form->Comm().DeviceName() == portA;
+                hungUpWhileTried = form->Serial().DevicePath() == portA;
             }
             return Connected() || Idle();
         },
@@ -119,8 +119,8 @@ TEST_F(LinkFault, AHangUpDuringDetectionMovesOnToTheNextPortWithoutABox) {
     EXPECT_TRUE(aEnded);
     EXPECT_TRUE(hungUpWhileTried);
     EXPECT_TRUE(Connected()) << Status().toStdString();
-    EXPECT_EQ(form->Comm().DeviceName(), portB);
-    EXPECT_EQ(form->Comm().BaudRate(), br9600);
+    EXPECT_EQ(form->Serial().DevicePath(), portB);
+    EXPECT_EQ(form->Serial().Rate(), 9600);
     EXPECT_TRUE(prompts.Calls.empty()) << prompts.Calls[0].Text;
 }
 
@@ -164,7 +164,7 @@ TEST_F(LinkFault, ATimeOutBoxLeftUpHoldsNothingOpen) {
     EXPECT_FALSE(seen[0].portOpen);
     EXPECT_FALSE(seen[0].buttonDown);
     EXPECT_TRUE(seen[0].controlsEnabled);
-    EXPECT_FALSE(form->Timer1()->isActive());
+    EXPECT_FALSE(form->ConnectionStepTimer()->isActive());
     EXPECT_TRUE(Idle());
 }
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "WindowFixture.h"
+#include "config/Configuration.h"
 #include "link/TermiosDevice.h"
 #include "tests/link/PtyPair.h"
 #include "tests/support/Sentence.h"
@@ -23,7 +24,9 @@ class PtyConnection : public test::WindowTest {
     PtyConnection() {
         EXPECT_TRUE(device.Ok());
         MakeWindow({device.SlavePath()});
-        form->ConnectionGroupView().SetPageControlConfChange([this] { ++pageReads; });
+        // The link's read of the visible tab is counted instead of sent.
+        form->Session().Unsubscribe(form->configuration());
+        form->Session().Subscribe(linkCounter);
     }
 
     // Connects in manual mode, answers the probe with the dump and waits for
@@ -36,7 +39,13 @@ class PtyConnection : public test::WindowTest {
     }
 
     PtyPair device;
+    struct LinkCounter : SessionListener {
+        explicit LinkCounter(int& count) : count_(count) {}
+        void Linked() override { ++count_; }
+        int& count_;
+    };
     int pageReads = 0;
+    LinkCounter linkCounter{pageReads};
 };
 
 TEST_F(PtyConnection, ManualConnectSendsTheProbeAndLinksOnTheEndOfTheDump) {
@@ -46,7 +55,7 @@ TEST_F(PtyConnection, ManualConnectSendsTheProbeAndLinksOnTheEndOfTheDump) {
     Click(Controls().OpenPort);
     // Step 0 probes at once, at 115200 bit/s.
     EXPECT_EQ(device.ReadMaster(sizeof kProbe - 1, 2s), kProbe);
-    EXPECT_EQ(form->Comm().BaudRate(), br115200);
+    EXPECT_EQ(form->Serial().Rate(), 115200);
     EXPECT_EQ(Status(), "Connecting...");
     EXPECT_EQ(Controls().OpenPort->text(), "Disconnect");
     EXPECT_TRUE(Controls().OpenPort->isChecked());
@@ -54,18 +63,18 @@ TEST_F(PtyConnection, ManualConnectSendsTheProbeAndLinksOnTheEndOfTheDump) {
     EXPECT_EQ(pageReads, 0);
 
     ASSERT_TRUE(device.WriteMaster(kDumpEnd));
-    ASSERT_TRUE(WaitUntil([this] { return form->Connection().LinkEstablished; }, 2s));
+    ASSERT_TRUE(WaitUntil([this] { return form->Connection().Linked(); }, 2s));
     EXPECT_EQ(pageReads, 1);  // the page's change handler reads it
-    EXPECT_EQ(form->Connection().LinkState, 2);
+    EXPECT_EQ(form->Connection().Handshake(), HandshakeState::Linked);
     ASSERT_TRUE(WaitUntil([this] { return Connected(); }, 400ms));
     const qint64 linkedAfter = clock.elapsed();
     EXPECT_LT(linkedAfter, 2000);  // about 200 ms: the display follows at the next 200 ms tick
     RecordProperty("ConnectToConnectedMs", static_cast<int>(linkedAfter));
     EXPECT_EQ(Controls().LabelConnectionStatus->palette().color(QPalette::WindowText),
               QColor(Qt::blue));
-    EXPECT_FALSE(form->Timer1()->isActive());
-    EXPECT_FALSE(form->TimerConnection()->isActive());
-    EXPECT_TRUE(form->TimerUpdateSysChk()->isActive());
+    EXPECT_FALSE(form->ConnectionStepTimer()->isActive());
+    EXPECT_FALSE(form->StatusTimer()->isActive());
+    EXPECT_TRUE(form->SystemCheckTimer()->isActive());
     EXPECT_TRUE(prompts.Calls.empty());
 }
 
@@ -74,15 +83,14 @@ TEST_F(PtyConnection, SentBytesAreExactWithChecksumAndLineEnd) {
     ProprietaryStore& store = form->codec().Proprietary;
     store.Mmsi = 211000000;
     store.Imo = 9074729;
-    EXPECT_TRUE(form->SendSentence("P", "MID"));
+    EXPECT_TRUE(form->Connection().Send().SendSentence("P", "MID"));
     const std::string mid = test::Sentence("$PMID,211000000,009074729");
     EXPECT_EQ(device.ReadMaster(mid.size(), 2s), mid);
 
-    char status[32] = "$PTST,,,,,00017";
-    EXPECT_FALSE(form->SendSentenceTextFailed(status));  // false: sent
+    EXPECT_TRUE(form->Session().SendText("$PTST,,,,,00017"));
     EXPECT_EQ(device.ReadMaster(20, 2s), "$PTST,,,,,00017*19\r\n");
 
-    EXPECT_TRUE(form->WritePort("RAW\r\n", 5));
+    EXPECT_TRUE(form->Session().Send("RAW\r\n"));
     EXPECT_EQ(device.ReadMaster(5, 2s), "RAW\r\n");
 }
 
@@ -99,7 +107,7 @@ TEST_F(PtyConnection, ASilentDeviceTimesOutAfterTwentyStepsWithTheMessage) {
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Serial port connection time out!"});
     EXPECT_EQ(prompts.Calls.at(0).Title, "Error");
     EXPECT_EQ(Status(), "Disconnect...");
-    EXPECT_FALSE(form->Comm().IsOpen());
+    EXPECT_FALSE(form->Serial().IsOpen());
     EXPECT_TRUE(Controls().cbxComPort->isEnabled());
     EXPECT_EQ(pageReads, 0);
 }
@@ -108,7 +116,7 @@ TEST_F(PtyConnection, AHangUpDropsTheLinkWithAMessage) {
     Link();
     device.CloseMaster();
     ASSERT_TRUE(WaitUntil([this] { return Status() == "Disconnect..." && !Boxes().empty(); }, 3s));
-    EXPECT_FALSE(form->Comm().IsOpen());
+    EXPECT_FALSE(form->Serial().IsOpen());
     EXPECT_FALSE(Controls().OpenPort->isChecked());
     EXPECT_EQ(Controls().OpenPort->text(), "Connect");
     ASSERT_EQ(Boxes().size(), 1u);
@@ -120,7 +128,7 @@ TEST_F(PtyConnection, DisconnectAndReconnect) {
     Link();
     Click(Controls().OpenPort);
     EXPECT_EQ(Status(), "Disconnect...");
-    EXPECT_FALSE(form->Comm().IsOpen());
+    EXPECT_FALSE(form->Serial().IsOpen());
     EXPECT_TRUE(Controls().RadioButtonConnectionModeAuto->isEnabled());
     Link();
     EXPECT_EQ(pageReads, 2);
@@ -145,7 +153,7 @@ TEST_F(PtyConnection, ABusyPortIsAskedAboutAndItsReasonShown) {
     const std::string& error = prompts.Calls[1].Text;
     EXPECT_EQ(error.rfind("Serial port open error! Please check!\n\n", 0), 0u) << error;
     EXPECT_NE(error.find(device.SlavePath()), std::string::npos) << error;
-    EXPECT_FALSE(form->Comm().IsOpen());
+    EXPECT_FALSE(form->Serial().IsOpen());
     EXPECT_EQ(Status(), "Disconnect...");
 
     // Cancelling the question leaves everything as it was.
@@ -154,7 +162,7 @@ TEST_F(PtyConnection, ABusyPortIsAskedAboutAndItsReasonShown) {
     EXPECT_EQ(prompts.Calls.size(), 3u);
     EXPECT_FALSE(Controls().OpenPort->isChecked());
     EXPECT_TRUE(Controls().cbxComPort->isEnabled());
-    EXPECT_EQ(form->Connection().LinkState, 0);
+    EXPECT_EQ(form->Connection().Handshake(), HandshakeState::Idle);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "WindowFixture.h"
 #include "app/DemoSimulator.h"
+#include "config/Configuration.h"
 #include "tests/link/PtyPair.h"
 #include "tests/support/Sentence.h"
 #include "tests/support/SimulatorFixture.h"
@@ -35,11 +36,13 @@ SimulatorOptions With(const std::function<void(SimulatorOptions&)>& change) {
 
 class SimulatorConnection : public test::WindowTest {
   protected:
-    TForm1& Open(const SimulatorFixture& sim, std::vector<std::string> ports = {}) {
+    MainWindow& Open(const SimulatorFixture& sim, std::vector<std::string> ports = {}) {
         EXPECT_TRUE(sim.Started()) << sim.Error();
         ports.push_back(sim.DevicePath());
-        TForm1& window = MakeWindow(ports);
-        window.ConnectionGroupView().SetPageControlConfChange([this] { ++pageReads; });
+        MainWindow& window = MakeWindow(ports);
+        // The link's read of the visible tab is counted instead of sent.
+        window.Session().Unsubscribe(window.configuration());
+        window.Session().Subscribe(linkCounter);
         SetComPort(sim.DevicePath());
         return window;
     }
@@ -56,10 +59,16 @@ class SimulatorConnection : public test::WindowTest {
     // Idle again after an attempt: the button up, the controls back.
     bool Idle() const {
         return !Controls().OpenPort->isChecked() && Status() == "Disconnect..." &&
-               !form->Comm().IsOpen();
+               !form->Serial().IsOpen();
     }
 
+    struct LinkCounter : SessionListener {
+        explicit LinkCounter(int& count) : count_(count) {}
+        void Linked() override { ++count_; }
+        int& count_;
+    };
     int pageReads = 0;
+    LinkCounter linkCounter{pageReads};
 };
 
 // ---- manual ---------------------------------------------------------------------
@@ -85,7 +94,7 @@ TEST_P(ManualConnection, LinksOnlyAtTheDevicesRate) {
     StepEvery(50ms);  // the time-out comes after 21 steps
     Click(Controls().OpenPort);
     ASSERT_TRUE(WaitUntil([&] { return Connected() || Idle(); }, 10s)) << Status().toStdString();
-    EXPECT_EQ(form->Comm().BaudRate() == br115200, c.chosenRate == 115200);
+    EXPECT_EQ(form->Serial().Rate() == 115200, c.chosenRate == 115200);
     if (c.links) {
         EXPECT_TRUE(Connected());
         EXPECT_EQ(pageReads, 1);
@@ -128,7 +137,7 @@ TEST_F(SimulatorConnection, AHangUpDropsTheLinkCleanly) {
     ASSERT_TRUE(WaitUntil([&] { return Connected(); }, 3s));
     ASSERT_TRUE(WaitUntil([&] { return Idle() && !Boxes().empty(); }, 5s))
         << Status().toStdString();
-    EXPECT_FALSE(form->Connection().LinkEstablished);
+    EXPECT_FALSE(form->Connection().Linked());
     EXPECT_TRUE(Controls().cbxComPort->isEnabled());
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_NE(Boxes()[0].find(sim.DevicePath()), std::string::npos) << Boxes()[0];
@@ -159,9 +168,8 @@ TEST_F(SimulatorConnection, TheDeviceReceivesExactlyWhatWasSent) {
     ProprietaryStore& store = form->codec().Proprietary;
     store.Mmsi = 211000000;
     store.Imo = 9074729;
-    ASSERT_TRUE(form->SendSentence("P", "MID"));
-    char status[32] = "$PTST,,,,,00017";
-    ASSERT_FALSE(form->SendSentenceTextFailed(status));
+    ASSERT_TRUE(form->Connection().Send().SendSentence("P", "MID"));
+    ASSERT_TRUE(form->Session().SendText("$PTST,,,,,00017"));
     std::string mid = test::Sentence("$PMID,211000000,009074729");
     mid.resize(mid.size() - 2);  // the record holds lines without CR LF
     EXPECT_TRUE(sim.WaitForRecorded(mid, 3s));
@@ -207,8 +215,8 @@ TEST_P(AutomaticConnection, FindsTheDeviceAmongOtherPortsAtItsRate) {
     Click(Controls().OpenPort);
     ASSERT_TRUE(WaitUntil([&] { return Connected() || Idle(); }, 20s));
     ASSERT_TRUE(Connected()) << (Boxes().empty() ? "" : Boxes()[0]);
-    EXPECT_EQ(form->Comm().DeviceName(), sim.DevicePath());
-    EXPECT_EQ(kBaudRateValues[form->Comm().BaudRate()], static_cast<std::uint32_t>(rate));
+    EXPECT_EQ(form->Serial().DevicePath(), sim.DevicePath());
+    EXPECT_EQ(form->Serial().Rate(), rate);
     EXPECT_EQ(Controls().EditAutoDetectComPort->text().toStdString(), sim.DevicePath());
     EXPECT_EQ(Controls().EditAutoDetectBaudRate->text(), QString::number(rate));
     EXPECT_EQ(pageReads, 1);
@@ -225,11 +233,11 @@ INSTANTIATE_TEST_SUITE_P(Rates, AutomaticConnection, ::testing::Values(115200, 3
 class DemoMode : public SimulatorConnection {
   protected:
     // The window with --simulate, over the system's own port source.
-    TForm1& StartDemo(const std::string& exeFolder = NAVORO_BIN_DIR) {
+    MainWindow& StartDemo(const std::string& exeFolder = NAVORO_BIN_DIR) {
         AppOptions options;
         options.Simulate = true;
         ShellEnvironment environment{exeFolder, folder / "Documents", options, nullptr};
-        form = std::make_unique<TForm1>(prompts, environment);
+        form = std::make_unique<MainWindow>(prompts, environment);
         form->show();
         return *form;
     }
@@ -257,7 +265,7 @@ TEST_F(DemoMode, ConnectsManuallyAndAutomaticallyWithoutHardware) {
     const qint64 automatic = ConnectAndTime();
     EXPECT_GE(automatic, 0);
     RecordProperty("AutomaticConnectMs", static_cast<int>(automatic));
-    EXPECT_EQ(form->Comm().DeviceName(), form->SimulatorPort());
+    EXPECT_EQ(form->Serial().DevicePath(), form->SimulatorPort());
     EXPECT_TRUE(prompts.Calls.empty());
     std::printf("demo mode: Connect to \"Connected...\": manual %lld ms, automatic %lld ms\n",
                 static_cast<long long>(manual), static_cast<long long>(automatic));

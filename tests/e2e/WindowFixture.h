@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
@@ -18,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "link/PortSource.h"
 #include "tests/app/TestFiles.h"
 #include "ui/ScriptedPrompts.h"
@@ -30,27 +29,21 @@ using namespace std::chrono_literals;
 class WindowTest : public ::testing::Test {
   protected:
     // The window, with `ports` as the serial ports present (all free).
-    TForm1& MakeWindow(const std::vector<std::string>& ports, AppOptions options = {}) {
+    MainWindow& MakeWindow(const std::vector<std::string>& ports, AppOptions options = {}) {
         std::vector<PortInfo> infos;
         for (const std::string& path : ports)
             infos.push_back({path, {}, "pseudo-terminal"});
         source.SetPorts(infos);
         ShellEnvironment environment{NAVORO_BIN_DIR, folder / "Documents", std::move(options),
                                      &source};
-        form = std::make_unique<TForm1>(prompts, environment);
+        form = std::make_unique<MainWindow>(prompts, environment);
         form->show();
         return *form;
     }
 
     // Runs the event loop until `done` holds or `timeout` passes.
     static bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!done()) {
-            if (clock.elapsed() > timeout.count()) return done();
-            QTest::qWait(5);
-        }
-        return true;
+        return QTest::qWaitFor(done, static_cast<int>(timeout.count()));
     }
 
     const ConnectionControls& Controls() const { return form->ConnectionGroup(); }
@@ -60,7 +53,7 @@ class WindowTest : public ::testing::Test {
     void ChooseAutomatic() { Click(Controls().RadioButtonConnectionModeAuto); }
     // Makes every connection step take `interval` instead of a second.
     void StepEvery(std::chrono::milliseconds interval) {
-        form->Timer1()->setInterval(static_cast<int>(interval.count()));
+        form->ConnectionStepTimer()->setInterval(static_cast<int>(interval.count()));
     }
 
     // The texts of the message boxes shown so far.
@@ -74,7 +67,7 @@ class WindowTest : public ::testing::Test {
     TempFolder folder;
     ScriptedPortSource source;
     ScriptedPrompts prompts;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace navoro::test

@@ -178,6 +178,36 @@ TEST_F(CaptureFiles, BadInputGetsAClearResult) {
     EXPECT_LT(cut.Accepted, 5000u);
 }
 
+TEST_F(CaptureFiles, AClosedReaderHandsOutNoMoreLines) {
+    // Text lines read ahead with the file: a NUL among them makes it binary.
+    const std::string binary = kVdm + "\n" + kVdm + "\n" + std::string(1, '\0') + "\n" + kVdm;
+    const std::string text = kVdm + "\n" + kVdm + "\n" + kVdm + "\n";
+    struct Case {
+        const char* name;
+        std::string path;
+        CaptureStatus opened;
+        std::uint64_t linesBeforeClose;
+    };
+    const Case cases[] = {
+        {"binary", Write("nul.log", binary), CaptureStatus::Binary, 0},
+        {"binary, compressed", WriteGzip("nul.gz", binary), CaptureStatus::Binary, 0},
+        {"closed after a line", Write("text.log", text), CaptureStatus::Ok, 1},
+        {"closed after a line, compressed", WriteGzip("text.gz", text), CaptureStatus::Ok, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CaptureReader reader;
+        ASSERT_EQ(reader.Open(c.path), c.opened);
+        CaptureLine line;
+        for (std::uint64_t i = 0; i < c.linesBeforeClose; ++i)
+            ASSERT_TRUE(reader.Next(line));
+        reader.Close();
+        EXPECT_FALSE(reader.Next(line));
+        EXPECT_EQ(reader.LinesRead(), c.linesBeforeClose);
+        EXPECT_EQ(reader.LinesAccepted(), c.linesBeforeClose);
+    }
+}
+
 TEST_F(CaptureFiles, OverLongAndNonTextLinesAreRejectedAndSkipped) {
     const std::string tenKb(10 * 1024, 'A');
     const std::string atCap(CaptureReader::kMaxLineLength, 'B');

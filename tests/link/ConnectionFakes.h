@@ -21,24 +21,27 @@ class ScriptedPort : public ConnectionPort {
   public:
     struct Written {
         std::string path;
-        TBaudRate rate;
+        int rate;
         std::string bytes;
     };
 
     bool IsOpen() const override { return open_; }
-    void Open() override {
-        if (open_) throw ECommError("Port already assigned (open) (Error: %d)", -1);
-        ++opens;
-        if (raising.contains(name_))
-            throw ECommError("Error updating DataControlBlock (Error: %d)", 22);
-        const auto refused = refusing.find(name_);
-        if (refused != refusing.end()) {
-            lastError_ = refused->second;
-            return;
+    PortResult Open() override {
+        if (open_) {
+            return PortResult::Failed(PortResult::Failure::AlreadyOpen, -1,
+                                      "Port already assigned (open) (Error: -1)");
         }
-        lastError_.clear();
+        ++opens;
+        if (refusingSettings.contains(name_)) {
+            return PortResult::Failed(PortResult::Failure::SettingsRefused, 22,
+                                      "Error updating DataControlBlock (Error: 22)");
+        }
+        const auto refused = refusing.find(name_);
+        if (refused != refusing.end())
+            return PortResult::Failed(PortResult::Failure::Unavailable, EBUSY, refused->second);
         open_ = true;
-        opened.push_back(name_ + "@" + kRateText(rate_));
+        opened.push_back(name_ + "@" + std::to_string(rate_));
+        return {};
     }
     void Close() override {
         if (open_) ++closes;
@@ -48,14 +51,18 @@ class ScriptedPort : public ConnectionPort {
     // The device goes away under the open port.
     void HangUp() { hungUp_ = open_; }
     bool HungUp() const { return hungUp_; }
-    std::string DeviceName() const override { return name_; }
-    void SetDeviceName(const std::string& path) override {
+    std::string DevicePath() const override { return name_; }
+    void SetDevicePath(const std::string& path) override {
         if (!open_) name_ = path;
     }
-    TBaudRate BaudRate() const override { return rate_; }
-    void SetBaudRate(TBaudRate rate) override {
-        rate_ = rate;  // kept even when refused, as the component does
-        if (hungUp_) throw ECommError("Error updating DataControlBlock (Error: %d)", EIO);
+    int Rate() const override { return rate_; }
+    PortResult SetRate(int rate) override {
+        rate_ = rate;  // kept even when refused, as the serial port does
+        if (hungUp_) {
+            return PortResult::Failed(PortResult::Failure::SettingsRefused, EIO,
+                                      "Error updating DataControlBlock (Error: 5)");
+        }
+        return {};
     }
     int Write(const char* bytes, int length) override {
         if (!open_) return -1;
@@ -63,13 +70,10 @@ class ScriptedPort : public ConnectionPort {
         writes.push_back({name_, rate_, std::string(bytes, static_cast<std::size_t>(length))});
         return length;
     }
-    std::string LastOpenError() const override { return lastError_; }
     int LastDeviceError() const override { return hungUp_ ? EIO : 0; }
 
-    static std::string kRateText(TBaudRate rate) { return std::to_string(kBaudRateValues[rate]); }
-
     std::map<std::string, std::string> refusing;  // path -> why it cannot be opened
-    std::set<std::string> raising;                // paths whose open raises ECommError
+    std::set<std::string> refusingSettings;       // paths whose device refuses the settings
     bool failWrites = false;
     std::vector<std::string> opened;  // "path@rate"
     std::vector<Written> writes;
@@ -80,8 +84,7 @@ class ScriptedPort : public ConnectionPort {
     bool open_ = false;
     bool hungUp_ = false;
     std::string name_ = "/dev/ttyS1";
-    TBaudRate rate_ = br9600;
-    std::string lastError_;
+    int rate_ = 9600;
 };
 
 // The window: holds the controls' state and records every box. Boxes come
@@ -90,29 +93,29 @@ class ScriptedPort : public ConnectionPort {
 class ScriptedHost : public ConnectionHost {
   public:
     struct Box {
-        std::string kind;  // "warning", "error", "comm", "question"
+        std::string kind;  // "warning", "error", "port", "question"
         LinkText text;
         std::string reason;
     };
 
     bool AutoMode() const override { return autoMode; }
     void ShowDetectPage(bool automatic) override { autoPage = automatic; }
-    std::string ComPortText() const override { return comPortText; }
-    void SetComPortText(const std::string& text) override { comPortText = text; }
-    void SelectFirstComPort() override {
+    std::string PortText() const override { return comPortText; }
+    void SetPortText(const std::string& text) override { comPortText = text; }
+    void SelectFirstPort() override {
         comPortText = comPortItems.empty() ? "N/A" : comPortItems[0];
     }
-    void SetBaudRateItems(const std::array<ProbeRate, 6>& rates) override {
+    void SetRateItems(const std::array<ProbeRate, 6>& rates) override {
         baudRateItems.clear();
         for (const ProbeRate& rate : rates)
             baudRateItems.push_back(rate.Text);
     }
-    int BaudRateEntry() const override { return baudRateEntry; }
-    void SelectBaudRateEntry(int entry) override { baudRateEntry = entry; }
-    void SetAutoDetectComPort(const std::string& text) override { autoComPort = text; }
-    void SetAutoDetectBaudRate(const std::string& text) override { autoBaudRate = text; }
-    void SetConnectState(int state) override { openPortDown = state == 1; }
-    void SetOpenPortCaption(LinkText caption) override { openPortCaption = caption; }
+    int RateEntry() const override { return baudRateEntry; }
+    void SelectRateEntry(int entry) override { baudRateEntry = entry; }
+    void ShowProbedPort(const std::string& text) override { autoComPort = text; }
+    void ShowProbedRate(const std::string& text) override { autoBaudRate = text; }
+    void ShowActive(bool active) override { openPortDown = active; }
+    void SetConnectCaption(LinkText caption) override { openPortCaption = caption; }
     void EnableConnectionControls(bool enabled) override { controlsEnabled = enabled; }
     void StartConnectionTimers() override { timersRunning = true; }
     void StopConnectionTimers() override { timersRunning = false; }
@@ -137,8 +140,8 @@ class ScriptedHost : public ConnectionHost {
                    ? "received data but no readable lines: the rate may be wrong \u2014 try Auto."
                    : "text " + std::to_string(static_cast<int>(text));
     }
-    void CommErrorBox(const std::string& message) override {
-        Record({"comm", LinkText::PortOpenError, message});
+    void PortErrorBox(const std::string& message) override {
+        Record({"port", LinkText::PortOpenError, message});
     }
     bool AskForceConnect() override {
         Record({"question", LinkText::CheckPortError, ""});
@@ -153,8 +156,6 @@ class ScriptedHost : public ConnectionHost {
             notice();
         }
     }
-    void ResetConfiguration() override { ++configurationResets; }
-    void PageControlConfChange() override { ++pageReads; }
 
     void Record(Box box) {
         boxes.push_back(box);

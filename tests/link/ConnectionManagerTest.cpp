@@ -26,11 +26,13 @@ class ConnectionTest : public ::testing::Test {
             host.comPortItems.clear();
             for (const PortInfo& p : lists.PresentPorts())
                 host.comPortItems.push_back(p.path);
-            host.SelectFirstComPort();
+            host.SelectFirstPort();
         };
-        lists.IsConnected = [this] { return manager.LinkEstablished; };
-        lists.ConnectedPort = [this] { return port.DeviceName(); };
+        lists.IsConnected = [this] { return manager.Linked(); };
+        lists.ConnectedPort = [this] { return port.DevicePath(); };
         lists.OnConnectedPortGone = [this] { manager.ConnectedPortGone(); };
+        manager.OnReset = [this] { ++host.configurationResets; };
+        manager.OnLinked = [this] { ++host.pageReads; };
     }
 
     void SetPorts(const std::vector<std::string>& paths,
@@ -50,23 +52,23 @@ class ConnectionTest : public ::testing::Test {
         for (std::size_t i = before; i < port.writes.size(); ++i) {
             EXPECT_EQ(port.writes[i].bytes, kProbe);
             if (!text.empty()) text += " ";
-            text += port.writes[i].path + "@" + ScriptedPort::kRateText(port.writes[i].rate);
+            text += port.writes[i].path + "@" + std::to_string(port.writes[i].rate);
         }
         return text;
     }
 
-    // A click on OpenPort and a Timer1 step, each followed by the boxes they
-    // queued, as the event loop shows them.
+    // A click on Connect/Disconnect and a connection step, each followed by
+    // the boxes they queued, as the event loop shows them.
     void Click() {
-        manager.OpenPortClick();
+        manager.ToggleConnection();
         host.RunNotices();
     }
     void Step() {
-        manager.Timer1Timer();
+        manager.ConnectionStep();
         host.RunNotices();
     }
 
-    // Clicks Connect (step 0) and runs Timer1 for steps 1..last while it runs;
+    // Clicks Connect (step 0) and runs the connection steps 1..last while they run;
     // the probes of each step.
     std::vector<std::string> ConnectAndRun(int last) {
         std::vector<std::string> steps;
@@ -82,8 +84,8 @@ class ConnectionTest : public ::testing::Test {
     }
 
     void ExpectIdle() const {
-        EXPECT_EQ(manager.ConnectState, 0);
-        EXPECT_EQ(manager.LinkState, 0);
+        EXPECT_FALSE(manager.Active());
+        EXPECT_EQ(manager.Handshake(), HandshakeState::Idle);
         EXPECT_FALSE(host.openPortDown);
         EXPECT_FALSE(host.timersRunning);
         EXPECT_TRUE(host.controlsEnabled);
@@ -107,8 +109,8 @@ TEST_F(ConnectionTest, SetUpFillsTheChoicesAndStartsIdle) {
               (std::vector<std::string>{"4800", "9600", "19200", "38400", "57600", "115200"}));
     EXPECT_EQ(host.baudRateEntry, 5);
     EXPECT_EQ(host.comPortText, "/dev/ttyS3");  // the first in natural order
-    EXPECT_EQ(port.DeviceName(), "/dev/ttyS3");
-    EXPECT_EQ(port.BaudRate(), br115200);
+    EXPECT_EQ(port.DevicePath(), "/dev/ttyS3");
+    EXPECT_EQ(port.Rate(), 115200);
     EXPECT_FALSE(host.autoPage);
     EXPECT_EQ(host.configurationResets, 1);
     ExpectIdle();
@@ -135,7 +137,6 @@ TEST_F(ConnectionTest, ManualModeProbesTwiceEveryThreeStepsAndTimesOutAtStep21) 
     EXPECT_EQ(host.boxes[0].reason, "");  // nothing was received
     // The failing step itself disconnected.
     ExpectIdle();
-    EXPECT_FALSE(manager.ConnectFailed);
 }
 
 TEST_F(ConnectionTest, ATimeOutAfterUnreadableBytesHintsAtTheRate) {
@@ -150,12 +151,12 @@ TEST_F(ConnectionTest, ATimeOutAfterUnreadableBytesHintsAtTheRate) {
     SetPorts({"/dev/ttyUSB0"});
     for (const auto& c : cases) {
         host.boxes.clear();
-        manager.OpenPortClick();
+        manager.ToggleConnection();
         for (std::string line : c.lines) {
             manager.BytesReceived(line.size());
-            manager.CheckLinkHandshake(line.data());
+            manager.TakeHandshakeLine(line.data());
         }
-        while (manager.ConnectState == 1)
+        while (manager.Active())
             Step();
         ASSERT_EQ(host.boxes.size(), 1u);
         EXPECT_EQ(host.boxes[0].text, LinkText::ManualConnectTimeOut);
@@ -175,7 +176,7 @@ TEST_F(ConnectionTest, ManualModeOpensTheChosenPortAtTheChosenRate) {
     SetPorts({"/dev/ttyUSB0", "/dev/ttyS3"});
     for (const auto& c : cases) {
         host.baudRateEntry = c.entry;
-        manager.cbxBaudRateChange();
+        manager.RateChosen();
         port.opened.clear();
         Click();
         EXPECT_EQ(port.opened, std::vector<std::string>{c.opened});
@@ -188,8 +189,8 @@ TEST_F(ConnectionTest, ManualModeOpensTheChosenPortAtTheChosenRate) {
 TEST_F(ConnectionTest, ATypedPathIsOpenedAfterTheForceConnectQuestion) {
     SetPorts({"/dev/ttyUSB0"});
     host.comPortText = " /dev/pts/7 ";  // not a listed port
-    manager.cbxComPortChange();
-    EXPECT_EQ(port.DeviceName(), "/dev/pts/7");
+    manager.PortChosen();
+    EXPECT_EQ(port.DevicePath(), "/dev/pts/7");
     Click();
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].kind, "question");
@@ -221,9 +222,9 @@ TEST_F(ConnectionTest, APortThatCannotBeOpenedShowsWhyAndDisconnectsAtOnce) {
     EXPECT_EQ(host.boxes.size(), 2u);
 }
 
-TEST_F(ConnectionTest, AnErrorRaisedWhileOpeningIsOneBoxAndNoHalfOpenPort) {
+TEST_F(ConnectionTest, SettingsRefusedWhileOpeningAreOneBoxAndNoHalfOpenPort) {
     SetPorts({"/dev/ttyUSB0"});
-    port.raising.insert("/dev/ttyUSB0");
+    port.refusingSettings.insert("/dev/ttyUSB0");
     Click();
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, LinkText::PortOpenError);
@@ -238,7 +239,7 @@ TEST_F(ConnectionTest, AnErrorRaisedWhileOpeningIsOneBoxAndNoHalfOpenPort) {
 TEST_F(ConnectionTest, AutomaticModeWithOneFreePortTriesSixRatesThenFailsAtStep21) {
     SetPorts({"/dev/ttyUSB0", "/dev/ttyUSB1"}, {"/dev/ttyUSB1"});
     host.autoMode = true;
-    manager.RadioButtonConnectionModeAutoClick();
+    manager.ModeChanged();
     EXPECT_TRUE(host.autoPage);
     const std::vector<std::string> expected = {
         "/dev/ttyUSB0@115200",
@@ -265,7 +266,7 @@ TEST_F(ConnectionTest, AutomaticModeWithOneFreePortTriesSixRatesThenFailsAtStep2
         "",                     // 21: the limit is passed
     };
     EXPECT_EQ(ConnectAndRun(21), expected);
-    EXPECT_EQ(manager.StepLimit, 20);
+    EXPECT_EQ(manager.StepLimit(), 20);
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, LinkText::AutoDetectTimeOut);
     Step();
@@ -279,7 +280,7 @@ TEST_F(ConnectionTest, AutomaticModeTriesTheFreePortsInOrderUpToTheLimit) {
     host.autoMode = true;
     const std::vector<std::string> steps = ConnectAndRun(39);
     ASSERT_EQ(steps.size(), 40u);
-    EXPECT_EQ(manager.StepLimit, 38);
+    EXPECT_EQ(manager.StepLimit(), 38);
     const char* kRates[] = {"115200", "57600", "38400", "19200", "9600", "4800"};
     for (int t = 0; t <= 39; ++t) {
         // Port 3 takes steps 0-17, port 7 steps 18-35, port 3 again 36-38.
@@ -352,35 +353,35 @@ TEST_F(ConnectionTest, DisconnectDuringDetectionClosesThePortAndEmptiesTheDispla
 TEST_F(ConnectionTest, TheEndOfTheDumpEstablishesTheLinkAndReadsThePage) {
     SetPorts({"/dev/ttyUSB0"});
     ConnectAndRun(2);
-    EXPECT_EQ(manager.LinkState, 1);
+    EXPECT_EQ(manager.Handshake(), HandshakeState::AwaitingDump);
     char line[] = "MMSI:(123456789)\r\n";
-    manager.CheckLinkHandshake(line);
-    EXPECT_FALSE(manager.LinkEstablished);
+    manager.TakeHandshakeLine(line);
+    EXPECT_FALSE(manager.Linked());
     char end[] = "******** [DEVICE DATA END] ********\r\n";
-    manager.CheckLinkHandshake(end);
-    EXPECT_TRUE(manager.LinkEstablished);
-    EXPECT_TRUE(manager.DeviceDataSeen);
-    EXPECT_EQ(manager.LinkState, 2);
-    EXPECT_EQ(manager.TickCount, 0);
+    manager.TakeHandshakeLine(end);
+    EXPECT_TRUE(manager.Linked());
+    EXPECT_TRUE(manager.DumpEnded());
+    EXPECT_EQ(manager.Handshake(), HandshakeState::Linked);
+    EXPECT_EQ(manager.Steps(), 0);
     EXPECT_EQ(host.pageReads, 1);
-    manager.CheckLinkHandshake(end);  // linked: nothing more
+    manager.TakeHandshakeLine(end);  // linked: nothing more
     EXPECT_EQ(host.pageReads, 1);
 
     // Within 200 ms the display follows and the connection timers stop.
-    manager.TimerConnectionTimer();
+    manager.StatusStep();
     EXPECT_EQ(host.statusText, LinkText::StatusConnected);
     EXPECT_EQ(host.statusFrame, 1);
     EXPECT_FALSE(host.timersRunning);
     EXPECT_TRUE(host.systemCheckRunning);
-    EXPECT_EQ(manager.TimerConnectionTag, 2);
-    EXPECT_EQ(manager.ConnectState, 1);
+    EXPECT_EQ(manager.StatusFrame(), 2);
+    EXPECT_TRUE(manager.Active());
     EXPECT_TRUE(port.IsOpen());
 
     // Disconnect.
     Click();
     ExpectIdle();
-    EXPECT_FALSE(manager.LinkEstablished);
-    EXPECT_FALSE(manager.DeviceDataSeen);
+    EXPECT_FALSE(manager.Linked());
+    EXPECT_FALSE(manager.DumpEnded());
 }
 
 TEST_F(ConnectionTest, OnlyAPlainDumpEndLineCounts) {
@@ -400,10 +401,10 @@ TEST_F(ConnectionTest, OnlyAPlainDumpEndLineCounts) {
     SetPorts({"/dev/ttyUSB0"});
     for (const auto& c : cases) {
         Click();
-        ASSERT_EQ(manager.LinkState, 1);
+        ASSERT_EQ(manager.Handshake(), HandshakeState::AwaitingDump);
         std::string copy = c.line;
-        manager.CheckLinkHandshake(copy.data());
-        EXPECT_EQ(manager.LinkEstablished, c.links) << c.line;
+        manager.TakeHandshakeLine(copy.data());
+        EXPECT_EQ(manager.Linked(), c.links) << c.line;
         Click();
     }
 }
@@ -413,8 +414,8 @@ TEST_F(ConnectionTest, ALineAfterAFailedAttemptDoesNotStartItOver) {
     ConnectAndRun(21);
     ExpectIdle();
     char line[] = "$GPZDA,201530.00,04,07,2002,00,00*60\r\n";
-    manager.CheckLinkHandshake(line);
-    EXPECT_EQ(manager.LinkState, 0);
+    manager.TakeHandshakeLine(line);
+    EXPECT_EQ(manager.Handshake(), HandshakeState::Idle);
     Step();
     ExpectIdle();
     EXPECT_EQ(host.boxes.size(), 1u);
@@ -436,10 +437,10 @@ TEST_F(ConnectionTest, EveryFailureBoxComesAfterTheAttemptEnded) {
          {},
          [](ScriptedPort& p) { p.refusing["/dev/ttyUSB0"] = "busy"; },
          LinkText::PortOpenError},
-        {"open raised",
+        {"settings refused at open",
          false,
          {},
-         [](ScriptedPort& p) { p.raising.insert("/dev/ttyUSB0"); },
+         [](ScriptedPort& p) { p.refusingSettings.insert("/dev/ttyUSB0"); },
          LinkText::PortOpenError},
         {"failed probe",
          false,
@@ -464,12 +465,12 @@ TEST_F(ConnectionTest, EveryFailureBoxComesAfterTheAttemptEnded) {
         c.arrange(casePort);
         bool idleWhileBoxUp = false;
         caseHost.onBox = [&](const ScriptedHost::Box&) {
-            idleWhileBoxUp = caseManager.ConnectState == 0 && !casePort.IsOpen() &&
+            idleWhileBoxUp = !caseManager.Active() && !casePort.IsOpen() &&
                              !caseHost.timersRunning && caseHost.controlsEnabled;
         };
-        caseManager.OpenPortClick();
+        caseManager.ToggleConnection();
         for (int step = 0; step < 40 && caseHost.notices.empty(); ++step)
-            caseManager.Timer1Timer();
+            caseManager.ConnectionStep();
         EXPECT_TRUE(caseHost.boxes.empty()) << c.name << ": shown inside the step";
         ASSERT_EQ(caseHost.notices.size(), 1u) << c.name;
         caseHost.RunNotices();
@@ -487,12 +488,12 @@ TEST_F(ConnectionTest, TheStatusAnimationSwingsAndBlinks) {
     std::vector<int> frames;
     std::string colours;
     for (int i = 0; i < 16; ++i) {
-        manager.TimerConnectionTimer();
+        manager.StatusStep();
         frames.push_back(host.twoWayFrame);
         colours += host.statusRed ? 'R' : 'b';
     }
     EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 6, 5, 4, 3, 2, 3, 4, 5, 6}));
-    // The label's Tag runs 1..7, 0..7, ...: red while below 3.
+    // The label's blink phase runs 1..7, 0..7, ...: red while below 3.
     EXPECT_EQ(colours, "RRbbbbbRRRbbbbbR");
 }
 
@@ -514,8 +515,8 @@ TEST_F(ConnectionTest, AFailedProbeInAutomaticModeIsIgnored) {
     host.autoMode = true;
     ConnectAndRun(6);
     EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(manager.RateCursor, 2);  // failed writes count as sent
-    EXPECT_EQ(manager.ConnectState, 1);
+    EXPECT_EQ(manager.ProbeRateEntry(), 2);  // failed writes count as sent
+    EXPECT_TRUE(manager.Active());
 }
 
 TEST_F(ConnectionTest, UnpluggingTheLinkedPortDisconnectsAndSaysSo) {
@@ -523,12 +524,12 @@ TEST_F(ConnectionTest, UnpluggingTheLinkedPortDisconnectsAndSaysSo) {
     host.comPortText = "/dev/ttyUSB1";
     Click();
     char end[] = "[DEVICE DATA END]\r\n";
-    manager.CheckLinkHandshake(end);
-    manager.TimerConnectionTimer();
+    manager.TakeHandshakeLine(end);
+    manager.StatusStep();
 
     source.Unplug("/dev/ttyUSB0");  // another adapter: only the lists change
     lists.PortChangeNotice({PortChange::Removal, "/dev/ttyUSB0"});
-    EXPECT_EQ(manager.LinkState, 2);
+    EXPECT_EQ(manager.Handshake(), HandshakeState::Linked);
     EXPECT_TRUE(host.boxes.empty());
 
     source.Unplug("/dev/ttyUSB1");
@@ -556,15 +557,15 @@ TEST_F(ConnectionTest, UnpluggingDuringDetectionOnlyRefreshesTheLists) {
             caseHost.comPortItems.clear();
             for (const PortInfo& p : caseLists.PresentPorts())
                 caseHost.comPortItems.push_back(p.path);
-            caseHost.SelectFirstComPort();
+            caseHost.SelectFirstPort();
         };
         caseSource.SetPorts({{"/dev/ttyUSB0", {}, {}}, {"/dev/ttyUSB1", {}, {}}});
         caseManager.SetUp();
         caseHost.autoMode = true;
-        caseManager.OpenPortClick();
+        caseManager.ToggleConnection();
         for (int t = 1; t <= 4; ++t)
-            caseManager.Timer1Timer();
-        ASSERT_EQ(casePort.DeviceName(), "/dev/ttyUSB0");
+            caseManager.ConnectionStep();
+        ASSERT_EQ(casePort.DevicePath(), "/dev/ttyUSB0");
         casePort.HangUp();
         caseSource.Unplug("/dev/ttyUSB0");
         if (noticeFirst) {
@@ -573,14 +574,14 @@ TEST_F(ConnectionTest, UnpluggingDuringDetectionOnlyRefreshesTheLists) {
             EXPECT_FALSE(casePort.IsOpen());
         }
         const std::size_t before = casePort.writes.size();
-        while (caseManager.ConnectState == 1)
-            caseManager.Timer1Timer();
+        while (caseManager.Active())
+            caseManager.ConnectionStep();
         caseHost.RunNotices();
         EXPECT_EQ(caseHost.comPortItems, std::vector<std::string>{"/dev/ttyUSB1"});
         // Step 6 moved to the other port at the first rate; nothing went to the lost one.
         ASSERT_GT(casePort.writes.size(), before);
         EXPECT_EQ(casePort.writes[before].path, "/dev/ttyUSB1");
-        EXPECT_EQ(casePort.writes[before].rate, br115200);
+        EXPECT_EQ(casePort.writes[before].rate, 115200);
         for (std::size_t i = before; i < casePort.writes.size(); ++i)
             EXPECT_EQ(casePort.writes[i].path, "/dev/ttyUSB1");
         // Only the end of the exhausted detection is reported.
@@ -597,7 +598,7 @@ TEST_F(ConnectionTest, AHangUpWhileConnectingOrLinkedDisconnectsWithOneBox) {
         Click();
         if (linked) {
             char end[] = "[DEVICE DATA END]\r\n";
-            manager.CheckLinkHandshake(end);
+            manager.TakeHandshakeLine(end);
         }
         port.HangUp();
         if (linked) {
@@ -624,8 +625,8 @@ TEST_F(ConnectionTest, ReconnectingAfterADisconnectStartsAFreshAttempt) {
     char end[] = "[DEVICE DATA END]\r\n";
     for (int round = 0; round < 2; ++round) {
         ConnectAndRun(3);
-        manager.CheckLinkHandshake(end);
-        manager.TimerConnectionTimer();
+        manager.TakeHandshakeLine(end);
+        manager.StatusStep();
         EXPECT_EQ(host.statusText, LinkText::StatusConnected) << round;
         EXPECT_EQ(host.pageReads, round + 1);
         Click();

@@ -18,14 +18,14 @@ class Recorder : public LineSink {
 
     bool LogEnabled() const override { return log; }
     void LogLine(std::string_view line) override { logged.emplace_back(line); }
-    void DispatchSentence(char* line) override {
+    void RouteLine(char* line) override {
         dispatched.emplace_back(line);
         for (char* p = line; *p != '\0'; ++p) {
             if (*p == ',') *p = '\0';
         }
     }
-    void CheckLinkHandshake(char* line) override { handshake.emplace_back(line); }
-    void CollectDeviceData(char* line) override { collected.emplace_back(line); }
+    void CheckHandshake(char* line) override { handshake.emplace_back(line); }
+    void CollectDeviceInfo(char* line) override { collected.emplace_back(line); }
 };
 
 const std::string kSentence = "$GPZDA,201530.00,04,07,2002,00,00*60";
@@ -147,7 +147,7 @@ TEST(LineAssembler, FeedingFromInsideAConsumerStartsANewLine) {
     struct Reentrant : LineSink {
         LineAssembler* assembler = nullptr;
         std::vector<std::string> lines;
-        void DispatchSentence(char* line) override {
+        void RouteLine(char* line) override {
             lines.emplace_back(line);
             if (lines.size() == 1) assembler->Feed("INNER\n");
         }

@@ -9,9 +9,9 @@
 #include <QThread>
 #include <chrono>
 
-#include "link/Comm.h"
 #include "link/GuiThreadExecutor.h"
 #include "link/PortMonitor.h"
+#include "link/SerialPort.h"
 #include "tests/link/PtyPair.h"
 
 namespace navoro {
@@ -24,26 +24,25 @@ class LinkQt : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(pty.Ok());
-        comm.SetDeviceName(pty.SlavePath());
-        comm.SetBaudRate(br115200);
+        port.SetDevicePath(pty.SlavePath());
+        ASSERT_TRUE(port.SetRate(115200).Ok());
     }
 
     test::PtyPair pty;
     GuiThreadExecutor executor;
-    TComm comm{executor};
+    SerialPort port{executor};
 };
 
 TEST_F(LinkQt, ReceiveHandlerRunsOnTheGuiThread) {
     std::string received;
     QThread* handlerThread = nullptr;
-    comm.OnRxChar = [&](TComm* sender, std::uint32_t count) {
+    port.OnDataWaiting = [&](std::uint32_t count) {
         handlerThread = QThread::currentThread();
         std::string bytes(count, '\0');
-        const int got = sender->Read(bytes.data(), static_cast<int>(count));
+        const int got = port.Read(bytes.data(), static_cast<int>(count));
         received.append(bytes.data(), static_cast<std::size_t>(std::max(got, 0)));
     };
-    comm.Open();
-    ASSERT_TRUE(comm.IsOpen());
+    ASSERT_TRUE(port.Open().Ok());
     ASSERT_TRUE(pty.WriteMaster("$PLMO,R,VER,1.0*00\r\n"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() >= 20; }, 10'000));
     EXPECT_EQ(received, "$PLMO,R,VER,1.0*00\r\n");
@@ -52,14 +51,14 @@ TEST_F(LinkQt, ReceiveHandlerRunsOnTheGuiThread) {
 
 TEST_F(LinkQt, CloseFromTheHandlerTheReaderWaitsOn) {
     int calls = 0;
-    comm.OnRxChar = [&](TComm* sender, std::uint32_t) {
+    port.OnDataWaiting = [&](std::uint32_t) {
         ++calls;
-        sender->Close();
+        port.Close();
     };
-    comm.Open();
+    ASSERT_TRUE(port.Open().Ok());
     ASSERT_TRUE(pty.WriteMaster("a\r\n"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 10'000));
-    EXPECT_FALSE(comm.IsOpen());
+    EXPECT_FALSE(port.IsOpen());
     pty.WriteMaster("b\r\n");
     QTest::qWait(200);
     EXPECT_EQ(calls, 1);
@@ -67,13 +66,13 @@ TEST_F(LinkQt, CloseFromTheHandlerTheReaderWaitsOn) {
 
 TEST_F(LinkQt, CloseWhileAnEventIsQueuedForTheGuiThread) {
     int calls = 0;
-    comm.OnRxChar = [&](TComm*, std::uint32_t) { ++calls; };
-    comm.Open();
+    port.OnDataWaiting = [&](std::uint32_t) { ++calls; };
+    ASSERT_TRUE(port.Open().Ok());
     ASSERT_TRUE(pty.WriteMaster("queued\r\n"));
     // The GUI thread is busy (not processing events) while the reader posts.
     QThread::msleep(200);
     const auto start = Clock::now();
-    comm.Close();
+    port.Close();
     EXPECT_LT(Clock::now() - start, 100ms);
     QTest::qWait(100);
     EXPECT_EQ(calls, 0);

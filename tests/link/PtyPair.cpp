@@ -21,7 +21,7 @@ PtyPair::PtyPair() {
     fcntl(master_, F_SETFD, FD_CLOEXEC);
     fcntl(slave_, F_SETFD, FD_CLOEXEC);
     // Raw from the start, so nothing is echoed or translated before the
-    // component sets the line up.
+    // port sets the line up.
     termios tio{};
     tcgetattr(slave_, &tio);
     cfmakeraw(&tio);

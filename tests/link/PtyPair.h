@@ -1,6 +1,6 @@
 #pragma once
 
-// A pseudo-terminal pair for the link tests: the component opens the slave by
+// A pseudo-terminal pair for the link tests: the port opens the slave by
 // its path, the test plays the far end on the master.
 
 #include <chrono>

@@ -1,5 +1,5 @@
-// The send path over a scripted port: exact bytes, the inverted result of
-// SendSentenceTextFailed, and what a failed write makes of SendSentence.
+// The send path over a scripted port: exact bytes, the result of SendText, and
+// what a failed write makes of SendSentence.
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,8 @@ using test::ScriptedPort;
 class SendPathTest : public ::testing::Test {
   protected:
     SendPathTest() {
-        port.SetDeviceName("/dev/pts/1");
-        port.Open();
+        port.SetDevicePath("/dev/pts/1");
+        EXPECT_TRUE(port.Open().Ok());
     }
     std::string Written() const {
         std::string all;
@@ -34,7 +34,7 @@ class SendPathTest : public ::testing::Test {
     SendPath send{*codec, port};
 };
 
-TEST_F(SendPathTest, SendSentenceTextAppendsChecksumAndLineEnd) {
+TEST_F(SendPathTest, SendTextAppendsChecksumAndLineEnd) {
     const struct {
         const char* text;
         const char* sent;
@@ -47,31 +47,31 @@ TEST_F(SendPathTest, SendSentenceTextAppendsChecksumAndLineEnd) {
         port.writes.clear();
         char text[40];
         std::strcpy(text, c.text);
-        EXPECT_FALSE(send.SendSentenceTextFailed(text)) << c.text;  // false: it was sent
+        EXPECT_TRUE(send.SendText(text)) << c.text;
         EXPECT_EQ(Written(), c.sent);
         EXPECT_STREQ(text, c.sent);  // in place, in the caller's buffer
     }
 }
 
-TEST_F(SendPathTest, SendSentenceTextReportsFailureAsTrue) {
-    char text[20] = "$PTST,,,,,00017";
+TEST_F(SendPathTest, SendTextReportsAFailureAsFalse) {
+    char text[21] = "$PTST,,,,,00017";
     port.Close();
-    EXPECT_TRUE(send.SendSentenceTextFailed(text));
-    port.Open();
+    EXPECT_FALSE(send.SendText(text));
+    EXPECT_TRUE(port.Open().Ok());
     port.failWrites = true;
-    char again[20] = "$PTST,,,,,00017";
-    EXPECT_TRUE(send.SendSentenceTextFailed(again));
+    char again[21] = "$PTST,,,,,00017";
+    EXPECT_FALSE(send.SendText(again));
     EXPECT_TRUE(port.writes.empty());
 }
 
-TEST_F(SendPathTest, SendSentenceTextWithoutRoomForTheTailSendsNothing) {
+TEST_F(SendPathTest, SendTextWithoutRoomForTheTailSendsNothing) {
     char text[21] = "$PTST,,,,,00017";  // 15 characters + "*hh\r\n" + NUL = 21: fits
-    EXPECT_FALSE(send.SendSentenceTextFailed(text));
+    EXPECT_TRUE(send.SendText(text));
     char tight[20] = "$PTST,,,,,00017";  // one byte short
-    EXPECT_TRUE(send.SendSentenceTextFailed(tight));
+    EXPECT_FALSE(send.SendText(tight));
     EXPECT_STREQ(tight, "$PTST,,,,,00017");
     char unterminated[4] = {'$', 'A', 'B', 'C'};
-    EXPECT_TRUE(send.SendSentenceTextFailed(unterminated));
+    EXPECT_FALSE(send.SendText(unterminated));
     EXPECT_EQ(port.writes.size(), 1u);
 }
 

@@ -1,4 +1,4 @@
-// Where DispatchSentence sends a received line.
+// What kind of sentence a received line is, once the codec accepted it.
 
 #include <gtest/gtest.h>
 
@@ -13,41 +13,40 @@ namespace {
 
 using test::Sentence;
 
-TEST(SentenceDispatch, RoutesByFormatterGroup) {
+TEST(SentenceDispatch, TellsTheKindByFormatterGroup) {
     const struct {
         std::string line;
-        SentenceRoute route;
+        SentenceKind route;
     } cases[] = {
-        {Sentence("$AISSD,ABC1234,SHIP NAME,100,20,5,6,0,AI"), SentenceRoute::ShowSsdReply},
-        {Sentence("$AIVSD,30,5.2,12,HAMBURG,123456.78,05,06,0,0"), SentenceRoute::ShowVsdReply},
-        {Sentence("!AIVDO,1,1,,,13aEOK?P00PD2wVMdLDRhgvL289?,0"),
-         SentenceRoute::CountPositionReport},
-        {Sentence("!AIVDM,1,1,,,13aEOK?P00PD2wVMdLDRhgvL289?,0"),
-         SentenceRoute::CountPositionReport},
+        {Sentence("$AISSD,ABC1234,SHIP NAME,100,20,5,6,0,AI"), SentenceKind::Reply},
+        {Sentence("$AIVSD,30,5.2,12,HAMBURG,123456.78,05,06,0,0"), SentenceKind::Reply},
+        {Sentence("!AIVDO,1,1,,,13aEOK?P00PD2wVMdLDRhgvL289?,0"), SentenceKind::Encapsulated},
+        {Sentence("!AIVDM,1,1,,,13aEOK?P00PD2wVMdLDRhgvL289?,0"), SentenceKind::Encapsulated},
         {Sentence("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
-         SentenceRoute::UpdateGnssStatus},
-        {Sentence("$GPVTG,31.66,T,30.10,M,0.02,N,0.04,K,A"), SentenceRoute::UpdateGnssStatus},
-        {Sentence("$PLMO,R,TSV,,,1,2,3,4,5,6"), SentenceRoute::ShowTsvReply},
-        {Sentence("$PLMO,R,BAU,3,38400"), SentenceRoute::ShowBauReply},
-        {Sentence("$PLMO,R,DES,2,HAMBURG"), SentenceRoute::ShowDesReply},
-        {Sentence("$PLMO,R,MBL,211000000,JOHN SMITH"), SentenceRoute::ShowMblReply},
-        {Sentence("$PLMO,R,CLR,1,1010101010,1,2087,2088"), SentenceRoute::ShowClrReply},
-        {Sentence("$PLMO,R,CPA,045,1,046,2,047,0,,"), SentenceRoute::ShowCpaReply},
-        // Proprietary sentences nobody shows.
-        {Sentence("$PTST,12345,07,a,Z,00017"), SentenceRoute::None},
-        {Sentence("$PMID,211000000,"), SentenceRoute::None},
-        // Other formatters of the AIS group go nowhere.
-        {Sentence("$AITXT,,01,21,EXTERNAL GPS LOST"), SentenceRoute::None},
-        {Sentence("$AIAIQ,SSD"), SentenceRoute::None},
+         SentenceKind::Gnss},
+        {Sentence("$GPVTG,31.66,T,30.10,M,0.02,N,0.04,K,A"), SentenceKind::Gnss},
+        {Sentence("$PLMO,R,TSV,,,1,2,3,4,5,6"), SentenceKind::Reply},
+        {Sentence("$PLMO,R,BAU,3,38400"), SentenceKind::Reply},
+        {Sentence("$PLMO,R,DES,2,HAMBURG"), SentenceKind::Reply},
+        {Sentence("$PLMO,R,MBL,211000000,JOHN SMITH"), SentenceKind::Reply},
+        {Sentence("$PLMO,R,CLR,1,1010101010,1,2087,2088"), SentenceKind::Reply},
+        {Sentence("$PLMO,R,CPA,045,1,046,2,047,0,,"), SentenceKind::Reply},
+        {Sentence("$GPGSV,1,1,01,05,45,120,40"), SentenceKind::Satellites},
+        // The transponder's own sentences, whoever takes them.
+        {Sentence("$PTST,12345,07,a,Z,00017"), SentenceKind::Reply},
+        {Sentence("$PMID,211000000,"), SentenceKind::Reply},
+        {Sentence("$AITXT,,01,21,EXTERNAL GPS LOST"), SentenceKind::Reply},
+        // Accepted, of another group.
+        {Sentence("$HEHDT,274.07,T"), SentenceKind::Other},
         // Not admitted or not accepted.
-        {"MMSI:(123456789)\r\n", SentenceRoute::None},
-        {"[DEVICE DATA END]\r\n", SentenceRoute::None},
-        {"$AISSD,ABC1234,SHIP NAME,100,20,5,6,0,AI*00\r\n", SentenceRoute::None},
-        {"\r\n", SentenceRoute::None},
+        {"MMSI:(123456789)\r\n", SentenceKind::Rejected},
+        {"[DEVICE DATA END]\r\n", SentenceKind::Rejected},
+        {"$AISSD,ABC1234,SHIP NAME,100,20,5,6,0,AI*00\r\n", SentenceKind::Rejected},
+        {"\r\n", SentenceKind::Rejected},
     };
     auto codec = std::make_unique<Codec>();
     for (const auto& c : cases)
-        EXPECT_EQ(RouteReceivedLine(*codec, c.line.c_str()), c.route) << c.line;
+        EXPECT_EQ(AcceptLine(*codec, c.line.c_str()), c.route) << c.line;
 }
 
 TEST(SentenceDispatch, LinesLongerThan82CharactersWithTheirLineEndAreIgnored) {
@@ -61,8 +60,8 @@ TEST(SentenceDispatch, LinesLongerThan82CharactersWithTheirLineEndAreIgnored) {
     };
     ASSERT_EQ(padded(82).size(), 82u);
     ASSERT_EQ(padded(83).size(), 83u);
-    EXPECT_EQ(RouteReceivedLine(*codec, padded(82).c_str()), SentenceRoute::ShowSsdReply);
-    EXPECT_EQ(RouteReceivedLine(*codec, padded(83).c_str()), SentenceRoute::None);
+    EXPECT_EQ(AcceptLine(*codec, padded(82).c_str()), SentenceKind::Reply);
+    EXPECT_EQ(AcceptLine(*codec, padded(83).c_str()), SentenceKind::Rejected);
 }
 
 }  // namespace

@@ -25,19 +25,19 @@ TEST(TermiosSettings, FrameFlagsFollowTheRecord) {
         termios tio{};
         tio.c_cflag = CS8 | PARENB | PARODD | CMSPAR | CSTOPB | CREAD | CLOCAL;
         LineSettings settings;
-        settings.ByteSize = c.bytes;
-        settings.Parity = c.parity;
-        settings.StopBits = c.stop;
+        settings.dataBits = c.bytes;
+        settings.parity = c.parity;
+        settings.stopBits = c.stop;
         ASSERT_TRUE(ApplyLineSettings(settings, tio));
         EXPECT_EQ(tio.c_cflag & kFrame, c.flags) << int(c.bytes);
         EXPECT_EQ(tio.c_cflag & (CREAD | CLOCAL), static_cast<tcflag_t>(CREAD | CLOCAL));
 
         LineSettings back;
-        back.StopBits = c.stop;  // 1.5 is only told apart from 2 by what was asked
+        back.stopBits = c.stop;  // 1.5 is only told apart from 2 by what was asked
         ReadLineSettings(tio, back);
-        EXPECT_EQ(back.ByteSize, c.bytes);
-        EXPECT_EQ(back.Parity, c.parity);
-        EXPECT_EQ(back.StopBits, c.stop);
+        EXPECT_EQ(back.dataBits, c.bytes);
+        EXPECT_EQ(back.parity, c.parity);
+        EXPECT_EQ(back.stopBits, c.stop);
     }
 }
 
@@ -45,8 +45,8 @@ TEST(TermiosSettings, FourDataBitsAreRefusedAndChangeNothing) {
     termios tio{};
     tio.c_cflag = CS8;
     LineSettings settings;
-    settings.ByteSize = 4;
-    settings.Parity = LineParity::Even;
+    settings.dataBits = 4;
+    settings.parity = LineParity::Even;
     EXPECT_FALSE(ApplyLineSettings(settings, tio));
     EXPECT_EQ(tio.c_cflag, static_cast<tcflag_t>(CS8));
 }
@@ -54,10 +54,10 @@ TEST(TermiosSettings, FourDataBitsAreRefusedAndChangeNothing) {
 TEST(TermiosSettings, ParityCheckAndFlowControl) {
     termios tio{};
     LineSettings settings;
-    settings.fParity = true;
-    settings.fOutX = true;
-    settings.XonChar = 0x11;
-    settings.XoffChar = 0x13;
+    settings.checkParity = true;
+    settings.xonXoffOutput = true;
+    settings.xonChar = 0x11;
+    settings.xoffChar = 0x13;
     ASSERT_TRUE(ApplyLineSettings(settings, tio));
     EXPECT_NE(tio.c_iflag & INPCK, 0u);
     EXPECT_NE(tio.c_iflag & IXON, 0u);

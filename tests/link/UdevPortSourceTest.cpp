@@ -6,8 +6,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include "link/Comm.h"
 #include "link/PortLists.h"
+#include "link/SerialPort.h"
 #include "link/UdevPortSource.h"
 
 namespace navoro {
@@ -51,12 +51,11 @@ TEST(UdevPortSource, APortIsFreeUntilSomebodyHoldsIt) {
     UdevPortSource source;
     EXPECT_TRUE(source.IsPortFree(slave));
     QueueExecutor executor;
-    TComm comm(executor);
-    comm.SetDeviceName(slave);
-    comm.Open();
-    ASSERT_TRUE(comm.IsOpen());
+    SerialPort port(executor);
+    port.SetDevicePath(slave);
+    ASSERT_TRUE(port.Open().Ok());
     EXPECT_FALSE(source.IsPortFree(slave));  // held, here by this very program
-    comm.Close();
+    port.Close();
     EXPECT_TRUE(source.IsPortFree(slave));
     EXPECT_FALSE(source.IsPortFree("/dev/null"));
     EXPECT_FALSE(source.IsPortFree("/dev/navoro-no-such-port"));

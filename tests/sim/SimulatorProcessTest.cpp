@@ -290,7 +290,7 @@ TEST(SimulatorProcessTest, TheProjectsSerialComponentGetsAnswersAtTheRightRateOn
     auto probe_at = [&](std::uint32_t rate) {
         LineSettings settings;
         EXPECT_TRUE(port.GetLineSettings(settings));
-        settings.BaudRate = rate;
+        settings.rate = rate;
         EXPECT_TRUE(port.SetLineSettings(settings));
         const std::string probe = Sentence(kProbe);
         EXPECT_EQ(port.Write(probe.data(), static_cast<int>(probe.size()), 1000),

@@ -317,6 +317,21 @@ TEST(TransponderTest, FactoryRestoreKeepsOnlyTheIdentity) {
     EXPECT_EQ(device.ConfigPortRate(), 115200);
 }
 
+// A device that holds no CPA and TCPA answers with empty fields, and a write
+// that leaves a value empty keeps the setting, as it does for every sentence.
+TEST(TransponderTest, ABlankCpaIsAnsweredEmptyAndAnEmptyValueKeepsTheSetting) {
+    DeviceState state;
+    state.CpaTenths = kBlank;
+    state.Tcpa = kBlank;
+    TestDevice device{state};
+    EXPECT_EQ(device.HandleLine(Sentence("$AIAIQ,CPA"), 0).Replies,
+              std::vector<std::string>{Sentence("$PLMO,R,CPA,45,,46,,47,1,,")});
+    const Transponder::Result r = device.HandleLine(Sentence("$PLMO,C,DBG,45,,46,,47,0,,"), 0);
+    EXPECT_EQ(r.What, Outcome::kApplied) << r.Note;
+    state.CpaAlarm = 0;
+    EXPECT_EQ(device.State(), state);
+}
+
 // ---- Refusals and ignored lines ---------------------------------------------
 
 class RefusedWriteTest : public ::testing::TestWithParam<const char*> {};
@@ -343,7 +358,7 @@ INSTANTIATE_TEST_SUITE_P(
         "$ECVSD,70,-1.0,1,X,,,,0,", "$PMID,1234567890,1", "$PMID,12A,1", "$PMID,999999999,1",
         "$PDBG,045,1000,,,,,,", "$PDBG,046,100,,,,,,", "$PLMO,C,DBG,30,2,,,,,,",
         "$PLMO,C,DBG,122,253,,,,,,", "$PLMO,C,DBG,701,1234,,,,,,", "$PLMO,C,DBG,45,10,46,100,,,,",
-        "$PLMO,C,DBG,45,,,,,,,", "$PLMO,C,BAU,3,115200", "$PLMO,C,BAU,-1,14400",
+        "$PLMO,C,DBG,,10,,,,,,", "$PLMO,C,BAU,3,115200", "$PLMO,C,BAU,-1,14400",
         "$PLMO,C,BAU,10,9600", "$PLMO,C,BAU,,9600", "$AICLR,2,1010100000,0,2002,2003",
         "$AICLR,0,10101,0,2002,2003", "$AICLR,0,1010100000,0,20020,2003",
         "$AICLR,0,1010100000,0,2002", "$PLMO,C,DES,11,X", "$PLMO,C,DES,0,X",

@@ -8,6 +8,7 @@
 
 #include "tests/support/SimulatorFixture.h"
 #include "tests/support/ToolRun.h"
+#include "tools/sim/StateFile.h"
 
 namespace navoro::test {
 namespace {
@@ -48,7 +49,7 @@ TEST(NavoroConfig, CommandsGiveTheirExitStatusAndMessages) {
         {"write --tabs=ship,voyage --dry-run " + data + "ship-config-broken.json", 0,
          "can be written"},
         {"write --dry-run " + data + "ship-config-broken.json", 2,
-         "mob: Please key in correctly AIS MOB MMSI"},
+         "mob[0].mmsi: Please key in correctly AIS MOB MMSI"},
         {"write --tabs ship,bridge --dry-run " + file, 2, "--tabs names a tab"},
         {"diff /nonexistent.json " + file, 1, "/nonexistent.json: No such file"},
         {"diff " + file, 2, "diff takes two files"},
@@ -66,6 +67,21 @@ TEST(NavoroConfig, CommandsGiveTheirExitStatusAndMessages) {
         const ToolRun run = RunConfig(c.Args);
         EXPECT_EQ(run.Status, c.Status) << c.Args << "\n" << run.All();
         EXPECT_TRUE(Has(run.All(), c.Part)) << c.Args << "\n" << run.All();
+    }
+}
+
+// A file name is any bytes: one that is not UTF-8 is reported in the JSON
+// output with U+FFFD in place of the broken bytes, not an abort.
+TEST(NavoroConfig, AFileNameThatIsNotUtf8IsReportedInJson) {
+    const std::string path = testing::TempDir() + "ship-\xff.json";
+    Spill(path, Slurp(std::string(NAVORO_TEST_DATA) + "/ship-config.json"));
+    const std::string quoted = "'" + path + "'";
+    for (const std::string& args :
+         {"--json write --dry-run " + quoted, "--json diff " + quoted + " " + quoted}) {
+        const ToolRun run = RunConfig(args);
+        EXPECT_EQ(run.Status, 0) << args << "\n" << run.All();
+        const auto json = nlohmann::json::parse(run.Out, nullptr, false);
+        EXPECT_FALSE(json.is_discarded()) << run.Out;
     }
 }
 
@@ -125,6 +141,59 @@ TEST(NavoroConfig, ReadWriteReadBackRoundTrip) {
     EXPECT_EQ(diff.Status, 0) << diff.All();
 }
 
+// A transponder as it leaves the factory reports much as not available (ship
+// type 0, draught 0, ETA 0/0 24:60, no CPA and TCPA): read, written back and
+// read again, the file is the same and nothing on the device has changed.
+TEST(NavoroConfig, AFactoryStateWritesBackUnchanged) {
+    sim::DeviceState factory;
+    factory.Mmsi = 0;
+    factory.Imo = 0;
+    factory.Name.clear();
+    factory.CallSign.clear();
+    factory.Internal = {};
+    factory.External = {};
+    factory.ShipType = 0;
+    factory.DraughtTenths = 0;
+    factory.PersonsOnBoard = 0;
+    factory.Destination.clear();
+    factory.VoyageEta = {0, 0, 24, 60};
+    factory.NavStatus = 15;
+    factory.CpaTenths = sim::kBlank;
+    factory.Tcpa = sim::kBlank;
+    factory.Destinations = {};
+    factory.MobList.clear();
+    const std::string state = testing::TempDir() + "factory-state.json";
+    Spill(state, sim::StateToJson(factory));
+    SimulatorOptions options;
+    options.NoStream = true;
+    options.StatePath = state;
+    SimulatorFixture device(options);
+    ASSERT_TRUE(device.Started()) << device.Error();
+
+    const std::string a = device.Directory() + "/a.json";
+    const ToolRun read = RunConfig("read --port " + device.DevicePath() + " -o " + a);
+    ASSERT_EQ(read.Status, 0) << read.All();
+    const nlohmann::json file = nlohmann::json::parse(Slurp(a));
+    for (const char* key : {"shipType", "draught"})
+        EXPECT_FALSE(file["voyage"].contains(key)) << key << " in " << file["voyage"];
+    EXPECT_EQ(file["voyage"]["eta"], nlohmann::json::object());
+    for (const char* key : {"cpa", "tcpa"})
+        EXPECT_FALSE(file["cpa"].contains(key)) << key << " in " << file["cpa"];
+
+    const ToolRun write = RunConfig("write --port " + device.DevicePath() + " " + a);
+    EXPECT_EQ(write.Status, 0) << write.All();
+    const std::string b = device.Directory() + "/b.json";
+    const ToolRun again = RunConfig("read --port " + device.DevicePath() + " -o " + b);
+    ASSERT_EQ(again.Status, 0) << again.All();
+    const ToolRun diff = RunConfig("diff " + a + " " + b);
+    EXPECT_EQ(diff.Status, 0) << diff.All();
+
+    sim::DeviceState after;
+    bool missing = false;
+    ASSERT_EQ(sim::LoadStateFile(state, after, missing), "");
+    EXPECT_EQ(sim::StateToJson(after), sim::StateToJson(factory));
+}
+
 // A value the device would refuse, an unreadable file: the program stops
 // before it opens the port, so the transponder receives nothing at all.
 TEST(NavoroConfig, AFileThatBreaksARuleSendsNothing) {
@@ -134,7 +203,8 @@ TEST(NavoroConfig, AFileThatBreaksARuleSendsNothing) {
     const ToolRun broken =
         RunConfig("write --port " + sim.DevicePath() + " " + data + "ship-config-broken.json");
     EXPECT_EQ(broken.Status, 2);
-    EXPECT_TRUE(Has(broken.Err, "mob: Please key in correctly AIS MOB MMSI")) << broken.All();
+    EXPECT_TRUE(Has(broken.Err, "mob[0].mmsi: Please key in correctly AIS MOB MMSI"))
+        << broken.All();
     const ToolRun missing = RunConfig("write --port " + sim.DevicePath() + " /nonexistent.json");
     EXPECT_EQ(missing.Status, 1);
     std::this_thread::sleep_for(300ms);

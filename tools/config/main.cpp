@@ -26,7 +26,7 @@
 
 #include "config/ConfigFile.h"
 #include "link/ConnectionManager.h"
-#include "tools/config/DeviceSession.h"
+#include "tools/config/Transponder.h"
 
 namespace {
 
@@ -72,42 +72,50 @@ struct Options {
     std::vector<std::string> Args;
 };
 
+// Prints a JSON report on one line. Paths and texts that are not UTF-8 (a
+// file name is any bytes) come out with U+FFFD in place of the broken bytes.
+template <typename Json>
+void PrintJson(const Json& j) {
+    std::printf("%s\n", j.dump(-1, ' ', false, Json::error_handler_t::replace).c_str());
+}
+
 int Usage(const char* message) {
     std::fprintf(stderr, "navoro-config: %s\nTry 'navoro-config --help'.\n", message);
     return kUsage;
 }
 
+// Reads at most one byte more than a configuration file may hold (the
+// reader refuses a larger one).
 bool Slurp(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
-    std::ostringstream out;
-    out << in.rdbuf();
-    text = out.str();
+    text.assign(navoro::kConfigFileSizeMax + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
     return !in.bad();
+}
+
+// The tab of each name in a comma-separated list; false for a name that is no tab.
+bool TabsNamed(const std::string& list, std::vector<bool>& keep) {
+    keep.assign(navoro::kTabCount, list.empty());
+    if (list.empty()) return true;
+    std::stringstream names(list);
+    std::string name;
+    while (std::getline(names, name, ',')) {
+        const std::size_t tab = navoro::FindTab(name);
+        if (tab >= navoro::kTabCount) return false;
+        keep[tab] = true;
+    }
+    return true;
 }
 
 // Keeps only the tabs named in the list; false for a name that is no tab.
 bool KeepTabs(const std::string& list, navoro::ConfigFile& f) {
-    if (list.empty()) return true;
-    bool keep[navoro::kConfigTabs.size()] = {};
-    std::stringstream names(list);
-    std::string name;
-    while (std::getline(names, name, ',')) {
-        bool found = false;
-        for (std::size_t i = 0; i < navoro::kConfigTabs.size(); ++i) {
-            if (name == navoro::kConfigTabs[i]) keep[i] = found = true;
-        }
-        if (!found) return false;
+    std::vector<bool> keep;
+    if (!TabsNamed(list, keep)) return false;
+    for (std::size_t tab = 0; tab < navoro::kTabCount; ++tab) {
+        if (!keep[tab]) f.Tabs.Drop(tab);
     }
-    if (!keep[0]) f.Ship.reset();
-    if (!keep[1]) f.Voyage.reset();
-    if (!keep[2]) f.Cpa.reset();
-    if (!keep[3]) f.Transceiver.reset();
-    if (!keep[4]) f.LongRange.reset();
-    if (!keep[5]) f.Destinations.reset();
-    if (!keep[6]) f.Mob.reset();
-    if (!keep[7]) f.Encryption.reset();
-    if (!keep[8]) f.Baud.reset();
     return true;
 }
 
@@ -120,17 +128,20 @@ int Load(const Options& o, const std::string& path, navoro::ConfigFileRead& read
         return kDeviceError;
     }
     read = navoro::ReadConfigFile(text);
-    if (!KeepTabs(o.Tabs, read.File)) return Usage("--tabs names a tab that does not exist");
-    // The write rules of the tabs left out do not matter.
-    std::erase_if(read.Problems, [](const navoro::ConfigFileProblem& p) { return p.BrokenRule; });
-    if (read.Problems.empty()) read.Problems = navoro::CheckConfigFile(read.File);
+    std::vector<bool> keep;
+    if (!TabsNamed(o.Tabs, keep)) return Usage("--tabs names a tab that does not exist");
+    KeepTabs(o.Tabs, read.File);
+    // The problems of the tabs left out do not matter.
+    std::erase_if(read.Problems, [&keep](const navoro::ConfigFileProblem& p) {
+        return p.Tab < navoro::kTabCount && !keep[p.Tab];
+    });
     if (read.Problems.empty()) return kOk;
     if (o.Json) {
         nlohmann::ordered_json j;
         j["file"] = path;
         for (const auto& p : read.Problems)
             j["problems"].push_back({{"name", p.Name}, {"message", p.Message}});
-        std::printf("%s\n", j.dump().c_str());
+        PrintJson(j);
     } else {
         for (const auto& p : read.Problems)
             std::fprintf(stderr, "%s: %s%s%s\n", path.c_str(), p.Name.c_str(),
@@ -149,7 +160,7 @@ int Diff(const Options& o) {
         nlohmann::ordered_json j;
         j["equal"] = lines.empty();
         j["differences"] = lines;
-        std::printf("%s\n", j.dump().c_str());
+        PrintJson(j);
     } else {
         for (const auto& line : lines)
             std::printf("%s\n", line.c_str());
@@ -204,7 +215,7 @@ int Read(const Options& o) {
 
     const auto reads = ForEachPort<PortRead>(o, [&](const std::string& port) {
         PortRead r;
-        navoro::DeviceSession session(SessionFor(o, port));
+        navoro::Transponder session(SessionFor(o, port));
         if (session.Connect() && session.Read(r.File, r.Missing)) {
             r.Got = true;
             KeepTabs(o.Tabs, r.File);
@@ -255,7 +266,7 @@ int Read(const Options& o) {
         if (r.Got) port["config"] = nlohmann::ordered_json::parse(navoro::WriteConfigFile(r.File));
         j["ports"].push_back(port);
     }
-    std::printf("%s\n", j.dump().c_str());
+    PrintJson(j);
     return status;
 }
 
@@ -266,15 +277,15 @@ int Write(const Options& o) {
     if (const int status = Load(o, o.Args[1], read)) return status;
     if (o.DryRun) {
         if (o.Json)
-            std::printf("{\"file\":%s,\"problems\":[]}\n",
-                        nlohmann::json(o.Args[1]).dump().c_str());
+            PrintJson(
+                nlohmann::ordered_json{{"file", o.Args[1]}, {"problems", nlohmann::json::array()}});
         else
             std::printf("%s: every value can be written\n", o.Args[1].c_str());
         return kOk;
     }
 
     const auto reports = ForEachPort<navoro::WriteReport>(o, [&](const std::string& port) {
-        navoro::DeviceSession session(SessionFor(o, port));
+        navoro::Transponder session(SessionFor(o, port));
         navoro::WriteReport report;
         if (!session.Connect()) {
             report.Error = session.Error();
@@ -317,7 +328,7 @@ int Write(const Options& o) {
             }
             j["ports"].push_back(port);
         }
-        std::printf("%s\n", j.dump().c_str());
+        PrintJson(j);
         return status;
     }
     for (std::size_t i = 0; i < reports.size(); ++i) {
@@ -373,7 +384,7 @@ int main(int argc, char** argv) {
                 const long rate = std::strtol(optarg, &end, 10);
                 bool listed = false;
                 for (const auto& probe : navoro::kProbeRates)
-                    listed = listed || navoro::kBaudRateValues[probe.Rate] == rate;
+                    listed = listed || probe.Rate == rate;
                 if (*optarg == '\0' || *end != '\0' || !listed)
                     return Usage("--rate takes 4800, 9600, 19200, 38400, 57600 or 115200");
                 o.Rate = static_cast<int>(rate);

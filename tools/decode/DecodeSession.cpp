@@ -26,7 +26,7 @@ DecodeSession::~DecodeSession() {
 }
 
 void DecodeSession::LogLine(std::string_view line) {
-    // Lines of up to 82 characters reach DispatchSentence next; longer ones go to
+    // Lines of up to 82 characters reach RouteLine next; longer ones go to
     // no consumer and are reported here.
     if (line.size() <= LineAssembler::kMaxLineLength) return;
     ++stats_.Lines;
@@ -37,7 +37,7 @@ void DecodeSession::LogLine(std::string_view line) {
     MaybeFlush();
 }
 
-void DecodeSession::DispatchSentence(char* line) {
+void DecodeSession::RouteLine(char* line) {
     std::size_t length = std::strlen(line);
     const bool sentence = line[0] == '$' || line[0] == '!';
     const bool accepted = sentence && RouteSentence(*codec_, line, length);

@@ -42,7 +42,7 @@ class DecodeSession : public LineSink {
     // LineSink
     bool LogEnabled() const override { return true; }
     void LogLine(std::string_view line) override;
-    void DispatchSentence(char* line) override;
+    void RouteLine(char* line) override;
 
   private:
     void MaybeFlush();

@@ -97,8 +97,8 @@ std::string CheckState(const DeviceState& s) {
     check.Range("Eta.Minute", s.VoyageEta.Minute, 0, 60);
     check.Range("NavStatus", s.NavStatus, 0, kNavStatusMax);
     check.Range("RegionalFlags", s.RegionalFlags, 0, 15);
-    check.Range("CpaTenths", s.CpaTenths, 0, kCpaTenthsMax);
-    check.Range("Tcpa", s.Tcpa, 0, kTcpaMax);
+    check.Range("CpaTenths", s.CpaTenths, kBlank, kCpaTenthsMax);
+    check.Range("Tcpa", s.Tcpa, kBlank, kTcpaMax);
     check.Range("CpaAlarm", s.CpaAlarm, 0, 1);
     check.Range("AisTx", s.AisTx, 0, 1);
     check.Range("DscRx", s.DscRx, 0, 1);

@@ -6,6 +6,16 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/StaticDataLimits.h"
+#include "config/ConfigTables.h"
+#include "config/DeviceData.h"
+#include "config/tabs/CpaTab.h"
+#include "config/tabs/EncryptionTab.h"
+#include "config/tabs/LongRangeTab.h"
+#include "config/tabs/ShipDataTab.h"
+#include "config/tabs/TransceiverTab.h"
+#include "config/tabs/VoyageTab.h"
+
 namespace navoro::sim {
 
 // The simulated transponder's settings: everything a configuration read
@@ -19,34 +29,36 @@ inline constexpr int kPortCount = kLastPort - kFirstPort + 1;
 inline constexpr int kConfigPort = -1;
 
 // The rates each port accepts.
-inline constexpr std::array<int, 6> kUsbRates{115200, 57600, 38400, 19200, 9600, 4800};
-inline constexpr std::array<int, 4> kSerialRates{38400, 19200, 9600, 4800};
+inline constexpr auto kUsbRates = kUsbPortRates;
+inline constexpr auto kSerialRates = kSerialPortRates;
 
-inline constexpr int kDestinationCount = 10;
-inline constexpr int kMobListMax = 50;
-inline constexpr int kFunctionReplyCount = 10;
+inline constexpr int kDestinationCount = kDestinationRows;
+inline constexpr int kMobListMax = kMobRows;
+inline constexpr int kFunctionReplyCount = static_cast<int>(kFunctionReplyKeys.size());
 
-// Limits of the values a write may set.
+// Limits of the values a write may set: the configuration tabs' own.
 inline constexpr std::uint32_t kMmsiMax = 999999998;  // nine digits; 999999999 is "not available"
 inline constexpr std::uint32_t kImoMax = 999999998;
-inline constexpr std::size_t kCallSignMax = 7;
-inline constexpr std::size_t kNameMax = 20;
-inline constexpr std::size_t kDestinationMax = 20;
-inline constexpr int kDimABMax = 511;
-inline constexpr int kDimCDMax = 63;
-inline constexpr int kDraughtTenthsMax = 255;  // 25.5 m
-inline constexpr int kPersonsMax = 8191;
-inline constexpr int kNavStatusMax = 15;
-inline constexpr int kCpaTenthsMax = 999;  // 99.9 NM
-inline constexpr int kTcpaMax = 99;        // minutes
-inline constexpr int kDeviceInstanceMax = 252;
-inline constexpr int kChannelMax = 9999;
-inline constexpr int kInlandTenthsMax = 8000;  // 800.0 m
-inline constexpr std::size_t kEncryptionKeyMax = 16;
-inline constexpr std::size_t kSerialNumberMax = 15;
-inline constexpr std::size_t kFirmwareMax = 24;
+inline constexpr std::size_t kCallSignMax = ShipDataTab::kCallSignMax;
+inline constexpr std::size_t kNameMax = ShipDataTab::kNameMax;
+inline constexpr std::size_t kDestinationMax = VoyageTab::kDestinationMax;
+inline constexpr int kDimABMax = kDimensionAbMax;
+inline constexpr int kDimCDMax = kDimensionCdMax;
+inline constexpr int kPersonsMax = kPersonsOnBoardMax;
+inline constexpr int kCpaTenthsMax = CpaTab::kCpaTenthsMax;
+inline constexpr int kTcpaMax = static_cast<int>(CpaTab::kTcpaRange.Max);
+inline constexpr int kDeviceInstanceMax =
+    static_cast<int>(TransceiverTab::kDeviceInstanceRange.Max);
+inline constexpr int kChannelMax = static_cast<int>(LongRangeTab::kChannel.Max);
+inline constexpr int kInlandTenthsMax = ShipDataTab::kInlandTenthsMax;
+inline constexpr std::size_t kEncryptionKeyMax = EncryptionTab::kCodeMax;
+inline constexpr std::size_t kSerialNumberMax = navoro::kSerialNumberMax;
+inline constexpr std::size_t kFirmwareMax = kFirmwareVersionMax;
 inline constexpr std::uint32_t kMobMmsiFirst = 972000000;
 inline constexpr std::uint32_t kMobMmsiLast = 972999999;
+
+// A setting the device holds no value for (answered as an empty field).
+inline constexpr int kBlank = -1;
 
 struct Antenna {
     int A = 0;  // bow to antenna, metres
@@ -94,7 +106,8 @@ struct DeviceState {
     int NavStatus = 0;
     int RegionalFlags = 0;
 
-    // CPA settings (DBG codes 45, 46, 47).
+    // CPA settings (DBG codes 45, 46, 47); kBlank: the device has none and
+    // answers with an empty field.
     int CpaTenths = 20;
     int Tcpa = 10;
     int CpaAlarm = 1;  // 1 on, 0 off

@@ -7,23 +7,6 @@
 
 namespace navoro::sim {
 
-std::string Format(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    std::string text;
-    if (length > 0) {
-        text.resize(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(text.data(), text.size(), format, again);
-        text.resize(static_cast<std::size_t>(length));
-    }
-    va_end(again);
-    return text;
-}
-
 std::string Finish(std::string_view body) {
     std::string text(body);
     text.resize(body.size() + 6);  // "*hh\r\n" and the NUL

@@ -4,12 +4,14 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/TextFormat.h"
+
 namespace navoro::sim {
 
 // Small text helpers for the sentences the simulator reads and writes.
 
 // printf into a string of any length.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+using navoro::Format;
 
 // "$GPZDA,..." -> "$GPZDA,...*hh\r\n" (the codec's AppendChecksum).
 std::string Finish(std::string_view body);

@@ -95,7 +95,7 @@ void Simulator::LogLine(std::string_view line) {
     }
 }
 
-void Simulator::DispatchSentence(char* line) {
+void Simulator::RouteLine(char* line) {
     const std::string_view text(line);
     if (!RateMatches()) {
         if (options_.Verbose) {

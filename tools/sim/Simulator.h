@@ -60,7 +60,7 @@ class Simulator : private LineSink {
     // LineSink: every received line.
     bool LogEnabled() const override { return true; }
     void LogLine(std::string_view line) override;
-    void DispatchSentence(char* line) override;
+    void RouteLine(char* line) override;
 
     void ReadPort();
     void FlushOutput();

@@ -68,6 +68,11 @@ Checked Decimal(const std::string& field, long low_tenths, long high_tenths) {
     return {true, false, n.Value};
 }
 
+// A setting as a reply field: empty when the device holds none.
+std::string ValueOrBlank(int value) {
+    return value == kBlank ? std::string() : std::to_string(value);
+}
+
 }  // namespace
 
 Transponder::Transponder(Codec& codec, DeviceState state)
@@ -166,9 +171,9 @@ Result Transponder::Query(std::string_view formatter) {
     } else if (formatter == "VSD") {
         r.Replies.push_back(ComposeVsd());
     } else if (formatter == "CPA") {
-        r.Replies.push_back(
-            Finish(Format("$PLMO,R,CPA,%ld,%d,%ld,%d,%ld,%d,,", kCodeCpa, s.CpaTenths, kCodeTcpa,
-                          s.Tcpa, kCodeCpaAlarm, s.CpaAlarm)));
+        r.Replies.push_back(Finish(Format(
+            "$PLMO,R,CPA,%ld,%s,%ld,%s,%ld,%d,,", kCodeCpa, ValueOrBlank(s.CpaTenths).c_str(),
+            kCodeTcpa, ValueOrBlank(s.Tcpa).c_str(), kCodeCpaAlarm, s.CpaAlarm)));
     } else if (formatter == "TSV") {
         r.Replies.push_back(Finish(Format("$PLMO,R,TSV,%ld,%d,%ld,%d,%ld,%d,,", kCodeAisTx, s.AisTx,
                                           kCodeDscRx, s.DscRx, kCodeGpsVoltage, s.GpsVoltage)));
@@ -366,7 +371,8 @@ Result Transponder::WriteDbg(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < 4; ++i) {
         const Checked code = Whole(args[2 * i], 0, 998);
         const Checked value = Whole(args[2 * i + 1], INT32_MIN + 1L, INT32_MAX);
-        if (code.Empty && value.Empty) continue;
+        // An empty pair, or a code with an empty value, keeps the setting.
+        if (value.Empty && (code.Empty || code.Ok)) continue;
         if (!code.Ok || !value.Ok || code.Empty || value.Empty) {
             return Refused("DBG pair is not two whole numbers");
         }
