@@ -5,10 +5,12 @@
 //
 // OUTDIR defaults to build/screenshots. The window runs in demo mode: it
 // starts navoro-sim (beside the program), connects to it and reads each tab
-// from it as a user would. Two more pictures show SHIP DATA in inland mode
+// from it as a user would; then each tab again in the other languages
+// (config-NAME-tw/cn/ru.png). Two more pictures show SHIP DATA in inland mode
 // (from the simulator's inland dump lines) and the waiting window of a read.
 #include <QTabWidget>
 
+#include "app/Languages.h"
 #include "config/Configuration.h"
 #include "tests/config/DemoScreenshots.h"
 
@@ -33,6 +35,21 @@ int main(int argc, char* argv[]) {
         (void)QTest::qWaitFor([&config] { return !config.ProgressActive(); }, 6000);
         ok &= SaveWidget(&form, outDir + "/config-" + names[i] + ".png");
     }
+
+    // The same values in the other languages: switching keeps what was read.
+    const char* codes[] = {"en", "tw", "cn", "ru"};
+    for (const navoro::LanguageInfo& language : navoro::kLanguages) {
+        if (language.Index == 0) continue;
+        form.SetLanguageIndex(language.Index);
+        form.ApplyStartupLanguage();
+        for (int i = 0; ok && i < tabs->count() && i < 9; ++i) {
+            tabs->setCurrentIndex(i);
+            ok &= SaveWidget(&form,
+                             outDir + "/config-" + names[i] + "-" + codes[language.Index] + ".png");
+        }
+    }
+    form.SetLanguageIndex(0);
+    form.ApplyStartupLanguage();
 
     // A read's waiting window, part way.
     tabs->setCurrentIndex(7);
