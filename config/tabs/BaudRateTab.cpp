@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "codec/Composer.h"
 #include "codec/ParameterCodes.h"
+#include "codec/SentenceRecord.h"
 #include "config/WriteRules.h"
 #include "config/tabs/DbgPairs.h"
 #include "config/tabs/JsonSection.h"
@@ -73,10 +73,7 @@ WriteCheck BaudRateTab::Plan(const Record& r, const WriteContext&) {
     }
     // The transponder takes the new rates into use.
     SentenceRecord apply = DbgSentence(0, {{kParamCommand, kCommandRateChanged}});
-    char buffer[kComposeBufferSize];
-    if (!ComposeRecord(apply, buffer, sizeof buffer, "DBG", "P"))
-        return Broken("baud", "", MessageId::WriteUnsendable);
-    plan.AddComposed(buffer);
+    if (!plan.AddRecord(apply, "DBG", "P")) return Broken("baud", "", MessageId::WriteUnsendable);
     for (const int wait : {300, 300, 300, 600}) {
         plan.Wait(wait);
         plan.Advance();

@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "codec/Composer.h"
 #include "codec/ParameterCodes.h"
+#include "codec/SentenceRecord.h"
 #include "config/tabs/DbgPairs.h"
 #include "config/tabs/JsonSection.h"
 
@@ -48,11 +48,8 @@ WriteCheck CpaTab::Plan(const Record& r, const WriteContext&) {
         DbgSentence(0, {{kParamCpaDistance, r.CpaTenths.value_or(kDbgValueEmpty)},
                         {kParamTcpa, r.TcpaMinutes.value_or(kDbgValueEmpty)},
                         {kParamCpaAlarm, r.AlarmOn ? 1 : 0}});
-    char buffer[kComposeBufferSize];
-    if (!ComposeRecord(record, buffer, sizeof buffer, "DBG", "P"))
-        return Broken("cpa", "", MessageId::WriteUnsendable);
     WritePlan plan;
-    plan.AddComposed(buffer);
+    if (!plan.AddRecord(record, "DBG", "P")) return Broken("cpa", "", MessageId::WriteUnsendable);
     return plan;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "codec/Composer.h"
+#include "config/WriteRules.h"
 
 namespace navoro {
 
@@ -78,6 +79,13 @@ void WritePlan::AddComposed(std::string line) {
     Steps.push_back(std::move(step));
 }
 
+bool WritePlan::AddRecord(SentenceRecord& record, const char* formatter, const char* talker) {
+    char buffer[kComposeBufferSize];
+    if (!ComposeRecord(record, buffer, sizeof buffer, formatter, talker)) return false;
+    AddComposed(buffer);
+    return true;
+}
+
 void WritePlan::Wait(int milliseconds) {
     WriteStep step;
     step.What = WriteStep::Kind::Wait;
@@ -114,12 +122,6 @@ std::string TenthsText(int tenths) {
                   std::abs(tenths) % 10);
     return text;
 }
-
-}  // namespace navoro
-
-#include "config/WriteRules.h"
-
-namespace navoro {
 
 void CheckTenths(RuleProblems& problems, const std::optional<int>& tenths, int maxTenths,
                  std::string key, const char* control) {

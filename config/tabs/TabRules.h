@@ -17,6 +17,8 @@
 
 namespace navoro {
 
+struct SentenceRecord;
+
 // A value that breaks a rule: where it is (its key in a configuration file,
 // with the row of a list, and the control of the tab that shows it) and what
 // is wrong, as a message-table text followed by a detail, or an English text.
@@ -63,6 +65,9 @@ struct WritePlan {
     // too long, or a character that would break it.
     bool Send(std::string_view textWithoutChecksum);
     void AddComposed(std::string line);
+    // Composes `record` as `formatter` from `talker` and appends it; false
+    // (nothing appended) when it does not compose.
+    bool AddRecord(SentenceRecord& record, const char* formatter, const char* talker);
     void Wait(int milliseconds);
     void Advance();
     int Sentences() const;
@@ -92,10 +97,6 @@ void CheckRange(RuleProblems& problems, const std::optional<int>& value, WholeRa
 
 // Tenths as metres or miles with one decimal ("%.1f"): 25 -> "2.5".
 std::string TenthsText(int tenths);
-
-}  // namespace navoro
-
-namespace navoro {
 
 // Appends a problem when `tenths` is given and outside 0 to `maxTenths`
 // (shown as metres or miles with one decimal).

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "codec/Composer.h"
+#include "codec/SentenceRecord.h"
 #include "config/ConfigTables.h"
 #include "config/tabs/JsonSection.h"
 
@@ -83,11 +83,9 @@ WriteCheck VoyageTab::Plan(const Record& r, const WriteContext&) {
     vsd.EtaMonth = r.EtaMonth ? static_cast<std::uint8_t>(*r.EtaMonth) : kMonthEmpty;
     vsd.NavStatus = r.NavStatus ? static_cast<std::uint8_t>(*r.NavStatus) : kNavStatusEmpty;
     vsd.RegionalFlags = kRegionalFlagsUnused;
-    char buffer[kComposeBufferSize];
-    if (!ComposeRecord(record, buffer, sizeof buffer, "VSD", "EC"))
-        return Broken("voyage", "", MessageId::WriteUnsendable);
     WritePlan plan;
-    plan.AddComposed(buffer);
+    if (!plan.AddRecord(record, "VSD", "EC"))
+        return Broken("voyage", "", MessageId::WriteUnsendable);
     return plan;
 }
 

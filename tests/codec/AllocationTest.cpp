@@ -17,6 +17,12 @@ namespace {
 std::atomic<long> allocations{0};
 }  // namespace
 
+// GCC, once it inlines these into a new-expression, takes the free() for a
+// mismatch with the operator new it replaces.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void* operator new(std::size_t size) {
     ++allocations;
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
