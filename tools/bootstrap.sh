@@ -25,6 +25,11 @@ PACKAGES=(
     fonts-wqy-microhei
 )
 
+# Announces a step, with the minutes and seconds taken so far.
+step() {
+    printf '==> %s (at %dm%02ds)\n' "$1" $((SECONDS / 60)) $((SECONDS % 60))
+}
+
 install_packages() {
     [ "${NAVORO_SKIP_INSTALL:-0}" = 1 ] && return 0
     local sudo=()
@@ -32,13 +37,13 @@ install_packages() {
         command -v sudo >/dev/null || { echo "bootstrap: run as root or install sudo" >&2; exit 1; }
         sudo=(sudo)
     fi
-    echo "==> installing packages"
+    step "installing packages"
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${PACKAGES[@]}" >/dev/null
 }
 
 build() {
-    echo "==> building in $BUILD_DIR"
+    step "building in $BUILD_DIR"
     # Optimised without debug information: it builds in half the time.
     cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DNAVORO_WERROR=ON "$@"
@@ -46,14 +51,14 @@ build() {
 }
 
 run_tests() {
-    echo "==> running tests"
+    step "running tests"
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
 }
 
 # The Debian package: built with cpack, installed into temporary roots (with
 # cmake --install and from the .deb), and run from there.
 check_package() {
-    echo "==> building the Debian package and checking installed copies"
+    step "building the Debian package and checking installed copies"
     rm -f "$BUILD_DIR"/navoro_*.deb
     (cd "$BUILD_DIR" && cpack -G DEB >/dev/null)
     local root
@@ -79,7 +84,7 @@ check_package() {
 # the screenshot programs are not built there.
 run_sanitizer_tests() {
     local dir="$BUILD_DIR-sanitize"
-    echo "==> building and running every test with ASan + UBSan in $dir"
+    step "building and running every test with ASan + UBSan in $dir"
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
         -DNAVORO_WERROR=ON -DNAVORO_BENCHMARKS=OFF -DNAVORO_SCREENSHOTS=OFF -DNAVORO_SANITIZE=ON
     cmake --build "$dir" -j "$JOBS"
@@ -103,8 +108,9 @@ case "$mode" in
         run_tests
         check_package
         run_sanitizer_tests
-        echo "==> fuzz smoke"
+        step "fuzz smoke"
         bash fuzz/run-smoke.sh "${FUZZ_SECONDS:-20}"
+        step "all checks passed"
         ;;
     *)
         echo "usage: bash tools/bootstrap.sh demo|test" >&2
