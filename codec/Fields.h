@@ -20,6 +20,11 @@ inline constexpr float kBlankReal = -100000.0f;
 inline constexpr std::size_t kExpandedTextMax = 98;
 inline constexpr std::size_t kExpandBufferSize = 100;
 
+// '0' to '9', whatever the locale.
+inline constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // Inserts a blank after every ',' that is followed by ',' or '*'. False, text
 // unchanged, when the result would reach 99 characters. `text` must have room
 // for kExpandBufferSize bytes.

@@ -12,10 +12,6 @@ namespace navoro {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);

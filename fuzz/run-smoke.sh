@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzzers with clang and runs each for a while on one core, seeded
+# Builds the fuzzers with clang and runs each for a while, one per core, seeded
 # from the files they read (captures, simulator output, language files) and, for
 # the NMEA inputs, with the token dictionary fuzz/nmea.dict. Any crash, leak,
 # time-out or sanitizer report fails the run.
@@ -25,13 +25,14 @@ else
     for fuzzer in "$dir"/bin/fuzz_*; do fuzzers+=("$(basename "$fuzzer")"); done
 fi
 
-status=0
-for name in "${fuzzers[@]}"; do
-    fuzzer="$dir/bin/$name"
-    corpus="$dir/corpus/$name"
+# Runs one fuzzer; its log is $dir/NAME.log, its result the exit status.
+run_fuzzer() {
+    local name=$1
+    local fuzzer="$dir/bin/$name"
+    local corpus="$dir/corpus/$name"
     mkdir -p "$corpus"
     # Seeds: the files each fuzzer's input is modelled on (read, never written).
-    options=()
+    local seeds=() options=()
     case "$name" in
         fuzz_language_file) seeds=(app/Lang) ;;
         fuzz_settings_file) seeds=(fuzz/seeds/settings) ;;
@@ -49,15 +50,37 @@ for name in "${fuzzers[@]}"; do
             options=(-dict=fuzz/nmea.dict -max_len=8192)
             ;;
     esac
-    echo "==> $name for ${seconds}s"
-    if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        "${options[@]}" -artifact_prefix="$dir/" -print_final_stats=1 "$corpus" "${seeds[@]}" \
-        > "$dir/$name.log" 2>&1; then
+    "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        "${options[@]}" -artifact_prefix="$dir/$name-" -print_final_stats=1 "$corpus" "${seeds[@]}" \
+        > "$dir/$name.log" 2>&1
+}
+
+# As many fuzzers at a time as there are cores; each reported when it ends.
+parallel=${JOBS:-$(nproc)}
+status=0
+declare -A running=()
+report() {
+    local name=${running[$1]} result=$2
+    unset "running[$1]"
+    if [ "$result" = 0 ]; then
+        echo "==> $name: ${seconds}s, clean"
+        grep -E 'stat::number_of_executed_units' "$dir/$name.log" | tail -n 1 || true
+    else
         echo "!! $name found a problem:"
         tail -n 60 "$dir/$name.log"
         status=1
-    else
-        grep -E 'stat::number_of_executed_units|Done' "$dir/$name.log" | tail -n 2 || true
     fi
+}
+# Waits for the next fuzzer to end and reports it.
+report_next() {
+    local finished result=0
+    wait -n -p finished || result=$?
+    report "$finished" "$result"
+}
+for name in "${fuzzers[@]}"; do
+    while [ "${#running[@]}" -ge "$parallel" ]; do report_next; done
+    run_fuzzer "$name" &
+    running[$!]=$name
 done
+while [ "${#running[@]}" -gt 0 ]; do report_next; done
 exit $status

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "codec/Fields.h"
+
 namespace navoro {
 
 namespace {
@@ -21,10 +23,6 @@ constexpr std::size_t kBinaryControlPercent = 5;
 
 gzFile File(void* file) {
     return static_cast<gzFile>(file);
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // `count` digits at `at` of `text`; false when any is not a digit.

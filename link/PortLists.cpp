@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
+#include "codec/Fields.h"
+
 namespace navoro {
 
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool Names(const PortInfo& port, const std::string& path) {
     return !path.empty() && (port.path == path || port.byId == path);

@@ -12,9 +12,9 @@ namespace {
 
 using test::ReadFile;
 
-class MainWindow : public test::ShellTest {};
+class MainWindowShell : public test::ShellTest {};
 
-TEST_F(MainWindow, FirstRunStartsInEnglishAndConfirmedExitWritesLanguageZero) {
+TEST_F(MainWindowShell, FirstRunStartsInEnglishAndConfirmedExitWritesLanguageZero) {
     auto form = MakeForm();
     form->ApplyStartupLanguage();
     form->show();
@@ -35,7 +35,7 @@ TEST_F(MainWindow, FirstRunStartsInEnglishAndConfirmedExitWritesLanguageZero) {
         << ReadFile(SettingsFile());
 }
 
-TEST_F(MainWindow, CancelledExitKeepsWindowAndPort) {
+TEST_F(MainWindowShell, CancelledExitKeepsWindowAndPort) {
     auto form = MakeForm();
     form->ApplyStartupLanguage();
     form->show();
@@ -49,7 +49,7 @@ TEST_F(MainWindow, CancelledExitKeepsWindowAndPort) {
     EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
 }
 
-TEST_F(MainWindow, ConfirmedExitClosesThePortBeforeWritingSettings) {
+TEST_F(MainWindowShell, ConfirmedExitClosesThePortBeforeWritingSettings) {
     WriteSettingsFile("[VIEW]\nLanguage=3\n");
     CopyShippedLanguages();
     auto form = MakeForm();
@@ -67,7 +67,7 @@ TEST_F(MainWindow, ConfirmedExitClosesThePortBeforeWritingSettings) {
               Shipped(3, "EXIT_QUERY", "QueryExit"));
 }
 
-TEST_F(MainWindow, UnwritableSettingsFolderStartsInEnglishAndReportsOnceOnExit) {
+TEST_F(MainWindowShell, UnwritableSettingsFolderStartsInEnglishAndReportsOnceOnExit) {
     const std::string documents = Documents();
     test::WriteFile(documents, "a file where the documents folder should be");
     auto form = MakeForm(documents);
@@ -86,7 +86,7 @@ TEST_F(MainWindow, UnwritableSettingsFolderStartsInEnglishAndReportsOnceOnExit) 
     EXPECT_NE(report->Text.find(form->SettingsPath()), std::string::npos) << report->Text;
 }
 
-TEST_F(MainWindow, HasTheFixedFrame) {
+TEST_F(MainWindowShell, HasTheFixedFrame) {
     auto form = MakeForm();
     EXPECT_EQ(form->windowTitle(), "Navoro");
     EXPECT_EQ(form->centralWidget()->size(), QSize(723, 538));
@@ -143,7 +143,7 @@ TEST_F(MainWindow, HasTheFixedFrame) {
     }
 }
 
-TEST_F(MainWindow, ResizeKeepsTheChartLabelAndTheWindowTop) {
+TEST_F(MainWindowShell, ResizeKeepsTheChartLabelAndTheWindowTop) {
     auto form = MakeForm();
     auto* chart = FindControlAs<QWidget>(form.get(), "Chart1");
     auto* label = FindControlAs<QLabel>(form.get(), "lblSatelliteID");

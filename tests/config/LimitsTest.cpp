@@ -91,7 +91,7 @@ std::string WithValue(const LimitCase& c) {
 }
 
 // The text a control shows, whatever kind it is.
-std::string Shown(QWidget* control) {
+std::string ShownText(QWidget* control) {
     if (auto* box = qobject_cast<QAbstractSpinBox*>(control)) return box->text().toStdString();
     if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text().toStdString();
     return {};
@@ -162,11 +162,11 @@ TEST_F(Limits, EveryLimitIsRefusedByTheToolAndByTheWindow) {
         ASSERT_TRUE(control->isVisibleTo(form.get()));
         KeyIn(control, c);
         if (c.Expected == Keyed::Refused) {
-            EXPECT_NE(Shown(control), c.Typed);
+            EXPECT_NE(ShownText(control), c.Typed);
             continue;
         }
         if (!qobject_cast<QTableWidget*>(control)) {
-            EXPECT_EQ(Shown(control), c.Typed);
+            EXPECT_EQ(ShownText(control), c.Typed);
         }
         sent.clear();
         prompts.Calls.clear();
@@ -191,12 +191,12 @@ TEST_F(Limits, AKeyGivenTwiceIsRefusedByTheToolAndByTheWindow) {
     EXPECT_NE(run.All().find("cpa.tcpa"), std::string::npos) << run.All();
     EXPECT_NE(run.All().find("is given more than once"), std::string::npos) << run.All();
 
-    const std::string before = Shown(P().Cpa.CSpinEditTCPA);
+    const std::string before = ShownText(P().Cpa.CSpinEditTCPA);
     Load(text);
     ASSERT_NE(LastBox(), nullptr);
     EXPECT_NE(LastBox()->Text.find("is given more than once"), std::string::npos)
         << LastBox()->Text;
-    EXPECT_EQ(Shown(P().Cpa.CSpinEditTCPA), before);
+    EXPECT_EQ(ShownText(P().Cpa.CSpinEditTCPA), before);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "codec/Framing.h"
 #include "codec/Router.h"
 #include "tests/sim/AisLines.h"
+#include "tests/sim/CodecHolder.h"
 
 namespace navoro::sim {
 namespace {
@@ -23,10 +24,7 @@ namespace {
 constexpr std::int64_t kNoon = 1718712000;  // 2024-06-18 12:00:00 UTC
 
 // A model with a codec of its own to compose with.
-struct CodecHolder {
-    std::unique_ptr<Codec> codec = std::make_unique<Codec>();
-};
-class TestModel : private CodecHolder, public TrafficModel {
+class TestModel : private test::CodecHolder, public TrafficModel {
   public:
     explicit TestModel(std::uint32_t seed, GnssForm form = GnssForm::kClassic, int targets = -1)
         : TrafficModel(*codec, seed, form, targets) {}

@@ -10,19 +10,17 @@
 #include "codec/Codec.h"
 #include "codec/Framing.h"
 #include "codec/Router.h"
+#include "tests/sim/CodecHolder.h"
 #include "tests/support/Sentence.h"
 
 namespace navoro::sim {
 namespace {
 
-using test::Sentence;
+using navoro::test::Sentence;
 using Outcome = Transponder::Outcome;
 
 // A transponder with a codec of its own.
-struct CodecHolder {
-    std::unique_ptr<Codec> codec = std::make_unique<Codec>();
-};
-class TestDevice : private CodecHolder, public Transponder {
+class TestDevice : private test::CodecHolder, public Transponder {
   public:
     explicit TestDevice(DeviceState state) : Transponder(*codec, std::move(state)) {}
 };
