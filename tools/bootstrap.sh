@@ -6,7 +6,7 @@
 #   bash tools/bootstrap.sh test   install, build, run all tests (what CI runs)
 #
 # Environment: BUILD_DIR (default: build), NAVORO_SKIP_INSTALL=1 to skip apt-get,
-# JOBS (default: number of cores), FUZZ_SECONDS (per fuzzer in the test run, default 20).
+# JOBS (default: number of cores), FUZZ_SECONDS (per fuzzer in the test run, default 10).
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -109,7 +109,7 @@ case "$mode" in
         check_package
         run_sanitizer_tests
         step "fuzz smoke"
-        bash fuzz/run-smoke.sh "${FUZZ_SECONDS:-20}"
+        bash fuzz/run-smoke.sh "${FUZZ_SECONDS:-10}"
         step "all checks passed"
         ;;
     *)
