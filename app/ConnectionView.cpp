@@ -156,7 +156,7 @@ void ConnectionView::ShowProbedRate(const std::string& text) {
 }
 
 void ConnectionView::ShowActive(bool active) {
-    // The button's Tag says the same to the language switch: 1 while down.
+    // The "connected" property tells the language switch which caption to give it.
     controls_.OpenPort->setProperty("connected", active);
     controls_.OpenPort->setChecked(active);
 }

@@ -11,7 +11,7 @@ namespace navoro {
 enum class Script { Latin, TraditionalChinese, SimplifiedChinese, Cyrillic };
 
 struct LanguageInfo {
-    int Index;               // LanguageIndex, and the Tag of the menu item
+    int Index;               // LanguageIndex, as the settings file stores it
     const char* MenuItem;    // objectName of the language menu item
     const char* File;        // below ExeFolder
     const char* ReadMeFile;  // below ExeFolder
@@ -39,7 +39,7 @@ enum class KeyTarget {
     Caption,        // the caption of a control, menu item or tab page
     EditLabel,      // the caption of the label attached to an edit box
     Message,        // a MessageTable entry (Control is empty)
-    FoldOpenPort,   // folded step: OpenPort's caption from its Tag
+    FoldOpenPort,   // folded step: OpenPort's caption from its "connected" property
     FoldLinkState,  // folded step: LabelConnectionStatus's text from LinkState
 };
 
