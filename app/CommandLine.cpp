@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace navoro {
@@ -54,13 +55,25 @@ AppOptions ParseCommandLine(int argc, const char* const* argv) {
         } else if (arg == "--simulate") {
             options.Simulate = true;
         } else if (arg.starts_with("--simulate=")) {
-            const std::string_view form = arg.substr(11);
-            if (form != "classic" && form != "modern" && form != "legacy") {
-                options.Error = "--simulate= takes classic, modern or legacy";
-                return options;
+            // A comma-separated list: one GNSS form and/or the maker "standard".
+            const std::string_view forms = arg.substr(11);
+            for (std::size_t start = 0; start <= forms.size();) {
+                const std::size_t comma = std::min(forms.find(',', start), forms.size());
+                const std::string_view form = forms.substr(start, comma - start);
+                start = comma + 1;
+                if (form == "standard" && options.SimulateMaker.empty()) {
+                    options.SimulateMaker = form;
+                } else if ((form == "classic" || form == "modern" || form == "legacy") &&
+                           options.SimulateGnss.empty()) {
+                    options.SimulateGnss = form;
+                } else {
+                    options.Error =
+                        "--simulate= takes classic, modern or legacy, and/or standard "
+                        "(for example --simulate=standard,modern)";
+                    return options;
+                }
             }
             options.Simulate = true;
-            options.SimulateGnss = form;
         } else if (arg == "--port") {
             if (i + 1 >= argc || !argv[i + 1] || argv[i + 1][0] == '\0') {
                 options.Error = "--port needs a device path";
@@ -111,7 +124,9 @@ std::string UsageText(const std::string& program) {
            "  --simulate=FORM\n"
            "                the same, its GNSS receiver classic (GPS, the default),\n"
            "                modern (GPS, GLONASS, Galileo and BeiDou in NMEA 4.11 form)\n"
-           "                or legacy (NMEA 2.x)\n"
+           "                or legacy (NMEA 2.x); standard: a transponder of another\n"
+           "                maker, which speaks the standard sentences only (both:\n"
+           "                --simulate=standard,modern)\n"
            "  --replay FILE replay the capture FILE (a saved data log or any NMEA 0183\n"
            "                text, plain or gzip-compressed) into the window, as if\n"
            "                its lines came from a port\n"

@@ -12,6 +12,9 @@ struct AppOptions {
     // --simulate=FORM: its GNSS receiver, "classic", "modern" or "legacy"
     // (passed to navoro-sim as --gnss FORM); empty: the simulator's default
     std::string SimulateGnss;
+    // --simulate=standard: a transponder that speaks the standard sentences
+    // only (passed to navoro-sim as --maker standard); empty: our maker's
+    std::string SimulateMaker;
     std::vector<std::string>
         Ports;           // --port PATH (repeatable): ports to list besides the found ones
     std::string Replay;  // --replay FILE: a capture replayed into the window at start

@@ -96,10 +96,11 @@ void DemoSimulator::Stop(int graceMs) {
     ForwardErrors();
 }
 
-bool DemoSimulator::StartDemo(const std::string& folder, const std::string& gnss, std::string& path,
-                              std::string& error) {
+bool DemoSimulator::StartDemo(const std::string& folder, const std::string& gnss,
+                              const std::string& maker, std::string& path, std::string& error) {
     QStringList arguments{QStringLiteral("--exit-with-parent")};
     if (!gnss.empty()) arguments << QStringLiteral("--gnss") << QString::fromStdString(gnss);
+    if (!maker.empty()) arguments << QStringLiteral("--maker") << QString::fromStdString(maker);
     return Start(QString::fromStdString(folder + "navoro-sim"), arguments, 10000, path, error);
 }
 

@@ -26,9 +26,10 @@ class DemoSimulator : public QObject {
     bool Start(const QString& program, const QStringList& arguments, int timeoutMs,
                std::string& path, std::string& error);
     // Starts navoro-sim from `folder` (with a trailing separator), its GNSS
-    // receiver of the form `gnss` ("" for its default), for the demo mode.
-    bool StartDemo(const std::string& folder, const std::string& gnss, std::string& path,
-                   std::string& error);
+    // receiver of the form `gnss` ("" for its default), speaking as the maker
+    // `maker` ("standard", or "" for ours), for the demo mode.
+    bool StartDemo(const std::string& folder, const std::string& gnss, const std::string& maker,
+                   std::string& path, std::string& error);
     // Terminates the simulator, kills it when it is still there after
     // `graceMs`. Does nothing when it does not run.
     void Stop(int graceMs = 2000);

@@ -302,7 +302,8 @@ void MainWindow::StartSimulator() {
     simulator_ = new DemoSimulator(this);
     std::string path;
     std::string error;
-    if (!simulator_->StartDemo(exeFolder_, Options().SimulateGnss, path, error)) {
+    if (!simulator_->StartDemo(exeFolder_, Options().SimulateGnss, Options().SimulateMaker, path,
+                               error)) {
         ErrorBox(error);
         return;
     }

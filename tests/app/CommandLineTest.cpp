@@ -33,6 +33,15 @@ TEST(CommandLine, ReadsOptionsAndPassesQtOptionsOver) {
         EXPECT_TRUE(o.Error.empty()) << form;
     }
 
+    o = Parse({"--simulate=standard"});
+    EXPECT_TRUE(o.Simulate);
+    EXPECT_EQ(o.SimulateMaker, "standard");
+    EXPECT_EQ(o.SimulateGnss, "");
+    o = Parse({"--simulate=modern,standard"});
+    EXPECT_EQ(o.SimulateMaker, "standard");
+    EXPECT_EQ(o.SimulateGnss, "modern");
+    EXPECT_TRUE(o.Error.empty());
+
     EXPECT_EQ(Parse({"--replay", "day.log.gz"}).Replay, "day.log.gz");
     EXPECT_EQ(Parse({"--replay=/tmp/day.log"}).Replay, "/tmp/day.log");
 
@@ -42,9 +51,19 @@ TEST(CommandLine, ReadsOptionsAndPassesQtOptionsOver) {
 }
 
 TEST(CommandLine, RejectsWhatItDoesNotKnow) {
-    const std::vector<std::vector<const char*>> bad = {
-        {"--port"},      {"--port="},        {"--port", ""},        {"--bogus"},  {"stray"},
-        {"--simulate="}, {"--simulate=gps"}, {"--simulate=Modern"}, {"--replay"}, {"--replay="}};
+    const std::vector<std::vector<const char*>> bad = {{"--port"},
+                                                       {"--port="},
+                                                       {"--port", ""},
+                                                       {"--bogus"},
+                                                       {"stray"},
+                                                       {"--simulate="},
+                                                       {"--simulate=gps"},
+                                                       {"--simulate=Modern"},
+                                                       {"--replay"},
+                                                       {"--replay="},
+                                                       {"--simulate=standard,"},
+                                                       {"--simulate=classic,modern"},
+                                                       {"--simulate=standard,standard"}};
     for (const auto& args : bad) {
         EXPECT_FALSE(Parse(args).Error.empty()) << args[0];
     }
