@@ -112,6 +112,32 @@ using AbmRecord = EncapsulationRecord;
 using BbmRecord = EncapsulationRecord;
 using VdmRecord = EncapsulationRecord;
 
+// $AIVER,1,1,AI,LMO,UID123,SN0042,MODEL-A,2.4.17,1.0,0*hh
+//        1 2 3  4   5      6      7       8      9   10
+// Each text is cut to its member; a blank text field gives the empty text.
+struct VerRecord {
+    std::int8_t Total;          // 1-9; blank 0x80
+    std::int8_t Number;         // 1-9; blank 0x80
+    char DeviceType[3];         // a talker identifier, "AI" for an AIS unit
+    char VendorId[4];           // the maker's three-letter mnemonic
+    char UniqueId[33];          // the unit's unique identifier
+    char SerialNumber[33];      // the maker's serial number
+    char ModelCode[33];         // the maker's model (product) code
+    char SoftwareRevision[33];  // software revision
+    char HardwareRevision[33];  // hardware revision
+    std::int8_t SequenceId;     // sequential message identifier 0-9; blank 0x80
+};
+
+// $AINAK,EC,TRL,SIM0001,1,QUERY NOT SUPPORTED*hh
+//        1  2   3       4 5
+struct NakRecord {
+    char Talker[3];       // the talker whose sentence or query is refused
+    char Formatter[8];    // the refused sentence's formatter, or the one queried
+    char UniqueId[33];    // the refusing unit's unique identifier
+    std::int16_t Reason;  // reason code 0-99; blank -1
+    char Text[62];        // descriptive text
+};
+
 // $AIAIQ,SSD*hh  (talker, listener, 'Q')
 struct QueryRecord {
     char Queried[100];

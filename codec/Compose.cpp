@@ -235,6 +235,33 @@ bool ComposeSentence(Codec& codec, char* buffer, std::size_t size, const char* f
     return ComposeRecord(record, buffer, size, formatter, talker);
 }
 
+bool ComposeQuery(char* buffer, std::size_t size, const char* formatter, const char* requester,
+                  const char* target) {
+    if (size > 0) buffer[0] = '\0';
+    const std::size_t length = strnlen(formatter, 4);
+    if (length < 1 || length > 3) return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = formatter[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    }
+    if (!IsTalker(requester) || strnlen(requester, 3) != 2 || !IsTalker(target) ||
+        strnlen(target, 3) != 2) {
+        return false;
+    }
+    SentenceWriter out(buffer, size);
+    out.Raw('$');
+    out.Raw(requester);
+    out.Raw(target);
+    out.Raw('Q');
+    out.Raw(',');
+    out.Raw(formatter);
+    if (!out.Ok()) {
+        if (size > 0) buffer[0] = '\0';
+        return false;
+    }
+    return AppendChecksum(buffer);
+}
+
 bool FormatSentence(char* buffer, std::size_t size, const char* format, ...) {
     if (size == 0) return false;
     buffer[0] = '\0';

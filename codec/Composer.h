@@ -38,6 +38,15 @@ bool ComposeRecord(SentenceRecord& record, char* buffer, std::size_t size, const
 // store entry leaves the record as it is.
 void LoadSentence(const Codec& codec, SentenceRecord& record);
 
+// Composes the query of `requester` to `target` for `formatter`:
+//   ComposeQuery(buffer, sizeof buffer, "VER")             -> "$ECAIQ,VER*hh\r\n"
+//   ComposeQuery(buffer, sizeof buffer, "SSD", "II", "AI") -> "$IIAIQ,SSD*hh\r\n"
+// False, and an empty text, when a talker is not two letters or digits, the
+// formatter is not one to three capital letters or digits, or `size` is too
+// small.
+bool ComposeQuery(char* buffer, std::size_t size, const char* formatter,
+                  const char* requester = "EC", const char* target = "AI");
+
 // Prints a sentence text that the caller formats itself (for example
 // "$PLMO,C,BAU,%d,%d") and appends its checksum and CR LF, all within `size`
 // bytes. False, and an empty text, when it does not fit or when a character

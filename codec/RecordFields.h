@@ -136,6 +136,29 @@ void VisitFields(const QueryRecord& r, V& v) {
 }
 
 template <class V>
+void VisitFields(const VerRecord& r, V& v) {
+    v("Total", r.Total);
+    v("Number", r.Number);
+    v("DeviceType", r.DeviceType);
+    v("VendorId", r.VendorId);
+    v("UniqueId", r.UniqueId);
+    v("SerialNumber", r.SerialNumber);
+    v("ModelCode", r.ModelCode);
+    v("SoftwareRevision", r.SoftwareRevision);
+    v("HardwareRevision", r.HardwareRevision);
+    v("SequenceId", r.SequenceId);
+}
+
+template <class V>
+void VisitFields(const NakRecord& r, V& v) {
+    v("Talker", r.Talker);
+    v("Formatter", r.Formatter);
+    v("UniqueId", r.UniqueId);
+    v("Reason", r.Reason);
+    v("Text", r.Text);
+}
+
+template <class V>
 void VisitFields(const GgaRecord& r, V& v) {
     v("Time", r.Time);
     v("Lat", r.Lat);
@@ -470,6 +493,10 @@ bool VisitRecordFields(const SentenceRecord& record, V& v) {
         VisitEncapsulationFields(record.Vdm, f, v);
     } else if (is("Q")) {
         VisitFields(record.Query, v);
+    } else if (is("VER")) {
+        VisitFields(record.Ver, v);
+    } else if (is("NAK")) {
+        VisitFields(record.Nak, v);
     } else if (is("GGA")) {
         VisitFields(record.Gga, v);
     } else if (is("GLL")) {

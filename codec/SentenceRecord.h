@@ -26,6 +26,8 @@ struct SentenceRecord {
         BbmRecord Bbm;
         VdmRecord Vdm;
         QueryRecord Query;
+        VerRecord Ver;
+        NakRecord Nak;
         GgaRecord Gga;
         GllRecord Gll;
         GbsRecord Gbs;

@@ -8,6 +8,8 @@
 //   !AIABM,1,1,0,211000000,1,6,<payload>,0
 //   !AIBBM,1,1,0,2,8,<payload>,0
 //   !AIVDM,1,1,,A,<payload>,0
+//   $AIVER,1,1,AI,LMO,UID123,SN0042,MODEL-A,2.4.17,1.0,0
+//   $AINAK,EC,TRL,UID123,1,SENTENCE FORMATTER NOT SUPPORTED
 #include "codec/StaticDataLimits.h"
 #include "codec/composers/Composers.h"
 
@@ -123,6 +125,31 @@ void ComposeVdm(SentenceWriter& out, const SentenceRecord& record) {
     ChannelField(out, r.Channel, 'A', 26);
     out.TextField(r.Payload);
     out.IntField(true, r.FillBits);
+}
+
+void ComposeVer(SentenceWriter& out, const SentenceRecord& record) {
+    const VerRecord& r = record.Ver;
+    out.Address('$', record.Header);
+    out.IntField(r.Total >= 1 && r.Total <= 9, r.Total);
+    out.IntField(r.Number >= 1 && r.Number <= 9, r.Number);
+    out.TextField(r.DeviceType);
+    out.TextField(r.VendorId);
+    out.TextField(r.UniqueId);
+    out.TextField(r.SerialNumber);
+    out.TextField(r.ModelCode);
+    out.TextField(r.SoftwareRevision);
+    out.TextField(r.HardwareRevision);
+    SequenceField(out, r.SequenceId);
+}
+
+void ComposeNak(SentenceWriter& out, const SentenceRecord& record) {
+    const NakRecord& r = record.Nak;
+    out.Address('$', record.Header);
+    out.TextField(r.Talker);
+    out.TextField(r.Formatter);
+    out.TextField(r.UniqueId);
+    out.IntField(r.Reason >= 0 && r.Reason <= 99, r.Reason);
+    out.TextField(r.Text);
 }
 
 }  // namespace navoro

@@ -19,6 +19,8 @@ void ComposeAbk(SentenceWriter& out, const SentenceRecord& record);
 void ComposeAbm(SentenceWriter& out, const SentenceRecord& record);
 void ComposeBbm(SentenceWriter& out, const SentenceRecord& record);
 void ComposeVdm(SentenceWriter& out, const SentenceRecord& record);  // VDM, VDO
+void ComposeVer(SentenceWriter& out, const SentenceRecord& record);
+void ComposeNak(SentenceWriter& out, const SentenceRecord& record);
 
 // GNSS and navigation sentences.
 void ComposeGbs(SentenceWriter& out, const SentenceRecord& record);

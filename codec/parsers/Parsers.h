@@ -17,6 +17,8 @@ bool ParseAbm(Tokenizer& tok, char* text, SentenceRecord& record);
 bool ParseBbm(Tokenizer& tok, char* text, SentenceRecord& record);
 bool ParseVdm(Tokenizer& tok, char* text, SentenceRecord& record);
 bool ParseQuery(Tokenizer& tok, char* text, SentenceRecord& record);
+bool ParseVer(Tokenizer& tok, char* text, SentenceRecord& record);
+bool ParseNak(Tokenizer& tok, char* text, SentenceRecord& record);
 
 // GNSS and navigation sentences, and the GNSS sentences filed nowhere.
 bool ParseGga(Tokenizer& tok, char* text, SentenceRecord& record);

@@ -440,9 +440,9 @@ TEST(ComposeSentence, HugeRealsFailInsteadOfOverflowing) {
 // Whatever bytes the stores and the composing record hold, a composer gives
 // either a well-framed sentence that fits or nothing.
 TEST(ComposeSentence, AnyStoredBytesGiveAWellFramedSentenceOrNone) {
-    const char* const formatters[] = {"SSD", "VSD", "ALR", "ACK", "ABK", "ABM", "BBM",
-                                      "VDM", "VDO", "GBS", "GSA", "RMC", "HDT", "MID",
-                                      "TST", "DBG", "BDY", "FRQ", "BTH", "TPS", "MOB"};
+    const char* const formatters[] = {"SSD", "VSD", "ALR", "ACK", "ABK", "ABM", "BBM", "VDM",
+                                      "VDO", "GBS", "GSA", "RMC", "HDT", "MID", "TST", "DBG",
+                                      "BDY", "FRQ", "BTH", "TPS", "MOB", "VER", "NAK"};
     std::mt19937 random(7);
     auto scramble = [&random](auto& object) {
         auto* bytes = reinterpret_cast<unsigned char*>(&object);

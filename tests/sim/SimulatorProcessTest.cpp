@@ -390,5 +390,67 @@ TEST(SimulatorProcessTest, StreamsTheChosenReceiverAndFleet) {
     }
 }
 
+// Another maker's unit: the standard sentences only, the probe unanswered,
+// writes kept in the state file, alarms and status in the stream.
+TEST(SimulatorProcessTest, StandardMakerSpeaksOnlyTheStandardSentences) {
+    // The state file lives in another fixture's directory.
+    SimulatorOptions holder_options;
+    holder_options.NoStream = true;
+    START_SIMULATOR(holder, holder_options);
+    SimulatorOptions options;
+    options.StatePath = holder.Directory() + "/standard.json";
+    options.ExtraArgs = {"--maker", "standard", "--alarm", "002@0s"};
+    START_SIMULATOR(sim, options);
+    PtyClient client;
+    ASSERT_TRUE(client.Open(sim.DevicePath(), 115200));
+
+    ASSERT_TRUE(client.Send(kProbe));
+    ASSERT_TRUE(client.Send("$ECAIQ,VER"));
+    const auto ver =
+        client.WaitForLine([](const std::string& l) { return StartsWith(l, "$AIVER"); }, 5s);
+    ASSERT_TRUE(ver.has_value());
+    EXPECT_TRUE(StartsWith(*ver, "$AIVER,1,1,AI,SIM,")) << *ver;
+
+    ASSERT_TRUE(client.Send("$ECSSD,STD1,STANDARD NAME,,,,,,AI"));
+    ASSERT_TRUE(client.Send("$ECAIQ,SSD"));
+    const auto ssd =
+        client.WaitForLine([](const std::string& l) { return StartsWith(l, "$AISSD"); }, 5s);
+    ASSERT_TRUE(ssd.has_value());
+    EXPECT_EQ(*ssd, Bare("$AISSD,STD1,STANDARD NAME,62,38,9,11,0,AI"));
+
+    ASSERT_TRUE(client.Send("$ECAIQ,MID"));
+    const auto nak =
+        client.WaitForLine([](const std::string& l) { return StartsWith(l, "$AINAK"); }, 5s);
+    ASSERT_TRUE(nak.has_value());
+    EXPECT_TRUE(StartsWith(*nak, "$AINAK,EC,MID,")) << *nak;
+
+    // Two seconds of stream: own reports, the raised alarm and the status,
+    // and never the dump.
+    const std::vector<std::string> lines = client.ReadFor(2500ms);
+    auto any = [&lines](const char* head) {
+        return std::any_of(lines.begin(), lines.end(),
+                           [head](const std::string& l) { return StartsWith(l, head); });
+    };
+    EXPECT_TRUE(any("!AIVDO,1,1"));
+    EXPECT_TRUE(any("$GPRMC"));
+    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.find("DEVICE DATA") != std::string::npos;
+    }));
+    // The alarm raised from the start, not yet acknowledged.
+    ASSERT_TRUE(client.Send("$ECAIQ,ALR"));
+    const auto alr =
+        client.WaitForLine([](const std::string& l) { return StartsWith(l, "$AIALR"); }, 5s);
+    ASSERT_TRUE(alr.has_value());
+    EXPECT_NE(alr->find(",002,A,V,AIS: ANTENNA VSWR EXCEEDS LIMIT*"), std::string::npos) << *alr;
+    EXPECT_TRUE(sim.WaitForRecorded(Bare(kProbe)));
+    EXPECT_EQ(sim.Stop(), 0);
+    navoro::sim::DeviceState saved;
+    bool missing = true;
+    ASSERT_EQ(navoro::sim::LoadStateFile(options.StatePath, saved, missing), "");
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(saved.Name, "STANDARD NAME");
+    EXPECT_EQ(saved.CallSign, "STD1");
+}
+
 }  // namespace
 }  // namespace navoro::test

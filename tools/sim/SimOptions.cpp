@@ -32,6 +32,33 @@ bool ReadLong(const char* text, long low, long high, long& out) {
     return true;
 }
 
+// "20", "20s" or "20.5s": seconds from 0 to ten million.
+bool ReadSeconds(const std::string& text, double& out) {
+    std::string digits = text;
+    if (!digits.empty() && digits.back() == 's') digits.pop_back();
+    if (digits.empty() || digits[0] == '-' || digits[0] == '+') return false;
+    return ReadDouble(digits.c_str(), 0, 1e7, out);
+}
+
+// "002@20s-60s", "25@0", "6@10s-": the alarm's number (1-999), the second it
+// is raised and, when given, the second it clears (after the first).
+bool ReadAlarm(const std::string& text, AlarmPlan& plan) {
+    const std::size_t at = text.find('@');
+    if (at == std::string::npos || at == 0 || at > 3) return false;
+    for (std::size_t i = 0; i < at; ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    plan.Id = std::atoi(text.substr(0, at).c_str());
+    if (plan.Id < 1 || plan.Id > 999) return false;
+    const std::string times = text.substr(at + 1);
+    const std::size_t dash = times.find('-');
+    if (!ReadSeconds(times.substr(0, dash), plan.Start)) return false;
+    plan.End = -1;
+    if (dash != std::string::npos && dash + 1 < times.size()) {
+        if (!ReadSeconds(times.substr(dash + 1), plan.End) || plan.End <= plan.Start) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 const char* Usage() {
@@ -75,6 +102,20 @@ const char* Usage() {
            "                         When the stations' reports would exceed 80 % of the\n"
            "                         configuration port's rate, every station reports less\n"
            "                         often; what a second still cannot carry is dropped.\n"
+           "  --maker NAME           whose transponder to be: lmo (the default) answers\n"
+           "                         the maker's proprietary sentences and sends the\n"
+           "                         information dump; standard answers only the\n"
+           "                         standard sentences: the queries for VER, SSD, VSD,\n"
+           "                         ALR, TRL and ACA, SSD and VSD writes and ACK, with\n"
+           "                         NAK for the rest, and streams ALR and TXT besides\n"
+           "                         the GNSS sentences and AIS messages\n"
+           "  --alarm ID@START[-END] (standard) raise alarm ID (1-999) START seconds\n"
+           "                         after the start and clear it at END, e.g.\n"
+           "                         --alarm 002@20s-60s; without END it stays raised;\n"
+           "                         may be repeated\n"
+           "  --trl N                (standard) answer the TRL query with N (0-10)\n"
+           "                         log entries\n"
+           "  --aca                  (standard) answer the ACA query with one region\n"
            "  --seed N               seed of the random faults, the signal strengths and\n"
            "                         the stations of --targets (default 1)\n"
            "  -v, --verbose          report every received line and its outcome on stderr\n"
@@ -116,6 +157,10 @@ std::string ParseOptions(int argc, const char* const* argv, SimOptions& o) {
         kSeed,
         kGnss,
         kTargets,
+        kMaker,
+        kAlarm,
+        kTrl,
+        kAca,
     };
     static constexpr option kOptions[] = {
         {"help", no_argument, nullptr, 'h'},
@@ -137,6 +182,10 @@ std::string ParseOptions(int argc, const char* const* argv, SimOptions& o) {
         {"seed", required_argument, nullptr, kSeed},
         {"gnss", required_argument, nullptr, kGnss},
         {"targets", required_argument, nullptr, kTargets},
+        {"maker", required_argument, nullptr, kMaker},
+        {"alarm", required_argument, nullptr, kAlarm},
+        {"trl", required_argument, nullptr, kTrl},
+        {"aca", no_argument, nullptr, kAca},
         {nullptr, 0, nullptr, 0},
     };
 
@@ -250,6 +299,33 @@ std::string ParseOptions(int argc, const char* const* argv, SimOptions& o) {
                 o.Targets = static_cast<int>(targets);
                 break;
             }
+            case kMaker: {
+                const std::string maker = v;
+                if (maker == "lmo") {
+                    o.Personality = Maker::kLmo;
+                } else if (maker == "standard") {
+                    o.Personality = Maker::kStandard;
+                } else {
+                    return bad("one of lmo, standard");
+                }
+                break;
+            }
+            case kAlarm: {
+                AlarmPlan plan;
+                if (!ReadAlarm(v, plan)) return bad("ID@START[-END], e.g. 002@20s-60s");
+                o.Alarms.push_back(plan);
+                break;
+            }
+            case kTrl: {
+                long entries = 0;
+                if (!ReadLong(v, 0, kMaxTrlEntries, entries))
+                    return bad("a number of entries 0-10");
+                o.TrlEntries = static_cast<int>(entries);
+                break;
+            }
+            case kAca:
+                o.Aca = true;
+                break;
             case ':':
                 return missing();
             default:  // '?' (not an option of ours) and 1 (not an option at all)
@@ -258,6 +334,9 @@ std::string ParseOptions(int argc, const char* const* argv, SimOptions& o) {
     }
     if (optind < count) {  // after "--"
         return "unknown option '" + std::string(args[static_cast<std::size_t>(optind)]) + "'";
+    }
+    if (o.Personality != Maker::kStandard && (!o.Alarms.empty() || o.TrlEntries > 0 || o.Aca)) {
+        return "options '--alarm', '--trl' and '--aca' need '--maker standard'";
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace navoro::sim {
 
@@ -11,6 +12,26 @@ enum class GnssForm {
     kModern,   // a multi-constellation receiver in NMEA 4.11 form
     kLegacy,   // an NMEA 2.x GPS receiver: no mode fields
 };
+
+// Whose transponder the simulator is: the maker's own (answers the maker's
+// proprietary sentences and sends the information dump) or any maker's unit
+// as seen through the standard sentences only.
+enum class Maker {
+    kLmo,
+    kStandard,
+};
+
+// One alarm of the standard unit's timeline: raised `Start` seconds after the
+// simulator started, cleared at `End` (below 0: stays raised).
+struct AlarmPlan {
+    int Id = 0;  // 1-999
+    double Start = 0;
+    double End = -1;
+    bool operator==(const AlarmPlan&) const = default;
+};
+
+// The most log entries --trl takes (the TRL log holds ten).
+inline constexpr int kMaxTrlEntries = 10;
 
 // The most stations --targets takes.
 inline constexpr int kMaxTargets = 2000;
@@ -34,6 +55,10 @@ struct SimOptions {
     bool ExitWithParent = false;         // --exit-with-parent
     GnssForm Gnss = GnssForm::kClassic;  // --gnss classic|modern|legacy
     int Targets = -1;                    // --targets N (0-2000); below 0: the five fixed stations
+    Maker Personality = Maker::kLmo;     // --maker lmo|standard
+    std::vector<AlarmPlan> Alarms;       // --alarm ID@START[-END] (standard only)
+    int TrlEntries = 0;                  // --trl N (standard only)
+    bool Aca = false;                    // --aca (standard only)
     bool Verbose = false;                // -v, --verbose
     bool Help = false;                   // -h, --help
 };

@@ -41,6 +41,20 @@ Simulator::Simulator(SimOptions options, DeviceState state, std::FILE* log)
       traffic_(*codec_, options_.Seed, options_.Gnss, options_.Targets),
       random_(options_.Seed) {
     device_->SetDumpEnd(!options_.NoDumpEnd);
+    if (options_.Personality == Maker::kStandard) {
+        StandardTransponder::Setup setup;
+        setup.Alarms = options_.Alarms;
+        setup.TrlEntries = options_.TrlEntries;
+        setup.Aca = options_.Aca;
+        standard_ =
+            std::make_unique<StandardTransponder>(*codec_, device_->State(), std::move(setup));
+        // A standard unit reports its static and voyage data every six minutes.
+        traffic_.SetOwnStaticPeriod(360);
+    }
+}
+
+const DeviceState& Simulator::State() const {
+    return standard_ != nullptr ? standard_->State() : device_->State();
 }
 
 Simulator::~Simulator() {
@@ -105,14 +119,20 @@ void Simulator::RouteLine(char* line) {
         }
         return;
     }
-    const Transponder::Result result = device_->HandleLine(text, Seconds(Clock::now()));
+    const double now = Seconds(Clock::now());
+    const Transponder::Result result =
+        standard_ != nullptr ? standard_->HandleLine(text, now) : device_->HandleLine(text, now);
     if (options_.Verbose) {
         static const char* const kOutcome[] = {"ignored", "answered", "applied", "refused"};
         std::fprintf(log_, "navoro-sim: %s: %.*s (%s)\n", kOutcome[static_cast<int>(result.What)],
                      static_cast<int>(text.size() >= 2 ? text.size() - 2 : 0), line,
                      result.Note.c_str());
     }
-    if (result.What == Transponder::Outcome::kApplied) SaveState();
+    if (result.What == Transponder::Outcome::kApplied) {
+        SaveState();
+        // A standard unit reports changed static or voyage data at once.
+        if (standard_ != nullptr) traffic_.SendOwnStaticNow();
+    }
     if (result.RateChanged) {
         port_.SetDeviceRate(device_->ConfigPortRate());
         if (options_.Verbose) {
@@ -159,7 +179,12 @@ void Simulator::Send(const std::string& line) {
 }
 
 void Simulator::SendStream(std::int64_t utc) {
-    const std::vector<std::string> lines = traffic_.Second(utc, device_->State());
+    std::vector<std::string> lines = traffic_.Second(utc, State());
+    // The alarm timeline moves on also when nothing is streamed.
+    if (standard_ != nullptr) {
+        for (std::string& line : standard_->Tick(Seconds(Clock::now()), utc))
+            lines.push_back(std::move(line));
+    }
     if (options_.NoStream) return;
     for (const std::string& line : lines)
         Send(line);
@@ -213,7 +238,7 @@ void Simulator::ReadPort() {
 
 void Simulator::SaveState() {
     if (options_.StatePath.empty()) return;
-    const std::string error = SaveStateFile(options_.StatePath, device_->State());
+    const std::string error = SaveStateFile(options_.StatePath, State());
     if (!error.empty()) {
         if (!saveFailed_) {
             std::fprintf(log_, "navoro-sim: cannot save the state to %s: %s\n",

@@ -12,16 +12,17 @@
 #include "link/LineAssembler.h"
 #include "tools/sim/DevicePort.h"
 #include "tools/sim/SimOptions.h"
+#include "tools/sim/StandardTransponder.h"
 #include "tools/sim/TrafficModel.h"
 #include "tools/sim/Transponder.h"
 
 namespace navoro::sim {
 
 // The running simulator: one thread that waits with poll() on its port and a
-// wake-up pipe, assembles received lines, hands them to the Transponder,
-// writes the replies and once a second the stream, with the faults switched
-// on. Never blocks: the port is non-blocking and output waits in a bounded
-// queue.
+// wake-up pipe, assembles received lines, hands them to the Transponder (or,
+// with --maker standard, the StandardTransponder), writes the replies and
+// once a second the stream, with the faults switched on. Never blocks: the port is non-blocking and
+// output waits in a bounded queue.
 class Simulator : private LineSink {
   public:
     Simulator(SimOptions options, DeviceState state, std::FILE* log);
@@ -44,6 +45,9 @@ class Simulator : private LineSink {
     void RequestStop();
 
     const Transponder& Device() const { return *device_; }
+
+    // The state of the unit that answers: the maker's or the standard one.
+    const DeviceState& State() const;
 
     // The most output bytes waiting for the other side; more is dropped, as a
     // serial line whose receiver does not read loses it.
@@ -76,6 +80,9 @@ class Simulator : private LineSink {
     // The codec context of the device's parsing and composing (large: on the heap).
     std::unique_ptr<Codec> codec_;
     std::unique_ptr<Transponder> device_;
+    // With --maker standard: the unit that answers (device_ then only gives
+    // the configuration port's rate).
+    std::unique_ptr<StandardTransponder> standard_;
     TrafficModel traffic_;
     DevicePort port_;
     std::unique_ptr<LineAssembler> assembler_;

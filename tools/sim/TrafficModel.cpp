@@ -673,8 +673,10 @@ void TrafficModel::AddOwnReports(std::vector<std::string>& out, std::int64_t utc
     const char channel = utc % 2 == 0 ? 'A' : 'B';
     Emit(out, "VDO", channel, EncodePositionReport(report));
 
-    // The own static and voyage data every 30 seconds.
-    if (utc % 30 == 15) {
+    // The own static and voyage data every period (15 seconds into it), and
+    // when asked for.
+    if (utc % ownStaticPeriod_ == 15 % ownStaticPeriod_ || ownStaticNow_) {
+        ownStaticNow_ = false;
         StaticVoyageData data;
         data.Mmsi = state.Mmsi;
         data.Imo = state.Imo;

@@ -56,6 +56,13 @@ class TrafficModel {
     // this second.
     std::vector<std::string> Second(std::int64_t utc, const DeviceState& state);
 
+    // The seconds between two of the own ship's static and voyage data
+    // reports (message 5): 30 by default, 360 as a standard unit sends them.
+    void SetOwnStaticPeriod(int seconds) { ownStaticPeriod_ = seconds > 0 ? seconds : 30; }
+    // Sends the own static and voyage data with the next second's report, as
+    // a unit does after a change of its static or voyage data.
+    void SendOwnStaticNow() { ownStaticNow_ = true; }
+
     const Motion& OwnShip() const { return own_; }
     const std::vector<Satellite>& Satellites() const { return satellites_; }
     // The stations' reports left out so far because the port's rate could
@@ -143,6 +150,8 @@ class TrafficModel {
     std::vector<Station> stations_;
     int channel_ = 0;
     int sequence_ = 0;
+    int ownStaticPeriod_ = 30;
+    bool ownStaticNow_ = false;
 };
 
 }  // namespace navoro::sim
