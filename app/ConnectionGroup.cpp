@@ -235,6 +235,11 @@ ConnectionControls BuildConnectionGroup(QWidget* panel) {
     status->addWidget(c.LabelConnectionStatus);
     status->addStretch(1);
     row->addLayout(status);
+    c.LabelAlarmBadge = Named(new QLabel(panel), "LabelAlarmBadge");
+    c.LabelAlarmBadge->setFont(bold);
+    c.LabelAlarmBadge->setStyleSheet(QStringLiteral("color: #c01010;"));
+    c.LabelAlarmBadge->hide();
+    row->addWidget(c.LabelAlarmBadge, 0, Qt::AlignVCenter);
     row->addStretch(1);
     return c;
 }

@@ -38,6 +38,8 @@ struct ConnectionControls {
     QLabel* ImageConnectToDevice = nullptr;
     QLabel* ImageConnectTwoWay = nullptr;
     QLabel* LabelConnectionStatus = nullptr;
+    // The alarms waiting for acknowledgement (hidden while there are none).
+    QLabel* LabelAlarmBadge = nullptr;
 };
 
 // Builds the controls into `panel` (PanelConnection), each with its objectName.

@@ -178,6 +178,7 @@ void MainWindow::LoadLanguageFile(const std::string& path) {
                         [this] { return Connection().Handshake(); });
     navoro::LoadLanguageFile(path, page, messages_, targets);
     if (diagnosis_ && diagnosis_->AisTargets()) diagnosis_->AisTargets()->UpdateTexts();
+    if (diagnosis_) diagnosis_->UpdateAlarmTexts();
 }
 
 void MainWindow::SetLanguageFonts(int index) {
@@ -199,9 +200,10 @@ void MainWindow::SetLanguageFonts(int index) {
 void MainWindow::SetUpDiagnosis() {
     diagnosis_ = std::make_unique<DiagnosisPages>(
         ui_->TabSheetSystemCheck, ui_->TabSheetGpsStatus, ui_->TabSheetDataLog, timers_.SystemCheck,
-        codec(), prompts_, messages_, ui_->TabSheetAisTargets);
+        codec(), prompts_, messages_, ui_->TabSheetAisTargets, ui_->TabSheetAlarms);
     DiagnosisPages& pages = *diagnosis_;
     pages.Attach(*session_);
+    pages.SetAlarmBadge(view_.Controls().LabelAlarmBadge);
     // What the configuration read: the identity and its three flags, and the
     // CPA alarm's limits (the defaults while nothing was read). The system
     // check's reset sends the status request as the configuration's reads do.

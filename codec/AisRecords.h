@@ -47,9 +47,9 @@ struct TxtRecord {
 // $AIALR,120000.00,001,A,V,TEXT*hh
 struct AlrRecord {
     TimeOfDay Time;
-    std::int16_t AlarmId;
-    char Condition;  // 'A' threshold exceeded, 'V' not exceeded
-    char AckState;   // 'A' acknowledged, 'V' not
+    std::int16_t AlarmId;  // 0-999; blank, letters or beyond: -1
+    char Condition;        // 'A' threshold exceeded, 'V' not exceeded
+    char AckState;         // 'A' acknowledged, 'V' not
     char Text[60];
 };
 
@@ -83,6 +83,18 @@ struct AcsRecord {
     std::uint8_t Day;
     std::uint8_t Month;
     std::uint16_t Year;  // atol of the field modulo 256
+};
+
+// $AITRL,3,1,,01122026,081500.00,01122026,093000.00,1*hh
+struct TrlRecord {
+    std::int8_t Total;       // 0-99; blank 0x80
+    std::int8_t Entry;       // 1-99; blank 0x80
+    std::int8_t SequenceId;  // 0-9; blank 0x80
+    DateOfYear OffDate;      // blank: 0, 0, 0
+    TimeOfDay OffTime;       // blank: 24, 60, 60
+    DateOfYear OnDate;       // blank: 0, 0, 0
+    TimeOfDay OnTime;        // blank: 24, 60, 60
+    std::int8_t Reason;      // 0-99; blank 0x80
 };
 
 // $AIABK,211000000,A,6,1,0*hh

@@ -61,6 +61,7 @@ constexpr std::array kFormatters = std::to_array<FormatterInfo>({
     {"SSD", kGroupAis, ParseSsd, ComposeSsd},
     {"Smg", kGroupNone, ParseSmg, nullptr},
     {"TPS", kGroupProprietary, ParseTps, ComposeTps},
+    {"TRL", kGroupAis, ParseTrl, nullptr},
     {"TST", kGroupProprietary, ParseTst, ComposeTst},
     {"TSV", kGroupProprietary, ParseDbg, nullptr},
     {"TXT", kGroupAis, ParseTxt, nullptr},

@@ -103,6 +103,18 @@ void VisitFields(const AcsRecord& r, V& v) {
 }
 
 template <class V>
+void VisitFields(const TrlRecord& r, V& v) {
+    v("Total", r.Total);
+    v("Entry", r.Entry);
+    v("SequenceId", r.SequenceId);
+    v("OffDate", r.OffDate);
+    v("OffTime", r.OffTime);
+    v("OnDate", r.OnDate);
+    v("OnTime", r.OnTime);
+    v("Reason", r.Reason);
+}
+
+template <class V>
 void VisitFields(const AbkRecord& r, V& v) {
     v("Mmsi", r.Mmsi);
     v("ChannelCode", r.ChannelCode);
@@ -487,6 +499,8 @@ bool VisitRecordFields(const SentenceRecord& record, V& v) {
         VisitFields(record.Aca, v);
     } else if (is("ACS")) {
         VisitFields(record.Acs, v);
+    } else if (is("TRL")) {
+        VisitFields(record.Trl, v);
     } else if (is("ABK")) {
         VisitFields(record.Abk, v);
     } else if (is("ABM") || is("BBM") || is("VDM") || is("VDO")) {

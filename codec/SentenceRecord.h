@@ -21,6 +21,7 @@ struct SentenceRecord {
         AckRecord Ack;
         AcaRecord Aca;
         AcsRecord Acs;
+        TrlRecord Trl;
         AbkRecord Abk;
         AbmRecord Abm;
         BbmRecord Bbm;

@@ -1,5 +1,8 @@
 #include "diagnosis/DiagnosisPages.h"
 
+#include <QDateTime>
+
+#include "diagnosis/AlarmsPage.h"
 #include "diagnosis/DataLogPage.h"
 #include "diagnosis/GpsStatusPage.h"
 #include "diagnosis/SystemCheckPage.h"
@@ -10,13 +13,16 @@ namespace navoro {
 DiagnosisPages::DiagnosisPages(QWidget* systemCheckSheet, QWidget* gpsStatusSheet,
                                QWidget* dataLogSheet, QTimer* timerUpdateSysChk, Codec& codec,
                                Prompts& prompts, const MessageTable& messages,
-                               QWidget* aisTargetsSheet)
+                               QWidget* aisTargetsSheet, QWidget* alarmsSheet)
     : systemCheck_(new SystemCheckPage(systemCheckSheet, codec, prompts, Link, timerUpdateSysChk,
                                        &messages)),
       gpsStatus_(new GpsStatusPage(gpsStatusSheet, codec)),
       dataLog_(new DataLogPage(dataLogSheet, prompts, messages, Link)) {
     if (aisTargetsSheet != nullptr)
         aisTargets_ = std::make_unique<TargetsPage>(aisTargetsSheet, codec, messages, Link);
+    if (alarmsSheet != nullptr)
+        alarms_ = new AlarmsPage(alarmsSheet, alarmBoard_, messages, Link, prompts);
+    systemCheck_->SetAlarmBoard(&alarmBoard_);
 }
 
 DiagnosisPages::~DiagnosisPages() = default;
@@ -39,8 +45,22 @@ void DiagnosisPages::Attach(DeviceSession& session) {
     session.Subscribe(*this);
 }
 
-void DiagnosisPages::SentenceAccepted(SentenceKind kind, Codec&) {
+namespace {
+
+// Now, UTC, in seconds since midnight: the time of an alarm whose sentence
+// carries none.
+int ArrivalSeconds() {
+    return QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay() / 1000;
+}
+
+}  // namespace
+
+void DiagnosisPages::SentenceAccepted(SentenceKind kind, Codec& codec) {
     switch (kind) {
+        case SentenceKind::Reply:
+            if (alarmBoard_.Take(codec.Received, ArrivalSeconds()) && alarms_ != nullptr)
+                alarms_->Refresh();
+            break;
         case SentenceKind::Gnss:
         case SentenceKind::Satellites:
             gpsStatus_->UpdateGnssStatus(kind == SentenceKind::Satellites);
@@ -51,6 +71,21 @@ void DiagnosisPages::SentenceAccepted(SentenceKind kind, Codec&) {
         default:
             break;
     }
+}
+
+void DiagnosisPages::Linked() {
+    alarmBoard_.Clear();
+    if (alarms_ != nullptr) alarms_->Refresh();
+    const std::string query = AlarmQueryBytes();
+    if (Link.WritePort) Link.WritePort(query.data(), static_cast<int>(query.size()));
+}
+
+void DiagnosisPages::SetAlarmBadge(QLabel* badge) {
+    if (alarms_ != nullptr) alarms_->SetBadge(badge);
+}
+
+void DiagnosisPages::UpdateAlarmTexts() {
+    if (alarms_ != nullptr) alarms_->UpdateTexts();
 }
 
 bool DiagnosisPages::WantsRawLines() const {

@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "diagnosis/AlarmBoard.h"
 #include "diagnosis/CustomCommand.h"
 
 namespace navoro {
@@ -148,16 +149,27 @@ void SystemCheckPage::BuildControls() {
     counterRow(kCheckRx, "lblChkRxCntChA", lblValRxCntA_, "lblValRxCntA", "lblChkRxCntChB",
                lblValRxCntB_, "lblValRxCntB");
 
+    // The alarms, below the six checks.
+    const int alarmRow = kSystemCheckRows;
+    imageAlarms_ = MakeLabel(panel, "ImageChkAlarms", "");
+    imageAlarms_->setFixedSize(kPictureSize, kPictureSize);
+    grid->addWidget(imageAlarms_, alarmRow, 0);
+    auto* alarmCaption = MakeLabel(panel, "lblChkAlarms", "Alarms");
+    alarmCaption->setFont(bold);
+    grid->addWidget(alarmCaption, alarmRow, 1);
+    lblValAlarms_ = MakeLabel(panel, "lblValAlarms", "");
+    grid->addWidget(lblValAlarms_, alarmRow, 2, 1, 2);
+
     lblChkLinkState_ = MakeLabel(panel, "lblChkLinkState", "");
     lblChkLinkState_->setWordWrap(true);
-    grid->addWidget(lblChkLinkState_, kSystemCheckRows, 0, 1, 4, Qt::AlignLeft | Qt::AlignBottom);
+    grid->addWidget(lblChkLinkState_, alarmRow + 1, 0, 1, 4, Qt::AlignLeft | Qt::AlignBottom);
 
     clearButton_ = new QToolButton(panel);
     clearButton_->setObjectName(QStringLiteral("SpeedButtonClearCheck"));
     clearButton_->setText(QStringLiteral("Reset checks"));
     clearButton_->setMinimumSize(130, 28);
-    grid->addWidget(clearButton_, kSystemCheckRows + 1, 0, 1, 4, Qt::AlignRight | Qt::AlignBottom);
-    grid->setRowStretch(kSystemCheckRows, 1);
+    grid->addWidget(clearButton_, alarmRow + 2, 0, 1, 4, Qt::AlignRight | Qt::AlignBottom);
+    grid->setRowStretch(alarmRow + 1, 1);
 }
 
 SystemCheckSnapshot SystemCheckPage::Snapshot() const {
@@ -184,16 +196,18 @@ void SystemCheckPage::CountPositionReport() {
     navoro::CountPositionReport(counters_, codec_.Received.Header, codec_.Received.Vdm.Channel);
 }
 
+QString SystemCheckPage::MessageText(MessageId id) const {
+    return messages_ != nullptr && !messages_->Text(id).empty()
+               ? Q(messages_->Text(id))
+               : QString::fromUtf8(kMessageEntries[static_cast<std::size_t>(id)].BuiltIn);
+}
+
 void SystemCheckPage::TimerUpdateSysChkTimer() {
     const SystemCheckView view = Evaluate();
     if (Linked()) {
         lblChkLinkState_->clear();
     } else {
-        const auto id = MessageId::SystemCheckDisconnected;
-        lblChkLinkState_->setText(
-            messages_ != nullptr && !messages_->Text(id).empty()
-                ? Q(messages_->Text(id))
-                : QString::fromUtf8(kMessageEntries[static_cast<std::size_t>(id)].BuiltIn));
+        lblChkLinkState_->setText(MessageText(MessageId::SystemCheckDisconnected));
     }
     lblValFwVer_->setText(Q(view.FwVer));
     lblValMMSI_->setText(Q(view.Mmsi));
@@ -213,6 +227,17 @@ void SystemCheckPage::UpdateCheckImages() {
         passed_[i] = view.Passed[row];
         images_[i]->setPixmap(imageList_[passed_[i] ? 1 : 0]);
     }
+    UpdateAlarmRow();
+}
+
+void SystemCheckPage::UpdateAlarmRow() {
+    const int active = alarmBoard_ != nullptr ? alarmBoard_->ActiveCount() : 0;
+    const int waiting = alarmBoard_ != nullptr ? alarmBoard_->UnacknowledgedActiveCount() : 0;
+    alarmsPassed_ = active == 0;
+    lblValAlarms_->setText(active == 0
+                               ? MessageText(MessageId::CheckNoAlarm)
+                               : MessageText(MessageId::CheckAlarmCount).arg(active).arg(waiting));
+    imageAlarms_->setPixmap(imageList_[alarmsPassed_ ? 1 : 0]);
 }
 
 void SystemCheckPage::ClearSystemCheck() {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPixmap>
+#include <QString>
 #include <array>
 
 #include "codec/Codec.h"
@@ -17,9 +18,12 @@ class QWidget;
 
 namespace navoro {
 
+class AlarmBoard;
+
 // The SYSTEM CHECK page: firmware version, serial number, MMSI, GPS and the
 // transmitted and received position reports per channel, each row with a
-// passed or failed picture. Refreshed by TimerUpdateSysChk once a second,
+// passed or failed picture, and below them the alarms (passed while no alarm
+// is active). Refreshed by TimerUpdateSysChk once a second,
 // which keeps running after a disconnect: then lblChkLinkState says that the
 // results are those of the last connection, and a fix shows as stale. "Reset
 // checks" clears the counters and results and asks the transponder for its
@@ -44,6 +48,10 @@ class SystemCheckPage : public QObject {
     void UpdateCheckImages();
     void ClearSystemCheck();
 
+    // The session's alarms, for the alarm row (none: the row passes).
+    void SetAlarmBoard(const AlarmBoard* board) { alarmBoard_ = board; }
+    bool AlarmsPassed() const { return alarmsPassed_; }
+
     PositionReportCounters& Counters() { return counters_; }
     // Whether a row's picture shows "passed".
     bool Passed(SystemCheckRow row) const { return passed_[row]; }
@@ -53,6 +61,8 @@ class SystemCheckPage : public QObject {
     SystemCheckSnapshot Snapshot() const;
     bool Linked() const;
     SystemCheckView Evaluate() const;
+    void UpdateAlarmRow();
+    QString MessageText(MessageId id) const;
 
     QWidget* page_;
     Codec& codec_;
@@ -72,6 +82,10 @@ class SystemCheckPage : public QObject {
     QLabel* lblValRxCntA_ = nullptr;
     QLabel* lblValRxCntB_ = nullptr;
     QLabel* lblChkLinkState_ = nullptr;  // empty while linked
+    QLabel* imageAlarms_ = nullptr;
+    QLabel* lblValAlarms_ = nullptr;
+    const AlarmBoard* alarmBoard_ = nullptr;
+    bool alarmsPassed_ = true;
     const MessageTable* messages_;
     PositionReportCounters counters_;
 };

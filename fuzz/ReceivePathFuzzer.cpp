@@ -3,7 +3,8 @@
 //   RouteLine: the sentence router (framing, tokenizer, parsers,
 //     stores, AIS message assembly, de-armouring, decoding, target table),
 //     then what the pages make of an accepted sentence (GNSS status texts,
-//     the satellite cycle, the system check's counters and rows);
+//     the satellite cycle, the system check's counters and rows, the alarm
+//     board);
 //   CheckHandshake: the end-of-dump test;
 //   CollectDeviceInfo: the information-dump reader into the tabs' readout.
 #include <cstddef>
@@ -14,6 +15,7 @@
 
 #include "codec/Codec.h"
 #include "config/tabs/DeviceReadout.h"
+#include "diagnosis/AlarmBoard.h"
 #include "diagnosis/GnssStatusText.h"
 #include "diagnosis/SatelliteList.h"
 #include "diagnosis/SystemCheck.h"
@@ -30,6 +32,7 @@ struct WindowState {
     navoro::SatellitePublication publication{};
     navoro::PositionReportCounters counters;
     navoro::DeviceReadout readout;
+    navoro::AlarmBoard alarms;
     bool dumpEnded = false;
 };
 
@@ -84,6 +87,11 @@ class Consumers : public navoro::LineSink {
                 break;
             }
             case navoro::SentenceKind::Reply:
+                s_.alarms.Take(s_.codec.Received, 43200);
+                // The board stays within the sentences' identifier ranges.
+                Check(s_.alarms.Alarms().size() <= 1000 && s_.alarms.StatusTexts().size() <= 100 &&
+                      s_.alarms.TransmitterLog().size() <= 99 && s_.alarms.Regions().size() <= 10);
+                Check(s_.alarms.UnacknowledgedActiveCount() <= s_.alarms.ActiveCount());
                 s_.readout.TakeSentence(s_.codec.Received);
                 // A reply never leaves a number outside the range its tab can
                 // show (a text is kept as the device sent it, to be corrected).

@@ -117,6 +117,66 @@ enum class MessageId : std::size_t {
     TargetDetailsRecycled,   // NAVORO/TargetDetailsRecycled
     TargetDetailsNone,       // NAVORO/TargetDetailsNone
     StationLongRange,        // NAVORO/StationLongRange: heard only through long-range broadcasts
+    // The ALARMS page: its columns and states, the standard alarm, status and
+    // transmitter-off texts, and the system check's alarm row.
+    AlarmsColId,            // NAVORO/AlarmsColId
+    AlarmsColAlarm,         // NAVORO/AlarmsColAlarm
+    AlarmsColCondition,     // NAVORO/AlarmsColCondition
+    AlarmsColAcknowledged,  // NAVORO/AlarmsColAcknowledged
+    AlarmsColRaised,        // NAVORO/AlarmsColRaised
+    AlarmsColCleared,       // NAVORO/AlarmsColCleared
+    AlarmActive,            // NAVORO/AlarmActive
+    AlarmCleared,           // NAVORO/AlarmCleared
+    AlarmYes,               // NAVORO/AlarmYes
+    AlarmNo,                // NAVORO/AlarmNo
+    StatusColText,          // NAVORO/StatusColText
+    StatusColReceived,      // NAVORO/StatusColReceived
+    TxLogColEntry,          // NAVORO/TxLogColEntry
+    TxLogColOff,            // NAVORO/TxLogColOff
+    TxLogColOn,             // NAVORO/TxLogColOn
+    TxLogColReason,         // NAVORO/TxLogColReason
+    RegionColNumber,        // NAVORO/RegionColNumber
+    RegionColNorthEast,     // NAVORO/RegionColNorthEast
+    RegionColSouthWest,     // NAVORO/RegionColSouthWest
+    RegionColChannels,      // NAVORO/RegionColChannels
+    RegionColSource,        // NAVORO/RegionColSource
+    RegionColInUse,         // NAVORO/RegionColInUse
+    CheckNoAlarm,           // NAVORO/CheckNoAlarm
+    CheckAlarmCount,        // NAVORO/CheckAlarmCount
+    Alarm001,               // NAVORO/Alarm001
+    Alarm002,               // NAVORO/Alarm002
+    Alarm003,               // NAVORO/Alarm003
+    Alarm004,               // NAVORO/Alarm004
+    Alarm005,               // NAVORO/Alarm005
+    Alarm006,               // NAVORO/Alarm006
+    Alarm007,               // NAVORO/Alarm007
+    Alarm008,               // NAVORO/Alarm008
+    Alarm009,               // NAVORO/Alarm009
+    Alarm010,               // NAVORO/Alarm010
+    Alarm011,               // NAVORO/Alarm011
+    Alarm014,               // NAVORO/Alarm014
+    Alarm025,               // NAVORO/Alarm025
+    Alarm026,               // NAVORO/Alarm026
+    Alarm029,               // NAVORO/Alarm029
+    Alarm030,               // NAVORO/Alarm030
+    Alarm032,               // NAVORO/Alarm032
+    Alarm035,               // NAVORO/Alarm035
+    Status021,              // NAVORO/Status021
+    Status022,              // NAVORO/Status022
+    Status023,              // NAVORO/Status023
+    Status024,              // NAVORO/Status024
+    Status025,              // NAVORO/Status025
+    Status027,              // NAVORO/Status027
+    Status028,              // NAVORO/Status028
+    Status031,              // NAVORO/Status031
+    Status033,              // NAVORO/Status033
+    Status034,              // NAVORO/Status034
+    Status036,              // NAVORO/Status036
+    TxOffReason1,           // NAVORO/TxOffReason1
+    TxOffReason2,           // NAVORO/TxOffReason2
+    TxOffReason3,           // NAVORO/TxOffReason3
+    TxOffReason4,           // NAVORO/TxOffReason4
+    TxOffReason5,           // NAVORO/TxOffReason5
     Count
 };
 
@@ -247,6 +307,64 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
      "MMSI %1 is no longer in the target table: its entry now holds another station."},
     {"NAVORO", "TargetDetailsNone", "No message of MMSI %1 is held."},
     {"NAVORO", "StationLongRange", "Long-range"},
+    {"NAVORO", "AlarmsColId", "ID"},
+    {"NAVORO", "AlarmsColAlarm", "Alarm"},
+    {"NAVORO", "AlarmsColCondition", "Condition"},
+    {"NAVORO", "AlarmsColAcknowledged", "Acknowledged"},
+    {"NAVORO", "AlarmsColRaised", "Raised"},
+    {"NAVORO", "AlarmsColCleared", "Cleared"},
+    {"NAVORO", "AlarmActive", "Active"},
+    {"NAVORO", "AlarmCleared", "Cleared"},
+    {"NAVORO", "AlarmYes", "Yes"},
+    {"NAVORO", "AlarmNo", "No"},
+    {"NAVORO", "StatusColText", "Status"},
+    {"NAVORO", "StatusColReceived", "Received"},
+    {"NAVORO", "TxLogColEntry", "Entry"},
+    {"NAVORO", "TxLogColOff", "Switched off"},
+    {"NAVORO", "TxLogColOn", "Switched on"},
+    {"NAVORO", "TxLogColReason", "Reason"},
+    {"NAVORO", "RegionColNumber", "No."},
+    {"NAVORO", "RegionColNorthEast", "North-east corner"},
+    {"NAVORO", "RegionColSouthWest", "South-west corner"},
+    {"NAVORO", "RegionColChannels", "Channels A / B"},
+    {"NAVORO", "RegionColSource", "Source"},
+    {"NAVORO", "RegionColInUse", "In use"},
+    {"NAVORO", "CheckNoAlarm", "No active alarm"},
+    {"NAVORO", "CheckAlarmCount", "%1 active, %2 unacknowledged"},
+    {"NAVORO", "Alarm001", "Tx malfunction"},
+    {"NAVORO", "Alarm002", "Antenna VSWR exceeds limit"},
+    {"NAVORO", "Alarm003", "Rx channel 1 malfunction"},
+    {"NAVORO", "Alarm004", "Rx channel 2 malfunction"},
+    {"NAVORO", "Alarm005", "Rx channel 70 malfunction"},
+    {"NAVORO", "Alarm006", "General failure"},
+    {"NAVORO", "Alarm007", "UTC sync invalid"},
+    {"NAVORO", "Alarm008", "MKD connection lost"},
+    {"NAVORO", "Alarm009", "Internal/external GNSS position mismatch"},
+    {"NAVORO", "Alarm010", "NavStatus incorrect"},
+    {"NAVORO", "Alarm011", "Heading sensor offset"},
+    {"NAVORO", "Alarm014", "Active AIS-SART"},
+    {"NAVORO", "Alarm025", "External EPFS lost"},
+    {"NAVORO", "Alarm026", "No sensor position in use"},
+    {"NAVORO", "Alarm029", "No valid SOG information"},
+    {"NAVORO", "Alarm030", "No valid COG information"},
+    {"NAVORO", "Alarm032", "Heading lost/invalid"},
+    {"NAVORO", "Alarm035", "No valid ROT information"},
+    {"NAVORO", "Status021", "External DGNSS in use"},
+    {"NAVORO", "Status022", "External GNSS in use"},
+    {"NAVORO", "Status023", "Internal DGNSS in use (beacon)"},
+    {"NAVORO", "Status024", "Internal DGNSS in use (message 17)"},
+    {"NAVORO", "Status025", "Internal GNSS in use"},
+    {"NAVORO", "Status027", "External SOG/COG in use"},
+    {"NAVORO", "Status028", "Internal SOG/COG in use"},
+    {"NAVORO", "Status031", "Heading valid"},
+    {"NAVORO", "Status033", "Rate of turn indicator in use"},
+    {"NAVORO", "Status034", "Other ROT source in use"},
+    {"NAVORO", "Status036", "Channel management parameters changed"},
+    {"NAVORO", "TxOffReason1", "Power off"},
+    {"NAVORO", "TxOffReason2", "Silent mode"},
+    {"NAVORO", "TxOffReason3", "Switched off by channel management"},
+    {"NAVORO", "TxOffReason4", "Equipment malfunction"},
+    {"NAVORO", "TxOffReason5", "Invalid configuration"},
 }};
 
 // UTF-8 texts. Empty until LoadBuiltInTexts.

@@ -4,7 +4,7 @@
 //          |         |   | | +- 5 alarm text
 //          |         |   | +--- 4 acknowledged: A yes, V no
 //          |         |   +----- 3 condition: A threshold exceeded, V not
-//          |         +--------- 2 alarm identifier
+//          |         +--------- 2 alarm identifier, 000-999
 //          +------------------- 1 time of the alarm condition change, UTC
 //
 //   $AIACK,001*hh
@@ -19,7 +19,10 @@ bool ParseAlr(Tokenizer& tok, char* text, SentenceRecord& record) {
     if (!f.Ok()) return false;
     AlrRecord& r = record.Alr;
     f.Time(r.Time);
-    r.AlarmId = static_cast<std::int16_t>(f.Int());
+    // Three digits name an alarm; a blank field, letters or a number beyond
+    // them name none (a wrapped 65538 must not read as alarm 002).
+    long id = -1;
+    r.AlarmId = static_cast<std::int16_t>(f.TryInt(id) && id >= 0 && id <= 999 ? id : -1);
     r.Condition = f.Char();
     r.AckState = f.Char();
     f.RawText(r.Text);

@@ -12,6 +12,7 @@ bool ParseAlr(Tokenizer& tok, char* text, SentenceRecord& record);
 bool ParseAck(Tokenizer& tok, char* text, SentenceRecord& record);
 bool ParseAca(Tokenizer& tok, char* text, SentenceRecord& record);
 bool ParseAcs(Tokenizer& tok, char* text, SentenceRecord& record);
+bool ParseTrl(Tokenizer& tok, char* text, SentenceRecord& record);
 bool ParseAbk(Tokenizer& tok, char* text, SentenceRecord& record);
 bool ParseAbm(Tokenizer& tok, char* text, SentenceRecord& record);
 bool ParseBbm(Tokenizer& tok, char* text, SentenceRecord& record);

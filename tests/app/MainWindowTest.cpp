@@ -109,7 +109,7 @@ TEST_F(MainWindowShell, HasTheFixedFrame) {
                            "TabSheetEncryption"}));
     EXPECT_EQ(pages("PageControlDiagnosis"),
               QStringList({"TabSheetSystemCheck", "TabSheetGpsStatus", "TabSheetDataLog",
-                           "TabSheetAisTargets"}));
+                           "TabSheetAisTargets", "TabSheetAlarms"}));
     EXPECT_EQ(CaptionOf(form.get(), "TabSheetEncryption"), "ENCRYPTION");
     for (const char* name : {"btnExit", "SpeedButtonSetting", "SpeedButtonReload", "PanelView",
                              "PanelConnection", "MainMenu1"}) {

@@ -92,6 +92,15 @@ TEST(AisParsers, SentencesGiveTheirRecordsAndStoreValues) {
          "Time=12:00:00.00 AlarmId=6 Condition=A AckState=V Text=\"AIS: TX MALFUNCTION\"",
          "LastAlarm.Time=12:00:00.00 LastAlarm.AlarmId=6 LastAlarm.Condition=A "
          "LastAlarm.AckState=V LastAlarm.Text=\"AIS: TX MALFUNCTION\""},
+        // An identifier that names no alarm: blank, or beyond three digits.
+        {"$AIALR,,,A,V,AIS: NO IDENTIFIER",
+         "Time=24:60:60.00 AlarmId=-1 Condition=A AckState=V Text=\"AIS: NO IDENTIFIER\"",
+         "LastAlarm.Time=24:60:60.00 LastAlarm.AlarmId=-1 LastAlarm.Condition=A "
+         "LastAlarm.AckState=V LastAlarm.Text=\"AIS: NO IDENTIFIER\""},
+        {"$AIALR,120000.00,65538,A,V,AIS: WRAPPED",
+         "Time=12:00:00.00 AlarmId=-1 Condition=A AckState=V Text=\"AIS: WRAPPED\"",
+         "LastAlarm.Time=12:00:00.00 LastAlarm.AlarmId=-1 LastAlarm.Condition=A "
+         "LastAlarm.AckState=V LastAlarm.Text=\"AIS: WRAPPED\""},
         {"$AIACK,", "AlarmId=1000", "AckAlarmId=1000"},
         {"$AIACK,999", "AlarmId=999", "AckAlarmId=999 AckValid=1"},
         // A blank channel: VDO stores an x, VDM the not-available value.
@@ -145,6 +154,45 @@ TEST(AisParsers, RejectedSentencesLeaveTheStoreAlone) {
         auto codec = std::make_unique<Codec>();
         EXPECT_FALSE(RouteSentence(*codec, Sentence(body).c_str())) << body;
         EXPECT_EQ(StoreChanges(codec->Ais), "") << body;
+    }
+}
+
+// The transmitter non-functioning log in the forms transponders send: a
+// closed period, one still running (blank switch-on), an empty log, the
+// six-digit date some manuals print; and what is rejected.
+TEST(AisParsers, TransmitterLogEntries) {
+    struct Case {
+        const char* body;
+        const char* record;  // nullptr: rejected
+    };
+    const Case cases[] = {
+        {"$AITRL,3,1,0,01122026,081500.00,01122026,093000.00,1",
+         "Total=3 Entry=1 SequenceId=0 OffDate=2026-12-1 OffTime=08:15:00.00 OnDate=2026-12-1 "
+         "OnTime=09:30:00.00 Reason=1"},
+        {"$AITRL,3,3,,31122025,235959,,,4",
+         "Total=3 Entry=3 SequenceId=-128 OffDate=2025-12-31 OffTime=23:59:59.00 OnDate=0-0-0 "
+         "OnTime=24:60:60.00 Reason=4"},
+        {"$AITRL,0,,,,,,,",
+         "Total=0 Entry=-128 SequenceId=-128 OffDate=0-0-0 OffTime=24:60:60.00 OnDate=0-0-0 "
+         "OnTime=24:60:60.00 Reason=-128"},
+        {"$AITRL,10,10,9,05012026,120000.00,050126,121500.00,2",
+         "Total=10 Entry=10 SequenceId=9 OffDate=2026-1-5 OffTime=12:00:00.00 OnDate=2026-1-5 "
+         "OnTime=12:15:00.00 Reason=2"},
+        {"$AITRL,3,1,0,01122026,081500.00,01122026,093000.00", nullptr},     // seven fields
+        {"$AITRL,3,1,0,1122026,081500.00,01122026,093000.00,1", nullptr},    // seven-digit date
+        {"$AITRL,3,1,0,32122026,081500.00,01122026,093000.00,1", nullptr},   // day 32
+        {"$AITRL,3,1,0,0112AB26,081500.00,01122026,093000.00,1", nullptr},   // letters
+        {"$AITRL,3,0,0,01122026,081500.00,01122026,093000.00,1", nullptr},   // entry 0
+        {"$AITRL,3,1,10,01122026,081500.00,01122026,093000.00,1", nullptr},  // identifier 10
+    };
+    for (const Case& c : cases) {
+        auto codec = std::make_unique<Codec>();
+        const bool accepted = RouteSentence(*codec, Sentence(c.body).c_str());
+        EXPECT_EQ(accepted, c.record != nullptr) << c.body;
+        if (c.record != nullptr) {
+            EXPECT_EQ(Render(codec->Received), c.record) << c.body;
+        }
+        EXPECT_EQ(StoreChanges(codec->Ais), "") << c.body;
     }
 }
 

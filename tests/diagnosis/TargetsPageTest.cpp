@@ -61,7 +61,8 @@ class TargetsPageTest : public test::WindowTest {
 };
 
 TEST_F(TargetsPageTest, TrafficFillsTheTableAndTheCollisionCourseRaisesTheAlarm) {
-    EXPECT_EQ(tabs->indexOf(sheet), tabs->count() - 1);
+    // The fourth diagnosis page, before ALARMS.
+    EXPECT_EQ(tabs->indexOf(sheet), 3);
     EXPECT_EQ(Caption(), "AIS TARGETS");
     EXPECT_EQ(page->Timer()->interval(), 1000);
     EXPECT_TRUE(page->Timer()->isActive());

@@ -36,6 +36,9 @@ class PtyConnection : public test::WindowTest {
         ASSERT_EQ(device.ReadMaster(sizeof kProbe - 1, 2s), kProbe);
         ASSERT_TRUE(device.WriteMaster(kDumpEnd));
         ASSERT_TRUE(WaitUntil([this] { return Connected(); }, 2s)) << Status().toStdString();
+        // A new link asks for the state of every alarm.
+        const std::string alarmQuery = test::Sentence("$ECAIQ,ALR");
+        ASSERT_EQ(device.ReadMaster(alarmQuery.size(), 2s), alarmQuery);
     }
 
     PtyPair device;
