@@ -4,7 +4,9 @@
 //     stores, AIS message assembly, de-armouring, decoding, target table),
 //     then what the pages make of an accepted sentence (GNSS status texts,
 //     the satellite cycle, the system check's counters and rows);
-//   CheckHandshake: the end-of-dump test;
+//   CheckHandshake: the end-of-dump test and what the connection makes of
+//     a line while it waits for the dump (a sentence it takes as well formed
+//     passes the codec's framing check);
 //   CollectDeviceInfo: the information-dump reader into the tabs' readout.
 #include <cstddef>
 #include <cstdint>
@@ -13,12 +15,14 @@
 #include <string>
 
 #include "codec/Codec.h"
+#include "codec/Framing.h"
 #include "config/tabs/DeviceReadout.h"
 #include "diagnosis/GnssStatusText.h"
 #include "diagnosis/SatelliteList.h"
 #include "diagnosis/SystemCheck.h"
 #include "fuzz/RepairChecksums.h"
 #include "link/LineAssembler.h"
+#include "link/PortTraffic.h"
 #include "link/SentenceDispatch.h"
 
 namespace {
@@ -31,6 +35,7 @@ struct WindowState {
     navoro::PositionReportCounters counters;
     navoro::DeviceReadout readout;
     bool dumpEnded = false;
+    navoro::TrafficTally traffic;
 };
 
 void Check(bool promise) {
@@ -103,6 +108,14 @@ class Consumers : public navoro::LineSink {
 
     void CheckHandshake(char* line) override {
         if (std::strstr(line, "[DEVICE DATA END]") != nullptr) s_.dumpEnded = true;
+        using navoro::LineEvidence;
+        const LineEvidence evidence = navoro::ClassifyLine(line);
+        if (evidence == LineEvidence::Transponder || evidence == LineEvidence::ProbeRefused ||
+            evidence == LineEvidence::Gnss || evidence == LineEvidence::OtherSentence)
+            Check(navoro::CheckFraming(line));
+        Check((evidence == LineEvidence::DumpEnd) == navoro::IsDumpEnd(line));
+        s_.traffic.Take(line);
+        (void)s_.traffic.Verdict();
     }
 
     void CollectDeviceInfo(char* line) override {
