@@ -16,7 +16,8 @@ namespace {
 // MMSI 477553000; a two-sentence static report of MMSI 351759000).
 constexpr char kSeenVdo[] = "!AIVDO,1,1,,,177KQJ5000G?tO`K>RA1wUbN0TKH,0*1C\r\n";
 // Some gateways add a field (here a time) after the fill bits.
-constexpr char kSeenVdmExtraField[] = "!AIVDM,1,1,,B,177KQJ5000G?tO`K>RA1wUbN0TKH,0,1569884401*7A\r\n";
+constexpr char kSeenVdmExtraField[] =
+    "!AIVDM,1,1,,B,177KQJ5000G?tO`K>RA1wUbN0TKH,0,1569884401*7A\r\n";
 constexpr char kSeenVdmPart1[] =
     "!AIVDM,2,1,1,A,55?MbV02;H;s<HtKR20EHE:0@T4@Dn2222222216L961O5Gf0NSQEp6ClRp8,0*1C\r\n";
 constexpr char kSeenVdmPart2[] = "!AIVDM,2,2,1,A,88888888880,2*25\r\n";
@@ -26,9 +27,11 @@ constexpr char kSeenTxt[] = "$AITXT,01,01,021,EXTERNAL EPFS LOST*7A\r\n";
 constexpr char kSeenVer[] = "$AIVER,1,1,AI,ACME,CLASS A 9000,SN0042,,1.2.3,HW2,1*7A\r\n";
 constexpr char kSeenSsd[] = "$AISSD,PE1234,MY SHIP NAME,050,020,10,05,0,AI*77\r\n";
 constexpr char kSeenNakProbe[] = "$AINAK,P,TST,,2,SENTENCE NOT SUPPORTED*4B\r\n";
-constexpr char kSeenGga[] = "$GPGGA,120044.00,5321.6802,N,00630.3372,W,1,08,1.0,15.2,M,54.3,M,,*49\r\n";
+constexpr char kSeenGga[] =
+    "$GPGGA,120044.00,5321.6802,N,00630.3372,W,1,08,1.0,15.2,M,54.3,M,,*49\r\n";
 constexpr char kSeenRmc[] = "$GNRMC,120044.00,A,5321.6802,N,00630.3372,W,0.0,,111226,,,A*71\r\n";
-constexpr char kSeenGsv[] = "$GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00*74\r\n";
+constexpr char kSeenGsv[] =
+    "$GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00*74\r\n";
 constexpr char kSeenHdt[] = "$HEHDT,274.1,T*2F\r\n";
 constexpr char kSeenDumpEnd[] = "******** [DEVICE DATA END] ********\r\n";
 
@@ -107,9 +110,18 @@ TEST(PortTraffic, TheWindowsVerdict) {
          {"[DEVICE DATA BEGIN]\r\n", "MMSI:(211000000)\r\n", kSeenVdo, kSeenGga},
          PortTraffic::DumpUnfinished,
          false},
-        {"own ship and GNSS", {kSeenGga, kSeenVdo, kSeenRmc, kSeenGsv}, PortTraffic::StandardTransponder, false},
-        {"targets through a gateway", {kSeenVdmExtraField}, PortTraffic::StandardTransponder, false},
-        {"a two-sentence message", {kSeenVdmPart1, kSeenVdmPart2}, PortTraffic::StandardTransponder, false},
+        {"own ship and GNSS",
+         {kSeenGga, kSeenVdo, kSeenRmc, kSeenGsv},
+         PortTraffic::StandardTransponder,
+         false},
+        {"targets through a gateway",
+         {kSeenVdmExtraField},
+         PortTraffic::StandardTransponder,
+         false},
+        {"a two-sentence message",
+         {kSeenVdmPart1, kSeenVdmPart2},
+         PortTraffic::StandardTransponder,
+         false},
         {"alarms and texts only", {kSeenAlr, kSeenTxt}, PortTraffic::StandardTransponder, false},
         {"a query's reply", {kSeenVer}, PortTraffic::StandardTransponder, false},
         {"the probe refused", {kSeenNakProbe}, PortTraffic::StandardTransponder, true},
