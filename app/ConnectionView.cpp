@@ -26,6 +26,10 @@ void StyleStatusLabel(QLabel* label, const QColor& colour, bool enabled) {
     label->setEnabled(enabled);
 }
 
+// The status label's width, and its width when its text takes two lines.
+constexpr int kStatusLabelWidth = 140;
+constexpr int kTwoLineStatusLabelWidth = 180;
+
 }  // namespace
 
 ConnectionView::ConnectionView(QObject* context, const MessageTable& messages, Prompts& prompts)
@@ -61,6 +65,10 @@ const std::string& ConnectionView::Text(LinkText text) const {
             return messages_.Text(MessageId::CheckPortError);
         case LinkText::RateMayBeWrong:
             return messages_.Text(MessageId::RateMayBeWrong);
+        case LinkText::StatusConnectedStandard:
+            return messages_.Text(MessageId::ConnectedStandard);
+        case LinkText::NotATransponder:
+            return messages_.Text(MessageId::NotATransponder);
     }
     return messages_.Text(MessageId::Error);
 }
@@ -198,19 +206,37 @@ void ConnectionView::ShowLinkStatus(int frame, LinkText text) {
             StyleStatusLabel(label, Qt::black, true);
             break;
         case LinkText::StatusConnected:
+        case LinkText::StatusConnectedStandard:
             StyleStatusLabel(label, Qt::blue, true);
             break;
         default:
             StyleStatusLabel(label, Qt::black, false);
             break;
     }
+    // Only the standard mode's longer text takes two lines, in the room up to EXIT.
+    const bool twoLines = text == LinkText::StatusConnectedStandard;
+    label->setWordWrap(twoLines);
+    label->setMinimumWidth(twoLines ? kTwoLineStatusLabelWidth : kStatusLabelWidth);
     label->setText(QString::fromStdString(Text(text)));
+}
+
+void ConnectionView::ShowStandardLinkStatus(const std::string& maker, const std::string& model) {
+    ShowLinkStatus(1, LinkText::StatusConnectedStandard);
+    std::string device = maker;
+    if (!device.empty() && !model.empty()) device += ' ';
+    device += model;
+    if (device.empty()) return;
+    const QString text = QString::fromStdString(messages_.Text(MessageId::ConnectedStandardDevice))
+                             .replace(QStringLiteral("%1"), QString::fromStdString(device));
+    controls_.LabelConnectionStatus->setText(text);
 }
 
 void ConnectionView::AnimateLinkStatus(int twoWayFrame, bool red) {
     DrawLinkFrame(controls_.ImageConnectTwoWay, images_.ImageListConnectTwoWay, twoWayFrame);
     QLabel* label = controls_.LabelConnectionStatus;
     StyleStatusLabel(label, red ? Qt::red : Qt::black, true);
+    label->setWordWrap(false);
+    label->setMinimumWidth(kStatusLabelWidth);
     label->setText(QString::fromStdString(Text(LinkText::StatusConnecting)));
 }
 

@@ -68,6 +68,7 @@ class ConnectionView : public ConnectionHost {
     void StartSystemCheckTimer() override;
     void ShowLinkStatus(int frame, LinkText text) override;
     void AnimateLinkStatus(int twoWayFrame, bool red) override;
+    void ShowStandardLinkStatus(const std::string& maker, const std::string& model) override;
     void WarningBox(LinkText text) override;
     void ErrorBox(LinkText text, const std::string& reason) override;
     void PortErrorBox(const std::string& message) override;

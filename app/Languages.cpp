@@ -175,6 +175,13 @@ constexpr LanguageKey kKeys[] = {
      "Disconnected \u2014 results of the last connection"},
     {"NAVORO", "RateMayBeWrong", Message, Main, "",
      "received data but no readable lines: the rate may be wrong \u2014 try Auto."},
+    {"NAVORO", "ConnectedStandard", Message, Main, "", "Connected \u2014 standard sentences"},
+    {"NAVORO", "ConnectedStandardDevice", Message, Main, "", "%1 \u2014 standard sentences"},
+    {"NAVORO", "NotATransponder", Message, Main, "",
+     "Not a transponder: the port carries NMEA sentences, but none from an AIS transponder "
+     "(a GNSS receiver or another instrument is connected)."},
+    {"NAVORO", "NotOfferedStandard", Message, Main, "",
+     "This transponder does not offer these settings over the standard interface."},
     {"NAVORO", "DataLogShowing", Message, Main, "", "Showing the newest %1 of %2 lines"},
     {"NAVORO", "DataLogSaveFailed", Message, Main, "",
      "The data log could not be written to \"%1\"."},

@@ -177,6 +177,8 @@ void MainWindow::LoadLanguageFile(const std::string& path) {
     WindowTexts targets(this, about_, agreement_, messages_,
                         [this] { return Connection().Handshake(); });
     navoro::LoadLanguageFile(path, page, messages_, targets);
+    // The folded status text knows "Connected..." only: standard mode says its own.
+    if (Connection().Mode() == LinkMode::Standard) Connection().ShowLinkedStatus();
     if (diagnosis_ && diagnosis_->AisTargets()) diagnosis_->AisTargets()->UpdateTexts();
     if (diagnosis_) diagnosis_->UpdateAlarmTexts();
 }

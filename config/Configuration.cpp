@@ -1,8 +1,12 @@
 #include "config/Configuration.h"
 
+#include <algorithm>
+
+#include <QBoxLayout>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,6 +21,13 @@
 namespace navoro {
 
 namespace {
+
+constexpr char kNotOfferedName[] = "lblStandardNotOffered";
+constexpr char kHiddenForStandard[] = "navoroHiddenForStandard";
+
+bool OfferedByStandardTransponder(std::size_t tab) {
+    return tab == TabIndex<ShipDataTab>() || tab == TabIndex<VoyageTab>();
+}
 
 ReportTime LocalTime() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -77,6 +88,10 @@ void Configuration::ApplyTexts() {
     const MessageTable& messages =
         env_.messages && !env_.messages->Text(MessageId::On).empty() ? *env_.messages : builtIn;
     ForEachTab([&]<typename Unit>(std::size_t) { View<Unit>().ApplyTexts(messages); });
+    if (env_.ConfigTabs) {
+        for (auto* notice : env_.ConfigTabs->findChildren<QLabel*>(QLatin1String(kNotOfferedName)))
+            notice->setText(Message(MessageId::NotOfferedStandard));
+    }
 }
 
 void Configuration::SetNoteTimings(NoteTimings timings) {
@@ -93,6 +108,7 @@ void Configuration::Attach(DeviceSession& session) {
         return session.Send(line) ? SendResult::Sent : SendResult::Failed;
     };
     link.Linked = [&session] { return session.Connection().DumpEnded(); };
+    link.StandardMode = [&session] { return session.Connection().Mode() == LinkMode::Standard; };
     link.Disconnect = [&session] {
         if (session.Connection().Active()) session.Connection().ToggleConnection();
     };
@@ -146,6 +162,10 @@ void Configuration::ShowCollectingProgress(int maximum) {
 }
 
 void Configuration::ReadVisibleTab() {
+    if (standardInterface_) {
+        ReadStandardTab();
+        return;
+    }
     if (!DeviceLinked() || !env_.ConfigTabs) return;
     const QWidget* page = env_.ConfigTabs->currentWidget();
     if (!page) return;
@@ -157,6 +177,18 @@ void Configuration::ReadVisibleTab() {
         if (Unit::kInfo.Queries != 0) SendQueries(Unit::kInfo.Queries);
         ShowCollectingProgress(Unit::kInfo.ReadSteps);
     });
+}
+
+void Configuration::ReadStandardTab() {
+    const QWidget* page = env_.ConfigTabs ? env_.ConfigTabs->currentWidget() : nullptr;
+    if (!page) return;
+    const std::size_t tab = FindTabByPage(page->objectName().toStdString());
+    // The standard queries of the two tabs a standard transponder offers.
+    const char* query = tab == TabIndex<ShipDataTab>() ? "$ECAIQ,SSD"
+                        : tab == TabIndex<VoyageTab>() ? "$ECAIQ,VSD"
+                                                       : nullptr;
+    if (query == nullptr || !link_.Send) return;
+    if (const std::optional<std::string> line = SentenceLine(query)) (void)link_.Send(*line);
 }
 
 void Configuration::ReadDevice() {
@@ -196,11 +228,66 @@ void Configuration::MainPageShown() {
 void Configuration::ConnectionReset() {
     readout_.Clear();
     ForEachTab([&]<typename Unit>(std::size_t) { View<Unit>().Reset(); });
+    ShowStandardInterface(false);
+}
+
+void Configuration::Linked() {
+    if (link_.StandardMode && link_.StandardMode()) {
+        // The connection has asked for SSD and VSD already: their replies
+        // fill SHIP DATA and VOYAGE as they come.
+        ShowStandardInterface(true);
+        return;
+    }
+    ReadVisibleTab();
+}
+
+void Configuration::ShowStandardInterface(bool standard) {
+    if (!env_.ConfigTabs || standard == standardInterface_) return;
+    standardInterface_ = standard;
+    for (int i = 0; i < env_.ConfigTabs->count(); ++i) {
+        QWidget* page = env_.ConfigTabs->widget(i);
+        const std::size_t tab = FindTabByPage(page->objectName().toStdString());
+        if (tab >= kTabCount || OfferedByStandardTransponder(tab)) continue;
+        auto* notice =
+            page->findChild<QLabel*>(QLatin1String(kNotOfferedName), Qt::FindDirectChildrenOnly);
+        if (standard && !notice) {
+            notice = new QLabel(page);
+            notice->setObjectName(QLatin1String(kNotOfferedName));
+            notice->setWordWrap(true);
+            notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            notice->setText(Message(MessageId::NotOfferedStandard));
+            // Over the whole page, where the (hidden) controls were.
+            if (auto* grid = qobject_cast<QGridLayout*>(page->layout())) {
+                grid->addWidget(notice, 0, 0, std::max(1, grid->rowCount()),
+                                std::max(1, grid->columnCount()));
+            } else if (auto* box = qobject_cast<QBoxLayout*>(page->layout())) {
+                box->insertWidget(0, notice, 1);
+            }
+        }
+        for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child == notice) continue;
+            if (standard && !child->isHidden()) {
+                child->setProperty(kHiddenForStandard, true);
+                child->hide();
+            } else if (!standard && child->property(kHiddenForStandard).toBool()) {
+                child->setProperty(kHiddenForStandard, false);
+                child->show();
+            }
+        }
+        if (notice) notice->setVisible(standard);
+    }
+    for (const char* name : {"MaskEditMMSI", "MaskEditIMO"}) {
+        if (auto* edit = env_.ConfigTabs->findChild<QLineEdit*>(QLatin1String(name)))
+            edit->setReadOnly(standard);
+    }
 }
 
 // ---- writing ---------------------------------------------------------------------
 
 bool Configuration::WriteTab(std::size_t tab) {
+    // A standard transponder takes the VSD sentence; the rest goes out in
+    // our maker's proprietary sentences, which it does not know.
+    if (standardInterface_ && tab != TabIndex<VoyageTab>()) return false;
     bool written = false;
     ForEachTab([&]<typename Unit>(std::size_t index) {
         if (index != tab) return;
@@ -226,6 +313,14 @@ bool Configuration::WriteTab(std::size_t tab) {
 
 void Configuration::WriteVisibleTab() {
     if (!env_.prompts || !env_.ConfigTabs) return;
+    if (standardInterface_) {
+        const QWidget* shown = env_.ConfigTabs->currentWidget();
+        if (!shown || FindTabByPage(shown->objectName().toStdString()) != TabIndex<VoyageTab>()) {
+            env_.prompts->ShowInformation("Configuration",
+                                          Message(MessageId::NotOfferedStandard).toStdString());
+            return;
+        }
+    }
     if (!env_.prompts->AskOkCancel(PromptIcon::Question, "Configuration",
                                    "Do you want to configure the device?"))
         return;

@@ -54,6 +54,8 @@ struct ConfigLink {
     std::function<SendResult(const std::string& line)> Send;
     // The transponder's information dump has come: reads go out.
     std::function<bool()> Linked;
+    // Linked to a transponder that speaks only the standard sentences.
+    std::function<bool()> StandardMode;
     // Drops the connection (after the port rates changed).
     std::function<void()> Disconnect;
 };
@@ -73,7 +75,7 @@ class Configuration : public QObject, public SessionListener {
     // ---- SessionListener ------------------------------------------------------
     void SentenceAccepted(SentenceKind kind, Codec& codec) override;
     void LineReceived(std::string_view line) override { TakeLine(line); }
-    void Linked() override { ReadVisibleTab(); }
+    void Linked() override;
     void ConnectionReset() override;
     // The program's version text for the report (the About dialog's).
     void SetVersionText(std::function<QString()> version) { version_ = std::move(version); }
@@ -121,6 +123,12 @@ class Configuration : public QObject, public SessionListener {
     // when every sentence went out.
     bool WriteTab(std::size_t tab);
 
+    // A transponder in standard mode offers SHIP DATA and VOYAGE only: every
+    // other tab says so instead of its controls, and the MMSI and IMO are
+    // read-only. False puts the controls back.
+    void ShowStandardInterface(bool standard);
+    bool StandardInterface() const { return standardInterface_; }
+
     // ---- the language ----------------------------------------------------------
     void ApplyTexts();
 
@@ -145,6 +153,8 @@ class Configuration : public QObject, public SessionListener {
   private:
     QString Message(MessageId id) const;
     bool DeviceLinked() const { return link_.Linked && link_.Linked(); }
+    // Standard mode: the SSD or VSD query of the tab shown.
+    void ReadStandardTab();
     void SendQueries(unsigned queries);
     void ShowChanges(const TabChanges& changes);
     void ShowCollectingProgress(int maximum);
@@ -171,6 +181,7 @@ class Configuration : public QObject, public SessionListener {
     QString pendingWriteNote_;
     std::size_t pendingTab_ = kTabCount;
     QTimer writeNoteFallback_;
+    bool standardInterface_ = false;
 };
 
 }  // namespace navoro

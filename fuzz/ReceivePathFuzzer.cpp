@@ -5,7 +5,9 @@
 //     then what the pages make of an accepted sentence (GNSS status texts,
 //     the satellite cycle, the system check's counters and rows, the alarm
 //     board);
-//   CheckHandshake: the end-of-dump test;
+//   CheckHandshake: the end-of-dump test and what the connection makes of
+//     a line while it waits for the dump (a sentence it takes as well formed
+//     passes the codec's framing check);
 //   CollectDeviceInfo: the information-dump reader into the tabs' readout.
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +16,7 @@
 #include <string>
 
 #include "codec/Codec.h"
+#include "codec/Framing.h"
 #include "config/tabs/DeviceReadout.h"
 #include "diagnosis/AlarmBoard.h"
 #include "diagnosis/GnssStatusText.h"
@@ -21,6 +24,7 @@
 #include "diagnosis/SystemCheck.h"
 #include "fuzz/RepairChecksums.h"
 #include "link/LineAssembler.h"
+#include "link/PortTraffic.h"
 #include "link/SentenceDispatch.h"
 
 namespace {
@@ -34,6 +38,7 @@ struct WindowState {
     navoro::DeviceReadout readout;
     navoro::AlarmBoard alarms;
     bool dumpEnded = false;
+    navoro::TrafficTally traffic;
 };
 
 void Check(bool promise) {
@@ -111,6 +116,14 @@ class Consumers : public navoro::LineSink {
 
     void CheckHandshake(char* line) override {
         if (std::strstr(line, "[DEVICE DATA END]") != nullptr) s_.dumpEnded = true;
+        using navoro::LineEvidence;
+        const LineEvidence evidence = navoro::ClassifyLine(line);
+        if (evidence == LineEvidence::Transponder || evidence == LineEvidence::ProbeRefused ||
+            evidence == LineEvidence::Gnss || evidence == LineEvidence::OtherSentence)
+            Check(navoro::CheckFraming(line));
+        Check((evidence == LineEvidence::DumpEnd) == navoro::IsDumpEnd(line));
+        s_.traffic.Take(line);
+        (void)s_.traffic.Verdict();
     }
 
     void CollectDeviceInfo(char* line) override {

@@ -1,13 +1,16 @@
 #include "link/ConnectionManager.h"
 
 #include <cerrno>
-#include <cstring>
+
+#include "link/StandardQuery.h"
 
 namespace navoro {
 
 namespace {
 
-constexpr char kDeviceDataEnd[] = "[DEVICE DATA END]";
+// What a transponder of any maker is asked once linked in standard mode: its
+// maker and model, its static and voyage data, its alarms.
+constexpr const char* kStandardQueries[] = {"VER", "SSD", "VSD", "ALR"};
 constexpr char kDeviceWentAway[] =
     ": the device was unplugged or closed; the connection was closed.";
 
@@ -72,6 +75,7 @@ void ConnectionManager::ToggleConnection() {
     readableLines_ = 0;
     detectPort_.clear();
     hungUpPorts_.clear();
+    otherInstruments_.clear();
 
     if (!active_) {
         host_.SetConnectCaption(LinkText::Connect);
@@ -121,6 +125,10 @@ void ConnectionManager::ResetConnection() {
     host_.ShowProbedRate("");
     linked_ = false;
     dumpEnded_ = false;
+    mode_ = LinkMode::None;
+    traffic_.Clear();
+    standardMaker_.clear();
+    standardModel_.clear();
     host_.StopConnectionTimers();
     host_.ShowLinkStatus(0, LinkText::StatusDisconnect);
     host_.EnableConnectionControls(true);
@@ -178,8 +186,14 @@ void ConnectionManager::RunStep() {
                 return;
             }
         }
+        // Each rate has three steps; when they are over, what came at it decides.
+        if (steps_ > 0 && steps_ % 3 == 0 && CloseDetectionWindow()) return;
         if (steps_ <= stepLimit_) {
             AutoDetectStep();
+        } else if (!otherInstruments_.empty()) {
+            FailAttempt([this, reason = NotATransponderReason()] {
+                host_.ErrorBox(LinkText::NotATransponder, reason);
+            });
         } else {
             FailAttempt([this] { host_.ErrorBox(LinkText::AutoDetectTimeOut, ""); });
         }
@@ -266,6 +280,19 @@ void ConnectionManager::ManualConnectStep() {
     if (linked_) return;
     const int t = steps_;
     if (t > 20) {
+        // The dump did not come: what the port carried decides.
+        switch (traffic_.Verdict()) {
+            case PortTraffic::StandardTransponder:
+                LinkStandard();
+                return;
+            case PortTraffic::NotATransponder:
+                FailAttempt([this, reason = port_.DevicePath()] {
+                    host_.ErrorBox(LinkText::NotATransponder, reason);
+                });
+                return;
+            default:
+                break;
+        }
         std::string reason;
         if (receivedBytes_ > 0 && readableLines_ == 0) {
             // Bytes came, but nothing that reads as a line: the rate is the
@@ -286,6 +313,40 @@ bool ConnectionManager::SendProbe() {
     store.TstUpperLetter = 0x40;
     store.TstCode = 16;
     return send_.SendSentence("P", "TST");
+}
+
+void ConnectionManager::LinkStandard() {
+    linked_ = true;
+    mode_ = LinkMode::Standard;
+    steps_ = 0;
+    handshake_ = HandshakeState::Linked;
+    for (const char* formatter : kStandardQueries) {
+        const std::string query = StandardQuery(formatter);
+        // A failed write means the port has gone: its hang-up drops the link.
+        (void)send_.WritePort(query.data(), static_cast<int>(query.size()));
+    }
+    if (OnLinked) OnLinked();
+}
+
+bool ConnectionManager::CloseDetectionWindow() {
+    const PortTraffic verdict = traffic_.Verdict();
+    traffic_.Clear();
+    if (!port_.IsOpen()) return false;
+    if (verdict == PortTraffic::StandardTransponder) {
+        LinkStandard();
+        return true;
+    }
+    if (verdict == PortTraffic::NotATransponder) otherInstruments_.insert(port_.DevicePath());
+    return false;
+}
+
+std::string ConnectionManager::NotATransponderReason() const {
+    std::string reason;
+    for (const std::string& path : otherInstruments_) {
+        if (!reason.empty()) reason += ", ";
+        reason += path;
+    }
+    return reason;
 }
 
 bool ConnectionManager::SwitchPort(const std::string& path) {
@@ -336,19 +397,22 @@ void ConnectionManager::TakeHandshakeLine(const char* line) {
             dumpEnded_ = false;
             handshake_ = HandshakeState::AwaitingDump;
             steps_ = 0;
+            traffic_.Clear();
             return;
         case HandshakeState::AwaitingDump:
             if (line == nullptr || linked_) return;
             if (IsReadableLine(line)) ++readableLines_;
-            if (std::strstr(line, kDeviceDataEnd) != nullptr &&
-                std::strstr(line, "!AI") == nullptr && std::strstr(line, "$GP") == nullptr) {
-                dumpEnded_ = true;
-            }
+            traffic_.Take(line);
+            if (IsDumpEnd(line)) dumpEnded_ = true;
             if (dumpEnded_) {
                 linked_ = true;
+                mode_ = LinkMode::Proprietary;
                 steps_ = 0;
                 handshake_ = HandshakeState::Linked;
                 if (OnLinked) OnLinked();
+            } else if (traffic_.ProbeRefused()) {
+                // The transponder refused the probe: no dump will ever come.
+                LinkStandard();
             }
             return;
         case HandshakeState::Linked:
@@ -360,9 +424,27 @@ void ConnectionManager::BytesReceived(std::size_t count) {
     if (active_ && !linked_) receivedBytes_ += count;
 }
 
+void ConnectionManager::StandardDeviceIdentified(const std::string& maker,
+                                                 const std::string& model) {
+    // A reply from an earlier link is no news about this one.
+    if (!linked_ || mode_ != LinkMode::Standard) return;
+    standardMaker_ = maker;
+    standardModel_ = model;
+    ShowLinkedStatus();
+}
+
+void ConnectionManager::ShowLinkedStatus() {
+    if (!linked_) return;
+    if (mode_ == LinkMode::Standard) {
+        host_.ShowStandardLinkStatus(standardMaker_, standardModel_);
+    } else {
+        host_.ShowLinkStatus(1, LinkText::StatusConnected);
+    }
+}
+
 void ConnectionManager::StatusStep() {
     if (linked_) {
-        host_.ShowLinkStatus(1, LinkText::StatusConnected);
+        ShowLinkedStatus();
         statusFrame_ = 2;
         host_.StopConnectionTimers();
         host_.StartSystemCheckTimer();
@@ -426,6 +508,7 @@ void ConnectionManager::PortHungUp() {
     if (host_.AutoMode()) {
         // Detection goes on quietly: the next rate step moves to the next port.
         hungUpPorts_.insert(path);
+        traffic_.Clear();
         rateCursor_ = kDefaultProbeRate;
         return;
     }

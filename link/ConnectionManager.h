@@ -19,7 +19,19 @@
 //   every byte read during an attempt -> manager.BytesReceived(count);
 //
 // The link is established when a line containing "[DEVICE DATA END]" (the end
-// of the transponder's information dump) arrives while the handshake is armed.
+// of the transponder's information dump) arrives while the handshake is armed:
+// our maker's transponder, linked over its proprietary sentences. Another
+// maker's transponder never sends the dump but streams the standard sentences
+// (VDO, VDM, ALR, TXT, query replies): when the probe's time is over without a
+// dump and the port carried such sentences, well formed, the link is
+// established in standard mode (manual mode: at the time-out; automatic mode:
+// when a rate's three steps are over, so the rate whose lines were well formed
+// is kept). The dump's time is never cut short, so our own transponder links
+// as fast as before; only a NAK of the probe, which says no dump will come,
+// links in standard mode at once, and a dump that began but did not end (our
+// own transponder) times out as before. A port whose well-formed sentences
+// are none a transponder's (a GNSS receiver) is "not a transponder", said once
+// when the attempt ends.
 // The manager keeps no Qt object: it reaches the controls, timers and message
 // boxes through ConnectionHost and the serial port through ConnectionPort.
 // Everything runs on one thread (the GUI thread).
@@ -40,23 +52,26 @@
 #include "codec/Codec.h"
 #include "link/ConnectionPort.h"
 #include "link/PortLists.h"
+#include "link/PortTraffic.h"
 #include "link/SendPath.h"
 
 namespace navoro {
 
 // The texts the manager shows; the window maps them to its message table.
 enum class LinkText {
-    Connect,               // SYS_BUTTON/Connect: OpenPort's caption while idle
-    Disconnect,            // SYS_BUTTON/Disconnect: its caption while connecting or connected
-    StatusConnecting,      // CONFIG_SERIAL_PORT/Connecting
-    StatusConnected,       // CONFIG_SERIAL_PORT/Connected
-    StatusDisconnect,      // CONFIG_SERIAL_PORT/Disconnect
-    PortOpenError,         // OTHER_MSG/PortOpenError
-    NoSerialPortExist,     // OTHER_MSG/NoSerialPortExist
-    AutoDetectTimeOut,     // OTHER_MSG/AutoDetectTimeOut
-    ManualConnectTimeOut,  // OTHER_MSG/ManualConnectTimeOut
-    CheckPortError,        // OTHER_MSG/CheckPortError
-    RateMayBeWrong,        // NAVORO/RateMayBeWrong: the manual time-out's hint
+    Connect,                  // SYS_BUTTON/Connect: OpenPort's caption while idle
+    Disconnect,               // SYS_BUTTON/Disconnect: its caption while connecting or connected
+    StatusConnecting,         // CONFIG_SERIAL_PORT/Connecting
+    StatusConnected,          // CONFIG_SERIAL_PORT/Connected
+    StatusDisconnect,         // CONFIG_SERIAL_PORT/Disconnect
+    PortOpenError,            // OTHER_MSG/PortOpenError
+    NoSerialPortExist,        // OTHER_MSG/NoSerialPortExist
+    AutoDetectTimeOut,        // OTHER_MSG/AutoDetectTimeOut
+    ManualConnectTimeOut,     // OTHER_MSG/ManualConnectTimeOut
+    CheckPortError,           // OTHER_MSG/CheckPortError
+    RateMayBeWrong,           // NAVORO/RateMayBeWrong: the manual time-out's hint
+    StatusConnectedStandard,  // NAVORO/ConnectedStandard: linked in standard mode
+    NotATransponder,          // NAVORO/NotATransponder: only another instrument's sentences came
 };
 
 // One entry of the rate choice cbxBaudRate.
@@ -78,7 +93,14 @@ inline constexpr int kDefaultProbeRate = 5;  // "115200"
 enum class HandshakeState {
     Idle,          // no attempt, or it failed
     AwaitingDump,  // probing; waiting for the end of the information dump
-    Linked,        // the dump ended: the link is established
+    Linked,        // the link is established (see LinkMode)
+};
+
+// How the link was established.
+enum class LinkMode {
+    None,         // not linked
+    Proprietary,  // our maker's transponder: its information dump ended
+    Standard,     // another transponder: its standard sentences only
 };
 
 // What the manager needs of the main window.
@@ -125,6 +147,13 @@ class ConnectionHost {
     // One animation step: the two-way image's frame, the label red or black,
     // its text "Connecting...".
     virtual void AnimateLinkStatus(int twoWayFrame, bool red) = 0;
+    // The linked display in standard mode, with the transponder's maker and
+    // model once its VER reply has said them (empty until then).
+    virtual void ShowStandardLinkStatus(const std::string& maker, const std::string& model) {
+        (void)maker;
+        (void)model;
+        ShowLinkStatus(1, LinkText::StatusConnectedStandard);
+    }
 
     // Message boxes titled OTHER_MSG/Warning and OTHER_MSG/Error. `reason`,
     // when not empty, is shown below the text.
@@ -156,6 +185,7 @@ class ConnectionManager {
     bool Active() const { return active_; }
     HandshakeState Handshake() const { return handshake_; }
     bool Linked() const { return linked_; }
+    LinkMode Mode() const { return mode_; }
     // A line with "[DEVICE DATA END]" came during the handshake; the
     // configuration is read from the device only after it.
     bool DumpEnded() const { return dumpEnded_; }
@@ -171,6 +201,9 @@ class ConnectionManager {
     // What the current attempt received: bytes, and lines of readable text.
     std::size_t ReceivedBytes() const { return receivedBytes_; }
     std::size_t ReadableLines() const { return readableLines_; }
+    // What the current probing window (the manual attempt, or the rate that
+    // automatic detection tries) received.
+    const TrafficTally& Traffic() const { return traffic_; }
 
     // ---- operations --------------------------------------------------------
     // Connect when idle, otherwise Disconnect (the Connect button; other parts
@@ -186,6 +219,12 @@ class ConnectionManager {
     // Bytes read from the port (counted while an attempt runs: a manual
     // time-out with bytes but no readable line hints at a wrong rate).
     void BytesReceived(std::size_t count);
+    // A standard transponder's VER reply named its maker and model: the
+    // status line says them while the link holds in standard mode (ignored
+    // otherwise). The VER reply's reader calls it.
+    void StandardDeviceIdentified(const std::string& maker, const std::string& model);
+    // Shows the linked status again (after a language switch).
+    void ShowLinkedStatus();
 
     // The user switched between manual and automatic mode.
     void ModeChanged();
@@ -217,6 +256,13 @@ class ConnectionManager {
     void ManualConnectStep();
     // Sends the probe $PTST,,,,,00016*18; SendSentence's result.
     bool SendProbe();
+    // The link in standard mode: the state, the standard queries, OnLinked.
+    void LinkStandard();
+    // Automatic detection: the rate just tried (its window) is over. True
+    // when it linked in standard mode.
+    bool CloseDetectionWindow();
+    // The reason of the "not a transponder" box: the ports concerned.
+    std::string NotATransponderReason() const;
     // Closes the port and opens `path`. False when the port refused its
     // settings (shown unless the device is gone; the rest of the step is
     // skipped). A port that cannot be opened stays closed: true.
@@ -259,6 +305,10 @@ class ConnectionManager {
     std::size_t readableLines_ = 0;
     std::string detectPort_;             // the port detection tries now
     std::set<std::string> hungUpPorts_;  // ports that hung up during this attempt
+    LinkMode mode_ = LinkMode::None;
+    TrafficTally traffic_;                    // the current probing window
+    std::set<std::string> otherInstruments_;  // ports that carried only non-transponder sentences
+    std::string standardMaker_, standardModel_;
 };
 
 }  // namespace navoro

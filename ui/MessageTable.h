@@ -39,6 +39,10 @@ enum class MessageId : std::size_t {
     // Texts of this program's own, in a section of their own.
     SystemCheckDisconnected,  // NAVORO/SystemCheckDisconnected: the system check while unlinked
     RateMayBeWrong,           // NAVORO/RateMayBeWrong: the manual time-out after unreadable bytes
+    ConnectedStandard,        // NAVORO/ConnectedStandard: linked in standard mode
+    ConnectedStandardDevice,  // NAVORO/ConnectedStandardDevice: %1 its maker and model
+    NotATransponder,          // NAVORO/NotATransponder: only another instrument's sentences
+    NotOfferedStandard,       // NAVORO/NotOfferedStandard: a tab standard mode lacks
     DataLogShowing,           // NAVORO/DataLogShowing: %1 lines shown of %2 logged
     DataLogSaveFailed,        // NAVORO/DataLogSaveFailed: %1 the file
     DataLogFileFailed,        // NAVORO/DataLogFileFailed: %1 the reason
@@ -218,6 +222,13 @@ inline constexpr std::array<MessageEntry, kMessageCount> kMessageEntries = {{
     {"NAVORO", "SystemCheckDisconnected", "Disconnected \u2014 results of the last connection"},
     {"NAVORO", "RateMayBeWrong",
      "received data but no readable lines: the rate may be wrong \u2014 try Auto."},
+    {"NAVORO", "ConnectedStandard", "Connected \u2014 standard sentences"},
+    {"NAVORO", "ConnectedStandardDevice", "%1 \u2014 standard sentences"},
+    {"NAVORO", "NotATransponder",
+     "Not a transponder: the port carries NMEA sentences, but none from an AIS transponder "
+     "(a GNSS receiver or another instrument is connected)."},
+    {"NAVORO", "NotOfferedStandard",
+     "This transponder does not offer these settings over the standard interface."},
     {"NAVORO", "DataLogShowing", "Showing the newest %1 of %2 lines"},
     {"NAVORO", "DataLogSaveFailed", "The data log could not be written to \"%1\"."},
     {"NAVORO", "DataLogFileFailed",

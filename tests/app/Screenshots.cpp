@@ -1,7 +1,10 @@
 // Renders the main window in each language, the About dialog and the agreement
 // dialog to PNG files, offscreen, and the connection group in demo mode (with
 // navoro-sim beside the program): idle, connecting, connected manually and
-// connected automatically, printing the time from Connect to "Connected...".
+// connected automatically, printing the time from Connect to "Connected...";
+// and, in each language, the main window linked in standard mode to a
+// pseudo-terminal that plays another maker's transponder (the status line,
+// SHIP DATA from its SSD reply, a tab it does not offer).
 //
 //   QT_QPA_PLATFORM=offscreen build/bin/navoro_app_screenshots [OUTDIR]
 //
@@ -14,8 +17,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 #include <cstdio>
@@ -25,7 +30,10 @@
 #include "app/AgreementDialog.h"
 #include "app/Languages.h"
 #include "app/MainWindow.h"
+#include "link/PortSource.h"
 #include "tests/app/SavePicture.h"
+#include "tests/link/PtyPair.h"
+#include "tests/support/Sentence.h"
 #include "ui/ScriptedPrompts.h"
 
 namespace {
@@ -84,6 +92,61 @@ bool SaveConnectionStates(const QString& outDir, const QString& documents) {
     return ok && prompts.Calls.empty();
 }
 
+// The window of `languageIndex` linked in standard mode.
+bool SaveStandardMode(int languageIndex, const QString& code, const QString& outDir,
+                      const QString& documents) {
+    using navoro::test::Sentence;
+    navoro::test::PtyPair device;
+    if (!device.Ok()) return false;
+    navoro::ScriptedPrompts prompts;
+    navoro::ShellEnvironment environment{
+        QCoreApplication::applicationDirPath().toStdString(), documents.toStdString(), {}};
+    // The terminal is the one free port.
+    navoro::ScriptedPortSource ports;
+    ports.SetPorts({{device.SlavePath(), {}, "pseudo-terminal"}});
+    environment.Ports = &ports;
+    navoro::MainWindow form(prompts, environment);
+    form.SetLanguageIndex(languageIndex);
+    form.ApplyStartupLanguage();
+    form.show();
+    form.ConnectionStepTimer()->setInterval(40);
+    // Own ship (a real payload), an alarm, a GNSS fix.
+    const std::string stream =
+        Sentence("!AIVDO,1,1,,,177KQJ5000G?tO`K>RA1wUbN0TKH,0") +
+        Sentence("$AIALR,,006,A,V,AIS: TX MALFUNCTION") +
+        Sentence("$GPGGA,120044.00,5321.6802,N,00630.3372,W,1,08,1.0,15.2,M,54.3,M,,");
+    QTimer feed;
+    QObject::connect(&feed, &QTimer::timeout, [&] {
+        if (form.Serial().IsOpen()) device.WriteMaster(stream);
+    });
+    feed.start(50);
+    const navoro::ConnectionControls& c = form.ConnectionGroup();
+    c.OpenPort->click();
+    const bool linked = QTest::qWaitFor(
+        [&] {
+            return form.Connection().Mode() == navoro::LinkMode::Standard &&
+                   !form.StatusTimer()->isActive();
+        },
+        10000);
+    // The replies to the standard queries.
+    device.WriteMaster(Sentence("$AISSD,PE1234,MY SHIP NAME,050,020,10,05,0,AI") +
+                       Sentence("$AIVSD,70,6.5,12,HAMBURG,123000.00,15,06,0,0"));
+    QTest::qWait(300);
+    bool ok = linked && navoro::test::SaveWidget(&form, outDir + "/main-standard-" + code + ".png");
+    auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControlConf"));
+    if (auto* cpa = form.findChild<QWidget*>(QStringLiteral("TabSheetCPA")); tabs && cpa) {
+        tabs->setCurrentWidget(cpa);
+        ok &= navoro::test::SaveWidget(&form, outDir + "/main-standard-cpa-" + code + ".png");
+    }
+    feed.stop();
+    c.OpenPort->click();
+    for (const navoro::PromptCall& call : prompts.Calls)
+        std::printf("box: %s\n", call.Text.c_str());
+    form.hide();
+    if (!linked) std::printf("standard mode (%s): not linked\n", qPrintable(code));
+    return ok && prompts.Calls.empty();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -114,6 +177,7 @@ int main(int argc, char* argv[]) {
         form.about()->hide();
         form.agreement()->hide();
         form.hide();
+        ok &= SaveStandardMode(language.Index, code, outDir, documents.path());
     }
     ok &= SaveConnectionStates(outDir, documents.path());
     return ok ? 0 : 1;

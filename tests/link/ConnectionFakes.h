@@ -126,6 +126,10 @@ class ScriptedHost : public ConnectionHost {
         statusText = text;
         statusRed = false;
     }
+    void ShowStandardLinkStatus(const std::string& maker, const std::string& model) override {
+        ShowLinkStatus(1, LinkText::StatusConnectedStandard);
+        standardDevice = maker + "/" + model;
+    }
     void AnimateLinkStatus(int frame, bool red) override {
         twoWayFrame = frame;
         statusRed = red;
@@ -177,6 +181,7 @@ class ScriptedHost : public ConnectionHost {
     int statusFrame = 0;
     int twoWayFrame = 0;
     LinkText statusText = LinkText::StatusDisconnect;
+    std::string standardDevice;  // "maker/model" of the standard status
     bool statusRed = false;
     bool forceAnswer = true;
     int configurationResets = 0;

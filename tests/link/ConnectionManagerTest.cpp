@@ -636,5 +636,170 @@ TEST_F(ConnectionTest, ReconnectingAfterADisconnectStartsAFreshAttempt) {
     EXPECT_EQ(port.closes, 2);
 }
 
+// ---- transponders of other makers: standard mode ----------------------------------
+
+// An own-ship report (real payload, channel blank as transponders send it), an
+// alarm with a blank time, a GNSS fix.
+constexpr char kOwnShipReport[] = "!AIVDO,1,1,,,177KQJ5000G?tO`K>RA1wUbN0TKH,0*1C\r\n";
+constexpr char kAlarm[] = "$AIALR,,006,A,V,AIS: TX MALFUNCTION*75\r\n";
+constexpr char kFix[] = "$GPGGA,120044.00,5321.6802,N,00630.3372,W,1,08,1.0,15.2,M,54.3,M,,*49\r\n";
+constexpr char kAskedOfStandard[] =
+    "$ECAIQ,VER*32\r\n$ECAIQ,SSD*37\r\n$ECAIQ,VSD*32\r\n$ECAIQ,ALR*2C\r\n";
+
+class StandardModeTest : public ConnectionTest {
+  protected:
+    void Receive(const std::vector<std::string>& lines) {
+        for (std::string line : lines) {
+            manager.BytesReceived(line.size());
+            manager.TakeHandshakeLine(line.data());
+        }
+    }
+    // Everything written that is not the probe.
+    std::string WrittenBesidesProbes() const {
+        std::string text;
+        for (const ScriptedPort::Written& w : port.writes)
+            if (w.bytes != kProbe) text += w.bytes;
+        return text;
+    }
+};
+
+TEST_F(StandardModeTest, ManualModeLinksInStandardModeWhenTheDumpsTimeIsOver) {
+    SetPorts({"/dev/ttyUSB0"});
+    Click();
+    // The transponder streams all along, but our maker's dump may still come:
+    // nothing is decided before the time-out.
+    for (int t = 1; t <= 20; ++t) {
+        Receive({kFix, kOwnShipReport, kAlarm});
+        Step();
+        ASSERT_EQ(manager.Handshake(), HandshakeState::AwaitingDump) << "step " << t;
+    }
+    EXPECT_EQ(WrittenBesidesProbes(), "");
+    Step();
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_TRUE(manager.Linked());
+    EXPECT_EQ(manager.Mode(), LinkMode::Standard);
+    EXPECT_FALSE(manager.DumpEnded());  // no configuration read of our maker's
+    EXPECT_EQ(host.pageReads, 1);
+    EXPECT_EQ(WrittenBesidesProbes(), kAskedOfStandard);
+    EXPECT_TRUE(port.IsOpen());
+
+    manager.StatusStep();
+    EXPECT_EQ(host.statusText, LinkText::StatusConnectedStandard);
+    EXPECT_EQ(host.standardDevice, "/");
+    EXPECT_FALSE(host.timersRunning);
+    EXPECT_TRUE(host.systemCheckRunning);
+    // The VER reply names the maker and model.
+    manager.StandardDeviceIdentified("ACME", "CLASS A 9000");
+    EXPECT_EQ(host.standardDevice, "ACME/CLASS A 9000");
+
+    Click();
+    ExpectIdle();
+    EXPECT_EQ(manager.Mode(), LinkMode::None);
+    // A new attempt starts without the last one's traffic or identity.
+    Click();
+    EXPECT_EQ(manager.Traffic().Lines(), 0u);
+    manager.StandardDeviceIdentified("ACME", "CLASS A 9000");
+    EXPECT_EQ(manager.Mode(), LinkMode::None);
+}
+
+TEST_F(StandardModeTest, OurDumpStillLinksAtOnceAmidStandardTraffic) {
+    SetPorts({"/dev/ttyUSB0"});
+    Click();
+    Receive({kOwnShipReport, kFix, kAlarm, "******** [DEVICE DATA END] ********\r\n"});
+    EXPECT_TRUE(manager.Linked());
+    EXPECT_EQ(manager.Mode(), LinkMode::Proprietary);
+    EXPECT_TRUE(manager.DumpEnded());
+    EXPECT_EQ(WrittenBesidesProbes(), "");  // no standard query
+    manager.StatusStep();
+    EXPECT_EQ(host.statusText, LinkText::StatusConnected);
+}
+
+TEST_F(StandardModeTest, ANakOfTheProbeLinksAtOnce) {
+    SetPorts({"/dev/ttyUSB0"});
+    Click();
+    Receive({kOwnShipReport});
+    EXPECT_FALSE(manager.Linked());
+    Receive({"$AINAK,P,TST,,2,SENTENCE NOT SUPPORTED*4B\r\n"});
+    EXPECT_TRUE(manager.Linked());
+    EXPECT_EQ(manager.Mode(), LinkMode::Standard);
+    EXPECT_EQ(manager.Steps(), 0);
+    EXPECT_EQ(WrittenBesidesProbes(), kAskedOfStandard);
+}
+
+TEST_F(StandardModeTest, AManualTimeOutSaysWhatThePortCarried) {
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;  // received at every step
+        LinkText text;
+        std::string reason;
+    } cases[] = {
+        {"GNSS only", {kFix}, LinkText::NotATransponder, "/dev/ttyUSB0"},
+        {"a gyro", {"$HEHDT,274.1,T*2F\r\n"}, LinkText::NotATransponder, "/dev/ttyUSB0"},
+        {"broken checksums",
+         {"!AIVDO,1,1,,,177KQJ5000G?tO`K>RA1wUbN0TKH,0*1D\r\n"},
+         LinkText::ManualConnectTimeOut,
+         ""},
+        {"silence", {}, LinkText::ManualConnectTimeOut, ""},
+        // Our maker's transponder whose dump broke off times out as before.
+        {"a dump without its end",
+         {"[DEVICE DATA BEGIN]\r\n", kOwnShipReport},
+         LinkText::ManualConnectTimeOut,
+         ""},
+    };
+    SetPorts({"/dev/ttyUSB0"});
+    for (const auto& c : cases) {
+        host.boxes.clear();
+        Click();
+        while (manager.Active()) {
+            Receive(c.lines);
+            Step();
+        }
+        ASSERT_EQ(host.boxes.size(), 1u) << c.name;
+        EXPECT_EQ(host.boxes[0].text, c.text) << c.name;
+        EXPECT_EQ(host.boxes[0].reason, c.reason) << c.name;
+        ExpectIdle();
+    }
+}
+
+TEST_F(StandardModeTest, AutomaticDetectionKeepsTheRateWhoseLinesAreWellFormed) {
+    SetPorts({"/dev/ttyUSB0"});
+    host.autoMode = true;
+    Click();
+    // At 38400 (steps 6-8) the lines are well formed; at other rates the
+    // same bytes are garbage.
+    for (int t = 1; t <= 20 && !manager.Linked(); ++t) {
+        if (port.Rate() == 38400)
+            Receive({kOwnShipReport, kFix});
+        else
+            Receive({"\x93\xfe\x01\xe0\r\n"});
+        Step();
+    }
+    ASSERT_TRUE(manager.Linked());
+    EXPECT_EQ(manager.Mode(), LinkMode::Standard);
+    EXPECT_EQ(port.Rate(), 38400);
+    EXPECT_TRUE(port.IsOpen());
+    EXPECT_EQ(host.autoBaudRate, "38400");
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(WrittenBesidesProbes(), kAskedOfStandard);
+    ASSERT_FALSE(port.writes.empty());
+    EXPECT_EQ(port.writes.back().rate, 38400);
+}
+
+TEST_F(StandardModeTest, AutomaticDetectionSaysNotATransponderOnceAtTheEnd) {
+    SetPorts({"/dev/ttyUSB1", "/dev/ttyUSB0"});
+    host.autoMode = true;
+    Click();
+    // ttyUSB0 carries a GNSS receiver (at every rate, as a pseudo-terminal
+    // does); ttyUSB1 is silent.
+    while (manager.Active()) {
+        if (port.DevicePath() == "/dev/ttyUSB0") Receive({kFix});
+        Step();
+    }
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, LinkText::NotATransponder);
+    EXPECT_EQ(host.boxes[0].reason, "/dev/ttyUSB0");
+    ExpectIdle();
+}
+
 }  // namespace
 }  // namespace navoro

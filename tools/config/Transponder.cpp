@@ -133,6 +133,9 @@ void Transponder::Host::ErrorBox(LinkText text, const std::string& reason) {
         case LinkText::NoSerialPortExist:
             error = path + ": no such port";
             break;
+        case LinkText::NotATransponder:
+            error = path + ": not a transponder: its NMEA sentences are another instrument's";
+            break;
         default:
             if (reason.rfind(path, 0) == 0)
                 error = reason;
@@ -235,6 +238,15 @@ bool Transponder::Connect() {
         if (error_.empty())
             error_ = "no answer from " + options_.Port +
                      (garbled ? " (" + host_->TextOf(LinkText::RateMayBeWrong) + ")" : "");
+        return false;
+    }
+    if (manager.Mode() == LinkMode::Standard) {
+        // Another maker's transponder: its settings are not read or written here.
+        manager.ToggleConnection();
+        Pump([] { return true; }, milliseconds(0));
+        error_ = options_.Port +
+                 ": a transponder that speaks only the standard sentences: its settings "
+                 "cannot be read or written here";
         return false;
     }
     Say("connected to " + options_.Port + " at " + std::to_string(LinkRate()));
