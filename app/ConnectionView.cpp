@@ -228,6 +228,8 @@ void ConnectionView::ShowStandardLinkStatus(const std::string& maker, const std:
     if (device.empty()) return;
     const QString text = QString::fromStdString(messages_.Text(MessageId::ConnectedStandardDevice))
                              .replace(QStringLiteral("%1"), QString::fromStdString(device));
+    // The maker and model are the device's own texts: shown as they are, never as markup.
+    controls_.LabelConnectionStatus->setTextFormat(Qt::PlainText);
     controls_.LabelConnectionStatus->setText(text);
 }
 

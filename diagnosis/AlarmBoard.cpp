@@ -279,7 +279,7 @@ std::string FormatLogTime(const DateOfYear& date, const TimeOfDay& time) {
 
 std::string AlarmQueryBytes() {
     char buffer[kComposeBufferSize];
-    return FormatSentence(buffer, sizeof buffer, "$ECAIQ,ALR") ? buffer : "";
+    return ComposeQuery(buffer, sizeof buffer, "ALR") ? buffer : "";
 }
 
 std::string AlarmAckBytes(int id) {

@@ -1,16 +1,20 @@
 #include "link/ConnectionManager.h"
 
 #include <cerrno>
+#include <cstring>
 
-#include "link/StandardQuery.h"
+#include "codec/Composer.h"
+#include "codec/Fields.h"
+#include "codec/Router.h"
 
 namespace navoro {
 
 namespace {
 
 // What a transponder of any maker is asked once linked in standard mode: its
-// maker and model, its static and voyage data, its alarms.
-constexpr const char* kStandardQueries[] = {"VER", "SSD", "VSD", "ALR"};
+// maker and model, its static and voyage data. (The alarm board asks for the
+// alarms on every link.)
+constexpr const char* kStandardQueries[] = {"VER", "SSD", "VSD"};
 constexpr char kDeviceWentAway[] =
     ": the device was unplugged or closed; the connection was closed.";
 
@@ -321,9 +325,10 @@ void ConnectionManager::LinkStandard() {
     steps_ = 0;
     handshake_ = HandshakeState::Linked;
     for (const char* formatter : kStandardQueries) {
-        const std::string query = StandardQuery(formatter);
+        char query[32];
+        if (!ComposeQuery(query, sizeof query, formatter)) continue;
         // A failed write means the port has gone: its hang-up drops the link.
-        (void)send_.WritePort(query.data(), static_cast<int>(query.size()));
+        (void)send_.WritePort(query, static_cast<int>(std::strlen(query)));
     }
     if (OnLinked) OnLinked();
 }
@@ -416,8 +421,23 @@ void ConnectionManager::TakeHandshakeLine(const char* line) {
             }
             return;
         case HandshakeState::Linked:
+            if (line != nullptr && mode_ == LinkMode::Standard) TakeIdentity(line);
             return;
     }
+}
+
+void ConnectionManager::TakeIdentity(const char* line) {
+    // "$AIVER,...": the maker and the model, for the status line.
+    const std::size_t length = std::strlen(line);
+    if (length < 7 || line[0] != '$' || std::strncmp(line + 3, "VER,", 4) != 0) return;
+    char text[kExpandBufferSize];
+    if (length >= sizeof text) return;
+    std::memcpy(text, line, length + 1);
+    SentenceRecord record{};
+    if (!ParseSentence(codec_.Tok, text, record)) return;
+    const std::string maker = record.Ver.VendorId[0] ? record.Ver.VendorId : standardMaker_;
+    const std::string model = record.Ver.ModelCode[0] ? record.Ver.ModelCode : standardModel_;
+    StandardDeviceIdentified(maker, model);
 }
 
 void ConnectionManager::BytesReceived(std::size_t count) {

@@ -258,6 +258,8 @@ class ConnectionManager {
     bool SendProbe();
     // The link in standard mode: the state, the standard queries, OnLinked.
     void LinkStandard();
+    // A VER reply in standard mode names the maker and the model.
+    void TakeIdentity(const char* line);
     // Automatic detection: the rate just tried (its window) is over. True
     // when it linked in standard mode.
     bool CloseDetectionWindow();

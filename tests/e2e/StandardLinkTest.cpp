@@ -79,6 +79,12 @@ TEST_F(StandardLink, ManualAndAutomaticConnectLinkInStandardMode) {
         ASSERT_GE(written.size(), sizeof kQueries - 1);
         EXPECT_EQ(written.substr(written.size() - (sizeof kQueries - 1)), kQueries);
 
+        // The VER reply names the maker and the model (its texts shown as text).
+        streamed = Sentence("$AIVER,1,1,AI,ACM,UID7,SN42,<b>X</b>,2.1,1.0,0");
+        ASSERT_TRUE(WaitUntil([this] { return Status().contains("ACM <b>X</b>"); }, 5s))
+            << Status().toStdString();
+        EXPECT_EQ(Controls().LabelConnectionStatus->textFormat(), Qt::PlainText);
+
         // SHIP DATA fills from the SSD reply; the tabs the transponder does
         // not offer say so; MMSI and IMO are read-only.
         streamed = Sentence("$AISSD,PE1234,MY SHIP NAME,050,020,10,05,0,AI");

@@ -643,8 +643,7 @@ TEST_F(ConnectionTest, ReconnectingAfterADisconnectStartsAFreshAttempt) {
 constexpr char kOwnShipReport[] = "!AIVDO,1,1,,,177KQJ5000G?tO`K>RA1wUbN0TKH,0*1C\r\n";
 constexpr char kAlarm[] = "$AIALR,,006,A,V,AIS: TX MALFUNCTION*75\r\n";
 constexpr char kFix[] = "$GPGGA,120044.00,5321.6802,N,00630.3372,W,1,08,1.0,15.2,M,54.3,M,,*49\r\n";
-constexpr char kAskedOfStandard[] =
-    "$ECAIQ,VER*32\r\n$ECAIQ,SSD*37\r\n$ECAIQ,VSD*32\r\n$ECAIQ,ALR*2C\r\n";
+constexpr char kAskedOfStandard[] = "$ECAIQ,VER*32\r\n$ECAIQ,SSD*37\r\n$ECAIQ,VSD*32\r\n";
 
 class StandardModeTest : public ConnectionTest {
   protected:

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "link/PortTraffic.h"
-#include "link/StandardQuery.h"
 
 namespace navoro {
 namespace {
@@ -146,11 +145,6 @@ TEST(PortTraffic, TheWindowsVerdict) {
         tally.Clear();
         EXPECT_EQ(tally.Verdict(), PortTraffic::Silence) << c.name;
     }
-}
-
-TEST(PortTraffic, AStandardQueryCarriesItsChecksumAndLineEnd) {
-    EXPECT_EQ(StandardQuery("VER"), "$ECAIQ,VER*32\r\n");
-    EXPECT_EQ(StandardQuery("SSD"), "$ECAIQ,SSD*37\r\n");
 }
 
 }  // namespace
