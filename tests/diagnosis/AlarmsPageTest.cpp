@@ -41,9 +41,7 @@ class AlarmsWindow : public test::WindowTest {
     void SetUp() override {
         ASSERT_TRUE(simulator.Started()) << simulator.Error();
         MakeWindow({simulator.DevicePath()});
-        QComboBox* port = Controls().cbxComPort;
-        port->setCurrentIndex(port->findText(QString::fromStdString(simulator.DevicePath())));
-        emit port->activated(port->currentIndex());
+        ChoosePort(simulator.DevicePath());
         Click(Controls().OpenPort);
         ASSERT_TRUE(WaitUntil([&] { return Connected(); }, 5s)) << Status().toStdString();
     }

@@ -37,9 +37,7 @@ class SimulatorWindow : public test::WindowTest {
     void SetUp() override {
         ASSERT_TRUE(simulator.Started()) << simulator.Error();
         MakeWindow({simulator.DevicePath()});
-        QComboBox* port = Controls().cbxComPort;
-        port->setCurrentIndex(port->findText(QString::fromStdString(simulator.DevicePath())));
-        emit port->activated(port->currentIndex());
+        ChoosePort(simulator.DevicePath());
         // The GPS STATUS page in view, so that the sky plot is drawn.
         Find<QTabWidget>("PageControlMain")->setCurrentIndex(1);
         Find<QTabWidget>("PageControlDiagnosis")->setCurrentIndex(1);

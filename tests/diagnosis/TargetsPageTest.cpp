@@ -34,9 +34,7 @@ class TargetsPageTest : public test::WindowTest {
     void SetUp() override {
         ASSERT_TRUE(simulator.Started()) << simulator.Error();
         MakeWindow({simulator.DevicePath()});
-        QComboBox* port = Controls().cbxComPort;
-        port->setCurrentIndex(port->findText(QString::fromStdString(simulator.DevicePath())));
-        emit port->activated(port->currentIndex());
+        ChoosePort(simulator.DevicePath());
         tabs = FindControlAs<QTabWidget>(form.get(), QStringLiteral("PageControlDiagnosis"));
         ASSERT_NE(tabs, nullptr);
         sheet = FindControlAs<QWidget>(form.get(), QStringLiteral("TabSheetAisTargets"));

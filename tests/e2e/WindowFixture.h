@@ -51,6 +51,12 @@ class WindowTest : public ::testing::Test {
     bool Connected() const { return Status() == "Connected..."; }
     void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void ChooseAutomatic() { Click(Controls().RadioButtonConnectionModeAuto); }
+    // Picks the port `path` in the port list, as a user does.
+    void ChoosePort(const std::string& path) {
+        QComboBox* port = Controls().cbxComPort;
+        port->setCurrentIndex(port->findText(QString::fromStdString(path)));
+        emit port->activated(port->currentIndex());
+    }
     // Makes every connection step take `interval` instead of a second.
     void StepEvery(std::chrono::milliseconds interval) {
         form->ConnectionStepTimer()->setInterval(static_cast<int>(interval.count()));
