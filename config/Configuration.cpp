@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 
+#include "codec/Composer.h"
 #include "config/ConfigTables.h"
 #include "config/WriteNote.h"
 #include "config/pages/PageKit.h"
@@ -184,11 +185,13 @@ void Configuration::ReadStandardTab() {
     if (!page) return;
     const std::size_t tab = FindTabByPage(page->objectName().toStdString());
     // The standard queries of the two tabs a standard transponder offers.
-    const char* query = tab == TabIndex<ShipDataTab>() ? "$ECAIQ,SSD"
-                        : tab == TabIndex<VoyageTab>() ? "$ECAIQ,VSD"
-                                                       : nullptr;
-    if (query == nullptr || !link_.Send) return;
-    if (const std::optional<std::string> line = SentenceLine(query)) (void)link_.Send(*line);
+    const char* formatter = tab == TabIndex<ShipDataTab>() ? "SSD"
+                            : tab == TabIndex<VoyageTab>() ? "VSD"
+                                                           : nullptr;
+    char query[32];
+    if (formatter == nullptr || !link_.Send || !ComposeQuery(query, sizeof query, formatter))
+        return;
+    (void)link_.Send(query);
 }
 
 void Configuration::ReadDevice() {
